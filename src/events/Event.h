@@ -1,0 +1,106 @@
+#pragma once
+
+#include <QString>
+
+#include <cstdint>
+#include <memory>
+
+#include "DateTimeList.h"
+
+enum TEventImportance : std::uint8_t { eiLow, eiNormal, eiHigh, eiHighest };
+
+// Stored, copied, read and written; nothing acts on it.
+enum TAfterReminderJobType : std::uint8_t { arDoNothing, arSnoozeMins, arDismiss };
+
+class TListViewEventItem;
+struct TExecInfo;
+
+// One event of the user's list with its occurrences and reminder settings.
+// The field names are also the element names of the event file.
+class TEvent {
+public:
+    TEvent();
+    ~TEvent();
+    TEvent(const TEvent&) = delete;
+    TEvent& operator=(const TEvent&) = delete;
+    TEvent(TEvent&&) = default; // a moved-from event may only be destroyed
+
+    // Copies every setting of Source into Dest; Dest keeps its start counters.
+    static void Copy(const TEvent& Source, TEvent& Dest);
+
+    TDateTime GetStartDate() const { return StartDateItem->DateTime; }
+    void SetStartDate(TDateTime Value) { StartDateItem->DateTime = Value; }
+    const QString& GetDescription() const { return Description; }
+    void SetDescription(const QString& Value) { Description = Value; }
+    const QString& GetNotes() const { return Notes; }
+    void SetNotes(const QString& Value) { Notes = Value; }
+    void SetImportance(TEventImportance Value) { Importance = Value; }
+    // A change recalculates the notification times and resets the start counters.
+    void SetEnabled(bool Value);
+    void SetValues(TDateTime StartDate, bool UseTime, std::uint32_t Duration, const QString& Category,
+                   const QString& Description, std::uint8_t AlarmType, std::int32_t AlarmParam);
+
+    void RecalculateNoticationTimes();
+
+    bool HasReminder() const { return AlarmType != 0; }
+    bool HasRepeatedEvents() const { return RepeatedDates->GetCount() > 0; }
+    // The occurrence's date moved by the reminder offset; 0 without a reminder.
+    TDateTime GetAlarmTime(TDateTime Date) const;
+    bool WillFallOnDate(TDateTime Date, bool& IsRepeat) const;
+    QString GetImportanceText() const;
+    QString GetAlarmSoundFile() const;
+
+    // The occurrence that a row names: the start item or a repeated date.
+    TDateTimeItem* GetOccurrence(const TListViewEventItem& Item) const;
+
+    // Reminder timing and notification actions (EventReminders.cpp).
+    int GetNotificationCount(const TListViewEventItem& Item) const;
+    int GetExecuteCount(const TListViewEventItem& Item) const;
+    bool RequiresAudioNotification(const TListViewEventItem& Item) const;
+    bool RequiresFileExecNotification(const TListViewEventItem& Item) const;
+    void IncNotificationCount(const TListViewEventItem& Item);
+    void IncExecuteCount(const TListViewEventItem& Item);
+    void ResetNotificationCount(const TListViewEventItem& Item);
+    void DoNotificationAction(const TListViewEventItem& Item, bool AutoDismiss, bool AllowExecute, bool& Dismissed);
+    void PlayAlarmSound() const;
+    void Snooze(const TListViewEventItem& Item, int Minutes);
+    void Dismiss(const TListViewEventItem& Item);
+    bool NeedsNotificationNow(const TListViewEventItem& Item) const;
+    bool DateNeedsNotificationNow(TDateTime Date) const;
+
+    // Command files (EventCommands.cpp).
+    void ExecuteCommands(const TListViewEventItem& Item) const;
+    static void ExecuteDone(const TExecInfo& Info);
+
+    // The event's element of the event file (EventFile.cpp).
+    QString SaveToXML() const;
+    void LoadFromXML(const QString& S);
+
+    bool Enabled = true;
+    std::unique_ptr<TDateTimeItem> StartDateItem;
+    bool UseTime = false;
+    std::uint32_t Duration = 0;
+    std::unique_ptr<TDateTimeList> RepeatedDates;
+    QString Category;
+    QString Description;
+    QString Notes;
+    std::uint8_t AlarmType = 0; // 0 none, 1 minutes, 2 hours, 3 days
+    std::int32_t AlarmParam = 0;
+    bool AudioNotify = false;
+    QString AlarmSound; // sound name without folder and extension; empty is the system default
+    std::int32_t KeepRemindingFor = 0;
+    TAfterReminderJobType AfterReminderJob = arDoNothing;
+    std::int32_t AfterReminderJobParamInt = 0;
+    TEventImportance Importance = eiNormal;
+    bool ExecuteFile = false;
+    QString CmdsToExecute;
+    std::int32_t ExecuteFileXTimes = 0;
+    bool ShowOnCalendar = false;
+    bool PopUpNotify = false;
+};
+
+// The folder of the temporary command files: the program's folder + "tmp/".
+QString GetTmpFolder();
+
+// 0 when equal, -1 when A is the higher level, 1 when A is the lower.
+std::int8_t CompareImportance(TEventImportance A, TEventImportance B);

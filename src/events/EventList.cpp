@@ -1,0 +1,94 @@
+#include "EventList.h"
+
+#include "Exceptions.h"
+
+TEventList::TEventList() = default;
+TEventList::~TEventList() = default;
+
+TEvent* TEventList::GetEvent(int Index) const
+{
+    if (Index < 0 || Index >= Count())
+        return nullptr;
+    return FItems[static_cast<size_t>(Index)].get();
+}
+
+int TEventList::AddEvent(const TEvent& Event)
+{
+    auto copy = std::make_unique<TEvent>();
+    TEvent::Copy(Event, *copy);
+    FItems.push_back(std::move(copy));
+    Modified = true;
+    return Count() - 1;
+}
+
+int TEventList::AddCategory(const QString& Name)
+{
+    int index = -1;
+    for (int i = 0; i < Categories.size() && index < 0; ++i)
+        if (Categories[i].compare(Name, Qt::CaseInsensitive) == 0)
+            index = i;
+    if (index < 0) {
+        Categories.append(Name);
+        index = Categories.size() - 1;
+    }
+    Modified = true;
+    return index;
+}
+
+void TEventList::DeleteEvent(int Index)
+{
+    if (Index < 0)
+        throw EListError(Index);
+    if (Index < Count())
+        FItems.erase(FItems.begin() + Index);
+    Modified = true;
+}
+
+void TEventList::endOccurrence(const TListViewEventItem& Item, bool DisableLast)
+{
+    TEvent* event = GetEvent(Item.EventIndex);
+    if (!event)
+        return;
+    if (Item.DateIndex >= 0) {
+        event->RepeatedDates->Delete(Item.DateIndex);
+    } else if (event->HasRepeatedEvents()) {
+        // The next occurrence becomes the start, with its own reminder state.
+        event->StartDateItem->Assign(*event->RepeatedDates->GetItem(0));
+        event->RepeatedDates->Delete(0);
+    } else if (DisableLast) {
+        event->SetEnabled(false);
+    } else {
+        DeleteEvent(Item.EventIndex);
+    }
+}
+
+void TEventList::DeleteOccurrence(const TListViewEventItem& Item)
+{
+    wrapExceptions("TEventList.DeleteOccurrence", [&] { endOccurrence(Item, false); });
+    Modified = true;
+}
+
+void TEventList::Dissmiss(const TListViewEventItem& Item)
+{
+    wrapExceptions("TEventList.Dissmiss", [&] { endOccurrence(Item, true); });
+    Modified = true;
+}
+
+bool TEventList::DateHasEventForCalendar(TDateTime Date) const
+{
+    return wrapExceptions("TEventList.DateHasEventForCalendar", [&] {
+        bool isRepeat = false;
+        for (const auto& event : FItems)
+            if (event->ShowOnCalendar && event->WillFallOnDate(Date, isRepeat))
+                return true;
+        return false;
+    });
+}
+
+bool TEventList::HasEventWithDescription(const TEvent& Event) const
+{
+    for (const auto& event : FItems)
+        if (event->Description == Event.Description)
+            return true;
+    return false;
+}

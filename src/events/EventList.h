@@ -1,0 +1,75 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <memory>
+#include <vector>
+
+#include "Event.h"
+
+// One row of a view: names one occurrence of one event by position.
+class TListViewEventItem {
+public:
+    TListViewEventItem() = default;
+    TListViewEventItem(int EventIndex_, int DateIndex_) : EventIndex(EventIndex_), DateIndex(DateIndex_) {}
+
+    std::int32_t EventIndex = 0;
+    std::int32_t DateIndex = -1; // -1: the start occurrence; else the repeated date's index
+};
+
+// A view: the rows are owned by the holder of the array.
+using TListViewEventItems = std::vector<std::unique_ptr<TListViewEventItem>>;
+
+// The one container of the program's events and category names.
+class TEventList {
+public:
+    TEventList();
+    ~TEventList();
+    TEventList(const TEventList&) = delete;
+    TEventList& operator=(const TEventList&) = delete;
+
+    int Count() const { return static_cast<int>(FItems.size()); }
+    // nullptr when Index is outside the list.
+    TEvent* GetEvent(int Index) const;
+    // Stores a copy of Event; returns its index.
+    int AddEvent(const TEvent& Event);
+    int AddCategory(const QString& Name);
+    void DeleteEvent(int Index);
+    void DeleteOccurrence(const TListViewEventItem& Item);
+    void Dissmiss(const TListViewEventItem& Item);
+    bool DateHasEventForCalendar(TDateTime Date) const;
+    bool HasEventWithDescription(const TEvent& Event) const;
+
+    // Views (EventListViews.cpp).
+    void GetEventView(const QStringList& Categories, bool UseCategories, TDateTime FromDate, TDateTime ToDate,
+                      bool ShowDisabled, bool ShowRepeats, bool ShowLow, bool ShowNormal, bool ShowHigh,
+                      bool ShowHighest, TListViewEventItems& Items) const;
+    // 0 for an absent row.
+    TDateTime GetEventViewDateTime(const TListViewEventItem* Item) const;
+    void SetEventViewDateTime(const TListViewEventItem* Item, TDateTime Value);
+    static void ClearEventView(TListViewEventItems& Items);
+    void SortEventView(TListViewEventItems& Items) const;
+
+    // Reminders (EventListReminders.cpp).
+    void GetExpiredEvents(TListViewEventItems& Items) const;
+    void Snooze(const TListViewEventItem& Item, int Minutes);
+
+    // The event file (EventListFile.cpp) and the HTML export (EventListExport.cpp).
+    void SaveToFile(const QString& FileName);
+    void LoadFromFile(const QString& FileName, bool Merge);
+    void ExportToHTML(TListViewEventItems& Items, const QString& Title, const QString& Header,
+                      const QString& Footer, const QString& FileName) const;
+
+    bool Modified = false;
+    QStringList Categories; // unique ignoring letter case when added through AddCategory
+
+private:
+    // Removes (or, for a dismissal, disables) the occurrence that the row names.
+    void endOccurrence(const TListViewEventItem& Item, bool DisableLast);
+
+    std::vector<std::unique_ptr<TEvent>> FItems;
+};
+
+// Exchanges two rows of a view.
+void SwapItems(std::unique_ptr<TListViewEventItem>& A, std::unique_ptr<TListViewEventItem>& B);

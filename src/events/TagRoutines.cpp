@@ -1,0 +1,83 @@
+#include "TagRoutines.h"
+
+#include <QLocale>
+
+#include "DateTimeUtils.h"
+
+namespace {
+
+struct ElementBounds {
+    qsizetype start = -1; // first character of the start tag
+    qsizetype end = -1;   // first character of the end tag
+};
+
+ElementBounds findElement(const QString& StartTag, const QString& EndTag, const QString& Text)
+{
+    return {Text.indexOf(StartTag, 0, Qt::CaseInsensitive), Text.indexOf(EndTag, 0, Qt::CaseInsensitive)};
+}
+
+bool found(const ElementBounds& b) { return b.start >= 0 && b.end >= 0; }
+
+QString innerText(const ElementBounds& b, const QString& StartTag, const QString& Text)
+{
+    const qsizetype from = b.start + StartTag.size();
+    return b.end >= from ? Text.mid(from, b.end - from) : QString();
+}
+
+} // namespace
+
+void ExtractElementBetween(const QString& StartTag, const QString& EndTag, const QString& Text, QString& Rest,
+                           QString& Value)
+{
+    const ElementBounds b = findElement(StartTag, EndTag, Text);
+    if (!found(b)) {
+        Value.clear();
+        Rest = Text;
+        return;
+    }
+    Value = innerText(b, StartTag, Text);
+    Rest = Text.left(b.start) + Text.mid(b.end + EndTag.size());
+}
+
+void ExtractTagValue(const QString& Tag, const QString& Text, QString& Rest, QString& Value)
+{
+    ExtractElementBetween(QLatin1Char('<') + Tag + QLatin1Char('>'), QStringLiteral("</") + Tag + QLatin1Char('>'),
+                          Text, Rest, Value);
+}
+
+void ExtractElement(const QString& Text, const QString& StartTag, const QString& EndTag, bool IncludeTags,
+                    QString& Value)
+{
+    const ElementBounds b = findElement(StartTag, EndTag, Text);
+    if (!found(b)) {
+        Value.clear();
+        return;
+    }
+    if (!IncludeTags)
+        Value = innerText(b, StartTag, Text);
+    else if (b.end >= b.start + StartTag.size())
+        Value = Text.mid(b.start, b.end + EndTag.size() - b.start);
+    else
+        Value.clear();
+}
+
+QString formatJulian(double dateTime)
+{
+    QString text = QString::number(dateTimeToJulianDate(dateTime), 'g', 15);
+    const QString point = QLocale::system().decimalPoint();
+    if (point != QLatin1String("."))
+        text.replace(QLatin1Char('.'), point);
+    return text;
+}
+
+bool parseJulianNumber(const QString& text, double& julian)
+{
+    QString plain = text.trimmed();
+    plain.replace(QLatin1Char(','), QLatin1Char('.'));
+    bool ok = false;
+    const double value = QLocale::c().toDouble(plain, &ok);
+    if (!ok)
+        return false;
+    julian = value;
+    return true;
+}
