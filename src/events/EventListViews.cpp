@@ -1,0 +1,6 @@
+#include "EventList.h"
+
+void TEventList::ClearEventView(TListViewEventItems& Items)
+{
+    Items.clear();
+}
