@@ -1,0 +1,170 @@
+#include "Event.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <QSet>
+#include <QStringList>
+
+#include <mutex>
+
+#include "Exceptions.h"
+#include "WaitExecuteThread.h"
+#include "platform/GetText.h"
+#include "platform/TempFileNamer.h"
+
+namespace {
+
+// The started program's window is shown minimised and does not take the focus.
+constexpr std::int32_t showMinimizedNoActivate = 7;
+
+// Orders everything that creates, names, deletes or removes in the tmp folder, so that
+// a finishing launch never removes the folder between its creation and the naming of
+// a new command file, and the shutdown clean-up sees which launches still run.
+std::mutex &tmpFolderLock()
+{
+    static std::mutex lock;
+    return lock;
+}
+
+// The names of the command files whose launch has not finished yet.
+QSet<QString> &runningCommandFiles()
+{
+    static QSet<QString> names;
+    return names;
+}
+
+// Lines end at CR LF, CR or LF; a line break at the very end ends the last line.
+QStringList splitLines(const QString &text)
+{
+    static const QRegularExpression lineBreak(QStringLiteral("\r\n|\r|\n"));
+    QStringList lines = text.split(lineBreak);
+    if (lines.last().isEmpty())
+        lines.removeLast();
+    return lines;
+}
+
+// Removes blanks and control characters from both ends.
+QString trimBlanks(const QString &text)
+{
+    qsizetype first = 0;
+    qsizetype last = text.size();
+    while (first < last && text[first] <= QLatin1Char(' '))
+        ++first;
+    while (last > first && text[last - 1] <= QLatin1Char(' '))
+        --last;
+    return text.mid(first, last - first);
+}
+
+// Only letters and digits make an extension: a slash or a dot could place the file elsewhere.
+bool isPlainExtension(const QString &text)
+{
+    if (text.isEmpty())
+        return false;
+    for (QChar c : text) {
+        const char16_t u = c.unicode();
+        if (!((u >= u'0' && u <= u'9') || (u >= u'a' && u <= u'z') || (u >= u'A' && u <= u'Z')))
+            return false;
+    }
+    return true;
+}
+
+bool startsWithCommandFilePrefix(const QString &name)
+{
+    return name.size() >= 3 && name[0] == QLatin1Char('~') && name[1].toLower() == QLatin1Char('q') &&
+           name[2].toLower() == QLatin1Char('v');
+}
+
+void writeLines(const QString &fileName, const QStringList &lines)
+{
+    QFile file(fileName);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        throw EFileError(QStringLiteral("Cannot create file \"%1\". %2").arg(fileName, file.errorString()));
+    QByteArray text;
+    for (const QString &line : lines)
+        text += line.toUtf8() + '\n'; // /bin/sh would take a CR for part of the command
+    if (file.write(text) != text.size() || !file.flush())
+        throw EFileError(QStringLiteral("Stream write error"));
+}
+
+} // namespace
+
+void TEvent::ExecuteCommands(const TListViewEventItem & /*Item: every occurrence runs the same commands*/) const
+{
+    const QString dir = GetTmpFolder();
+    QString tempName;
+    {
+        std::lock_guard lock(tmpFolderLock());
+        QDir().mkpath(dir); // a folder that can't be made shows as a failed naming
+        tempName = tempFileNamer().createUniqueFile(dir, QStringLiteral("~qv"));
+    }
+    if (tempName.isEmpty())
+        throw QuilletError(_("unable to get temp file name to execute commands"));
+
+    QStringList lines = splitLines(CmdsToExecute);
+    if (lines.isEmpty())
+        return; // the empty file waits for CleanTmpFolder
+
+    QString extension = QStringLiteral("bat");
+    bool runsDirectly = false;
+    if (lines.first().startsWith(QLatin1String("#!"))) {
+        const QString rest = trimBlanks(lines.first().mid(2));
+        if (isPlainExtension(rest)) {
+            extension = rest;
+            lines.removeFirst();
+        } else if (rest.startsWith(QLatin1Char('/'))) {
+            runsDirectly = true; // "#!/bin/bash": the interpreter line stays for the kernel to read
+        } else {
+            lines.removeFirst();
+        }
+    }
+
+    writeLines(tempName, lines);
+    if (runsDirectly &&
+        !QFile::setPermissions(tempName, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner))
+        throw EFileError(QStringLiteral("Cannot create file \"%1\".").arg(tempName));
+
+    const QString commandFile = tempName + QLatin1Char('.') + extension;
+    {
+        std::lock_guard lock(tmpFolderLock());
+        // QFile::rename never replaces an existing file.
+        if (!QFile::rename(tempName, commandFile))
+            throw QuilletError(_("unable to rename temp file to cmd file"));
+        runningCommandFiles().insert(QFileInfo(commandFile).fileName());
+    }
+
+    auto launch = std::make_unique<TWaitExecuteThread>();
+    launch->OnExecuteDone = &TEvent::ExecuteDone;
+    launch->ExecInfo.FileName = commandFile;
+    launch->ExecInfo.ShowCmd = showMinimizedNoActivate;
+    try {
+        TWaitExecuteThread::Start(std::move(launch));
+    } catch (...) {
+        std::lock_guard lock(tmpFolderLock());
+        runningCommandFiles().remove(QFileInfo(commandFile).fileName());
+        throw;
+    }
+}
+
+void TEvent::ExecuteDone(const TExecInfo &Info)
+{
+    std::lock_guard lock(tmpFolderLock());
+    // A file handed to another program may still be read by it: CleanTmpFolder takes it at shutdown.
+    if (!Info.HandedOver)
+        QFile::remove(Info.FileName);
+    runningCommandFiles().remove(QFileInfo(Info.FileName).fileName());
+    QDir().rmdir(GetTmpFolder()); // only an empty folder goes
+}
+
+void CleanTmpFolder()
+{
+    std::lock_guard lock(tmpFolderLock());
+    const QString dir = GetTmpFolder();
+    const QFileInfoList entries =
+        QDir(dir).entryInfoList(QDir::Files | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    for (const QFileInfo &entry : entries)
+        if (startsWithCommandFilePrefix(entry.fileName()) && !runningCommandFiles().contains(entry.fileName()))
+            QFile::remove(entry.filePath());
+    QDir().rmdir(dir);
+}
