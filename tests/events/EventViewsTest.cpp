@@ -24,7 +24,7 @@ Rows rowsOf(const TListViewEventItems &items)
 
 // The arguments of a view, with the defaults of an unfiltered one.
 struct Filter {
-    QStringList categories;
+    QStringList categories{};
     bool useCategories = false;
     TDateTime from = at(2008, 1, 1);
     TDateTime to = at(2008, 12, 31);
@@ -92,74 +92,50 @@ TEST(GetEventView, TakesWholeDaysWithBothEndsIncluded)
     EXPECT_EQ(view(list, f), Rows());
 }
 
-TEST(GetEventView, ListsRepeatedDatesOnTheirOwnDays)
+TEST(GetEventView, CombinesItsFilters)
 {
     TEventList list;
-    addEvent(list, at(2008, 1, 1), {at(2008, 3, 12), at(2008, 6, 1), at(2008, 3, 11)});
-    addEvent(list, at(2008, 3, 20), {at(2008, 3, 27), at(2008, 2, 1)});
+    addEvent(list, at(2008, 5, 1), {at(2008, 5, 20), at(2008, 5, 2)}, QStringLiteral("Birthdays"), eiLow);
+    addEvent(list, at(2008, 5, 1), {at(2008, 5, 2)}, QStringLiteral("General"), eiNormal);
+    addEvent(list, at(2008, 4, 1), {at(2008, 6, 1), at(2008, 5, 3)}, QStringLiteral("holidays"), eiHigh);
+    addEvent(list, at(2008, 5, 31, 23, 59), {}, QStringLiteral("Fête"), eiHighest);
+    list.GetEvent(1)->Enabled = false;
+    const TDateTime from = at(2008, 5, 1, 10, 0);
+    const TDateTime to = at(2008, 5, 31, 8, 0);
+    const QStringList someCategories = {QStringLiteral("BIRTHDAYS"), QStringLiteral("fête")};
 
-    Filter f;
-    f.from = at(2008, 3, 1);
-    f.to = at(2008, 3, 31);
-    // Event order, then the start row, then the repeats in the order the event holds them.
-    EXPECT_EQ(view(list, f), Rows({{0, 0}, {0, 2}, {1, -1}, {1, 0}}));
-
-    f.showRepeats = false;
-    EXPECT_EQ(view(list, f), Rows({{1, -1}}));
-}
-
-TEST(GetEventView, ImportanceFlagsFilterOnlyWhenOneIsSet)
-{
-    TEventList list;
-    const TDateTime day = at(2008, 5, 1);
-    addEvent(list, day, {day}, QStringLiteral("General"), eiLow);
-    addEvent(list, day, {day}, QStringLiteral("General"), eiNormal);
-    addEvent(list, day, {day}, QStringLiteral("General"), eiHigh);
-    addEvent(list, day, {day}, QStringLiteral("General"), eiHighest);
-
-    Filter f;
-    EXPECT_EQ(view(list, f).size(), 8u);
-
-    f.high = true;
-    EXPECT_EQ(view(list, f), Rows({{2, -1}, {2, 0}}));
-
-    f.high = false;
-    f.low = f.highest = true;
-    EXPECT_EQ(view(list, f), Rows({{0, -1}, {0, 0}, {3, -1}, {3, 0}}));
-}
-
-TEST(GetEventView, CategoriesAreLookedUpIgnoringCase)
-{
-    TEventList list;
-    const TDateTime day = at(2008, 5, 1);
-    addEvent(list, day, {day}, QStringLiteral("Birthdays"));
-    addEvent(list, day, {day}, QStringLiteral("General"));
-    addEvent(list, day, {day}, QStringLiteral("holidays"));
-    addEvent(list, day, {day}, QStringLiteral("Fête"));
-
-    Filter f;
-    f.categories = {QStringLiteral("birthdays"), QStringLiteral("HOLIDAYS"), QStringLiteral("FÊTE")};
-    EXPECT_EQ(view(list, f).size(), 8u) << "the list is ignored without UseCategories";
-
-    f.useCategories = true;
-    EXPECT_EQ(view(list, f), Rows({{0, -1}, {0, 0}, {2, -1}, {2, 0}, {3, -1}, {3, 0}}));
-
-    f.categories.clear();
-    EXPECT_EQ(view(list, f), Rows());
-}
-
-TEST(GetEventView, ListsDisabledEventsOnlyWhenAsked)
-{
-    TEventList list;
-    const TDateTime day = at(2008, 5, 1);
-    addEvent(list, day, {day});
-    addEvent(list, day, {day});
-    list.GetEvent(0)->Enabled = false;
-
-    Filter f;
-    EXPECT_EQ(view(list, f), Rows({{1, -1}, {1, 0}}));
-    f.showDisabled = true;
-    EXPECT_EQ(view(list, f), Rows({{0, -1}, {0, 0}, {1, -1}, {1, 0}}));
+    const struct {
+        const char *name;
+        Filter filter;
+        Rows rows;
+    } cases[] = {
+        // Event order; within an event the start row, then the repeats in the order held.
+        {"no filter", {.from = from, .to = to}, {{0, -1}, {0, 0}, {0, 1}, {2, 1}, {3, -1}}},
+        {"disabled shown",
+         {.from = from, .to = to, .showDisabled = true},
+         {{0, -1}, {0, 0}, {0, 1}, {1, -1}, {1, 0}, {2, 1}, {3, -1}}},
+        {"no repeats", {.from = from, .to = to, .showRepeats = false}, {{0, -1}, {3, -1}}},
+        {"only high", {.from = from, .to = to, .high = true}, {{2, 1}}},
+        {"low and highest", {.from = from, .to = to, .low = true, .highest = true}, {{0, -1}, {0, 0}, {0, 1}, {3, -1}}},
+        {"categories unused",
+         {.categories = someCategories, .from = from, .to = to},
+         {{0, -1}, {0, 0}, {0, 1}, {2, 1}, {3, -1}}},
+        {"categories ignoring case",
+         {.categories = someCategories, .useCategories = true, .from = from, .to = to},
+         {{0, -1}, {0, 0}, {0, 1}, {3, -1}}},
+        {"a disabled event's category",
+         {.categories = {QStringLiteral("general")},
+          .useCategories = true,
+          .from = from,
+          .to = to,
+          .showDisabled = true},
+         {{1, -1}, {1, 0}}},
+        {"no category ticked", {.useCategories = true, .from = from, .to = to}, {}},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(view(list, c.filter), c.rows);
+    }
 }
 
 TEST(GetEventView, AppendsToTheRowsAlreadyThereUntilCleared)
