@@ -23,7 +23,7 @@ CanberraSoundPlayer::~CanberraSoundPlayer()
     FWorker.join();
 }
 
-void CanberraSoundPlayer::play(const QString &fileName)
+void CanberraSoundPlayer::play(const QString& fileName)
 {
     {
         std::lock_guard lock(FLock);
@@ -34,15 +34,15 @@ void CanberraSoundPlayer::play(const QString &fileName)
 
 void CanberraSoundPlayer::run()
 {
-    ca_context *context = nullptr;
+    ca_context* context = nullptr;
     if (ca_context_create(&context) == CA_SUCCESS)
         ca_context_change_props(context, CA_PROP_APPLICATION_NAME, "Quillet", nullptr);
 
     std::unique_lock lock(FLock);
     while (true) {
         FWake.wait(lock, [this] { return FStopping || FPending; });
-        if (FStopping)
-            break;
+        if (!FPending)
+            break; // stopping, and the last request has been handed over
         const QString fileName = *FPending;
         FPending.reset();
         lock.unlock();
@@ -55,7 +55,7 @@ void CanberraSoundPlayer::run()
         ca_context_destroy(context);
 }
 
-void CanberraSoundPlayer::playNow(ca_context *context, const QString &fileName)
+void CanberraSoundPlayer::playNow(ca_context* context, const QString& fileName)
 {
     ca_context_cancel(context, soundId);
     if (!fileName.isEmpty() && QFileInfo(fileName).isFile()) {

@@ -9,13 +9,17 @@
 #include <QStringList>
 #include <QThread>
 
+#include <chrono>
 #include <condition_variable>
 #include <functional>
 #include <mutex>
+#include <thread>
+#include <utility>
 #include <vector>
 
 #include "platform/ShellOpener.h"
 #include "platform/SoundPlayer.h"
+#include "platform/SystemTempFileNamer.h"
 #include "platform/TempFileNamer.h"
 
 class RecordingSoundPlayer : public SoundPlayer {
@@ -23,12 +27,12 @@ public:
     RecordingSoundPlayer() : FPrevious(setSoundPlayer(this)) {}
     ~RecordingSoundPlayer() override { setSoundPlayer(FPrevious); }
 
-    void play(const QString &fileName) override { Played.append(fileName); }
+    void play(const QString& fileName) override { Played.append(fileName); }
 
     QStringList Played;
 
 private:
-    SoundPlayer *FPrevious;
+    SoundPlayer* FPrevious;
 };
 
 // Records each file with its contents and permissions as the launch finds them.
@@ -48,7 +52,7 @@ public:
         setShellOpener(FPrevious);
     }
 
-    ShellOpenResult openAndWait(const QString &fileName, const QString &, const QString &, int) override
+    ShellOpenResult openAndWait(const QString& fileName, const QString&, const QString&, int) override
     {
         QFile file(fileName);
         Open open{fileName, {}, file.permissions()};
@@ -86,7 +90,7 @@ public:
     ShellOpenResult Result{1234, 0, 0, false}; // set before the launches start
 
 private:
-    ShellOpener *FPrevious;
+    ShellOpener* FPrevious;
     mutable std::mutex FLock;
     std::condition_variable FChanged;
     std::vector<Open> FOpens;
@@ -99,14 +103,49 @@ public:
     FailingTempFileNamer() : FPrevious(setTempFileNamer(this)) {}
     ~FailingTempFileNamer() override { setTempFileNamer(FPrevious); }
 
-    QString createUniqueFile(const QString &, const QString &) override { return {}; }
+    QString createUniqueFile(const QString&, const QString&) override { return {}; }
 
 private:
-    TempFileNamer *FPrevious;
+    TempFileNamer* FPrevious;
+};
+
+// A namer that always hands out one given name, creating the file like the real one.
+class FixedTempFileNamer : public TempFileNamer {
+public:
+    explicit FixedTempFileNamer(QString name) : FName(std::move(name)), FPrevious(setTempFileNamer(this)) {}
+    ~FixedTempFileNamer() override { setTempFileNamer(FPrevious); }
+
+    QString createUniqueFile(const QString&, const QString&) override
+    {
+        QFile file(FName);
+        return file.open(QIODevice::WriteOnly) ? FName : QString();
+    }
+
+private:
+    QString FName;
+    TempFileNamer* FPrevious;
+};
+
+// The real namer, slowed down: gives a finishing launch time to act between the
+// making of the folder and the naming of the file.
+class SlowTempFileNamer : public TempFileNamer {
+public:
+    SlowTempFileNamer() : FPrevious(setTempFileNamer(this)) {}
+    ~SlowTempFileNamer() override { setTempFileNamer(FPrevious); }
+
+    QString createUniqueFile(const QString& folder, const QString& prefix) override
+    {
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        return FReal.createUniqueFile(folder, prefix);
+    }
+
+private:
+    SystemTempFileNamer FReal;
+    TempFileNamer* FPrevious;
 };
 
 // Polls condition until it holds or the deadline passes; for work done on other threads.
-inline bool waitUntil(const std::function<bool()> &condition, int timeoutMs = 20000)
+inline bool waitUntil(const std::function<bool()>& condition, int timeoutMs = 20000)
 {
     for (int waited = 0; !condition(); waited += 5) {
         if (waited >= timeoutMs)
