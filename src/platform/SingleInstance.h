@@ -9,8 +9,8 @@ public:
     // Name is the lock's name, shared by every instance (a GUID keeps it unique).
     explicit SingleInstance(QString name);
     ~SingleInstance();
-    SingleInstance(const SingleInstance &) = delete;
-    SingleInstance &operator=(const SingleInstance &) = delete;
+    SingleInstance(const SingleInstance&) = delete;
+    SingleInstance& operator=(const SingleInstance&) = delete;
 
     // True when this process now holds the lock (or no lock can be made at all,
     // so the program is never kept from starting); false when another process holds it.

@@ -24,7 +24,7 @@ const Qt::KeyboardModifiers testModifiers = Qt::ControlModifier | Qt::AltModifie
 constexpr Qt::Key testKey = Qt::Key_J;
 
 // Presses keys on the display as the user would (xdotool goes through XTest).
-void typeKeys(const QString &keys)
+void typeKeys(const QString& keys)
 {
     ASSERT_EQ(QProcess::execute(QStringLiteral("xdotool"), {QStringLiteral("key"), keys}), 0);
 }
@@ -35,8 +35,8 @@ public:
     OtherClient() : FConnection(xcb_connect(nullptr, nullptr))
     {
         FRoot = xcb_setup_roots_iterator(xcb_get_setup(FConnection)).data->root;
-        xcb_key_symbols_t *symbols = xcb_key_symbols_alloc(FConnection);
-        xcb_keycode_t *codes = xcb_key_symbols_get_keycode(symbols, 'j');
+        xcb_key_symbols_t* symbols = xcb_key_symbols_alloc(FConnection);
+        xcb_keycode_t* codes = xcb_key_symbols_get_keycode(symbols, 'j');
         FKeycode = codes ? codes[0] : 0;
         std::free(codes);
         xcb_key_symbols_free(symbols);
@@ -48,13 +48,13 @@ public:
         auto cookie =
             xcb_grab_key_checked(FConnection, 1, FRoot, XCB_MOD_MASK_CONTROL | XCB_MOD_MASK_1 | XCB_MOD_MASK_SHIFT,
                                  FKeycode, XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC);
-        xcb_generic_error_t *error = xcb_request_check(FConnection, cookie);
+        xcb_generic_error_t* error = xcb_request_check(FConnection, cookie);
         std::free(error);
         return error == nullptr;
     }
 
 private:
-    xcb_connection_t *FConnection;
+    xcb_connection_t* FConnection;
     xcb_window_t FRoot = 0;
     xcb_keycode_t FKeycode = 0;
 };
@@ -113,7 +113,7 @@ TEST(ClipboardWatcherX11, ReportsChangesOnlyWhileJoined)
         GTEST_SKIP() << "needs an X11 display";
     ClipboardWatcher watcher;
     QSignalSpy changed(&watcher, &ClipboardWatcher::changed);
-    auto copyWithXclip = [](const QByteArray &text) {
+    auto copyWithXclip = [](const QByteArray& text) {
         QProcess xclip;
         xclip.start(QStringLiteral("xclip"), {QStringLiteral("-selection"), QStringLiteral("clipboard")});
         xclip.write(text);

@@ -19,7 +19,7 @@ const QString lockName = QStringLiteral("{5C0D2A19-7B43-4E8F-9A61-D2E84F3B7C05}"
 // Points $XDG_RUNTIME_DIR at a folder of the test for one scope.
 class RuntimeFolder {
 public:
-    explicit RuntimeFolder(const QString &folder)
+    explicit RuntimeFolder(const QString& folder)
         : FOld(qgetenv("XDG_RUNTIME_DIR")), FHadOld(qEnvironmentVariableIsSet("XDG_RUNTIME_DIR"))
     {
         if (folder.isNull())

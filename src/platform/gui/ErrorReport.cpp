@@ -7,13 +7,13 @@
 
 namespace {
 
-std::function<void(const QString &)> &messageSink()
+std::function<void(const QString&)>& messageSink()
 {
-    static std::function<void(const QString &)> sink;
+    static std::function<void(const QString&)> sink;
     return sink;
 }
 
-void showBox(QMessageBox::Icon icon, const QString &message)
+void showBox(QMessageBox::Icon icon, const QString& message)
 {
     if (messageSink()) {
         messageSink()(message);
@@ -27,23 +27,23 @@ void showBox(QMessageBox::Icon icon, const QString &message)
 
 } // namespace
 
-void showErrorReport(const QString &message)
+void showErrorReport(const QString& message)
 {
     showBox(QMessageBox::Critical, message);
 }
 
 // Our exceptions carry their message as UTF-8 in what(), like any other.
-void showErrorReport(const std::exception &error)
+void showErrorReport(const std::exception& error)
 {
     showErrorReport(QString::fromUtf8(error.what()));
 }
 
-void showPlainMessage(const QString &message)
+void showPlainMessage(const QString& message)
 {
     showBox(QMessageBox::NoIcon, message);
 }
 
-void setMessageSinkForTests(std::function<void(const QString &)> sink)
+void setMessageSinkForTests(std::function<void(const QString&)> sink)
 {
     messageSink() = std::move(sink);
 }

@@ -7,20 +7,20 @@
 
 // The program's default error report: a message box with the failure's text,
 // after which the program goes on.
-void showErrorReport(const QString &message);
-void showErrorReport(const std::exception &error);
+void showErrorReport(const QString& message);
+void showErrorReport(const std::exception& error);
 
 // A plain message box with an OK button.
-void showPlainMessage(const QString &message);
+void showPlainMessage(const QString& message);
 
 // Runs body; a failure it raises is shown by the default error report and goes no
 // further. Returns false when body failed.
-template <typename Body> bool reportingErrors(Body &&body)
+template <typename Body> bool reportingErrors(Body&& body)
 {
     try {
         body();
         return true;
-    } catch (const std::exception &error) {
+    } catch (const std::exception& error) {
         showErrorReport(error);
         return false;
     }
@@ -28,4 +28,4 @@ template <typename Body> bool reportingErrors(Body &&body)
 
 // Tests collect the texts of the boxes instead of showing them; an empty function
 // brings the boxes back.
-void setMessageSinkForTests(std::function<void(const QString &)> sink);
+void setMessageSinkForTests(std::function<void(const QString&)> sink);

@@ -3,7 +3,7 @@
 #include <QSystemTrayIcon>
 
 namespace {
-std::optional<bool> &availableForTests()
+std::optional<bool>& availableForTests()
 {
     static std::optional<bool> available;
     return available;

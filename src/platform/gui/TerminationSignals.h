@@ -11,7 +11,7 @@ class QSocketNotifier;
 class TerminationSignals : public QObject {
     Q_OBJECT
 public:
-    explicit TerminationSignals(QObject *parent = nullptr);
+    explicit TerminationSignals(QObject* parent = nullptr);
     ~TerminationSignals() override;
 
     // False when the handlers could not be installed (the signals keep their defaults).
@@ -23,5 +23,5 @@ signals:
 private:
     void readPipe();
 
-    QSocketNotifier *FNotifier = nullptr;
+    QSocketNotifier* FNotifier = nullptr;
 };

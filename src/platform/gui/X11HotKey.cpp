@@ -39,14 +39,14 @@ xcb_keysym_t keysymOf(Qt::Key key)
 
 } // namespace
 
-X11HotKey::X11HotKey(QObject *parent) : HotKey(parent)
+X11HotKey::X11HotKey(QObject* parent) : HotKey(parent)
 {
-    auto *guiApplication = qobject_cast<QGuiApplication *>(QCoreApplication::instance());
-    auto *application = guiApplication ? guiApplication->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
+    auto* guiApplication = qobject_cast<QGuiApplication*>(QCoreApplication::instance());
+    auto* application = guiApplication ? guiApplication->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
     if (!application)
         return; // not on X11 (offscreen, Wayland): every registration fails
     FConnection = application->connection();
-    const xcb_setup_t *setup = xcb_get_setup(FConnection);
+    const xcb_setup_t* setup = xcb_get_setup(FConnection);
     FRoot = xcb_setup_roots_iterator(setup).data->root;
 }
 
@@ -62,11 +62,11 @@ bool X11HotKey::registerHotKey(Qt::KeyboardModifiers modifiers, Qt::Key key)
     if (!FConnection || keysym == 0)
         return false;
 
-    xcb_key_symbols_t *symbols = xcb_key_symbols_alloc(FConnection);
+    xcb_key_symbols_t* symbols = xcb_key_symbols_alloc(FConnection);
     if (!symbols)
         return false;
-    xcb_keycode_t *keycodes = xcb_key_symbols_get_keycode(symbols, keysym);
-    for (xcb_keycode_t *code = keycodes; code && *code != XCB_NO_SYMBOL; ++code)
+    xcb_keycode_t* keycodes = xcb_key_symbols_get_keycode(symbols, keysym);
+    for (xcb_keycode_t* code = keycodes; code && *code != XCB_NO_SYMBOL; ++code)
         FKeycodes.push_back(*code);
     std::free(keycodes);
     xcb_key_symbols_free(symbols);
@@ -78,7 +78,7 @@ bool X11HotKey::registerHotKey(Qt::KeyboardModifiers modifiers, Qt::Key key)
             xcb_void_cookie_t cookie = xcb_grab_key_checked(FConnection, 1, FRoot, FModifiers | lock, keycode,
                                                             XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC);
             // BadAccess: another client holds the combination.
-            if (xcb_generic_error_t *error = xcb_request_check(FConnection, cookie)) {
+            if (xcb_generic_error_t* error = xcb_request_check(FConnection, cookie)) {
                 refused = true;
                 std::free(error);
             }
@@ -111,14 +111,14 @@ void X11HotKey::ungrabAll()
     FKeycodes.clear();
 }
 
-bool X11HotKey::nativeEventFilter(const QByteArray &eventType, void *message, qintptr *)
+bool X11HotKey::nativeEventFilter(const QByteArray& eventType, void* message, qintptr*)
 {
     if (eventType != "xcb_generic_event_t")
         return false;
-    const auto *event = static_cast<const xcb_generic_event_t *>(message);
+    const auto* event = static_cast<const xcb_generic_event_t*>(message);
     if ((event->response_type & ~0x80) != XCB_KEY_PRESS)
         return false;
-    const auto *press = static_cast<const xcb_key_press_event_t *>(message);
+    const auto* press = static_cast<const xcb_key_press_event_t*>(message);
     // Only the modifier bits count (the state also carries the mouse buttons), and the locks never do.
     const std::uint16_t state = press->state & 0xFF & ~(XCB_MOD_MASK_LOCK | XCB_MOD_MASK_2);
     for (std::uint8_t keycode : FKeycodes)

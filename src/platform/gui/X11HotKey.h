@@ -14,17 +14,17 @@ struct xcb_connection_t;
 class X11HotKey : public HotKey, private QAbstractNativeEventFilter {
     Q_OBJECT
 public:
-    explicit X11HotKey(QObject *parent = nullptr);
+    explicit X11HotKey(QObject* parent = nullptr);
     ~X11HotKey() override;
 
     bool registerHotKey(Qt::KeyboardModifiers modifiers, Qt::Key key) override;
     void unregisterHotKey() override;
 
 private:
-    bool nativeEventFilter(const QByteArray &eventType, void *message, qintptr *result) override;
+    bool nativeEventFilter(const QByteArray& eventType, void* message, qintptr* result) override;
     void ungrabAll();
 
-    xcb_connection_t *FConnection = nullptr;
+    xcb_connection_t* FConnection = nullptr;
     std::uint32_t FRoot = 0;
     std::vector<std::uint8_t> FKeycodes;
     std::uint16_t FModifiers = 0;
