@@ -3,7 +3,7 @@
 #include <QPainter>
 #include <QTextLayout>
 
-ElidedTextLabel::ElidedTextLabel(QWidget *parent) : QLabel(parent)
+ElidedTextLabel::ElidedTextLabel(QWidget* parent) : QLabel(parent)
 {
     setTextFormat(Qt::PlainText);
     setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
@@ -20,7 +20,7 @@ QSize ElidedTextLabel::minimumSizeHint() const
     return {0, 0};
 }
 
-void ElidedTextLabel::paintEvent(QPaintEvent *)
+void ElidedTextLabel::paintEvent(QPaintEvent*)
 {
     const QRect area = contentsRect();
     if (area.width() <= 0 || area.height() <= 0 || text().isEmpty())

@@ -6,11 +6,11 @@
 // cuts the last visible line with an ellipsis. text() keeps the whole text.
 class ElidedTextLabel : public QLabel {
 public:
-    explicit ElidedTextLabel(QWidget *parent = nullptr);
+    explicit ElidedTextLabel(QWidget* parent = nullptr);
 
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
 
 protected:
-    void paintEvent(QPaintEvent *event) override;
+    void paintEvent(QPaintEvent* event) override;
 };

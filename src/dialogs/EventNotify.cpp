@@ -38,7 +38,7 @@ constexpr std::array<int, 10> snoozeMinutes = {5, 10, 15, 30, 60, 120, 240, 480,
 // the arrow keys changes the choice shown without snoozing.
 class SnoozeComboBox : public QComboBox {
 public:
-    explicit SnoozeComboBox(QWidget *parent) : QComboBox(parent)
+    explicit SnoozeComboBox(QWidget* parent) : QComboBox(parent)
     {
         connect(this, &QComboBox::activated, this, [this] {
             if (!FBrowsing && OnCommit)
@@ -49,14 +49,14 @@ public:
     std::function<void()> OnCommit;
 
 protected:
-    void wheelEvent(QWheelEvent *event) override
+    void wheelEvent(QWheelEvent* event) override
     {
         FBrowsing = true;
         QComboBox::wheelEvent(event);
         FBrowsing = false;
     }
 
-    void keyPressEvent(QKeyEvent *event) override
+    void keyPressEvent(QKeyEvent* event) override
     {
         if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
             event->accept();
@@ -82,9 +82,9 @@ QFont arialFont(int pixelSize, bool bold = false, bool italic = false)
     return font;
 }
 
-QLabel *makeLabel(QWidget *parent, const char *name, const QFont &font, const QColor &colour)
+QLabel* makeLabel(QWidget* parent, const char* name, const QFont& font, const QColor& colour)
 {
-    auto *label = new QLabel(parent);
+    auto* label = new QLabel(parent);
     label->setObjectName(QLatin1String(name));
     label->setTextFormat(Qt::PlainText); // ampersands and angle brackets as typed
     label->setFont(font);
@@ -94,9 +94,9 @@ QLabel *makeLabel(QWidget *parent, const char *name, const QFont &font, const QC
     return label;
 }
 
-QPushButton *makeButton(QWidget *parent, const char *name, int width, int height)
+QPushButton* makeButton(QWidget* parent, const char* name, int width, int height)
 {
-    auto *button = new QPushButton(parent);
+    auto* button = new QPushButton(parent);
     button->setObjectName(QLatin1String(name));
     button->setFixedSize(width, height);
     button->setFocusPolicy(Qt::NoFocus); // the pop-up never takes the keyboard
@@ -105,21 +105,21 @@ QPushButton *makeButton(QWidget *parent, const char *name, int width, int height
 
 // A row of the pop-up that names no event, or an occurrence the event no longer has
 // (the list may be older than the last change of the model).
-bool rowIsValid(const TEvent *Event, const TListViewEventItem &Item)
+bool rowIsValid(const TEvent* Event, const TListViewEventItem& Item)
 {
     return Event && Item.DateIndex < Event->RepeatedDates->GetCount();
 }
 
-void reportError(const QString &message)
+void reportError(const QString& message)
 {
-    auto *box = new QMessageBox(QMessageBox::Critical, QCoreApplication::applicationName(), message);
+    auto* box = new QMessageBox(QMessageBox::Critical, QCoreApplication::applicationName(), message);
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->show();
 }
 
 } // namespace
 
-TfrmEventNotify::TfrmEventNotify(QWidget *parent)
+TfrmEventNotify::TfrmEventNotify(QWidget* parent)
     : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | Qt::WindowDoesNotAcceptFocus)
 {
     wrapExceptions("TfrmEventNotify.FormCreate", [&] {
@@ -152,7 +152,7 @@ void TfrmEventNotify::buildWidgets()
     white.setColor(QPalette::Window, Qt::white);
     setPalette(white);
 
-    auto *windowLayout = new QVBoxLayout(this);
+    auto* windowLayout = new QVBoxLayout(this);
     windowLayout->setContentsMargins(0, 0, 0, 0);
     Panel2 = new QFrame(this);
     Panel2->setObjectName(QStringLiteral("Panel2"));
@@ -161,19 +161,19 @@ void TfrmEventNotify::buildWidgets()
     Panel2->setStyleSheet(QStringLiteral("#Panel2 { border: 1px solid #7a7a7a; }"));
     windowLayout->addWidget(Panel2);
 
-    auto *frameLayout = new QVBoxLayout(Panel2);
+    auto* frameLayout = new QVBoxLayout(Panel2);
     frameLayout->setContentsMargins(4, 4, 4, 4);
     frameLayout->setSpacing(4);
 
     // Emblem and count | category, time, description | importance picture.
-    auto *topRow = new QHBoxLayout;
+    auto* topRow = new QHBoxLayout;
     topRow->setSpacing(4);
     frameLayout->addLayout(topRow, 1);
 
-    auto *Panel5 = new QWidget(Panel2);
+    auto* Panel5 = new QWidget(Panel2);
     Panel5->setObjectName(QStringLiteral("Panel5"));
     Panel5->setFixedWidth(71);
-    auto *emblemColumn = new QVBoxLayout(Panel5);
+    auto* emblemColumn = new QVBoxLayout(Panel5);
     emblemColumn->setContentsMargins(0, 0, 0, 0);
     emblemColumn->setSpacing(0);
     Image1 = new QLabel(Panel5);
@@ -189,9 +189,9 @@ void TfrmEventNotify::buildWidgets()
     emblemColumn->addStretch();
     topRow->addWidget(Panel5);
 
-    auto *Panel3 = new QWidget(Panel2);
+    auto* Panel3 = new QWidget(Panel2);
     Panel3->setObjectName(QStringLiteral("Panel3"));
-    auto *textColumn = new QVBoxLayout(Panel3);
+    auto* textColumn = new QVBoxLayout(Panel3);
     textColumn->setContentsMargins(0, 0, 0, 0);
     textColumn->setSpacing(0);
     lblEventCategory = makeLabel(Panel3, "lblEventCategory", arialFont(12, true, true), QColor(0x00, 0x80, 0x00));
@@ -206,10 +206,10 @@ void TfrmEventNotify::buildWidgets()
     textColumn->addWidget(lblEventDesc, 1);
     topRow->addWidget(Panel3, 1);
 
-    auto *Panel6 = new QWidget(Panel2);
+    auto* Panel6 = new QWidget(Panel2);
     Panel6->setObjectName(QStringLiteral("Panel6"));
     Panel6->setFixedWidth(18);
-    auto *pictureColumn = new QVBoxLayout(Panel6);
+    auto* pictureColumn = new QVBoxLayout(Panel6);
     pictureColumn->setContentsMargins(0, 0, 0, 0);
     Image2 = new QLabel(Panel6);
     Image2->setObjectName(QStringLiteral("Image2"));
@@ -220,17 +220,17 @@ void TfrmEventNotify::buildWidgets()
     topRow->addWidget(Panel6);
 
     // Snooze row.
-    auto *Panel4 = new QWidget(Panel2);
+    auto* Panel4 = new QWidget(Panel2);
     Panel4->setObjectName(QStringLiteral("Panel4"));
     Panel4->setFixedHeight(21);
-    auto *snoozeRow = new QHBoxLayout(Panel4);
+    auto* snoozeRow = new QHBoxLayout(Panel4);
     snoozeRow->setContentsMargins(0, 0, 0, 0);
     snoozeRow->setSpacing(4);
     TntLabel1 = makeLabel(Panel4, "TntLabel1", arialFont(11), Qt::black);
     TntLabel1->setFixedWidth(89);
     TntLabel1->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     snoozeRow->addWidget(TntLabel1);
-    auto *snoozeBox = new SnoozeComboBox(Panel4);
+    auto* snoozeBox = new SnoozeComboBox(Panel4);
     snoozeBox->setObjectName(QStringLiteral("cboSnoozeOptions"));
     snoozeBox->setFixedHeight(21);
     snoozeBox->setFocusPolicy(Qt::NoFocus);
@@ -242,10 +242,10 @@ void TfrmEventNotify::buildWidgets()
     frameLayout->addWidget(Panel4);
 
     // Button row, aligned right.
-    auto *Panel1 = new QWidget(Panel2);
+    auto* Panel1 = new QWidget(Panel2);
     Panel1->setObjectName(QStringLiteral("Panel1"));
     Panel1->setFixedHeight(21);
-    auto *buttonRow = new QHBoxLayout(Panel1);
+    auto* buttonRow = new QHBoxLayout(Panel1);
     buttonRow->setContentsMargins(0, 0, 0, 0);
     buttonRow->setSpacing(4);
     buttonRow->addStretch();
@@ -295,13 +295,13 @@ void TfrmEventNotify::translateTexts()
 void TfrmEventNotify::watchWorkArea()
 {
     // The work area changes when a panel is moved or resized, and with the primary screen.
-    auto follow = [this](QScreen *screen) {
+    auto follow = [this](QScreen* screen) {
         if (screen)
             connect(screen, &QScreen::availableGeometryChanged, this, [this] { PositionAtWorkArea(); });
     };
     follow(QGuiApplication::primaryScreen());
-    connect(qGuiApp, &QGuiApplication::primaryScreenChanged, this, [this, follow](QScreen *screen) {
-        for (QScreen *other : QGuiApplication::screens())
+    connect(qGuiApp, &QGuiApplication::primaryScreenChanged, this, [this, follow](QScreen* screen) {
+        for (QScreen* other : QGuiApplication::screens())
             disconnect(other, &QScreen::availableGeometryChanged, this, nullptr);
         follow(screen);
         PositionAtWorkArea();
@@ -333,7 +333,7 @@ void TfrmEventNotify::showWithoutActivating()
 
 void TfrmEventNotify::PositionAtWorkArea()
 {
-    const QScreen *screen = QGuiApplication::primaryScreen();
+    const QScreen* screen = QGuiApplication::primaryScreen();
     FWorkArea = screen ? screen->availableGeometry() : QRect();
     move(workAreaRight() - width(), workAreaBottom() - height());
     if (isVisible())
@@ -350,7 +350,7 @@ bool TfrmEventNotify::HasPopedDown() const
     return wrapExceptions("TfrmEventNotify.HasPopedDown", [&] { return y() > workAreaBottom(); });
 }
 
-void TfrmEventNotify::RefreshForEvents(TEventList *EventList, std::uint8_t MaxAlpha)
+void TfrmEventNotify::RefreshForEvents(TEventList* EventList, std::uint8_t MaxAlpha)
 {
     wrapExceptions("TfrmEventNotify.RefreshForEvents", [&] {
         FEventList = EventList;
@@ -459,7 +459,7 @@ void TfrmEventNotify::CycleEvents()
         const int count = static_cast<int>(FExpiredEvents.size());
         FCurrentIndex = (FCurrentIndex + 1) % count;
         const TListViewEventItem row = *FExpiredEvents[static_cast<size_t>(FCurrentIndex)];
-        TEvent *event = FEventList ? FEventList->GetEvent(row.EventIndex) : nullptr;
+        TEvent* event = FEventList ? FEventList->GetEvent(row.EventIndex) : nullptr;
         if (!rowIsValid(event, row)) {
             update();
             return;
@@ -509,14 +509,14 @@ void TfrmEventNotify::CycleEvents()
     });
 }
 
-void TfrmEventNotify::GetNotificationInfo(const TListViewEventItem &Item, QString &DateText, QString &Text,
-                                          QString &Category) const
+void TfrmEventNotify::GetNotificationInfo(const TListViewEventItem& Item, QString& DateText, QString& Text,
+                                          QString& Category) const
 {
     wrapExceptions("TfrmEventNotify.GetNotificationInfo", [&] {
         if (!FEventList)
             throw EListError(Item.EventIndex);
         const TDateTime date = FEventList->GetEventViewDateTime(&Item);
-        const TEvent *event = FEventList->GetEvent(Item.EventIndex);
+        const TEvent* event = FEventList->GetEvent(Item.EventIndex);
         if (!event)
             throw EListError(Item.EventIndex);
         DateText = formatDateTime(
@@ -531,8 +531,8 @@ int TfrmEventNotify::findShownRow() const
     if (!FShownEvent || !FEventList)
         return -1;
     const auto isShown = [this](int index) {
-        const TListViewEventItem &row = *FExpiredEvents[static_cast<size_t>(index)];
-        const TEvent *event = FEventList->GetEvent(row.EventIndex);
+        const TListViewEventItem& row = *FExpiredEvents[static_cast<size_t>(index)];
+        const TEvent* event = FEventList->GetEvent(row.EventIndex);
         return event == FShownEvent && rowIsValid(event, row) && FEventList->GetEventViewDateTime(&row) == FShownDate;
     };
     const int count = static_cast<int>(FExpiredEvents.size());
@@ -616,7 +616,7 @@ void TfrmEventNotify::btnEditEventClick()
         const auto restartCycling = qScopeGuard([this] { tmrCycleEvents->start(); });
 
         const int index = findShownRow();
-        TEvent *shown = index >= 0 ? FShownEvent : nullptr;
+        TEvent* shown = index >= 0 ? FShownEvent : nullptr;
         const std::unique_ptr<TEvent> edited = shown ? editEventInDialog(*shown) : nullptr;
         // The check may have rebuilt the list, or the event may be gone, while the dialog was open.
         if (edited && eventIsInList(shown)) {
@@ -634,13 +634,13 @@ void TfrmEventNotify::btnEditEventClick()
     });
 }
 
-std::unique_ptr<TEvent> TfrmEventNotify::editEventInDialog(const TEvent &)
+std::unique_ptr<TEvent> TfrmEventNotify::editEventInDialog(const TEvent&)
 {
     // No edit-event dialog is built into the program yet: the event stays as it is.
     return nullptr;
 }
 
-bool TfrmEventNotify::eventIsInList(const TEvent *Event) const
+bool TfrmEventNotify::eventIsInList(const TEvent* Event) const
 {
     for (int i = 0; FEventList && i < FEventList->Count(); ++i)
         if (FEventList->GetEvent(i) == Event)
@@ -661,7 +661,7 @@ void TfrmEventNotify::runHandler(void (TfrmEventNotify::*handler)())
     // Qt's event loop must not see exceptions: the user gets the message instead.
     try {
         (this->*handler)();
-    } catch (const std::exception &error) {
+    } catch (const std::exception& error) {
         reportError(exceptionMessage(error));
     }
 }

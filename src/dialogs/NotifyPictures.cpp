@@ -13,7 +13,7 @@ QPixmap transparentPixmap(int size)
 }
 
 // An arrow in a 16 x 16 square, pointing up or down, centred on column x.
-void drawArrow(QPainter &painter, qreal x, bool up, const QColor &colour)
+void drawArrow(QPainter& painter, qreal x, bool up, const QColor& colour)
 {
     QPainterPath path;
     if (up) {
