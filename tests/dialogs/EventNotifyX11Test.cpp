@@ -95,3 +95,32 @@ TEST(EventNotifyX11, SlidesUpInTheWorkAreaCornerWhileTypingGoesOn)
     ASSERT_TRUE(xdotool({"type", "--delay", "20", "e"}));
     EXPECT_TRUE(QTest::qWaitFor([&] { return editor.text() == "abcde"; })) << editor.text().toStdString();
 }
+
+TEST(EventNotifyX11, FollowsTheWorkAreaWhenAPanelAppears)
+{
+    RecordingSoundPlayer sounds;
+    ClockOverride clock{at(2026, 3, 10, 9, 0)};
+    TEventList list;
+    TEvent event;
+    event.SetValues(at(2026, 3, 10, 9, 5), false, 0, QStringLiteral("Home"), QStringLiteral("Call Anna"), 1, -10);
+    list.AddEvent(event);
+    list.GetEvent(0)->RecalculateNoticationTimes();
+
+    TfrmEventNotify form;
+    TfrmEventNotify::setSlideStepDelay(0);
+    list.GetExpiredEvents(form.FExpiredEvents);
+    form.RefreshForEvents(&list, 220);
+    TfrmEventNotify::setSlideStepDelay(3);
+    QScreen* screen = QGuiApplication::primaryScreen();
+    const QRect full = screen->geometry();
+
+    // A panel of 40 pixels along the bottom edge, as a desktop announces it.
+    const QString area = QStringLiteral("0, 0, %1, %2").arg(full.width()).arg(full.height() - 40);
+    ASSERT_TRUE(QProcess::execute("xprop", {"-root", "-f", "_NET_WORKAREA", "32c", "-set", "_NET_WORKAREA", area}) ==
+                0);
+    const bool followed = QTest::qWaitFor([&] { return screen->availableGeometry().height() == full.height() - 40; });
+    QProcess::execute("xprop", {"-root", "-remove", "_NET_WORKAREA"});
+    ASSERT_TRUE(followed) << "the X server's work area did not reach Qt";
+    EXPECT_EQ(form.frameGeometry().bottom(), full.bottom() - 40);
+    EXPECT_EQ(form.frameGeometry().right(), full.right());
+}
