@@ -9,7 +9,6 @@
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QMessageBox>
 #include <QPointer>
 #include <QPushButton>
 #include <QScopeGuard>
@@ -25,6 +24,7 @@
 #include "NotifyPictures.h"
 #include "events/Exceptions.h"
 #include "platform/GetText.h"
+#include "platform/gui/ErrorReport.h"
 
 namespace {
 
@@ -108,13 +108,6 @@ QPushButton* makeButton(QWidget* parent, const char* name, int width, int height
 bool rowIsValid(const TEvent* Event, const TListViewEventItem& Item)
 {
     return Event && Item.DateIndex < Event->RepeatedDates->GetCount();
-}
-
-void reportError(const QString& message)
-{
-    auto* box = new QMessageBox(QMessageBox::Critical, QCoreApplication::applicationName(), message);
-    box->setAttribute(Qt::WA_DeleteOnClose);
-    box->show();
 }
 
 } // namespace
@@ -659,9 +652,5 @@ void TfrmEventNotify::Retranslate()
 void TfrmEventNotify::runHandler(void (TfrmEventNotify::*handler)())
 {
     // Qt's event loop must not see exceptions: the user gets the message instead.
-    try {
-        (this->*handler)();
-    } catch (const std::exception& error) {
-        reportError(exceptionMessage(error));
-    }
+    reportingErrors([&] { (this->*handler)(); });
 }
