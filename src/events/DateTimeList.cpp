@@ -4,7 +4,8 @@
 #include <cmath>
 
 #include "Exceptions.h"
-#include "TagRoutines.h"
+#include "FileValues.h"
+#include "TagSearch.h"
 
 void TDateTimeItem::Assign(const TDateTimeItem& Source)
 {
@@ -101,16 +102,12 @@ QString TDateTimeList::SaveToString() const
 
 void TDateTimeList::LoadFromString(const QString& S, bool AllowDuplicates)
 {
-    QString rest;
-    QString value;
-    ExtractTagValue(QStringLiteral("DATE"), S, rest, value);
-    while (!value.isEmpty()) {
-        double julian = -1;
-        if (!parseJulianNumber(value, julian))
-            julian = -1;
-        if (julian != -1)
-            AddDate(julianDateToDateTime(julian), AllowDuplicates, 0);
-        const QString remainder = rest;
-        ExtractTagValue(QStringLiteral("DATE"), remainder, rest, value);
+    ElementRun dates(S, QStringLiteral("DATE"));
+    QStringView value;
+    while (dates.next(value)) {
+        // Text that is not a number, or no date of years 1-9999, is skipped.
+        TDateTime date = 0;
+        if (readJulian(value, date))
+            AddDate(date, AllowDuplicates, 0);
     }
 }

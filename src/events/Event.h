@@ -72,9 +72,11 @@ public:
     void ExecuteCommands(const TListViewEventItem& Item) const;
     static void ExecuteDone(const TExecInfo& Info);
 
-    // The event's element of the event file (EventFile.cpp).
+    // The event's element of the event file (EventFile.cpp). Its texts are
+    // written with "&", "<" and ">" escaped; Escaped false reads the texts of
+    // a file written without escaping exactly as they stand.
     QString SaveToXML() const;
-    void LoadFromXML(const QString& S);
+    void LoadFromXML(const QString& S, bool Escaped = true);
 
     bool Enabled = true;
     std::unique_ptr<TDateTimeItem> StartDateItem;

@@ -1,8 +1,6 @@
 #include "TagRoutines.h"
 
-#include <QLocale>
-
-#include "DateTimeUtils.h"
+#include "TagSearch.h"
 
 namespace {
 
@@ -13,7 +11,7 @@ struct ElementBounds {
 
 ElementBounds findElement(const QString& StartTag, const QString& EndTag, const QString& Text)
 {
-    return {Text.indexOf(StartTag, 0, Qt::CaseInsensitive), Text.indexOf(EndTag, 0, Qt::CaseInsensitive)};
+    return {findTag(Text, StartTag), findTag(Text, EndTag)};
 }
 
 bool found(const ElementBounds& b) { return b.start >= 0 && b.end >= 0; }
@@ -59,25 +57,4 @@ void ExtractElement(const QString& Text, const QString& StartTag, const QString&
         Value = Text.mid(b.start, b.end + EndTag.size() - b.start);
     else
         Value.clear();
-}
-
-QString formatJulian(double dateTime)
-{
-    QString text = QString::number(dateTimeToJulianDate(dateTime), 'g', 15);
-    const QString point = QLocale::system().decimalPoint();
-    if (point != QLatin1String("."))
-        text.replace(QLatin1Char('.'), point);
-    return text;
-}
-
-bool parseJulianNumber(const QString& text, double& julian)
-{
-    QString plain = text.trimmed();
-    plain.replace(QLatin1Char(','), QLatin1Char('.'));
-    bool ok = false;
-    const double value = QLocale::c().toDouble(plain, &ok);
-    if (!ok)
-        return false;
-    julian = value;
-    return true;
 }

@@ -18,11 +18,3 @@ void ExtractTagValue(const QString& Tag, const QString& Text, QString& Rest, QSt
 // The inner text, or with IncludeTags the whole element; empty when not found.
 void ExtractElement(const QString& Text, const QString& StartTag, const QString& EndTag, bool IncludeTags,
                     QString& Value);
-
-// A date-time as the event file writes it: the Julian date in plain decimal
-// notation, up to 15 significant digits, with the regional decimal separator.
-QString formatJulian(double dateTime);
-
-// Reads a Julian date written with "." or "," as its separator; false for text
-// that is not a number.
-bool parseJulianNumber(const QString& text, double& julian);
