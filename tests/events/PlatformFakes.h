@@ -5,28 +5,22 @@
 
 #include <QCoreApplication>
 #include <QFile>
-#include <QString>
 #include <QStringList>
 #include <QThread>
 
-#include <chrono>
-#include <condition_variable>
 #include <functional>
 #include <mutex>
-#include <thread>
 #include <utility>
 #include <vector>
 
 #include "platform/ShellOpener.h"
 #include "platform/SoundPlayer.h"
 #include "platform/SystemTempFileNamer.h"
-#include "platform/TempFileNamer.h"
 
 class RecordingSoundPlayer : public SoundPlayer {
 public:
     RecordingSoundPlayer() : FPrevious(setSoundPlayer(this)) {}
     ~RecordingSoundPlayer() override { setSoundPlayer(FPrevious); }
-
     void play(const QString& fileName) override { Played.append(fileName); }
 
     QStringList Played;
@@ -35,8 +29,7 @@ private:
     SoundPlayer* FPrevious;
 };
 
-// Records each file with its contents and permissions as the launch finds them.
-// While held, launches wait in openAndWait as if their program were still running.
+// Notes each file with its contents and permissions as the launch thread finds them.
 class RecordingShellOpener : public ShellOpener {
 public:
     struct Open {
@@ -46,11 +39,7 @@ public:
     };
 
     RecordingShellOpener() : FPrevious(setShellOpener(this)) {}
-    ~RecordingShellOpener() override
-    {
-        release();
-        setShellOpener(FPrevious);
-    }
+    ~RecordingShellOpener() override { setShellOpener(FPrevious); }
 
     ShellOpenResult openAndWait(const QString& fileName, const QString&, const QString&, int) override
     {
@@ -58,10 +47,8 @@ public:
         Open open{fileName, {}, file.permissions()};
         if (file.open(QIODevice::ReadOnly))
             open.Contents = file.readAll();
-        std::unique_lock lock(FLock);
+        std::lock_guard lock(FLock);
         FOpens.push_back(open);
-        FChanged.notify_all();
-        FChanged.wait(lock, [this] { return !FHeld; });
         return Result;
     }
 
@@ -70,76 +57,30 @@ public:
         std::lock_guard lock(FLock);
         return FOpens;
     }
-    int openCount() const
-    {
-        std::lock_guard lock(FLock);
-        return static_cast<int>(FOpens.size());
-    }
-    void hold()
-    {
-        std::lock_guard lock(FLock);
-        FHeld = true;
-    }
-    void release()
-    {
-        std::lock_guard lock(FLock);
-        FHeld = false;
-        FChanged.notify_all();
-    }
+    int openCount() const { return static_cast<int>(opens().size()); }
 
-    ShellOpenResult Result{1234, 0, 0, false}; // set before the launches start
+    ShellOpenResult Result{1234, 0, 0, false};
 
 private:
     ShellOpener* FPrevious;
     mutable std::mutex FLock;
-    std::condition_variable FChanged;
     std::vector<Open> FOpens;
-    bool FHeld = false;
 };
 
-// A namer that can't make any file, as when the folder is not writable.
-class FailingTempFileNamer : public TempFileNamer {
+// Names files through a function of the test's; the real namer is at hand for it.
+class ScriptedTempFileNamer : public TempFileNamer {
 public:
-    FailingTempFileNamer() : FPrevious(setTempFileNamer(this)) {}
-    ~FailingTempFileNamer() override { setTempFileNamer(FPrevious); }
+    using Script = std::function<QString(SystemTempFileNamer& real, const QString& folder, const QString& prefix)>;
 
-    QString createUniqueFile(const QString&, const QString&) override { return {}; }
-
-private:
-    TempFileNamer* FPrevious;
-};
-
-// A namer that always hands out one given name, creating the file like the real one.
-class FixedTempFileNamer : public TempFileNamer {
-public:
-    explicit FixedTempFileNamer(QString name) : FName(std::move(name)), FPrevious(setTempFileNamer(this)) {}
-    ~FixedTempFileNamer() override { setTempFileNamer(FPrevious); }
-
-    QString createUniqueFile(const QString&, const QString&) override
-    {
-        QFile file(FName);
-        return file.open(QIODevice::WriteOnly) ? FName : QString();
-    }
-
-private:
-    QString FName;
-    TempFileNamer* FPrevious;
-};
-
-// The real namer, slowed down: gives a finishing launch time to act between the
-// making of the folder and the naming of the file.
-class SlowTempFileNamer : public TempFileNamer {
-public:
-    SlowTempFileNamer() : FPrevious(setTempFileNamer(this)) {}
-    ~SlowTempFileNamer() override { setTempFileNamer(FPrevious); }
-
+    explicit ScriptedTempFileNamer(Script script) : FScript(std::move(script)), FPrevious(setTempFileNamer(this)) {}
+    ~ScriptedTempFileNamer() override { setTempFileNamer(FPrevious); }
     QString createUniqueFile(const QString& folder, const QString& prefix) override
     {
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
-        return FReal.createUniqueFile(folder, prefix);
+        return FScript(FReal, folder, prefix);
     }
 
 private:
+    Script FScript;
     SystemTempFileNamer FReal;
     TempFileNamer* FPrevious;
 };

@@ -1,4 +1,3 @@
-#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 
@@ -50,17 +49,6 @@ TEST_F(SystemShell, BatAndShFilesRunUnderTheShellWithTheirExitCode)
         EXPECT_FALSE(result.HandedOver) << name;
     }
     EXPECT_TRUE(opened().isEmpty());
-}
-
-TEST_F(SystemShell, ParametersAndTheWorkingFolderReachTheProgram)
-{
-    QDir(scratch.path()).mkdir(QStringLiteral("work"));
-    const QString script = file(QStringLiteral("args.bat"), "printf '%s|%s|%s' \"$1\" \"$2\" \"$(pwd)\" > result\n");
-    const ShellOpenResult result =
-        SystemShellOpener().openAndWait(script, QStringLiteral("one \"two words\""), scratch.filePath("work"), 7);
-    EXPECT_EQ(result.ExitCode, 0u);
-    EXPECT_EQ(readFile(scratch.filePath(QStringLiteral("work/result"))),
-              "one|two words|" + QDir(scratch.filePath("work")).canonicalPath().toUtf8());
 }
 
 TEST_F(SystemShell, OtherFilesAreHandedToTheDesktopsOpener)
