@@ -11,7 +11,7 @@
 
 #include <gtest/gtest.h>
 
-#include "../events/PlatformFakes.h"
+#include "ReminderFakes.h"
 #include "TestSupport.h"
 #include "dialogs/EventNotify.h"
 #include "events/EventList.h"
@@ -20,6 +20,7 @@
 
 using testing_support::at;
 using testing_support::ClockOverride;
+using namespace reminder_fakes;
 
 namespace {
 
@@ -293,7 +294,7 @@ TEST_F(EventNotify, AButtonWhoseOccurrenceIsGoneOnlyMovesOn)
         EXPECT_EQ(changedCalls, 0);
         EXPECT_EQ(shownText(), "other") << "the display moved on";
     }
-    EXPECT_EQ(shell.openCount(), 0);
+    EXPECT_TRUE(shell.contents().empty());
 }
 
 TEST_F(EventNotify, SnoozeUsesTheCommittedChoiceOnly)
@@ -351,8 +352,8 @@ TEST_F(EventNotify, ExecuteLaunchesTheCommandsAndEndsTheOccurrence)
     ASSERT_TRUE(form.btnExecute->isEnabled());
 
     QTest::mouseClick(form.btnExecute, Qt::LeftButton);
-    ASSERT_TRUE(waitUntil([this] { return shell.openCount() == 1; }));
-    EXPECT_EQ(shell.opens()[0].Contents, "echo hello\n");
+    ASSERT_TRUE(waitUntil([this] { return shell.contents().size() == 1; }));
+    EXPECT_EQ(shell.contents()[0], "echo hello\n");
     EXPECT_FALSE(event.Enabled);
     EXPECT_TRUE(list.Modified);
     EXPECT_EQ(changedCalls, 1);
