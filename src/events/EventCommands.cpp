@@ -22,21 +22,23 @@ constexpr std::int32_t showMinimizedNoActivate = 7;
 // Orders everything that creates, names, deletes or removes in the tmp folder, so that
 // a finishing launch never removes the folder between its creation and the naming of
 // a new command file, and the shutdown clean-up sees which launches still run.
-std::mutex &tmpFolderLock()
+// Like the registry below it is never destroyed: a launch may still finish while the
+// program ends.
+std::mutex& tmpFolderLock()
 {
-    static std::mutex lock;
-    return lock;
+    static auto* lock = new std::mutex;
+    return *lock;
 }
 
 // The names of the command files whose launch has not finished yet.
-QSet<QString> &runningCommandFiles()
+QSet<QString>& runningCommandFiles()
 {
-    static QSet<QString> names;
-    return names;
+    static auto* names = new QSet<QString>;
+    return *names;
 }
 
 // Lines end at CR LF, CR or LF; a line break at the very end ends the last line.
-QStringList splitLines(const QString &text)
+QStringList splitLines(const QString& text)
 {
     static const QRegularExpression lineBreak(QStringLiteral("\r\n|\r|\n"));
     QStringList lines = text.split(lineBreak);
@@ -46,7 +48,7 @@ QStringList splitLines(const QString &text)
 }
 
 // Removes blanks and control characters from both ends.
-QString trimBlanks(const QString &text)
+QString trimBlanks(const QString& text)
 {
     qsizetype first = 0;
     qsizetype last = text.size();
@@ -58,7 +60,7 @@ QString trimBlanks(const QString &text)
 }
 
 // Only letters and digits make an extension: a slash or a dot could place the file elsewhere.
-bool isPlainExtension(const QString &text)
+bool isPlainExtension(const QString& text)
 {
     if (text.isEmpty())
         return false;
@@ -70,19 +72,19 @@ bool isPlainExtension(const QString &text)
     return true;
 }
 
-bool startsWithCommandFilePrefix(const QString &name)
+bool startsWithCommandFilePrefix(const QString& name)
 {
     return name.size() >= 3 && name[0] == QLatin1Char('~') && name[1].toLower() == QLatin1Char('q') &&
            name[2].toLower() == QLatin1Char('v');
 }
 
-void writeLines(const QString &fileName, const QStringList &lines)
+void writeLines(const QString& fileName, const QStringList& lines)
 {
     QFile file(fileName);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
         throw EFileError(QStringLiteral("Cannot create file \"%1\". %2").arg(fileName, file.errorString()));
     QByteArray text;
-    for (const QString &line : lines)
+    for (const QString& line : lines)
         text += line.toUtf8() + '\n'; // /bin/sh would take a CR for part of the command
     if (file.write(text) != text.size() || !file.flush())
         throw EFileError(QStringLiteral("Stream write error"));
@@ -90,7 +92,7 @@ void writeLines(const QString &fileName, const QStringList &lines)
 
 } // namespace
 
-void TEvent::ExecuteCommands(const TListViewEventItem & /*Item: every occurrence runs the same commands*/) const
+void TEvent::ExecuteCommands(const TListViewEventItem& /*Item: every occurrence runs the same commands*/) const
 {
     const QString dir = GetTmpFolder();
     QString tempName;
@@ -147,14 +149,17 @@ void TEvent::ExecuteCommands(const TListViewEventItem & /*Item: every occurrence
     }
 }
 
-void TEvent::ExecuteDone(const TExecInfo &Info)
+void TEvent::ExecuteDone(const TExecInfo& Info)
 {
     std::lock_guard lock(tmpFolderLock());
     // A file handed to another program may still be read by it: CleanTmpFolder takes it at shutdown.
     if (!Info.HandedOver)
         QFile::remove(Info.FileName);
-    runningCommandFiles().remove(QFileInfo(Info.FileName).fileName());
-    QDir().rmdir(GetTmpFolder()); // only an empty folder goes
+    const QFileInfo file(Info.FileName);
+    runningCommandFiles().remove(file.fileName());
+    // The file's own folder is the tmp folder, named without asking the application,
+    // which may be gone when a launch finishes at the program's end.
+    QDir().rmdir(file.absolutePath()); // only an empty folder goes
 }
 
 void CleanTmpFolder()
@@ -163,7 +168,7 @@ void CleanTmpFolder()
     const QString dir = GetTmpFolder();
     const QFileInfoList entries =
         QDir(dir).entryInfoList(QDir::Files | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
-    for (const QFileInfo &entry : entries)
+    for (const QFileInfo& entry : entries)
         if (startsWithCommandFilePrefix(entry.fileName()) && !runningCommandFiles().contains(entry.fileName()))
             QFile::remove(entry.filePath());
     QDir().rmdir(dir);

@@ -2,12 +2,12 @@
 
 #include "Exceptions.h"
 
-void TEventList::GetExpiredEvents(TListViewEventItems &Items) const
+void TEventList::GetExpiredEvents(TListViewEventItems& Items) const
 {
     try {
         ClearEventView(Items);
         for (int i = 0; i < Count(); ++i) {
-            const TEvent &event = *FItems[static_cast<size_t>(i)];
+            const TEvent& event = *FItems[static_cast<size_t>(i)];
             if (!event.Enabled || !event.HasReminder())
                 continue;
             // A start occurrence without a notification time is not due; repeated dates have no such test.
@@ -23,10 +23,10 @@ void TEventList::GetExpiredEvents(TListViewEventItems &Items) const
     }
 }
 
-void TEventList::Snooze(const TListViewEventItem &Item, int Minutes)
+void TEventList::Snooze(const TListViewEventItem& Item, int Minutes)
 {
     wrapExceptions("TEventList.Snooze", [&] {
-        TEvent *event = GetEvent(Item.EventIndex);
+        TEvent* event = GetEvent(Item.EventIndex);
         if (!event)
             throw EListError(Item.EventIndex);
         event->Snooze(Item, Minutes);

@@ -5,17 +5,17 @@
 #include "Exceptions.h"
 #include "platform/SoundPlayer.h"
 
-int TEvent::GetNotificationCount(const TListViewEventItem &Item) const
+int TEvent::GetNotificationCount(const TListViewEventItem& Item) const
 {
     return GetOccurrence(Item)->NotificationCount;
 }
 
-int TEvent::GetExecuteCount(const TListViewEventItem &Item) const
+int TEvent::GetExecuteCount(const TListViewEventItem& Item) const
 {
     return GetOccurrence(Item)->ExecuteCount;
 }
 
-bool TEvent::RequiresAudioNotification(const TListViewEventItem &Item) const
+bool TEvent::RequiresAudioNotification(const TListViewEventItem& Item) const
 {
     if (!AudioNotify)
         return false;
@@ -32,29 +32,29 @@ bool TEvent::RequiresAudioNotification(const TListViewEventItem &Item) const
     }
 }
 
-bool TEvent::RequiresFileExecNotification(const TListViewEventItem &Item) const
+bool TEvent::RequiresFileExecNotification(const TListViewEventItem& Item) const
 {
     return ExecuteFile && GetExecuteCount(Item) < ExecuteFileXTimes;
 }
 
-void TEvent::IncNotificationCount(const TListViewEventItem &Item)
+void TEvent::IncNotificationCount(const TListViewEventItem& Item)
 {
-    TDateTimeItem *occurrence = GetOccurrence(Item);
+    TDateTimeItem* occurrence = GetOccurrence(Item);
     occurrence->NotificationCount = checkedAdd(occurrence->NotificationCount, 1);
 }
 
-void TEvent::IncExecuteCount(const TListViewEventItem &Item)
+void TEvent::IncExecuteCount(const TListViewEventItem& Item)
 {
-    TDateTimeItem *occurrence = GetOccurrence(Item);
+    TDateTimeItem* occurrence = GetOccurrence(Item);
     occurrence->ExecuteCount = checkedAdd(occurrence->ExecuteCount, 1);
 }
 
-void TEvent::ResetNotificationCount(const TListViewEventItem &Item)
+void TEvent::ResetNotificationCount(const TListViewEventItem& Item)
 {
     wrapExceptions("TEvent.ResetNotificationCount", [&] { GetOccurrence(Item)->ResetCounters(); });
 }
 
-void TEvent::DoNotificationAction(const TListViewEventItem &Item, bool AutoDismiss, bool AllowExecute, bool &Dismissed)
+void TEvent::DoNotificationAction(const TListViewEventItem& Item, bool AutoDismiss, bool AllowExecute, bool& Dismissed)
 {
     Dismissed = false;
     if (RequiresAudioNotification(Item))
@@ -76,7 +76,7 @@ void TEvent::PlayAlarmSound() const
     soundPlayer().play(GetAlarmSoundFile());
 }
 
-void TEvent::Snooze(const TListViewEventItem &Item, int Minutes)
+void TEvent::Snooze(const TListViewEventItem& Item, int Minutes)
 {
     wrapExceptions("TEvent.Snooze", [&] {
         ResetNotificationCount(Item);
@@ -84,7 +84,7 @@ void TEvent::Snooze(const TListViewEventItem &Item, int Minutes)
     });
 }
 
-void TEvent::Dismiss(const TListViewEventItem &Item)
+void TEvent::Dismiss(const TListViewEventItem& Item)
 {
     if (Item.DateIndex >= 0) {
         RepeatedDates->Delete(Item.DateIndex);
@@ -97,7 +97,7 @@ void TEvent::Dismiss(const TListViewEventItem &Item)
     }
 }
 
-bool TEvent::NeedsNotificationNow(const TListViewEventItem &Item) const
+bool TEvent::NeedsNotificationNow(const TListViewEventItem& Item) const
 {
     return DateNeedsNotificationNow(GetOccurrence(Item)->NotificationTime);
 }

@@ -19,7 +19,7 @@ struct TExecInfo {
 };
 
 // Called on the launch thread when a launch has finished.
-using TExecuteDoneEvent = std::function<void(const TExecInfo &)>;
+using TExecuteDoneEvent = std::function<void(const TExecInfo&)>;
 
 // Opens a command file on a thread of its own and waits for it to end.
 class TWaitExecuteThread {

@@ -17,14 +17,14 @@ class CanberraSoundPlayer : public SoundPlayer {
 public:
     CanberraSoundPlayer();
     ~CanberraSoundPlayer() override;
-    CanberraSoundPlayer(const CanberraSoundPlayer &) = delete;
-    CanberraSoundPlayer &operator=(const CanberraSoundPlayer &) = delete;
+    CanberraSoundPlayer(const CanberraSoundPlayer&) = delete;
+    CanberraSoundPlayer& operator=(const CanberraSoundPlayer&) = delete;
 
-    void play(const QString &fileName) override;
+    void play(const QString& fileName) override;
 
 private:
     void run();
-    void playNow(ca_context *context, const QString &fileName);
+    void playNow(ca_context* context, const QString& fileName);
 
     std::mutex FLock;
     std::condition_variable FWake;

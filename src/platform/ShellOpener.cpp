@@ -5,18 +5,19 @@
 #include "SystemShellOpener.h"
 
 namespace {
-std::atomic<ShellOpener *> installedOpener{nullptr};
+std::atomic<ShellOpener*> installedOpener{nullptr};
 }
 
-ShellOpener &shellOpener()
+ShellOpener& shellOpener()
 {
-    if (ShellOpener *opener = installedOpener.load())
+    if (ShellOpener* opener = installedOpener.load())
         return *opener;
-    static SystemShellOpener realOpener;
-    return realOpener;
+    // Never destroyed: launch threads may still be waiting in it while the program ends.
+    static auto* realOpener = new SystemShellOpener;
+    return *realOpener;
 }
 
-ShellOpener *setShellOpener(ShellOpener *opener)
+ShellOpener* setShellOpener(ShellOpener* opener)
 {
     return installedOpener.exchange(opener);
 }

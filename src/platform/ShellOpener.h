@@ -20,12 +20,12 @@ public:
     // Blocks until the started process ends. Parameters are split like a shell's
     // arguments; an empty Directory keeps the current working folder. ShowCmd is
     // the wish for the started window's state; programs run without a window here.
-    virtual ShellOpenResult openAndWait(const QString &fileName, const QString &parameters, const QString &directory,
+    virtual ShellOpenResult openAndWait(const QString& fileName, const QString& parameters, const QString& directory,
                                         int showCmd) = 0;
 };
 
 // The service in use: the system's (/bin/sh, xdg-open) unless a test installed another.
-ShellOpener &shellOpener();
+ShellOpener& shellOpener();
 
 // Installs opener (nullptr: the real service again); returns the one installed before.
-ShellOpener *setShellOpener(ShellOpener *opener);
+ShellOpener* setShellOpener(ShellOpener* opener);

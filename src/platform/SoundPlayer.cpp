@@ -5,18 +5,18 @@
 #include "CanberraSoundPlayer.h"
 
 namespace {
-std::atomic<SoundPlayer *> installedPlayer{nullptr};
+std::atomic<SoundPlayer*> installedPlayer{nullptr};
 }
 
-SoundPlayer &soundPlayer()
+SoundPlayer& soundPlayer()
 {
-    if (SoundPlayer *player = installedPlayer.load())
+    if (SoundPlayer* player = installedPlayer.load())
         return *player;
     static CanberraSoundPlayer realPlayer;
     return realPlayer;
 }
 
-SoundPlayer *setSoundPlayer(SoundPlayer *player)
+SoundPlayer* setSoundPlayer(SoundPlayer* player)
 {
     return installedPlayer.exchange(player);
 }

@@ -10,11 +10,11 @@ public:
     // Starts playing a sound file and returns at once; a sound still playing is cut off.
     // An empty name, or a file that can't be played, plays the desktop's default alert.
     // A missing sound device is not an error: nothing is heard.
-    virtual void play(const QString &fileName) = 0;
+    virtual void play(const QString& fileName) = 0;
 };
 
 // The sound service in use: libcanberra unless a test installed another.
-SoundPlayer &soundPlayer();
+SoundPlayer& soundPlayer();
 
 // Installs player (nullptr: the real service again); returns the one installed before.
-SoundPlayer *setSoundPlayer(SoundPlayer *player);
+SoundPlayer* setSoundPlayer(SoundPlayer* player);

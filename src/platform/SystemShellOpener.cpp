@@ -13,12 +13,12 @@
 #include <spawn.h>
 #include <sys/wait.h>
 
-extern char **environ;
+extern char** environ;
 
 namespace {
 
 // A file that the kernel can run itself: executable for its owner and starting with "#!".
-bool isInterpreterScript(const QString &fileName)
+bool isInterpreterScript(const QString& fileName)
 {
     QFile file(fileName);
     if (!(file.permissions() & QFileDevice::ExeOwner) || !file.open(QIODevice::ReadOnly))
@@ -26,7 +26,7 @@ bool isInterpreterScript(const QString &fileName)
     return file.read(2) == "#!";
 }
 
-bool runsUnderShell(const QString &fileName)
+bool runsUnderShell(const QString& fileName)
 {
     const QString suffix = QFileInfo(fileName).suffix();
     return suffix.compare(QLatin1String("bat"), Qt::CaseInsensitive) == 0 ||
@@ -34,11 +34,11 @@ bool runsUnderShell(const QString &fileName)
 }
 
 // Starts arguments[0] (looked up on PATH unless it is a path); returns its pid, or 0 with error set.
-pid_t spawn(const std::vector<std::string> &arguments, const QString &directory, int &error)
+pid_t spawn(const std::vector<std::string>& arguments, const QString& directory, int& error)
 {
-    std::vector<char *> argv;
-    for (const std::string &argument : arguments)
-        argv.push_back(const_cast<char *>(argument.c_str()));
+    std::vector<char*> argv;
+    for (const std::string& argument : arguments)
+        argv.push_back(const_cast<char*>(argument.c_str()));
     argv.push_back(nullptr);
 
     posix_spawn_file_actions_t actions;
@@ -70,8 +70,8 @@ pid_t spawn(const std::vector<std::string> &arguments, const QString &directory,
 
 SystemShellOpener::SystemShellOpener(QString openerProgram) : FOpenerProgram(std::move(openerProgram)) {}
 
-ShellOpenResult SystemShellOpener::openAndWait(const QString &fileName, const QString &parameters,
-                                               const QString &directory, int /*showCmd*/)
+ShellOpenResult SystemShellOpener::openAndWait(const QString& fileName, const QString& parameters,
+                                               const QString& directory, int /*showCmd*/)
 {
     ShellOpenResult result;
     // An absolute path can't be taken for an option by the program that gets it.
@@ -85,7 +85,7 @@ ShellOpenResult SystemShellOpener::openAndWait(const QString &fileName, const QS
         arguments = {QFile::encodeName(FOpenerProgram).toStdString(), QFile::encodeName(path).toStdString()};
         result.HandedOver = true;
     }
-    for (const QString &parameter : QProcess::splitCommand(parameters))
+    for (const QString& parameter : QProcess::splitCommand(parameters))
         arguments.push_back(parameter.toLocal8Bit().toStdString());
 
     int error = 0;

@@ -12,7 +12,7 @@ public:
     // openerProgram is looked up on PATH unless it is a path.
     explicit SystemShellOpener(QString openerProgram = QStringLiteral("xdg-open"));
 
-    ShellOpenResult openAndWait(const QString &fileName, const QString &parameters, const QString &directory,
+    ShellOpenResult openAndWait(const QString& fileName, const QString& parameters, const QString& directory,
                                 int showCmd) override;
 
 private:

@@ -15,7 +15,7 @@ constexpr int maxAttempts = 0x10000;
 
 SystemTempFileNamer::SystemTempFileNamer() : FNextNumber(QRandomGenerator::system()->generate()) {}
 
-QString SystemTempFileNamer::createUniqueFile(const QString &folder, const QString &prefix)
+QString SystemTempFileNamer::createUniqueFile(const QString& folder, const QString& prefix)
 {
     QString base = folder;
     if (!base.endsWith(QLatin1Char('/')))

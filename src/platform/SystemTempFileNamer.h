@@ -14,7 +14,7 @@ class SystemTempFileNamer : public TempFileNamer {
 public:
     SystemTempFileNamer();
 
-    QString createUniqueFile(const QString &folder, const QString &prefix) override;
+    QString createUniqueFile(const QString& folder, const QString& prefix) override;
 
 private:
     std::atomic<std::uint32_t> FNextNumber;

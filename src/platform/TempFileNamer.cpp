@@ -5,18 +5,18 @@
 #include "SystemTempFileNamer.h"
 
 namespace {
-std::atomic<TempFileNamer *> installedNamer{nullptr};
+std::atomic<TempFileNamer*> installedNamer{nullptr};
 }
 
-TempFileNamer &tempFileNamer()
+TempFileNamer& tempFileNamer()
 {
-    if (TempFileNamer *namer = installedNamer.load())
+    if (TempFileNamer* namer = installedNamer.load())
         return *namer;
     static SystemTempFileNamer realNamer;
     return realNamer;
 }
 
-TempFileNamer *setTempFileNamer(TempFileNamer *namer)
+TempFileNamer* setTempFileNamer(TempFileNamer* namer)
 {
     return installedNamer.exchange(namer);
 }
