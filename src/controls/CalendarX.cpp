@@ -5,11 +5,13 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScopeGuard>
+#include <QTimer>
 
 #include <algorithm>
 #include <cmath>
 
 #include "events/Exceptions.h"
+#include "platform/gui/ErrorReport.h"
 
 namespace {
 
@@ -63,14 +65,16 @@ TCalendarX::TCalendarX(QWidget* AOwner) : QWidget(AOwner)
     connect(FYearMenu, &QMenu::aboutToShow, this, &TCalendarX::YearMenuPopup);
     for (int i = 0; i < YearMenuItems; ++i) {
         QAction* item = FYearMenu->addAction(QString());
-        connect(item, &QAction::triggered, this, [this, item] { YearMenuItemClick(item->text()); });
+        connect(item, &QAction::triggered, this,
+                [this, item] { reportingErrors([&] { YearMenuItemClick(item->text()); }); });
     }
 
     FMonthMenu = new QMenu(this);
     FMonthMenu->setObjectName(QStringLiteral("FMonthMenu"));
     for (int month = 1; month <= 12; ++month) {
         QAction* item = FMonthMenu->addAction(QString::fromLatin1(MonthNames[month - 1]));
-        connect(item, &QAction::triggered, this, [this, month] { MonthMenuItemClick(month); });
+        connect(item, &QAction::triggered, this,
+                [this, month] { reportingErrors([&] { MonthMenuItemClick(month); }); });
     }
 
     resize(100, 100);
@@ -183,9 +187,21 @@ void TCalendarX::BuildDateGrid()
         FCellDates[i] = first + (i - weekday);
 }
 
+// A failing paint handler is reported once the paint is over (a message box cannot
+// open inside a paint), and only one report waits at a time.
 void TCalendarX::paintEvent(QPaintEvent*)
 {
-    Paint();
+    try {
+        Paint();
+    } catch (const std::exception& error) {
+        if (FPaintErrorPending)
+            return;
+        FPaintErrorPending = true;
+        QTimer::singleShot(0, this, [this, message = exceptionMessage(error)] {
+            showErrorReport(message);
+            FPaintErrorPending = false;
+        });
+    }
 }
 
 void TCalendarX::Paint()
@@ -290,17 +306,19 @@ void TCalendarX::PaintCell(QPainter& painter, const QFont& dayFont, int Col, int
     }
 }
 
+// The owner's handlers run inside the mouse handling; their failures are reported
+// here, since they must not unwind through Qt's event delivery.
 void TCalendarX::mousePressEvent(QMouseEvent* event)
 {
     const QPoint pos = event->position().toPoint();
-    MouseDown(event->button(), false, pos.x(), pos.y());
+    reportingErrors([&] { MouseDown(event->button(), false, pos.x(), pos.y()); });
 }
 
 // The second press of a double click.
 void TCalendarX::mouseDoubleClickEvent(QMouseEvent* event)
 {
     const QPoint pos = event->position().toPoint();
-    MouseDown(event->button(), true, pos.x(), pos.y());
+    reportingErrors([&] { MouseDown(event->button(), true, pos.x(), pos.y()); });
 }
 
 void TCalendarX::MouseDown(Qt::MouseButton, bool DoubleClick, int X, int Y)

@@ -104,4 +104,5 @@ private:
     bool FUpdating = false; // SetSelectedDate is storing and repainting
     QColor FWeekendBGColour;
     bool FPainting = false;
+    bool FPaintErrorPending = false; // a failed paint waits to be reported
 };

@@ -3,6 +3,8 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include "platform/gui/ErrorReport.h"
+
 TDropDownX::TDropDownX(QWidget* AOwner) : QWidget(AOwner)
 {
     FCollapsedCaption = QStringLiteral("Collapsed");
@@ -92,7 +94,7 @@ void TDropDownX::mouseReleaseEvent(QMouseEvent* event)
     const bool click = FPressed && rect().contains(event->position().toPoint());
     FPressed = false;
     if (click)
-        Click();
+        reportingErrors([this] { Click(); }); // an owner's failure must not unwind through Qt
 }
 
 // The second press of a double click starts no click of its own: a double click

@@ -6,6 +6,7 @@
 
 #include "controls/TPLabel.h"
 #include "events/Exceptions.h"
+#include "platform/gui/ErrorReport.h"
 
 namespace {
 
@@ -250,7 +251,8 @@ void TTimePicker::CreateHourPopUpItems()
         const auto addHour = [this](QMenu* menu, int caption, int hour) {
             QAction* item = menu->addAction(QString::number(caption));
             item->setData(hour);
-            connect(item, &QAction::triggered, this, [this, item] { pmnuHourItemClick(item); });
+            connect(item, &QAction::triggered, this,
+                    [this, item] { reportingErrors([&] { pmnuHourItemClick(item); }); });
         };
         if (FUse24Hour) {
             for (int hour = 0; hour < 24; ++hour)
@@ -275,7 +277,8 @@ void TTimePicker::CreateMinPopUpItems()
             QMenu* group = pmnuMin->addMenu(QString::number(tens));
             for (int minute = tens; minute < tens + 10; ++minute) {
                 QAction* item = group->addAction(QString::number(minute));
-                connect(item, &QAction::triggered, this, [this, item] { pmnuMinItemClick(item); });
+                connect(item, &QAction::triggered, this,
+                        [this, item] { reportingErrors([&] { pmnuMinItemClick(item); }); });
             }
         }
     });

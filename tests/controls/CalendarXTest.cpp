@@ -12,6 +12,7 @@
 #include "TestSupport.h"
 #include "controls/CalendarX.h"
 #include "events/Exceptions.h"
+#include "platform/gui/ErrorReport.h"
 
 using controls_test::choose;
 using controls_test::dismissOpenMenu;
@@ -174,6 +175,21 @@ TEST_F(CalendarXSelection, AnExceptionFromTheOwnerLeavesTheControlUsable)
     EXPECT_EQ(calendar.SelectedDate(), at(2024, 9, 4));
 }
 
+TEST_F(CalendarXSelection, FailingPaintHandlerIsReportedOnceAfterThePaint)
+{
+    QStringList reports;
+    setMessageSinkForTests([&](const QString& message) { reports << message; });
+    calendar.OnBeforePaintDayBG = [](QObject*, TDateTime, QColor&, TFontStyles&) {
+        throw QuilletError(QStringLiteral("no events"));
+    };
+    calendar.grab();
+    calendar.grab();
+    EXPECT_TRUE(reports.isEmpty()) << "not inside the paint";
+    QApplication::processEvents();
+    setMessageSinkForTests(nullptr);
+    EXPECT_EQ(reports, QStringList{QStringLiteral("no events")});
+}
+
 // ---- The mouse -------------------------------------------------------------------
 
 class CalendarXMouse : public CalendarXSelection {
@@ -212,6 +228,17 @@ TEST_F(CalendarXMouse, ClickSelectsTheDayUnderTheMouse)
     QTest::mouseClick(&calendar, Qt::RightButton, {}, cellCentre(0, 3));
     EXPECT_EQ(calendar.SelectedDate(), at(2024, 9, 15)) << "any button selects";
     EXPECT_EQ(log, (std::vector<std::string>{"date", "date"}));
+}
+
+TEST_F(CalendarXMouse, OwnersFailureOnAClickIsReported)
+{
+    QStringList reports;
+    setMessageSinkForTests([&](const QString& message) { reports << message; });
+    calendar.OnDblClickDate = [](QObject*) { throw QuilletError(QStringLiteral("cannot add")); };
+    doubleClick(cellCentre(1, 1));
+    setMessageSinkForTests(nullptr);
+    EXPECT_EQ(reports, QStringList{QStringLiteral("cannot add")});
+    EXPECT_EQ(calendar.SelectedDate(), at(2024, 9, 2));
 }
 
 TEST_F(CalendarXMouse, ClickOnAGreyDaySelectsItAndKeepsTheMonth)

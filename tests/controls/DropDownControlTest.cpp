@@ -6,11 +6,13 @@
 
 #include <gtest/gtest.h>
 
+#include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "ControlsTestSupport.h"
 #include "controls/DropDownControl.h"
+#include "platform/gui/ErrorReport.h"
 
 using controls_test::inkBounds;
 using controls_test::sameColour;
@@ -106,6 +108,18 @@ TEST_F(DropDownXToggle, LinkingAControlLeavesItsVisibilityAlone)
     click();
     EXPECT_TRUE(linked->isVisible());
     click();
+    EXPECT_FALSE(linked->isVisible());
+}
+
+TEST_F(DropDownXToggle, OwnersFailureIsReportedAfterTheToggle)
+{
+    QStringList reports;
+    setMessageSinkForTests([&](const QString& message) { reports << message; });
+    bar->OnCollapsed = [](QObject*) { throw std::runtime_error("layout failed"); };
+    click();
+    setMessageSinkForTests(nullptr);
+    EXPECT_EQ(reports, QStringList{QStringLiteral("layout failed")});
+    EXPECT_TRUE(bar->Collapsed());
     EXPECT_FALSE(linked->isVisible());
 }
 
