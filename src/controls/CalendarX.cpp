@@ -8,7 +8,6 @@
 #include <QTimer>
 
 #include <algorithm>
-#include <cmath>
 
 #include "events/Exceptions.h"
 #include "platform/gui/ErrorReport.h"
