@@ -18,7 +18,6 @@ namespace {
 const QColor SkyBlue(0xA6, 0xCA, 0xF0);
 const QColor LightGrey(0xE4, 0xE4, 0xE4);
 const QColor Grey(0xC0, 0xC0, 0xC0);
-const QColor Navy(0x00, 0x00, 0x80);
 const QColor White(0xFF, 0xFF, 0xFF);
 const QColor Pale(0xFF, 0xF4, 0xC8);
 
@@ -132,23 +131,6 @@ TEST_F(CalendarXLook, SelectedTodayUnderTheRingWithMarkedDays)
         EXPECT_GT(darkPixels(image, cell), darkPixels(plain, cell) + 10) << "marked cell at " << cell.x();
     const QRect unmarked = cellRect(calendar, 4, 1); // the 5th
     EXPECT_EQ(darkPixels(image, unmarked), darkPixels(plain, unmarked));
-}
-
-TEST_F(CalendarXLook, DefaultColoursOnAMonthStartingOnSaturday)
-{
-    TCalendarX calendar;
-    calendar.resize(218, 180);
-    calendar.SetSelectedMonth(at(2025, 3, 1));
-    calendar.SetSelectedDate(at(2025, 3, 14));
-    const QImage image = screenshot(calendar, QStringLiteral("calendar-march-2025-default"));
-
-    EXPECT_TRUE(sameColour(image.pixel(1, 1), Navy));
-    const QRect selected = cellRect(calendar, 5, 2); // Friday the 14th
-    EXPECT_TRUE(sameColour(image.pixel(selected.left() + 4, selected.center().y()), Navy));
-    // The 31st ends row 5 at column 1; the rest of that row is April, grey.
-    EXPECT_LT(darkestIn(image, cellRect(calendar, 1, 5)), 60);
-    for (int col = 2; col < 7; ++col)
-        EXPECT_NEAR(darkestIn(image, cellRect(calendar, col, 5)), Grey.red(), 24) << "April day in column " << col;
 }
 
 } // namespace

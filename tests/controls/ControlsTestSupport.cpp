@@ -27,6 +27,14 @@ QMenu* openMenu()
     return qobject_cast<QMenu*>(QApplication::activePopupWidget());
 }
 
+QStringList captions(const QMenu* menu)
+{
+    QStringList result;
+    for (const QAction* item : menu->actions())
+        result << item->text();
+    return result;
+}
+
 void choose(QMenu* menu, const QString& path)
 {
     ASSERT_NE(menu, nullptr);

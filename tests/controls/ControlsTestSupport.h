@@ -14,8 +14,9 @@ namespace controls_test {
 // $QUILLET_SCREENSHOTS when set, else a folder in the system's temp folder.
 QImage screenshot(QWidget& widget, const QString& name);
 
-// The menu that is open now, if any.
+// The menu that is open now, if any, and its items' captions.
 QMenu* openMenu();
+QStringList captions(const QMenu* menu);
 
 // Triggers the item with this caption in menu or one of its submenus (path like
 // "p.m./12"), then closes the menu as a click on an item would.

@@ -1,5 +1,5 @@
-// The time picker: its display, its hour and minute menus, its notifications and
-// its link-like labels.
+// The time picker: its display, its hour and minute menus, its notifications, its
+// link-like labels and its look.
 #include <QApplication>
 #include <QCursor>
 #include <QLabel>
@@ -10,36 +10,40 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "ControlsTestSupport.h"
 #include "TestSupport.h"
 #include "controls/TimePicker.h"
 #include "events/Exceptions.h"
 #include "platform/gui/ErrorReport.h"
 
+using controls_test::captions;
 using controls_test::choose;
 using controls_test::dismissOpenMenu;
+using controls_test::inkBounds;
 using controls_test::openMenu;
+using controls_test::screenshot;
 using testing_support::at;
 
 namespace {
+
+const QPoint AwayFromEveryWindow(3000, 3000);
 
 QLabel* label(TTimePicker& picker, const char* name)
 {
     return picker.findChild<QLabel*>(QLatin1String(name));
 }
+QMenu* menu(TTimePicker& picker, const char* name)
+{
+    return picker.findChild<QMenu*>(QLatin1String(name));
+}
 
+// hour|minutes|postfix
 QString shown(TTimePicker& picker)
 {
     return label(picker, "lblHour")->text() + QLatin1Char('|') + label(picker, "lblMin")->text() + QLatin1Char('|') +
            label(picker, "lblTimePostfix")->text();
-}
-
-QStringList captions(const QMenu* menu)
-{
-    QStringList result;
-    for (const QAction* item : menu->actions())
-        result << item->text();
-    return result;
 }
 
 QStringList numbers(int from, int to)
@@ -50,18 +54,16 @@ QStringList numbers(int from, int to)
     return result;
 }
 
-// ---- What the labels show ------------------------------------------------------
-
 struct Shown {
     TTPTimeFormat format;
     int hour;
     int minute;
-    const char* expected; // hour|minutes|postfix, with AM and PM standing for the system's designators
+    const char* expected; // AM and PM stand for the system's designators
 };
 
 void PrintTo(const Shown& s, std::ostream* os)
 {
-    *os << s.hour << ":" << s.minute << " as " << s.expected;
+    *os << s.hour << "h" << s.minute << " " << (s.format == tf24Hr ? 24 : 12);
 }
 
 class TimePickerDisplay : public ::testing::TestWithParam<Shown> {};
@@ -71,11 +73,15 @@ TEST_P(TimePickerDisplay, ShowsHourMinutesAndPostfix)
     const Shown s = GetParam();
     TTimePicker picker;
     picker.SetTimeFormat(s.format);
+    int changes = 0;
+    picker.OnTimeChanged = [&](QObject*) { ++changes; };
     picker.SetTime(at(2024, 5, 6, s.hour, s.minute, 42));
     QString expected = QString::fromLatin1(s.expected);
     expected.replace(QStringLiteral("AM"), QLocale::system().amText());
     expected.replace(QStringLiteral("PM"), QLocale::system().pmText());
     EXPECT_EQ(shown(picker), expected);
+    EXPECT_EQ(picker.Time(), at(2024, 5, 6, s.hour, s.minute, 42));
+    EXPECT_EQ(changes, 0) << "SetTime notifies nobody";
 }
 
 INSTANTIATE_TEST_SUITE_P(BothForms, TimePickerDisplay,
@@ -83,29 +89,6 @@ INSTANTIATE_TEST_SUITE_P(BothForms, TimePickerDisplay,
                                            Shown{tf24Hr, 13, 0, "13|00|"}, Shown{tf12Hr, 13, 0, "1|00| PM"},
                                            Shown{tf12Hr, 12, 59, "12|59| PM"}, Shown{tf12Hr, 11, 5, "11|05| AM"},
                                            Shown{tf24Hr, 9, 30, "09|30|"}, Shown{tf12Hr, 23, 10, "11|10| PM"}));
-
-TEST(TimePickerValue, SetTimeStoresTheWholeValueAndNotifiesNobody)
-{
-    TTimePicker picker;
-    picker.SetTimeFormat(tf24Hr);
-    int changes = 0;
-    picker.OnTimeChanged = [&](QObject*) { ++changes; };
-    picker.SetTime(at(2031, 12, 24, 18, 5, 9, 250));
-    EXPECT_EQ(picker.Time(), at(2031, 12, 24, 18, 5, 9, 250));
-    EXPECT_EQ(shown(picker), QStringLiteral("18|05|"));
-    EXPECT_EQ(changes, 0);
-}
-
-TEST(TimePickerValue, StartsAtTheCurrentTimeWithEmptyMenusUntilAFormatIsAssigned)
-{
-    testing_support::ClockOverride clock(at(2024, 3, 2, 7, 8, 9));
-    TTimePicker picker;
-    EXPECT_EQ(picker.Time(), at(2024, 3, 2, 7, 8, 9));
-    EXPECT_TRUE(picker.findChild<QMenu*>(QStringLiteral("pmnuHour"))->actions().isEmpty());
-    EXPECT_TRUE(picker.findChild<QMenu*>(QStringLiteral("pmnuMin"))->actions().isEmpty());
-}
-
-// ---- The menus -----------------------------------------------------------------
 
 class TimePickerMenus : public ::testing::Test {
 protected:
@@ -117,17 +100,20 @@ protected:
             EXPECT_EQ(sender, &picker);
             changes.push_back(picker.Time());
         };
-        QCursor::setPos(awayFromEveryWindow); // a mouse left over from an earlier test must not hover
+        QCursor::setPos(AwayFromEveryWindow); // a mouse left over from an earlier test must not hover
         picker.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&picker));
     }
     void TearDown() override { dismissOpenMenu(); }
 
-    const QPoint awayFromEveryWindow{3000, 3000};
-
     void clickHour() { QTest::mouseClick(label(picker, "lblHour"), Qt::LeftButton, {}, QPoint(2, 2)); }
     void clickMinutes() { QTest::mouseClick(label(picker, "lblMin"), Qt::LeftButton, {}, QPoint(2, 2)); }
-    QMenu* menu(const char* name) { return picker.findChild<QMenu*>(QLatin1String(name)); }
+    bool looksLikeLink(const char* name)
+    {
+        QLabel* l = label(picker, name);
+        return l->font().bold() && l->font().underline() &&
+               l->palette().color(QPalette::WindowText) == QColor(0x00, 0x00, 0xFF);
+    }
 
     TTimePicker picker;
     std::vector<TDateTime> changes;
@@ -136,17 +122,17 @@ protected:
 TEST_F(TimePickerMenus, HourThenMinuteGivesTheTimeOnTheSameDate)
 {
     clickHour();
-    ASSERT_EQ(openMenu(), menu("pmnuHour"));
-    EXPECT_EQ(captions(menu("pmnuHour")), numbers(0, 23));
+    ASSERT_EQ(openMenu(), menu(picker, "pmnuHour"));
+    EXPECT_EQ(captions(openMenu()), numbers(0, 23));
     choose(openMenu(), QStringLiteral("14"));
 
-    ASSERT_EQ(openMenu(), menu("pmnuMin")) << "the minute menu follows";
+    ASSERT_EQ(openMenu(), menu(picker, "pmnuMin")) << "the minute menu follows";
     EXPECT_EQ(openMenu()->pos(), label(picker, "lblMin")->mapToGlobal(QPoint(0, 0)));
     EXPECT_EQ(captions(openMenu()), (QStringList{"0", "10", "20", "30", "40", "50"}));
+    EXPECT_EQ(captions(openMenu()->actions()[5]->menu()), numbers(50, 59));
     choose(openMenu(), QStringLiteral("30/35"));
 
     EXPECT_EQ(openMenu(), nullptr);
-    EXPECT_EQ(picker.Time(), at(2024, 5, 6, 14, 35));
     EXPECT_EQ(changes, (std::vector<TDateTime>{at(2024, 5, 6, 14, 0), at(2024, 5, 6, 14, 35)}));
     EXPECT_EQ(shown(picker), QStringLiteral("14|35|"));
 }
@@ -160,25 +146,20 @@ TEST_F(TimePickerMenus, DismissingEitherMenuKeepsWhatWasChosen)
 
     clickHour();
     dismissOpenMenu();
-    ASSERT_EQ(openMenu(), menu("pmnuMin")) << "follows a dismissed hour menu too";
+    ASSERT_EQ(openMenu(), menu(picker, "pmnuMin")) << "follows a dismissed hour menu too";
     choose(openMenu(), QStringLiteral("50/52"));
     EXPECT_EQ(picker.Time(), at(2024, 5, 6, 7, 52));
     EXPECT_EQ(changes.size(), 2u);
 }
 
-TEST_F(TimePickerMenus, MinutesAloneKeepHourAndSeconds)
+TEST_F(TimePickerMenus, EachLabelOpensOnlyItsOwnMenuWhenAsked)
 {
     clickMinutes();
-    ASSERT_EQ(openMenu(), menu("pmnuMin"));
-    EXPECT_EQ(captions(menu("pmnuMin")->actions()[5]->menu()), numbers(50, 59));
+    ASSERT_EQ(openMenu(), menu(picker, "pmnuMin"));
     choose(openMenu(), QStringLiteral("10/15"));
-    EXPECT_EQ(openMenu(), nullptr) << "no hour menu after it";
-    EXPECT_EQ(picker.Time(), at(2024, 5, 6, 10, 15, 30));
-    EXPECT_EQ(changes.size(), 1u);
-}
+    EXPECT_EQ(openMenu(), nullptr) << "no hour menu after the minutes";
+    EXPECT_EQ(picker.Time(), at(2024, 5, 6, 10, 15, 30)) << "seconds kept";
 
-TEST_F(TimePickerMenus, WithoutAutoPopupTheHourMenuStandsAlone)
-{
     picker.SetAutoMinPopupAfterHour(false);
     clickHour();
     choose(openMenu(), QStringLiteral("23"));
@@ -190,10 +171,8 @@ TEST_F(TimePickerMenus, TwelveHourMenuSplitsMorningAndAfternoon)
 {
     picker.SetTimeFormat(tf12Hr);
     picker.SetAutoMinPopupAfterHour(false);
-    EXPECT_EQ(captions(menu("pmnuHour")), (QStringList{"a.m.", "p.m."}));
-    EXPECT_EQ(captions(menu("pmnuHour")->actions()[0]->menu()), numbers(1, 12));
-    EXPECT_EQ(captions(menu("pmnuHour")->actions()[1]->menu()), numbers(1, 12));
-
+    EXPECT_EQ(captions(menu(picker, "pmnuHour")), (QStringList{"a.m.", "p.m."}));
+    EXPECT_EQ(menu(picker, "pmnuMin")->findChildren<QMenu*>().size(), 6) << "rebuilt, not added to";
     const std::pair<const char*, int> choices[] = {{"a.m./12", 0},  {"a.m./1", 1},  {"a.m./11", 11},
                                                    {"p.m./12", 12}, {"p.m./1", 13}, {"p.m./11", 23}};
     for (const auto& [path, hour] : choices) {
@@ -201,16 +180,6 @@ TEST_F(TimePickerMenus, TwelveHourMenuSplitsMorningAndAfternoon)
         choose(openMenu(), QString::fromLatin1(path));
         EXPECT_EQ(picker.Time(), at(2024, 5, 6, hour, 0)) << path;
     }
-    EXPECT_EQ(shown(picker), QStringLiteral("11|00| ") + QLocale::system().pmText());
-}
-
-TEST_F(TimePickerMenus, AssigningTheFormatAgainRebuildsTheMenus)
-{
-    picker.SetTimeFormat(tf12Hr);
-    picker.SetTimeFormat(tf24Hr);
-    EXPECT_EQ(captions(menu("pmnuHour")), numbers(0, 23));
-    EXPECT_EQ(menu("pmnuHour")->findChildren<QMenu*>().size(), 0) << "the 12-hour submenus are gone";
-    EXPECT_EQ(menu("pmnuMin")->findChildren<QMenu*>().size(), 6);
 }
 
 TEST_F(TimePickerMenus, OwnersFailureIsReportedAfterTheChange)
@@ -222,70 +191,35 @@ TEST_F(TimePickerMenus, OwnersFailureIsReportedAfterTheChange)
     clickHour();
     choose(openMenu(), QStringLiteral("8"));
     setMessageSinkForTests(nullptr);
-
     EXPECT_EQ(reports, QStringList{QStringLiteral("owner failed")});
-    EXPECT_EQ(picker.Time(), at(2024, 5, 6, 8, 0));
     EXPECT_EQ(shown(picker), QStringLiteral("08|00|"));
 }
 
-// ---- Link-like labels ------------------------------------------------------------
-
-class TimePickerFonts : public TimePickerMenus {
-protected:
-    bool looksLikeLink(const char* name)
-    {
-        QLabel* l = label(picker, name);
-        return l->font().bold() && l->font().underline() &&
-               l->palette().color(QPalette::WindowText) == QColor(0x00, 0x00, 0xFF);
-    }
-};
-
-TEST_F(TimePickerFonts, LabelsLookLikeLinksWhileTheMouseIsOverThem)
+TEST_F(TimePickerMenus, LabelsLookLikeLinksWhileTheMouseIsOverThem)
 {
-    EXPECT_FALSE(looksLikeLink("lblHour"));
     QTest::mouseMove(label(picker, "lblHour"), QPoint(3, 3));
     EXPECT_TRUE(looksLikeLink("lblHour"));
-    EXPECT_FALSE(looksLikeLink("lblMin"));
     QTest::mouseMove(label(picker, "lblMin"), QPoint(3, 3));
     EXPECT_FALSE(looksLikeLink("lblHour"));
     EXPECT_TRUE(looksLikeLink("lblMin"));
-    QTest::mouseMove(&picker, QPoint(picker.width() - 1, 1));
-    EXPECT_FALSE(looksLikeLink("lblMin"));
-}
 
-TEST_F(TimePickerFonts, ClosedMenusGiveTheirLabelTheFontBack)
-{
-    QTest::mouseMove(label(picker, "lblHour"), QPoint(3, 3));
-    clickHour();
-    choose(openMenu(), QStringLiteral("9"));
-    QCursor::setPos(awayFromEveryWindow); // the user moves off while the minute menu is open
-    dismissOpenMenu();
-    EXPECT_FALSE(looksLikeLink("lblHour"));
-
-    QTest::mouseMove(label(picker, "lblMin"), QPoint(3, 3));
-    clickMinutes();
-    QCursor::setPos(awayFromEveryWindow);
-    choose(openMenu(), QStringLiteral("20/20"));
-    EXPECT_FALSE(looksLikeLink("lblMin"));
-}
-
-TEST_F(TimePickerFonts, NewFontReachesTheLabelsTheMouseIsNotOver)
-{
-    QTest::mouseMove(label(picker, "lblMin"), QPoint(3, 3));
+    // A new font reaches only the label the mouse is not over.
     QFont arial(QStringLiteral("Arial"));
     arial.setPixelSize(13);
     picker.SetFont(LabelFont{arial, QColor(0x40, 0x40, 0x40)});
     EXPECT_EQ(label(picker, "lblHour")->font().pixelSize(), 13);
-    EXPECT_EQ(label(picker, "lblHour")->palette().color(QPalette::WindowText), QColor(0x40, 0x40, 0x40));
     EXPECT_TRUE(looksLikeLink("lblMin"));
-    QTest::mouseMove(&picker, QPoint(picker.width() - 1, 1));
+
+    // Leaving while a menu is open gives the label its font back.
+    clickMinutes();
+    QCursor::setPos(AwayFromEveryWindow);
+    choose(openMenu(), QStringLiteral("20/20"));
+    EXPECT_FALSE(looksLikeLink("lblMin"));
     EXPECT_EQ(label(picker, "lblMin")->font().pixelSize(), 13);
 }
 
-// ---- The system's time format ----------------------------------------------------
-
 // The system locale is read once per process, so each locale runs in a child process
-// of this test program; the child checks the picker against what it is told to expect.
+// of this test program, which checks the picker against what it is told to expect.
 TEST(TimePickerSystemFormat, FollowsTheLocaleTheProgramStartedIn)
 {
     const std::pair<const char*, const char*> cases[] = {
@@ -311,106 +245,82 @@ TEST(TimePickerInLocale, DISABLED_ShowsTheSystemsForm)
     const QString expects = qEnvironmentVariable("QUILLET_PICKER_EXPECTS");
     ASSERT_EQ(expects.size(), 3) << "run by TimePickerSystemFormat";
     TTimePicker picker;
+    EXPECT_TRUE(menu(picker, "pmnuHour")->actions().isEmpty()) << "no menus before a format is assigned";
     picker.SetTimeFormat(tfSystem);
     picker.SetTime(at(2024, 5, 6, 13, 4));
-    const QMenu* hours = picker.findChild<QMenu*>(QStringLiteral("pmnuHour"));
     if (expects.startsWith(QStringLiteral("12"))) {
-        EXPECT_EQ(captions(hours), (QStringList{"a.m.", "p.m."}));
+        EXPECT_EQ(captions(menu(picker, "pmnuHour")), (QStringList{"a.m.", "p.m."}));
         EXPECT_EQ(shown(picker), QStringLiteral("1|04| ") + QLocale::system().pmText());
     } else {
-        EXPECT_EQ(captions(hours), numbers(0, 23));
+        EXPECT_EQ(captions(menu(picker, "pmnuHour")), numbers(0, 23));
         EXPECT_EQ(shown(picker), QStringLiteral("13|04|"));
     }
     EXPECT_EQ(label(picker, "lblTimeSep")->text(), expects.right(1));
 }
 
-// ---- The look --------------------------------------------------------------------
-
-namespace look {
-
-using controls_test::inkBounds;
-using controls_test::screenshot;
-
-// A picker dressed as the edit dialogs dress it, on a plain window.
+// A picker dressed as the edit dialogs dress it, on a plain white window.
 struct DressedPicker {
     DressedPicker(TTPTimeFormat format, TDateTime time)
     {
         window.resize(90, 24);
         window.setAutoFillBackground(true);
-        QPalette colours = window.palette();
-        colours.setColor(QPalette::Window, Qt::white);
-        window.setPalette(colours);
+        window.setPalette(QPalette(Qt::black, Qt::white));
         QFont arial(QStringLiteral("Arial"));
         arial.setPixelSize(13);
         window.setFont(arial);
         picker->setGeometry(4, 4, 82, 16);
         picker->SetFont(LabelFont{arial, Qt::black});
-        QFont link = arial;
-        link.setBold(true);
-        link.setUnderline(true);
-        picker->SetMouseOverFont(LabelFont{link, QColor(0x00, 0x00, 0xFF)});
+        arial.setBold(true);
+        arial.setUnderline(true);
+        picker->SetMouseOverFont(LabelFont{arial, QColor(0x00, 0x00, 0xFF)});
         picker->SetTimeFormat(format);
         picker->SetTime(time);
-        QCursor::setPos(3000, 3000);
+        QCursor::setPos(AwayFromEveryWindow);
         window.show();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(&window));
     }
-
-    QRect labelRect(const char* name)
+    // Where a label's text was drawn, by its colour.
+    QRect ink(const QImage& image, const char* name)
     {
         QLabel* l = label(*picker, name);
-        return QRect(l->mapTo(&window, QPoint(0, 0)), l->size());
+        return inkBounds(image, QRect(l->mapTo(&window, QPoint(0, 0)), l->size()), Qt::white);
     }
 
     QWidget window;
     TTimePicker* picker = new TTimePicker(&window);
 };
 
-bool hasColour(const QImage& image, const QRect& rect, bool (*wanted)(QRgb))
+bool anyBlueIn(const QImage& image, const QRect& rect)
 {
     for (int y = rect.top(); y <= rect.bottom(); ++y)
         for (int x = rect.left(); x <= rect.right(); ++x)
-            if (wanted(image.pixel(x, y)))
+            if (qBlue(image.pixel(x, y)) > 200 && qRed(image.pixel(x, y)) < 60)
                 return true;
     return false;
 }
 
-bool isBlue(QRgb p)
+TEST(TimePickerLook, BothFormsReadLeftToRightWithALinkUnderTheMouse)
 {
-    return qBlue(p) > 200 && qRed(p) < 60 && qGreen(p) < 60;
-}
-bool isDark(QRgb p)
-{
-    return qGray(p) < 60;
-}
+    DressedPicker form24(tf24Hr, at(2024, 5, 6, 14, 5));
+    const QImage image24 = screenshot(form24.window, QStringLiteral("timepicker-24h"));
+    EXPECT_TRUE(form24.ink(image24, "lblTimePostfix").isEmpty());
+    form24.window.hide(); // out of the mouse's way
 
-TEST(TimePickerLook, TwentyFourHourForm)
-{
-    DressedPicker dressed(tf24Hr, at(2024, 5, 6, 14, 5));
-    const QImage image = screenshot(dressed.window, QStringLiteral("timepicker-24h"));
-    EXPECT_EQ(shown(*dressed.picker), QStringLiteral("14|05|"));
-    for (const char* name : {"lblHour", "lblTimeSep", "lblMin"}) {
-        const QRect ink = inkBounds(image, dressed.labelRect(name), Qt::white);
-        EXPECT_FALSE(ink.isEmpty()) << name;
-        EXPECT_TRUE(hasColour(image, ink, isDark)) << name;
+    DressedPicker form12(tf12Hr, at(2024, 5, 6, 14, 5));
+    QTest::mouseMove(label(*form12.picker, "lblHour"), QPoint(2, 2));
+    const QImage image12 = screenshot(form12.window, QStringLiteral("timepicker-12h-hover"));
+    EXPECT_TRUE(anyBlueIn(image12, form12.ink(image12, "lblHour")));
+
+    for (auto [image, dressed] : {std::pair{&image24, &form24}, std::pair{&image12, &form12}}) {
+        const QRect h = dressed->ink(*image, "lblHour");
+        const QRect sep = dressed->ink(*image, "lblTimeSep");
+        const QRect min = dressed->ink(*image, "lblMin");
+        ASSERT_FALSE(h.isEmpty() || sep.isEmpty() || min.isEmpty());
+        EXPECT_LT(h.right(), sep.left());
+        EXPECT_LT(sep.right(), min.left());
+        EXPECT_FALSE(anyBlueIn(*image, min));
     }
-    EXPECT_TRUE(inkBounds(image, dressed.labelRect("lblTimePostfix"), Qt::white).isEmpty());
+    EXPECT_LT(form12.ink(image12, "lblMin").right(), form12.ink(image12, "lblTimePostfix").left());
 }
-
-TEST(TimePickerLook, TwelveHourFormWithTheMouseOverTheHour)
-{
-    DressedPicker dressed(tf12Hr, at(2024, 5, 6, 14, 5));
-    QTest::mouseMove(label(*dressed.picker, "lblHour"), QPoint(2, 2));
-    const QImage image = screenshot(dressed.window, QStringLiteral("timepicker-12h-hover"));
-    EXPECT_TRUE(hasColour(image, dressed.labelRect("lblHour"), isBlue)) << "the hour looks like a link";
-    EXPECT_FALSE(hasColour(image, dressed.labelRect("lblMin"), isBlue));
-    EXPECT_FALSE(inkBounds(image, dressed.labelRect("lblTimePostfix"), Qt::white).isEmpty()) << "PM shows";
-    // The labels stand left to right without overlapping.
-    EXPECT_LE(dressed.labelRect("lblHour").right(), dressed.labelRect("lblTimeSep").left());
-    EXPECT_LE(dressed.labelRect("lblTimeSep").right(), dressed.labelRect("lblMin").left());
-    EXPECT_LE(dressed.labelRect("lblMin").right(), dressed.labelRect("lblTimePostfix").left());
-}
-
-} // namespace look
 
 } // namespace
