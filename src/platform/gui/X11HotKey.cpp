@@ -43,8 +43,10 @@ X11HotKey::X11HotKey(QObject* parent) : HotKey(parent)
 {
     auto* guiApplication = qobject_cast<QGuiApplication*>(QCoreApplication::instance());
     auto* application = guiApplication ? guiApplication->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
-    if (!application)
-        return; // not on X11 (offscreen, Wayland): every registration fails
+    // Not on X11 (offscreen, Wayland): every registration fails. The offscreen platform
+    // may offer the X11 interface without a connection behind it.
+    if (!application || guiApplication->platformName() != QLatin1String("xcb") || !application->connection())
+        return;
     FConnection = application->connection();
     const xcb_setup_t* setup = xcb_get_setup(FConnection);
     FRoot = xcb_setup_roots_iterator(setup).data->root;
