@@ -161,20 +161,23 @@ void TEventList::LoadFromFile(const QString& FileName, bool Merge)
 
 void TEventList::SaveToFile(const QString& FileName)
 {
-    QString text;
-    text.reserve(4096 + Count() * 1200);
-    text += QLatin1StringView("<QuilletEventFile>\r\n<Version>QV3.0</Version>\r\n");
-    text += QLatin1Char('<') + EscapedTag + QLatin1StringView(">-1</") + EscapedTag + QLatin1StringView(">\r\n");
-    text += QLatin1StringView("<LastSave>") + formatDateTime(QStringLiteral("yyyy-mm-dd hh:nn:ss.zzz"), Now()) +
+    // Each event is encoded as it is written, so the whole file is held once, as bytes.
+    QString head;
+    head += QLatin1StringView("<QuilletEventFile>\r\n<Version>QV3.0</Version>\r\n");
+    head += QLatin1Char('<') + EscapedTag + QLatin1StringView(">-1</") + EscapedTag + QLatin1StringView(">\r\n");
+    head += QLatin1StringView("<LastSave>") + formatDateTime(QStringLiteral("yyyy-mm-dd hh:nn:ss.zzz"), Now()) +
             QLatin1StringView("</LastSave>\r\n");
-    text += QLatin1StringView("<Categories>");
+    head += QLatin1StringView("<Categories>");
     for (const QString& name : Categories)
-        text += escapeMarkup(name) + CrLf;
-    text += QLatin1StringView("</Categories>\r\n<Events>\r\n");
-    for (const auto& event : FItems)
-        text += event->SaveToXML() + CrLf;
-    text += QLatin1StringView("</Events>\r\n</QuilletEventFile>\r\n");
+        head += escapeMarkup(name) + CrLf;
+    head += QLatin1StringView("</Categories>\r\n<Events>\r\n");
 
-    writeFileAtomically(FileName, encodeText(text));
+    QByteArray bytes = encodeText(head);
+    bytes.reserve(bytes.size() + Count() * qsizetype(1200));
+    for (const auto& event : FItems)
+        bytes += encodeText(event->SaveToXML() + CrLf);
+    bytes += encodeText(QStringLiteral("</Events>\r\n</QuilletEventFile>\r\n"));
+
+    writeFileAtomically(FileName, bytes);
     Modified = false;
 }
