@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <unordered_set>
 
 #include "Exceptions.h"
 #include "FileValues.h"
@@ -102,12 +103,24 @@ QString TDateTimeList::SaveToString() const
 
 void TDateTimeList::LoadFromString(const QString& S, bool AllowDuplicates)
 {
+    // AddDate's own search for an equal date would make a long run quadratic:
+    // the dates present are kept in a set instead.
+    std::unordered_set<TDateTime> present;
+    if (!AllowDuplicates)
+        for (const auto& item : FItems)
+            present.insert(item->DateTime);
+
     ElementRun dates(S, QStringLiteral("DATE"));
     QStringView value;
     while (dates.next(value)) {
         // Text that is not a number, or no date of years 1-9999, is skipped.
         TDateTime date = 0;
-        if (readJulian(value, date))
-            AddDate(date, AllowDuplicates, 0);
+        if (!readJulian(value, date))
+            continue;
+        auto item = std::make_unique<TDateTimeItem>();
+        item->DateTime = StripSeconds(date);
+        if (!AllowDuplicates && !present.insert(item->DateTime).second)
+            continue;
+        FItems.push_back(std::move(item));
     }
 }

@@ -136,6 +136,12 @@ TEST_F(EventFileRead, RepeatedDatesSkipWhatIsNoDateAndStopAtAnEmptyOne)
     ASSERT_EQ(e.RepeatedDates->GetCount(), 2);
     EXPECT_EQ(e.RepeatedDates->GetItem(0)->DateTime, at(2008, 3, 10));
     EXPECT_EQ(e.RepeatedDates->GetItem(1)->DateTime, at(2008, 3, 11));
+
+    // Dates already in the list are refused too, unless duplicates are allowed.
+    e.RepeatedDates->LoadFromString(QStringLiteral("<DATE>2454536.5</DATE><DATE>2454540.5</DATE>"), false);
+    EXPECT_EQ(e.RepeatedDates->GetCount(), 3);
+    e.RepeatedDates->LoadFromString(QStringLiteral("<DATE>2454536.5</DATE>"), true);
+    EXPECT_EQ(e.RepeatedDates->GetCount(), 4);
 }
 
 TEST_F(EventFileRead, AnEmptyEventElementEndsTheEvents)
