@@ -1,0 +1,195 @@
+#pragma once
+
+#include <QMainWindow>
+#include <QStringList>
+
+#include <cstdint>
+#include <memory>
+
+#include "events/EventList.h"
+
+class QAction;
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QListWidget;
+class QMenu;
+class QMenuBar;
+class QScrollArea;
+class QSessionManager;
+class QSystemTrayIcon;
+class QTabWidget;
+class QTimer;
+class QToolBar;
+class QToolButton;
+class QTreeView;
+class ClipboardWatcher;
+class HotKey;
+class TCalendarX;
+class TDropDownX;
+class TerminationSignals;
+class TfrmEventNotify;
+
+// The main window. It owns the event list and the reminder pop-up and lives in the
+// notification area: closing or minimising it only hides it; the Exit command, the
+// end of the session and the termination signals end the program.
+class TfrmQuillet : public QMainWindow {
+    Q_OBJECT
+public:
+    // Arguments are the command line's arguments after the program: the first, when
+    // given, names the event file. Runs FormCreate.
+    explicit TfrmQuillet(const QStringList& Arguments, QWidget* parent = nullptr);
+    // FormDestroy.
+    ~TfrmQuillet() override;
+
+    // Fields.
+    QString FFileName;
+    bool FCanClose = false;
+    std::unique_ptr<TEventList> FEventList;
+    TListViewEventItems FEventView;
+    std::unique_ptr<TfrmEventNotify> FNotifyForm;
+    std::uint8_t FNotifyWindowPopupAlpha = 220;
+    QStringList FLanguageCodes;
+    ClipboardWatcher* FClipboardWatcher = nullptr; // joined: the window is in the clipboard-viewer chain
+    bool FExpectClipboard = false;
+    std::unique_ptr<HotKey> FHotKey;
+    TerminationSignals* FTerminationSignals = nullptr;
+
+    // The window's life.
+    void FormCreate();
+    // Saves when modified; answers FCanClose and hides the window when that is false.
+    bool FormCloseQuery();
+    // Writes the settings and deletes the left-over command files.
+    void FormClose();
+    void FormDestroy();
+    void actExitExecute();
+    // The session ends: a real exit; false when it failed and the program goes on.
+    bool WMQueryEndSession();
+    // A termination signal (the system asking the program to close): a real exit.
+    void ApplicationEvents1Message(int SignalNumber);
+    void ApplicationEvents1Minimize();
+    void actShowHideExecute();
+    void HideMainWindow();
+    void ShowMainWindow();
+    // A real exit has gone through (also one that came while FormCreate still ran).
+    bool IsTerminated() const { return FTerminated; }
+
+    // Links of the Help menu and the About box.
+    void mnuitmDonateClick();
+    void mnuitmWebSiteClick();
+    void mnuitmForumClick();
+    void mnuitmUpdatesClick();
+    void About1Click();
+
+    // Menus and actions.
+    QMenuBar* mnuMainMenu;
+    QMenu* mnuQuillet;
+    QMenu* mnuOptions;
+    QMenu* mnuitmLanguage;
+    QMenu* Help1;
+    QAction* actNewEvent;
+    QAction* actShowHide;
+    QAction* actEditEvent;
+    QAction* actExit;
+    QAction* actDeleteSelectedEvent;
+    QAction* mnuitmNewEvent; // the menus show the actions themselves
+    QAction* mnuitmImport;
+    QAction* mnuitmExportToHTML;
+    QAction* mnuitmExit;
+    QAction* mnuitmStartWithWindows;
+    QAction* mnuitmOnlyEnabledEvents;
+    QAction* mnuitmDonate;
+    QAction* mnuitmWebSite;
+    QAction* mnuitmForum;
+    QAction* mnuitmUpdates;
+    QAction* About1;
+
+    // The notification-area icon and its menu.
+    QSystemTrayIcon* TrayIcon1;
+    QMenu* pmnuTrayMenu;
+    QAction* pmnuitmShowHide;
+    QAction* pmnuitmAddNewEvent;
+    QAction* pmnuitmExit;
+
+    // The event list's row menu.
+    QMenu* pmnuEventFunctions;
+    QAction* mnuitmEditEvent;
+    QMenu* mnuitmMoveEvent;
+    QAction* mnuitmMoveToToday;
+    QAction* mnuitmMoveFwd1Day;
+    QAction* mnuitmMoveFwd1Week;
+    QAction* mnuitmEnableEvent;
+    QAction* mnuitmDeleteEvent;
+
+    // Tool bar, event list and side panel.
+    QToolBar* ToolBar1;
+    QToolButton* tbtnNewEvent;
+    QLabel* lblView;
+    QComboBox* cboEventView;
+    QTreeView* vstEvents;
+    TDropDownX* DropDownX2;
+    QWidget* panSidePanel;
+    TDropDownX* DropDownX1;
+    QTabWidget* pcFilters;
+    QWidget* tsFilterCategory;
+    QListWidget* clstCategories;
+    QToolButton* sbtnCatAdd;
+    QToolButton* sbtnCatDel;
+    QWidget* tsFilterImportance;
+    QCheckBox* chkFilterImpHighest;
+    QCheckBox* chkFilterImpHigh;
+    QCheckBox* chkFilterImpNormal;
+    QCheckBox* chkFilterImpLow;
+    QToolButton* sbtnGotoToday;
+    QScrollArea* ScrollBox1;
+    TCalendarX* CalendarX1;
+    TCalendarX* CalendarX2;
+    TCalendarX* CalendarX3;
+    TCalendarX* CalendarX4;
+    TCalendarX* CalendarX5;
+
+    QTimer* tmrCheckEvents;
+    QTimer* tmrSave;
+    QTimer* tmrResetClipboardViewer;
+
+    // Routines of the other parts of the window that FormCreate and the timers call.
+    // Those not yet built for good have a first body in MainFormPending.cpp.
+    void RefreshEventView();
+    void FocusNearestEvent();
+    void SyncCalendarMonths(TCalendarX* Calendar);
+    TDateTime GetSelectedDate() const;
+    void LoadSettings();
+    void SaveSettings();
+    void BuildLanguageMenu();
+    void SetLanguage(const QString& Code);
+    void TranslateWindow();
+    void RefreshCategories(bool FromEventList);
+    void SaveEvents();
+    void DoNotifyEventsChanged();
+    void DoNotifyEventEdited();
+    void tmrCheckEventsTimer();
+    void tmrSaveTimer();
+    void tmrResetClipboardViewerTimer();
+    void WMHotKey();
+    void WMDrawClipboard();
+
+signals:
+    // A real exit went through: the program ends now.
+    void Terminated();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+private:
+    void buildActions();
+    void buildMenus();
+    void buildTrayIcon();
+    void buildToolBar();
+    void buildSidePanel();
+    void buildTimers();
+    void onCommitDataRequest(QSessionManager& Manager);
+    // A real exit: close with FCanClose set; false when it was abandoned.
+    bool closeForGood();
+    bool FTerminated = false;
+};

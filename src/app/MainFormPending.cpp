@@ -1,0 +1,168 @@
+// First bodies of the main window's routines whose full versions belong to other
+// parts of the window. Each does what the program can already do; a routine moves
+// out of this file when its own part is built.
+#include "MainForm.h"
+
+#define SI_IMPLEMENTATION
+#define SI_NO_CONVERSION
+#include <SimpleIni.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QFile>
+#include <QGuiApplication>
+#include <QListWidget>
+#include <QMenu>
+#include <QScreen>
+
+#include "controls/CalendarX.h"
+#include "events/Exceptions.h"
+#include "platform/GetText.h"
+#include "platform/ProgramFolder.h"
+
+// The event list view fills itself from FEventView once its model exists.
+void TfrmQuillet::RefreshEventView() {}
+
+void TfrmQuillet::FocusNearestEvent() {}
+
+// Calendar k shows the month k - 1 months after CalendarX1's.
+void TfrmQuillet::SyncCalendarMonths(TCalendarX* Calendar)
+{
+    if (Calendar != CalendarX1)
+        return;
+    TCalendarX* calendars[] = {CalendarX1, CalendarX2, CalendarX3, CalendarX4, CalendarX5};
+    for (int i = 1; i < 5; ++i)
+        calendars[i]->SetSelectedMonth(incMonth(calendars[i - 1]->SelectedMonth(), 1));
+}
+
+TDateTime TfrmQuillet::GetSelectedDate() const
+{
+    for (TCalendarX* calendar : {CalendarX1, CalendarX2, CalendarX3, CalendarX4, CalendarX5})
+        if (calendar->HighlightSelectedDate())
+            return calendar->SelectedDate();
+    return 0;
+}
+
+namespace {
+
+QString settingsFileName()
+{
+    return programFolder() + QStringLiteral("Settings.ini");
+}
+
+int readInteger(const CSimpleIniA& ini, const char* section, const char* key, int defaultValue)
+{
+    return static_cast<int>(ini.GetLongValue(section, key, defaultValue));
+}
+
+} // namespace
+
+// For now only the window's place and whether it starts hidden in the tray.
+void TfrmQuillet::LoadSettings()
+{
+    CSimpleIniA ini;
+    ini.LoadFile(QFile::encodeName(settingsFileName()).constData()); // a missing file reads as empty
+    SetLanguage(QString());
+
+    const int screenWidth = QGuiApplication::primaryScreen() ? QGuiApplication::primaryScreen()->size().width() : 0;
+    const int left = readInteger(ini, "POSITION", "MainWindowX", (screenWidth - width()) / 2);
+    const int top = readInteger(ini, "POSITION", "MainWindowY", y());
+    const int w = readInteger(ini, "SIZE", "MainWindowWidth", width());
+    const int h = readInteger(ini, "SIZE", "MainWindowHeight", height());
+    // The position is the frame's, the size the client area's, as they are saved.
+    resize(w, h);
+    move(left, top);
+
+    if (readInteger(ini, "START UP", "Minimized", 0) != 0)
+        HideMainWindow();
+    else
+        ShowMainWindow();
+}
+
+void TfrmQuillet::SaveSettings()
+{
+    const QString fileName = settingsFileName();
+    const QByteArray path = QFile::encodeName(fileName);
+    CSimpleIniA ini;
+    ini.SetSpaces(false);
+    ini.LoadFile(path.constData()); // the other settings in the file stay as they are
+    ini.SetLongValue("START UP", "Minimized", isVisible() ? 0 : 1);
+    ini.SetLongValue("POSITION", "MainWindowX", x());
+    ini.SetLongValue("POSITION", "MainWindowY", y());
+    ini.SetLongValue("SIZE", "MainWindowWidth", width());
+    ini.SetLongValue("SIZE", "MainWindowHeight", height());
+    if (ini.SaveFile(path.constData()) < 0)
+        throw EFileError(QStringLiteral("Unable to write to %1").arg(fileName));
+}
+
+// Only the "Default" item until the translations come.
+void TfrmQuillet::BuildLanguageMenu()
+{
+    mnuitmLanguage->clear();
+    auto* item = mnuitmLanguage->addAction(QStringLiteral("Default"));
+    item->setCheckable(true);
+    item->setChecked(true);
+    FLanguageCodes = {QLocale::system().name().section(QLatin1Char('_'), 0, 0)};
+}
+
+// The current language stays; the view names are filled in it.
+void TfrmQuillet::SetLanguage(const QString&)
+{
+    const int selected = cboEventView->currentIndex();
+    cboEventView->clear();
+    for (const char* name :
+         {"[All Events]", "For The Day", "For The Week", "For The Next 7 Days", "For The Next 14 Days", "For The Month",
+          "For This Month & Next", "For The Next 2 Months", "For The Year", "Expired Events"})
+        cboEventView->addItem(_(name));
+    cboEventView->setCurrentIndex(selected > 0 ? selected : 0);
+}
+
+// The window's texts already pass through _() as they are set.
+void TfrmQuillet::TranslateWindow() {}
+
+void TfrmQuillet::RefreshCategories(bool) {}
+
+void TfrmQuillet::SaveEvents()
+{
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    try {
+        FEventList->SaveToFile(FFileName);
+    } catch (...) {
+        QApplication::restoreOverrideCursor();
+        throw;
+    }
+    QApplication::restoreOverrideCursor();
+}
+
+void TfrmQuillet::DoNotifyEventsChanged()
+{
+    RefreshEventView();
+}
+
+void TfrmQuillet::DoNotifyEventEdited()
+{
+    RefreshCategories(true);
+    RefreshEventView();
+}
+
+void TfrmQuillet::tmrCheckEventsTimer() {}
+
+void TfrmQuillet::tmrSaveTimer()
+{
+    if (FEventList && FEventList->Modified)
+        SaveEvents();
+}
+
+void TfrmQuillet::tmrResetClipboardViewerTimer()
+{
+    FExpectClipboard = false;
+}
+
+// The quick capture comes with its own part; until then the hotkey only clears the flag.
+void TfrmQuillet::WMHotKey()
+{
+    FExpectClipboard = false;
+}
+
+void TfrmQuillet::WMDrawClipboard() {}

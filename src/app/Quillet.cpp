@@ -1,0 +1,61 @@
+// The program's entry: one instance per user, the main window created hidden, and
+// the event loop until a real exit.
+#include <QApplication>
+
+#include <exception>
+#include <memory>
+
+#include "MainForm.h"
+#include "platform/SingleInstance.h"
+#include "platform/gui/ErrorReport.h"
+
+namespace {
+
+// Shows a failure that reaches the event loop and goes on, as the default error report does.
+class QuilletApplication : public QApplication {
+public:
+    using QApplication::QApplication;
+
+    bool notify(QObject* receiver, QEvent* event) override
+    {
+        try {
+            return QApplication::notify(receiver, event);
+        } catch (const std::exception& error) {
+            showErrorReport(error);
+        }
+        return false;
+    }
+};
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    // Checked before anything else: a second start shows nothing, signals nothing and
+    // needs no display.
+    SingleInstance instance(QStringLiteral("{5C0D2A19-7B43-4E8F-9A61-D2E84F3B7C05}"));
+    if (!instance.tryAcquire())
+        return 0;
+
+    QuilletApplication application(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Quillet"));
+    QApplication::setApplicationDisplayName(QStringLiteral("Quillet"));
+    // The main window hides instead of closing: only a real exit ends the program.
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    std::unique_ptr<TfrmQuillet> mainWindow;
+    try {
+        // The window is not shown here: its settings decide whether it shows or stays in the tray.
+        mainWindow = std::make_unique<TfrmQuillet>(QApplication::arguments().mid(1));
+        QObject::connect(mainWindow.get(), &TfrmQuillet::Terminated, &application, &QCoreApplication::quit);
+        // A termination signal during a message box of the start-up may already have ended it.
+        if (!mainWindow->IsTerminated())
+            QApplication::exec();
+    } catch (const std::exception& error) {
+        showErrorReport(error);
+    }
+    // The lock goes before the window: a new start may begin while this one tidies up.
+    instance.release();
+    mainWindow.reset();
+    return 0;
+}
