@@ -3,10 +3,6 @@
 // out of this file when its own part is built.
 #include "MainForm.h"
 
-#define SI_IMPLEMENTATION
-#define SI_NO_CONVERSION
-#include <SimpleIni.h>
-
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
@@ -15,6 +11,12 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QScreen>
+
+#define SI_IMPLEMENTATION
+#define SI_NO_CONVERSION
+#include <SimpleIni.h>
+
+#include <string>
 
 #include "controls/CalendarX.h"
 #include "events/Exceptions.h"
@@ -51,6 +53,16 @@ QString settingsFileName()
     return programFolder() + QStringLiteral("Settings.ini");
 }
 
+// Reads Settings.ini; a missing or unreadable file reads as empty.
+void loadIni(CSimpleIniA& ini, const QString& fileName)
+{
+    QFile file(fileName);
+    if (!file.open(QIODevice::ReadOnly))
+        return;
+    const QByteArray bytes = file.readAll();
+    ini.LoadData(bytes.constData(), static_cast<size_t>(bytes.size()));
+}
+
 int readInteger(const CSimpleIniA& ini, const char* section, const char* key, int defaultValue)
 {
     return static_cast<int>(ini.GetLongValue(section, key, defaultValue));
@@ -62,7 +74,7 @@ int readInteger(const CSimpleIniA& ini, const char* section, const char* key, in
 void TfrmQuillet::LoadSettings()
 {
     CSimpleIniA ini;
-    ini.LoadFile(QFile::encodeName(settingsFileName()).constData()); // a missing file reads as empty
+    loadIni(ini, settingsFileName());
     SetLanguage(QString());
 
     const int screenWidth = QGuiApplication::primaryScreen() ? QGuiApplication::primaryScreen()->size().width() : 0;
@@ -83,16 +95,19 @@ void TfrmQuillet::LoadSettings()
 void TfrmQuillet::SaveSettings()
 {
     const QString fileName = settingsFileName();
-    const QByteArray path = QFile::encodeName(fileName);
     CSimpleIniA ini;
     ini.SetSpaces(false);
-    ini.LoadFile(path.constData()); // the other settings in the file stay as they are
+    loadIni(ini, fileName); // the other settings in the file stay as they are
     ini.SetLongValue("START UP", "Minimized", isVisible() ? 0 : 1);
     ini.SetLongValue("POSITION", "MainWindowX", x());
     ini.SetLongValue("POSITION", "MainWindowY", y());
     ini.SetLongValue("SIZE", "MainWindowWidth", width());
     ini.SetLongValue("SIZE", "MainWindowHeight", height());
-    if (ini.SaveFile(path.constData()) < 0)
+    std::string text;
+    ini.Save(text);
+    QFile file(fileName);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
+        file.write(text.data(), static_cast<qint64>(text.size())) != static_cast<qint64>(text.size()) || !file.flush())
         throw EFileError(QStringLiteral("Unable to write to %1").arg(fileName));
 }
 
