@@ -24,6 +24,7 @@
 
 #include "About.h"
 #include "AppResources.h"
+#include "EventViewModel.h"
 #include "FileVersion.h"
 #include "HintTiming.h"
 #include "Splash.h"
@@ -84,6 +85,9 @@ TfrmQuillet::TfrmQuillet(const QStringList& Arguments, QWidget* parent) : QMainW
     buildToolBar();
     buildSidePanel();
     buildTimers();
+    setupEventList();
+    setupViewsAndFilters();
+    setupCalendarStrip();
 
     // The client area is 822 x 622 below the menu bar; the first-run top is 225.
     resize(822, 622 + mnuMainMenu->sizeHint().height());
@@ -481,6 +485,8 @@ void TfrmQuillet::FormClose()
 void TfrmQuillet::FormDestroy()
 {
     TEventList::ClearEventView(FEventView);
+    if (FEventViewModel)
+        FEventViewModel->clearRows(); // its rows index the event list
     FNotifyForm.reset();
     FEventList.reset();
     if (FClipboardWatcher)

@@ -6,10 +6,13 @@
 #include <cstdint>
 #include <memory>
 
+#include "PictureList.h"
+#include "controls/FontStyles.h"
 #include "events/EventList.h"
 
 class QAction;
 class QCheckBox;
+class QColor;
 class QComboBox;
 class QLabel;
 class QListWidget;
@@ -29,6 +32,7 @@ class TCalendarX;
 class TDropDownX;
 class TerminationSignals;
 class TfrmEventNotify;
+class EventViewModel;
 
 // The main window. It owns the event list and the reminder pop-up and lives in the
 // notification area: closing or minimising it only hides it; the Exit command, the
@@ -173,6 +177,26 @@ public:
     void WMHotKey();
     void WMDrawClipboard();
 
+    // The event list, its views and filters, and the calendar strip
+    // (MainFormEventList.cpp, MainFormViews.cpp, MainFormCalendars.cpp).
+    std::unique_ptr<PictureList> ilstAlarmRepeat; // 0 reminder, 2 both, 4 repeated dates
+    std::unique_ptr<PictureList> ilstPriority;    // 0 low, 2 high, 4 highest importance
+    EventViewModel* FEventViewModel = nullptr;    // the rows of vstEvents, copied from FEventView
+    // The row shown selected in vstEvents (its event is FEventList's item EventIndex);
+    // nullptr when no row is selected.
+    const TListViewEventItem* selectedEventItem() const;
+    void vstEventsKeyUp(int Key);
+    void vstEventsDblClick();
+    void vstEventsResize();
+    void cboEventViewChange();
+    void chkFilterImpClick();
+    void mnuitmOnlyEnabledEventsClick();
+    void CalendarXDateChanged(QObject* Sender);
+    void CalendarXMonthChanged(QObject* Sender);
+    void CalendarXDblClickDate(QObject* Sender);
+    void CalendarXBeforePaintDayBG_Bold(QObject* Sender, TDateTime Date, QColor& Colour, TFontStyles& FontStyles);
+    void sbtnGotoTodayClick();
+
 signals:
     // A real exit went through: the program ends now.
     void Terminated();
@@ -188,6 +212,9 @@ private:
     void buildToolBar();
     void buildSidePanel();
     void buildTimers();
+    void setupEventList();
+    void setupViewsAndFilters();
+    void setupCalendarStrip();
     void onCommitDataRequest(QSessionManager& Manager);
     // A real exit: close with FCanClose set; false when it was abandoned.
     bool closeForGood();

@@ -23,29 +23,6 @@
 #include "platform/GetText.h"
 #include "platform/ProgramFolder.h"
 
-// The event list view fills itself from FEventView once its model exists.
-void TfrmQuillet::RefreshEventView() {}
-
-void TfrmQuillet::FocusNearestEvent() {}
-
-// Calendar k shows the month k - 1 months after CalendarX1's.
-void TfrmQuillet::SyncCalendarMonths(TCalendarX* Calendar)
-{
-    if (Calendar != CalendarX1)
-        return;
-    TCalendarX* calendars[] = {CalendarX1, CalendarX2, CalendarX3, CalendarX4, CalendarX5};
-    for (int i = 1; i < 5; ++i)
-        calendars[i]->SetSelectedMonth(incMonth(calendars[i - 1]->SelectedMonth(), 1));
-}
-
-TDateTime TfrmQuillet::GetSelectedDate() const
-{
-    for (TCalendarX* calendar : {CalendarX1, CalendarX2, CalendarX3, CalendarX4, CalendarX5})
-        if (calendar->HighlightSelectedDate())
-            return calendar->SelectedDate();
-    return 0;
-}
-
 namespace {
 
 QString settingsFileName()

@@ -1,0 +1,141 @@
+// The event list view: its columns, rows, keys and mouse.
+#include "MainForm.h"
+
+#include <QAction>
+#include <QEvent>
+#include <QHeaderView>
+#include <QItemSelectionModel>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QTreeView>
+
+#include <algorithm>
+#include <functional>
+
+#include "EventPictures.h"
+#include "EventRowDelegate.h"
+#include "EventViewModel.h"
+#include "PictureList.h"
+#include "platform/gui/ErrorReport.h"
+
+namespace {
+
+// Hands the events a widget receives to a handler; the handler's answer decides
+// whether the widget still sees them.
+class EventHook : public QObject {
+public:
+    EventHook(QObject* watched, std::function<bool(QEvent*)> handler) : QObject(watched), FHandler(std::move(handler))
+    {
+        watched->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override { return FHandler(event); }
+
+private:
+    std::function<bool(QEvent*)> FHandler;
+};
+
+struct ColumnLayout {
+    int width;
+    bool fixed; // neither resized nor moved by the user
+};
+
+// By column index: the picture, "When", "Countdown", "!", "Event", "Category".
+constexpr ColumnLayout Columns[EventViewModel::ColumnCount] = {{36, true}, {110, false}, {90, false},
+                                                               {20, true}, {235, false}, {60, false}};
+
+} // namespace
+
+void TfrmQuillet::setupEventList()
+{
+    ilstAlarmRepeat = std::make_unique<PictureList>(makeAlarmRepeatPictures(devicePixelRatioF()));
+    ilstPriority = std::make_unique<PictureList>(makePriorityPictures(devicePixelRatioF()));
+    FEventViewModel = new EventViewModel(*ilstAlarmRepeat, *ilstPriority, this);
+    FEventViewModel->SelectedDate = [this] { return GetSelectedDate(); };
+    FEventViewModel->setLineHeight(vstEvents->fontMetrics().height());
+
+    vstEvents->setModel(FEventViewModel);
+    vstEvents->setItemDelegate(new EventRowDelegate(vstEvents));
+    vstEvents->setSelectionBehavior(QAbstractItemView::SelectRows);
+    vstEvents->setSelectionMode(QAbstractItemView::SingleSelection);
+    vstEvents->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    vstEvents->setRootIsDecorated(false);
+    vstEvents->setItemsExpandable(false);
+    vstEvents->setExpandsOnDoubleClick(false);
+    vstEvents->setIndentation(0);
+    // Row by row: scrolling by pixels would need the height of every row up front.
+    vstEvents->setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
+    QPalette white = vstEvents->palette();
+    white.setColor(QPalette::Base, Qt::white);
+    vstEvents->setPalette(white);
+
+    QHeaderView* header = vstEvents->header();
+    header->setStretchLastSection(false);
+    header->setMinimumSectionSize(0);
+    header->setSectionsMovable(true);
+    header->setSectionsClickable(false); // the list stays in date order
+    header->setHighlightSections(false);
+    header->setFixedHeight(18);
+    QPalette headerColours = header->palette();
+    headerColours.setColor(QPalette::Button, Qt::white);
+    headerColours.setColor(QPalette::Window, Qt::white);
+    header->setPalette(headerColours);
+    for (int column = 0; column < EventViewModel::ColumnCount; ++column) {
+        header->resizeSection(column, Columns[column].width);
+        header->setSectionResizeMode(column, Columns[column].fixed ? QHeaderView::Fixed : QHeaderView::Interactive);
+    }
+    // Qt lets every section be dragged; the picture and "!" columns go back to their place.
+    connect(header, &QHeaderView::sectionMoved, this, [header](int logical, int oldVisual, int newVisual) {
+        if (Columns[logical].fixed && oldVisual != newVisual) {
+            const QSignalBlocker block(header);
+            header->moveSection(newVisual, oldVisual);
+        }
+    });
+
+    new EventHook(vstEvents, [this](QEvent* event) {
+        if (event->type() == QEvent::KeyRelease) {
+            const auto* key = static_cast<QKeyEvent*>(event);
+            if (!key->isAutoRepeat())
+                reportingErrors([&] { vstEventsKeyUp(key->key()); });
+        }
+        return false;
+    });
+    new EventHook(vstEvents->viewport(), [this](QEvent* event) {
+        if (event->type() == QEvent::MouseButtonDblClick &&
+            static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton)
+            reportingErrors([this] { vstEventsDblClick(); });
+        else if (event->type() == QEvent::Resize)
+            vstEventsResize();
+        return false;
+    });
+}
+
+const TListViewEventItem* TfrmQuillet::selectedEventItem() const
+{
+    const QModelIndexList rows = vstEvents->selectionModel()->selectedRows();
+    return rows.isEmpty() ? nullptr : FEventViewModel->item(rows.first().row());
+}
+
+void TfrmQuillet::vstEventsKeyUp(int Key)
+{
+    if (Key == Qt::Key_Return || Key == Qt::Key_Enter)
+        actEditEvent->trigger();
+    else if (Key == Qt::Key_Delete)
+        actDeleteSelectedEvent->trigger();
+}
+
+void TfrmQuillet::vstEventsDblClick()
+{
+    actEditEvent->trigger();
+}
+
+void TfrmQuillet::vstEventsResize()
+{
+    QHeaderView* header = vstEvents->header();
+    int others = 0;
+    for (int column = 0; column < EventViewModel::ColumnCount; ++column)
+        if (column != EventViewModel::ColEvent)
+            others += header->sectionSize(column);
+    header->resizeSection(EventViewModel::ColEvent, std::max(0, vstEvents->viewport()->width() - others));
+}
