@@ -1,0 +1,86 @@
+// The main window's event list with 10,000 events of 10 repeated dates each
+// (110,000 occurrences): refilling it for a view and painting a screenful.
+#include <QComboBox>
+#include <QPixmap>
+#include <QScrollArea>
+#include <QTreeView>
+
+#include <benchmark/benchmark.h>
+
+#include "BenchSupport.h"
+#include "app/EventViewModel.h"
+#include "app/MainForm.h"
+#include "platform/gui/ErrorReport.h"
+
+namespace {
+
+// One window for all benchmarks, holding the large list, at its default size. It
+// stays to the end of the process: destroyed after the application object it would
+// touch services that are gone.
+TfrmQuillet& window()
+{
+    static TfrmQuillet* const instance = [] {
+        setMessageSinkForTests([](const QString&) {});
+        auto* frm = new TfrmQuillet(QStringList{bench_support::scratchFolder() + "/Events.events"});
+        frm->FEventViewModel->clearRows(); // the rows index the list about to go
+        frm->FEventList = bench_support::makeEventList(10000, 10);
+        frm->show();
+        return frm;
+    }();
+    return *instance;
+}
+
+// Refills the list for a view while the user looks at the given row; the list's
+// layout (the position of that row at the top) is part of the refresh.
+void refreshView(benchmark::State& state, int view, int topRow)
+{
+    TfrmQuillet& frm = window();
+    frm.cboEventView->setCurrentIndex(view);
+    frm.RefreshEventView();
+    frm.vstEvents->scrollTo(frm.FEventViewModel->index(topRow, 0), QAbstractItemView::PositionAtTop);
+    for (auto _ : state)
+        frm.RefreshEventView();
+    state.counters["rows"] = static_cast<double>(frm.FEventViewModel->rowCount());
+    state.counters["top"] = frm.vstEvents->indexAt(QPoint(0, 0)).row();
+}
+
+void BM_RefreshEventView_AllEvents(benchmark::State& state)
+{
+    refreshView(state, 0, 55000);
+}
+BENCHMARK(BM_RefreshEventView_AllEvents)->Unit(benchmark::kMillisecond);
+
+void BM_RefreshEventView_ForTheMonth(benchmark::State& state)
+{
+    refreshView(state, 5, 0);
+}
+BENCHMARK(BM_RefreshEventView_ForTheMonth)->Unit(benchmark::kMillisecond);
+
+// A screenful of rows in the middle of "[All Events]", every cell's text computed.
+void BM_PaintScreenful(benchmark::State& state)
+{
+    TfrmQuillet& frm = window();
+    frm.cboEventView->setCurrentIndex(0);
+    frm.RefreshEventView();
+    QTreeView* list = frm.vstEvents;
+    list->scrollTo(frm.FEventViewModel->index(frm.FEventViewModel->rowCount() / 2, 0),
+                   QAbstractItemView::PositionAtTop);
+    QPixmap canvas(list->viewport()->size());
+    for (auto _ : state)
+        list->viewport()->render(&canvas);
+    state.counters["rows"] = list->viewport()->height() / 40.0;
+}
+BENCHMARK(BM_PaintScreenful)->Unit(benchmark::kMillisecond);
+
+// The five calendars, whose days are marked from the whole list as they paint.
+void BM_PaintCalendarStrip(benchmark::State& state)
+{
+    TfrmQuillet& frm = window();
+    QWidget* strip = frm.ScrollBox1->widget();
+    QPixmap canvas(strip->size());
+    for (auto _ : state)
+        strip->render(&canvas);
+}
+BENCHMARK(BM_PaintCalendarStrip)->Unit(benchmark::kMillisecond);
+
+} // namespace
