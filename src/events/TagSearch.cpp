@@ -27,7 +27,7 @@ bool matchesAt(QStringView text, qsizetype at, QStringView tag)
     return true;
 }
 
-template <typename Name> bool sameName(QStringView a, Name b)
+bool sameName(QStringView a, QLatin1StringView b)
 {
     if (a.size() != b.size())
         return false;
