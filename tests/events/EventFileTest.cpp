@@ -148,12 +148,13 @@ TEST_F(EventFile, WritesTheFileLineByLine)
     EXPECT_FALSE(bytes.startsWith("\xEF\xBB\xBF"));                                  // no byte-order mark
     EXPECT_TRUE(bytes.contains("\t<Category>G\xC3\xA9n\xC3\xA9ral</Category>\r\n")); // UTF-8
     const QStringList lines = linesOf(bytes);
+    EXPECT_TRUE(lines.value(3).startsWith("<LastSave>2026-12-06 03")) << lines.value(3).toStdString();
     const QStringList expected = {
         "<QuilletEventFile>",
         "<Version>QV3.0</Version>",
         "<Escaped>-1</Escaped>",
-        QStringLiteral("<LastSave>2026-12-06 03:04:05.067</LastSave>")
-            .replace(':', QLocale::system().timeFormat().contains('.') ? QStringLiteral(".") : QStringLiteral(":")),
+        // The time separator is the regional one.
+        "<LastSave>" + formatDateTime("yyyy-mm-dd hh:nn:ss.zzz", at(2026, 12, 6, 3, 4, 5, 67)) + "</LastSave>",
         "<Categories></Categories>",
         "<Events>",
         "<Event>",
