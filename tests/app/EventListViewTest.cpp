@@ -28,7 +28,7 @@ protected:
     void typeAhead(const QString& text)
     {
         QTest::qWait(QApplication::keyboardInputInterval() + 50); // a new search
-        for (const QChar c : text) // keyClicks knows only ASCII keys
+        for (const QChar c : text)                                // keyClicks knows only ASCII keys
             QTest::sendKeyEvent(QTest::Click, window->vstEvents, Qt::Key_unknown, QString(c), Qt::NoModifier);
     }
 };
@@ -99,13 +99,18 @@ TEST_F(EventListViewTest, TypeAheadSearchesTheEventThenTheCategory)
 
 TEST_F(EventListViewTest, TheNotesShowAsHint)
 {
-    useEvents({EventSpec(at(2024, 6, 12, 9)).notes("Bring the slides\r\nRoom 4")});
+    useEvents({EventSpec(at(2024, 6, 12, 9)).notes("Bring the slides\r\nRoom <4>"), EventSpec(at(2024, 6, 12, 10))});
     const QPoint where = centreOfRow(0);
     QHelpEvent help(QEvent::ToolTip, where, viewport()->mapToGlobal(where));
     QApplication::sendEvent(viewport(), &help);
     EXPECT_TRUE(QToolTip::isVisible());
     EXPECT_TRUE(QToolTip::text().contains("Bring the slides<br")) << QToolTip::text().toStdString();
-    QToolTip::hideText();
+    EXPECT_TRUE(QToolTip::text().contains("Room &lt;4&gt;")) << "notes are text, not markup";
+
+    const QPoint noNotes = centreOfRow(1);
+    QHelpEvent none(QEvent::ToolTip, noNotes, viewport()->mapToGlobal(noNotes));
+    QApplication::sendEvent(viewport(), &none);
+    EXPECT_TRUE(QTest::qWaitFor([] { return !QToolTip::isVisible(); })) << "a row without notes has no hint";
 }
 
 TEST_F(EventListViewTest, EnterDeleteAndDoubleClickRunTheCommands)

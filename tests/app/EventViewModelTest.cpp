@@ -118,8 +118,6 @@ TEST_F(EventViewModelTest, RowColoursMarkPastSelectedDayAndDisabled)
 
     EXPECT_TRUE(cell(2, EventViewModel::ColEvent, Qt::FontRole).value<QFont>().strikeOut());
     EXPECT_FALSE(cell(1, EventViewModel::ColEvent, Qt::FontRole).isValid());
-    EXPECT_EQ(cell(0, 0, Qt::BackgroundRole).value<QColor>(), QColor(Qt::white));
-    EXPECT_EQ(cell(1, 0, Qt::BackgroundRole).value<QColor>(), QColor(0xEE, 0xEE, 0xEE));
 
     clock.set(at(2024, 5, 10, 12, 0, 1));
     EXPECT_EQ(colour(3), QColor(0xFF, 0, 0)) << "a second later it is past";
@@ -164,17 +162,6 @@ TEST_F(EventViewModelTest, RowHeightsFollowTheDescriptionsLines)
     fill();
     for (int row = 0; row < model.rowCount(); ++row)
         EXPECT_EQ(cell(row, 0, Qt::SizeHintRole).toSize().height(), cases[row].height) << cases[row].description;
-}
-
-TEST_F(EventViewModelTest, NotesBecomeAMultiLineHint)
-{
-    add(EventSpec(at(2024, 5, 1)).notes(QStringLiteral("First <line>\r\nSecond line")));
-    add(EventSpec(at(2024, 5, 2)));
-    fill();
-    const QString hint = cell(0, EventViewModel::ColEvent, Qt::ToolTipRole).toString();
-    EXPECT_TRUE(hint.contains(QStringLiteral("First &lt;line&gt;<br"))) << hint.toStdString();
-    EXPECT_TRUE(hint.contains(QStringLiteral("Second line")));
-    EXPECT_FALSE(cell(1, EventViewModel::ColEvent, Qt::ToolTipRole).isValid());
 }
 
 TEST_F(EventViewModelTest, ARowWhoseEventIsGoneShowsAQuestionMark)

@@ -74,26 +74,6 @@ TEST_P(ViewRangeTest, ListsTheRangeOfTheView)
 INSTANTIATE_TEST_SUITE_P(TenViews, ViewRangeTest, ::testing::ValuesIn(ViewCases),
                          [](const ::testing::TestParamInfo<ViewCase>& info) { return std::string(info.param.name); });
 
-TEST_F(ViewSelectionTest, OffersTheTenViews)
-{
-    const QStringList expected = {"[All Events]",          "For The Day",           "For The Week",
-                                  "For The Next 7 Days",   "For The Next 14 Days",  "For The Month",
-                                  "For This Month & Next", "For The Next 2 Months", "For The Year",
-                                  "Expired Events"};
-    QStringList names;
-    for (int i = 0; i < window->cboEventView->count(); ++i)
-        names << window->cboEventView->itemText(i);
-    EXPECT_EQ(names, expected);
-}
-
-TEST_F(ViewSelectionTest, AViewWithoutAChoiceListsTheSelectedDay)
-{
-    selectDay(at(2024, 6, 20));
-    chooseView(-1);
-    ASSERT_EQ(rows(), 1);
-    EXPECT_EQ(firstShownDay(), at(2024, 6, 20));
-}
-
 // Four events on one day, one of each importance, in two categories; one more disabled.
 class FilterTest : public MainWindowFixture {
 protected:
