@@ -197,6 +197,12 @@ public:
     void CalendarXBeforePaintDayBG_Bold(QObject* Sender, TDateTime Date, QColor& Colour, TFontStyles& FontStyles);
     void sbtnGotoTodayClick();
 
+    // Reminder check and saving (MainFormReminders.cpp).
+    // Copies the event file into "Backup" beside it before each save.
+    void MakeBackup(const QString& FileName);
+    QString FCheckFailure; // the reminder check's failure last reported
+    QString FSaveFailure;  // the timed save's failure last reported
+
 signals:
     // A real exit went through: the program ends now.
     void Terminated();
@@ -206,6 +212,7 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
+    void checkReminders(QStringList& Failures);
     void buildActions();
     void buildMenus();
     void buildTrayIcon();

@@ -115,42 +115,6 @@ void TfrmQuillet::TranslateWindow() {}
 
 void TfrmQuillet::RefreshCategories(bool) {}
 
-void TfrmQuillet::SaveEvents()
-{
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    try {
-        FEventList->SaveToFile(FFileName);
-    } catch (...) {
-        QApplication::restoreOverrideCursor();
-        throw;
-    }
-    QApplication::restoreOverrideCursor();
-}
-
-void TfrmQuillet::DoNotifyEventsChanged()
-{
-    RefreshEventView();
-}
-
-void TfrmQuillet::DoNotifyEventEdited()
-{
-    RefreshCategories(true);
-    RefreshEventView();
-}
-
-void TfrmQuillet::tmrCheckEventsTimer() {}
-
-void TfrmQuillet::tmrSaveTimer()
-{
-    if (FEventList && FEventList->Modified)
-        SaveEvents();
-}
-
-void TfrmQuillet::tmrResetClipboardViewerTimer()
-{
-    FExpectClipboard = false;
-}
-
 // The quick capture comes with its own part; until then the hotkey only clears the flag.
 void TfrmQuillet::WMHotKey()
 {

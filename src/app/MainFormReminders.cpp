@@ -1,0 +1,167 @@
+// The main window's time-driven work: the reminder check, the timed save with its
+// backups, and the reminder pop-up's callbacks.
+#include "MainForm.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <QScopeGuard>
+#include <QTimer>
+
+#include <algorithm>
+#include <filesystem>
+#include <system_error>
+
+#include "FileVersion.h"
+#include "dialogs/EventNotify.h"
+#include "events/Exceptions.h"
+#include "platform/gui/ErrorReport.h"
+
+namespace {
+
+// Failures whose texts differ only in their numbers (a backup's time stamp) are one situation.
+QString situationOf(const QString& failure)
+{
+    static const QRegularExpression digits(QStringLiteral("[0-9]+"));
+    return QString(failure).replace(digits, QStringLiteral("#"));
+}
+
+// Reports Failure unless the same situation was reported last; an empty Failure ends
+// the situation. Timers keep firing under a message box, which must not stack up.
+void reportOnce(QString& Reported, const QString& Failure)
+{
+    const QString situation = situationOf(Failure);
+    if (situation == Reported)
+        return;
+    Reported = situation;
+    if (!Failure.isEmpty())
+        showErrorReport(Failure);
+}
+
+bool dueOrderOfAction(const std::unique_ptr<TListViewEventItem>& A, const std::unique_ptr<TListViewEventItem>& B)
+{
+    // By event; within one event from the highest repeated date down and the start
+    // (-1) last, so that no dismissal shifts a row still to come.
+    if (A->EventIndex != B->EventIndex)
+        return A->EventIndex < B->EventIndex;
+    return A->DateIndex > B->DateIndex;
+}
+
+} // namespace
+
+void TfrmQuillet::tmrCheckEventsTimer()
+{
+    tmrCheckEvents->stop();
+    QStringList failures;
+    {
+        // The next check comes 5000 ms after this one ends, whatever happened in it.
+        const auto restart = qScopeGuard([this] { tmrCheckEvents->start(); });
+        try {
+            checkReminders(failures);
+        } catch (const std::exception& error) {
+            failures << exceptionMessage(error);
+        }
+    }
+    reportOnce(FCheckFailure, failures.join(QStringLiteral("\r\n\r\n")));
+}
+
+void TfrmQuillet::checkReminders(QStringList& Failures)
+{
+    TListViewEventItems due;
+    FEventList->GetExpiredEvents(due);
+
+    // Reminders of events with the pop-up flag go to the pop-up in the list's order;
+    // the others are notified here.
+    TEventList::ClearEventView(FNotifyForm->FExpiredEvents);
+    TListViewEventItems own;
+    for (auto& row : due) {
+        const TEvent* event = FEventList->GetEvent(row->EventIndex);
+        if (event && event->PopUpNotify)
+            FNotifyForm->FExpiredEvents.push_back(std::move(row));
+        else
+            own.push_back(std::move(row));
+    }
+
+    std::stable_sort(own.begin(), own.end(), dueOrderOfAction);
+    for (const auto& row : own) {
+        TEvent* event = FEventList->GetEvent(row->EventIndex);
+        if (!event)
+            continue;
+        // A row that fails (a command file that can't be written) stays due and is
+        // tried again at the next check; the other rows go on.
+        try {
+            bool dismissed = false;
+            event->DoNotificationAction(*row, true, true, dismissed);
+            if (dismissed) {
+                // The dismissal must reach the file, or the reminder fires again at every start.
+                FEventList->Modified = true;
+                RefreshEventView();
+            }
+        } catch (const std::exception& error) {
+            Failures << exceptionMessage(error);
+        }
+    }
+
+    FNotifyForm->RefreshForEvents(FEventList.get(), FNotifyWindowPopupAlpha);
+}
+
+void TfrmQuillet::tmrSaveTimer()
+{
+    if (!FEventList || !FEventList->Modified)
+        return;
+    try {
+        SaveEvents();
+    } catch (const std::exception& error) {
+        reportOnce(FSaveFailure, exceptionMessage(error));
+    }
+}
+
+void TfrmQuillet::tmrResetClipboardViewerTimer()
+{
+    FExpectClipboard = false;
+}
+
+void TfrmQuillet::DoNotifyEventsChanged()
+{
+    RefreshEventView();
+    FEventList->GetExpiredEvents(FNotifyForm->FExpiredEvents);
+}
+
+void TfrmQuillet::DoNotifyEventEdited()
+{
+    RefreshCategories(true);
+    RefreshEventView();
+    FEventList->GetExpiredEvents(FNotifyForm->FExpiredEvents);
+}
+
+void TfrmQuillet::SaveEvents()
+{
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const auto restoreCursor = qScopeGuard([] { QApplication::restoreOverrideCursor(); });
+    // No backup, no write: the file on disk stays the user's last good copy.
+    MakeBackup(FFileName);
+    FEventList->SaveToFile(FFileName);
+    FSaveFailure.clear();
+}
+
+void TfrmQuillet::MakeBackup(const QString& FileName)
+{
+    wrapExceptions("TfrmQuillet.MakeBackup", [&] {
+        if (!QFileInfo::exists(FileName))
+            return; // the first save of a new file
+        const QString folder = QFileInfo(FileName).absolutePath() + QStringLiteral("/Backup/");
+        const QString name = ExtractFileNameNoExt(FileName) + QLatin1Char('_') +
+                             formatDateTime(QStringLiteral("yyyymmdd_hhnnsszzz"), Now()) + QStringLiteral(".events");
+        if (!QDir().mkpath(folder))
+            throw QuilletError(QStringLiteral("Unable to create backup folder: \"%1\"").arg(folder));
+
+        std::error_code error;
+        std::filesystem::copy_file(QFile::encodeName(FileName).toStdString(),
+                                   QFile::encodeName(folder + name).toStdString(),
+                                   std::filesystem::copy_options::overwrite_existing, error);
+        if (error)
+            throw QuilletError(QStringLiteral("Unable to create backup file: \"%1\"").arg(folder + name));
+    });
+}
