@@ -1,4 +1,6 @@
+#include <QAbstractItemModel>
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
@@ -6,6 +8,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QTreeView>
 
 #include <gtest/gtest.h>
 
@@ -128,6 +131,22 @@ TEST_F(MainFormReminders, ADueEventWithoutThePopUpFlagIsNotifiedAndDismissedAtTh
     window->tmrCheckEventsTimer();
     EXPECT_EQ(sounds.Played.size(), 1);
     EXPECT_EQ(shell.contents().size(), 1);
+}
+
+TEST_F(MainFormReminders, TheListShowsADismissalMadeByTheCheckAtOnce)
+{
+    // The start is hours away; the repeated date of 08:30 is due.
+    TEvent& event = addEvent(QStringLiteral("stretch"), at(2026, 3, 10, 12, 0), false);
+    event.RepeatedDates->AddDate(at(2026, 3, 10, 8, 30), false, 0);
+    event.RecalculateNoticationTimes();
+    window->cboEventView->setCurrentIndex(0); // all events
+    window->RefreshEventView();
+    ASSERT_EQ(window->FEventView.size(), 2u);
+
+    window->tmrCheckEventsTimer();
+    EXPECT_EQ(event.RepeatedDates->GetCount(), 0);
+    EXPECT_EQ(rowsOf(window->FEventView), (std::vector<Row>{{0, -1}}));
+    EXPECT_EQ(window->vstEvents->model()->rowCount(), 1);
 }
 
 TEST_F(MainFormReminders, RowsOfOneEventAreActedOnWithoutShiftingEachOther)
