@@ -161,6 +161,9 @@ TEST_F(ViewSelectionTest, PickingADaySelectsItsFirstRow)
     selectDay(at(2024, 6, 20));
     ASSERT_EQ(selectedRow(), 1);
     EXPECT_EQ(model->occurrenceDateTime(1), at(2024, 6, 20, 9));
+    ASSERT_NE(window->selectedEventItem(), nullptr);
+    EXPECT_EQ(window->selectedEventItem()->EventIndex, 2);
+    EXPECT_EQ(window->selectedEventItem()->DateIndex, -1);
 }
 
 TEST_F(ViewSelectionTest, PickingADayWithoutRowsShowsTheNextOneWithoutSelecting)
@@ -172,6 +175,7 @@ TEST_F(ViewSelectionTest, PickingADayWithoutRowsShowsTheNextOneWithoutSelecting)
     useEvents(sparse);
     selectDay(at(2024, 6, 14)); // between two rows
     EXPECT_EQ(selectedRow(), -1);
+    EXPECT_EQ(window->selectedEventItem(), nullptr);
     const int later = static_cast<int>((at(2024, 6, 15) - at(2024, 1, 1)) / 2);
     ASSERT_EQ(dateOf(model->occurrenceDateTime(later)), at(2024, 6, 15));
     const QRect shown = window->vstEvents->visualRect(model->index(later, 1));
