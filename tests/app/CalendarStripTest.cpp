@@ -11,8 +11,8 @@
 
 #include "MainWindowFixture.h"
 
-using app_testing::EventSpec;
 using app_testing::MainWindowFixture;
+using app_testing::TestEvent;
 using testing_support::at;
 
 namespace {
@@ -88,9 +88,9 @@ TEST_F(CalendarStripTest, MonthsFollowTheCalendarThatMoved)
 TEST_F(CalendarStripTest, MarksDaysWithShownEventsBoldAndUnderlined)
 {
     useEvents({
-        EventSpec(at(2024, 6, 3, 9)).onCalendar().disabled(),       // only a disabled event
-        EventSpec(at(2024, 6, 4, 9)),                               // not shown on calendars
-        EventSpec(at(2024, 6, 5, 9)).onCalendar().weeklyRepeats(2), // also on 12 and 19 June
+        TestEvent(at(2024, 6, 3, 9)).onCalendar().disabled(),       // only a disabled event
+        TestEvent(at(2024, 6, 4, 9)),                               // not shown on calendars
+        TestEvent(at(2024, 6, 5, 9)).onCalendar().weeklyRepeats(2), // also on 12 and 19 June
     });
     EXPECT_EQ(marks(at(2024, 6, 3)), TFontStyles());
     EXPECT_EQ(marks(at(2024, 6, 4)), TFontStyles());
@@ -101,7 +101,7 @@ TEST_F(CalendarStripTest, MarksDaysWithShownEventsBoldAndUnderlined)
 
 TEST_F(CalendarStripTest, GotoTodayComesBackToTodayOnTheFirstCalendar)
 {
-    useEvents({EventSpec(at(2024, 6, 12, 15)), EventSpec(at(2024, 6, 12, 9)), EventSpec(at(2024, 10, 2, 9))});
+    useEvents({TestEvent(at(2024, 6, 12, 15)), TestEvent(at(2024, 6, 12, 9)), TestEvent(at(2024, 10, 2, 9))});
     window->ScrollBox1->verticalScrollBar()->setValue(window->ScrollBox1->verticalScrollBar()->maximum());
     window->CalendarX5->SetSelectedDate(at(2024, 10, 2));
     ASSERT_EQ(window->GetSelectedDate(), at(2024, 10, 2));

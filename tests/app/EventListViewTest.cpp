@@ -11,8 +11,8 @@
 
 #include "MainWindowFixture.h"
 
-using app_testing::EventSpec;
 using app_testing::MainWindowFixture;
+using app_testing::TestEvent;
 using testing_support::at;
 
 namespace {
@@ -65,11 +65,11 @@ TEST_F(EventListViewTest, RowsAtTheSameMinuteGoEnabledFirstThenByImportance)
 {
     window->mnuitmOnlyEnabledEvents->trigger(); // show disabled events too
     useEvents({
-        EventSpec(at(2024, 6, 12, 10)).description("disabled normal").disabled(),
-        EventSpec(at(2024, 6, 12, 10)).description("disabled highest").disabled().importance(eiHighest),
-        EventSpec(at(2024, 6, 12, 10)).description("enabled low").importance(eiLow),
-        EventSpec(at(2024, 6, 12, 9, 59)).description("earlier, disabled").disabled(),
-        EventSpec(at(2024, 6, 12, 10)).description("enabled high").importance(eiHigh),
+        TestEvent(at(2024, 6, 12, 10)).description("disabled normal").disabled(),
+        TestEvent(at(2024, 6, 12, 10)).description("disabled highest").disabled().importance(eiHighest),
+        TestEvent(at(2024, 6, 12, 10)).description("enabled low").importance(eiLow),
+        TestEvent(at(2024, 6, 12, 9, 59)).description("earlier, disabled").disabled(),
+        TestEvent(at(2024, 6, 12, 10)).description("enabled high").importance(eiHigh),
     });
     EXPECT_EQ(shownDescriptions(),
               QStringList({"earlier, disabled", "enabled high", "enabled low", "disabled highest", "disabled normal"}));
@@ -78,10 +78,10 @@ TEST_F(EventListViewTest, RowsAtTheSameMinuteGoEnabledFirstThenByImportance)
 TEST_F(EventListViewTest, TypeAheadSearchesTheEventThenTheCategory)
 {
     useEvents({
-        EventSpec(at(2024, 6, 12, 9)).description("Lunch with Ann").category("General"),
-        EventSpec(at(2024, 6, 12, 10)).description("Call Bob").category("MEETINGS"),
-        EventSpec(at(2024, 6, 12, 11)).description("Team Meeting").category("Work"),
-        EventSpec(at(2024, 6, 12, 12)).description(QStringLiteral("Café au lait")).category("General"),
+        TestEvent(at(2024, 6, 12, 9)).description("Lunch with Ann").category("General"),
+        TestEvent(at(2024, 6, 12, 10)).description("Call Bob").category("MEETINGS"),
+        TestEvent(at(2024, 6, 12, 11)).description("Team Meeting").category("Work"),
+        TestEvent(at(2024, 6, 12, 12)).description(QStringLiteral("Café au lait")).category("General"),
     });
     window->vstEvents->setFocus();
 
@@ -99,7 +99,7 @@ TEST_F(EventListViewTest, TypeAheadSearchesTheEventThenTheCategory)
 
 TEST_F(EventListViewTest, TheNotesShowAsHint)
 {
-    useEvents({EventSpec(at(2024, 6, 12, 9)).notes("Bring the slides\r\nRoom <4>"), EventSpec(at(2024, 6, 12, 10))});
+    useEvents({TestEvent(at(2024, 6, 12, 9)).notes("Bring the slides\r\nRoom <4>"), TestEvent(at(2024, 6, 12, 10))});
     const QPoint where = centreOfRow(0);
     QHelpEvent help(QEvent::ToolTip, where, viewport()->mapToGlobal(where));
     QApplication::sendEvent(viewport(), &help);
@@ -115,7 +115,7 @@ TEST_F(EventListViewTest, TheNotesShowAsHint)
 
 TEST_F(EventListViewTest, EnterDeleteAndDoubleClickRunTheCommands)
 {
-    useEvents({EventSpec(at(2024, 6, 12, 9)), EventSpec(at(2024, 6, 12, 10))});
+    useEvents({TestEvent(at(2024, 6, 12, 9)), TestEvent(at(2024, 6, 12, 10))});
     QSignalSpy edits(window->actEditEvent, &QAction::triggered);
     QSignalSpy deletes(window->actDeleteSelectedEvent, &QAction::triggered);
     window->vstEvents->setCurrentIndex(model->index(1, 1));
@@ -136,8 +136,8 @@ TEST_F(EventListViewTest, EnterDeleteAndDoubleClickRunTheCommands)
 // Pixels of a painted row, away from its text.
 TEST_F(EventListViewTest, PaintsRowBackgroundsAndTheSelectionInYellow)
 {
-    useEvents({EventSpec(at(2024, 6, 20, 9)).description("a"), EventSpec(at(2024, 6, 20, 10)).description("b"),
-               EventSpec(at(2024, 6, 20, 11)).description("c")});
+    useEvents({TestEvent(at(2024, 6, 20, 9)).description("a"), TestEvent(at(2024, 6, 20, 10)).description("b"),
+               TestEvent(at(2024, 6, 20, 11)).description("c")});
     window->vstEvents->setCurrentIndex(model->index(2, 1));
     const QImage list = window->vstEvents->viewport()->grab().toImage();
     const auto background = [&](int row) {

@@ -8,12 +8,12 @@
 
 #include <gtest/gtest.h>
 
-#include "EventSpec.h"
+#include "TestEvent.h"
 #include "TestSupport.h"
 #include "app/EventPictures.h"
 #include "app/EventViewModel.h"
 
-using app_testing::EventSpec;
+using app_testing::TestEvent;
 using testing_support::at;
 using testing_support::ClockOverride;
 
@@ -23,7 +23,7 @@ class EventViewModelTest : public ::testing::Test {
 protected:
     EventViewModelTest() : model(alarmRepeat, priority) { model.setLineHeight(LineHeight); }
 
-    void add(const EventSpec& spec) { spec.addTo(events); }
+    void add(const TestEvent& event) { event.addTo(events); }
 
     // Every occurrence of every event, sorted into the model.
     void fill()
@@ -63,8 +63,8 @@ TEST_F(EventViewModelTest, PassesQtsModelChecksThroughRefills)
         });
     {
         QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::Warning);
-        add(EventSpec(at(2024, 5, 1, 9)));
-        add(EventSpec(at(2024, 5, 2))
+        add(TestEvent(at(2024, 5, 1, 9)));
+        add(TestEvent(at(2024, 5, 2))
                 .description(QStringLiteral("Two\r\nlines"))
                 .allDay()
                 .disabled()
@@ -85,8 +85,8 @@ TEST_F(EventViewModelTest, PassesQtsModelChecksThroughRefills)
 TEST_F(EventViewModelTest, CellTextsFollowTheEvent)
 {
     ClockOverride clock(at(2024, 5, 1, 8));
-    add(EventSpec(at(2024, 5, 3, 14, 30)).description(QStringLiteral("  Dentist\r\nbring the card \t")));
-    add(EventSpec(at(2024, 5, 1)).description(QStringLiteral("Holiday")).allDay().category(QStringLiteral("Holidays")));
+    add(TestEvent(at(2024, 5, 3, 14, 30)).description(QStringLiteral("  Dentist\r\nbring the card \t")));
+    add(TestEvent(at(2024, 5, 1)).description(QStringLiteral("Holiday")).allDay().category(QStringLiteral("Holidays")));
     fill();
 
     EXPECT_EQ(text(0, EventViewModel::ColWhen), formatDateTime("yyyy, dd mmm (ddd)", at(2024, 5, 1)));
@@ -103,11 +103,11 @@ TEST_F(EventViewModelTest, RowColoursMarkPastSelectedDayAndDisabled)
 {
     ClockOverride clock(at(2024, 5, 10, 12));
     model.SelectedDate = [] { return at(2024, 5, 8); };
-    add(EventSpec(at(2024, 5, 1, 9)));             // past
-    add(EventSpec(at(2024, 5, 8, 9)));             // past, on the selected day
-    add(EventSpec(at(2024, 5, 8, 10)).disabled()); // on the selected day, disabled
-    add(EventSpec(at(2024, 5, 10, 12)));           // exactly now
-    add(EventSpec(at(2024, 5, 20, 9)));            // future
+    add(TestEvent(at(2024, 5, 1, 9)));             // past
+    add(TestEvent(at(2024, 5, 8, 9)));             // past, on the selected day
+    add(TestEvent(at(2024, 5, 8, 10)).disabled()); // on the selected day, disabled
+    add(TestEvent(at(2024, 5, 10, 12)));           // exactly now
+    add(TestEvent(at(2024, 5, 20, 9)));            // future
     fill();
 
     EXPECT_EQ(colour(0), QColor(0xFF, 0, 0));
@@ -125,11 +125,11 @@ TEST_F(EventViewModelTest, RowColoursMarkPastSelectedDayAndDisabled)
 
 TEST_F(EventViewModelTest, PicturesShowReminderRepeatAndImportance)
 {
-    add(EventSpec(at(2024, 5, 1, 1)).importance(eiLow).reminder());
-    add(EventSpec(at(2024, 5, 1, 2)).importance(eiHigh).reminder().weeklyRepeats(1));
-    add(EventSpec(at(2024, 5, 1, 3)).importance(eiHighest).weeklyRepeats(1));
-    add(EventSpec(at(2024, 5, 1, 4)));
-    add(EventSpec(at(2024, 5, 1, 5)).disabled().importance(eiHighest).reminder().weeklyRepeats(1));
+    add(TestEvent(at(2024, 5, 1, 1)).importance(eiLow).reminder());
+    add(TestEvent(at(2024, 5, 1, 2)).importance(eiHigh).reminder().weeklyRepeats(1));
+    add(TestEvent(at(2024, 5, 1, 3)).importance(eiHighest).weeklyRepeats(1));
+    add(TestEvent(at(2024, 5, 1, 4)));
+    add(TestEvent(at(2024, 5, 1, 5)).disabled().importance(eiHighest).reminder().weeklyRepeats(1));
     fill(); // rows 0-4 as added; the repeated dates follow a week later
 
     EXPECT_EQ(pictureKey(0, 0), alarmRepeat.picture(0).cacheKey());
@@ -158,7 +158,7 @@ TEST_F(EventViewModelTest, RowHeightsFollowTheDescriptionsLines)
         {"Empty\r\n\r\nmiddle", 8 + 3 * LineHeight},
     };
     for (const auto& c : cases)
-        add(EventSpec(at(2024, 5, 1, events.Count())).description(QString::fromLatin1(c.description)));
+        add(TestEvent(at(2024, 5, 1, events.Count())).description(QString::fromLatin1(c.description)));
     fill();
     for (int row = 0; row < model.rowCount(); ++row)
         EXPECT_EQ(cell(row, 0, Qt::SizeHintRole).toSize().height(), cases[row].height) << cases[row].description;
@@ -166,8 +166,8 @@ TEST_F(EventViewModelTest, RowHeightsFollowTheDescriptionsLines)
 
 TEST_F(EventViewModelTest, ARowWhoseEventIsGoneShowsAQuestionMark)
 {
-    add(EventSpec(at(2024, 5, 1)));
-    add(EventSpec(at(2024, 5, 2)));
+    add(TestEvent(at(2024, 5, 1)));
+    add(TestEvent(at(2024, 5, 2)));
     fill();
     events.DeleteEvent(1); // without a refresh
     EXPECT_EQ(text(1, EventViewModel::ColEvent), QStringLiteral("?"));

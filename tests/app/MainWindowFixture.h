@@ -10,7 +10,7 @@
 #include <memory>
 #include <vector>
 
-#include "EventSpec.h"
+#include "TestEvent.h"
 #include "TestSupport.h"
 #include "app/EventViewModel.h"
 #include "app/MainForm.h"
@@ -40,13 +40,13 @@ protected:
     }
 
     // The window's event list holds exactly these events; the list is refreshed.
-    void useEvents(const std::vector<EventSpec>& specs)
+    void useEvents(const std::vector<TestEvent>& events)
     {
-        TEventList& events = *window->FEventList;
-        while (events.Count() > 0)
-            events.DeleteEvent(events.Count() - 1);
-        for (const EventSpec& spec : specs)
-            spec.addTo(events);
+        TEventList& list = *window->FEventList;
+        while (list.Count() > 0)
+            list.DeleteEvent(list.Count() - 1);
+        for (const TestEvent& event : events)
+            event.addTo(list);
         window->RefreshEventView();
     }
 

@@ -7,8 +7,8 @@
 
 #include "MainWindowFixture.h"
 
-using app_testing::EventSpec;
 using app_testing::MainWindowFixture;
+using app_testing::TestEvent;
 using testing_support::at;
 
 namespace {
@@ -20,9 +20,9 @@ protected:
     void SetUp() override
     {
         MainWindowFixture::SetUp();
-        std::vector<EventSpec> daily;
+        std::vector<TestEvent> daily;
         for (TDateTime day = at(2023, 11, 1); day <= at(2025, 1, 31); day += 1)
-            daily.push_back(EventSpec(day + 9.0 / 24));
+            daily.push_back(TestEvent(day + 9.0 / 24));
         useEvents(daily);
     }
 
@@ -82,11 +82,11 @@ protected:
         MainWindowFixture::SetUp();
         useCategories({"Home", "Work"});
         useEvents({
-            EventSpec(at(2024, 6, 12, 9)).description("low").importance(eiLow).category("Home"),
-            EventSpec(at(2024, 6, 12, 10)).description("normal").importance(eiNormal).category("work"),
-            EventSpec(at(2024, 6, 12, 11)).description("high").importance(eiHigh).category("Work"),
-            EventSpec(at(2024, 6, 12, 12)).description("highest").importance(eiHighest).category("Home"),
-            EventSpec(at(2024, 6, 12, 13)).description("off").disabled().category("Work"),
+            TestEvent(at(2024, 6, 12, 9)).description("low").importance(eiLow).category("Home"),
+            TestEvent(at(2024, 6, 12, 10)).description("normal").importance(eiNormal).category("work"),
+            TestEvent(at(2024, 6, 12, 11)).description("high").importance(eiHigh).category("Work"),
+            TestEvent(at(2024, 6, 12, 12)).description("highest").importance(eiHighest).category("Home"),
+            TestEvent(at(2024, 6, 12, 13)).description("off").disabled().category("Work"),
         });
         chooseView(1);
     }
@@ -155,8 +155,8 @@ TEST_F(ViewSelectionTest, ANarrowerListStartsAtTheTopWhenTheOldTopRowIsGone)
 
 TEST_F(ViewSelectionTest, PickingADaySelectsItsFirstRow)
 {
-    useEvents({EventSpec(at(2024, 6, 1, 9)), EventSpec(at(2024, 6, 20, 14)), EventSpec(at(2024, 6, 20, 9)),
-               EventSpec(at(2024, 6, 28, 9))});
+    useEvents({TestEvent(at(2024, 6, 1, 9)), TestEvent(at(2024, 6, 20, 14)), TestEvent(at(2024, 6, 20, 9)),
+               TestEvent(at(2024, 6, 28, 9))});
     chooseView(0);
     selectDay(at(2024, 6, 20));
     ASSERT_EQ(selectedRow(), 1);
@@ -169,9 +169,9 @@ TEST_F(ViewSelectionTest, PickingADaySelectsItsFirstRow)
 TEST_F(ViewSelectionTest, PickingADayWithoutRowsShowsTheNextOneWithoutSelecting)
 {
     chooseView(0);
-    std::vector<EventSpec> sparse;
+    std::vector<TestEvent> sparse;
     for (int i = 0; i < 300; ++i)
-        sparse.push_back(EventSpec(at(2024, 1, 1, 9) + i * 2)); // every other day
+        sparse.push_back(TestEvent(at(2024, 1, 1, 9) + i * 2)); // every other day
     useEvents(sparse);
     selectDay(at(2024, 6, 14)); // between two rows
     EXPECT_EQ(selectedRow(), -1);

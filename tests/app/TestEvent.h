@@ -8,52 +8,52 @@ namespace app_testing {
 
 // An event for a test, described by what differs from a plain enabled event with
 // a time of day, normal importance, no reminder and no repeated dates.
-class EventSpec {
+class TestEvent {
 public:
-    explicit EventSpec(TDateTime when) : FWhen(when) {}
+    explicit TestEvent(TDateTime when) : FWhen(when) {}
 
-    EventSpec& description(const QString& text)
+    TestEvent& description(const QString& text)
     {
         FDescription = text;
         return *this;
     }
-    EventSpec& allDay()
+    TestEvent& allDay()
     {
         FUseTime = false;
         return *this;
     }
-    EventSpec& disabled()
+    TestEvent& disabled()
     {
         FEnabled = false;
         return *this;
     }
-    EventSpec& importance(TEventImportance value)
+    TestEvent& importance(TEventImportance value)
     {
         FImportance = value;
         return *this;
     }
-    EventSpec& reminder()
+    TestEvent& reminder()
     {
         FAlarmType = 1;
         return *this;
     }
     // Repeated dates a week apart after the start.
-    EventSpec& weeklyRepeats(int count)
+    TestEvent& weeklyRepeats(int count)
     {
         FRepeats = count;
         return *this;
     }
-    EventSpec& category(const QString& name)
+    TestEvent& category(const QString& name)
     {
         FCategory = name;
         return *this;
     }
-    EventSpec& notes(const QString& text)
+    TestEvent& notes(const QString& text)
     {
         FNotes = text;
         return *this;
     }
-    EventSpec& onCalendar()
+    TestEvent& onCalendar()
     {
         FShowOnCalendar = true;
         return *this;
