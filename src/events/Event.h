@@ -76,7 +76,7 @@ public:
     // written with "&", "<" and ">" escaped; Escaped false reads the texts of
     // a file written without escaping exactly as they stand.
     QString SaveToXML() const;
-    void LoadFromXML(const QString& S, bool Escaped = true);
+    void LoadFromXML(QStringView S, bool Escaped = true);
 
     bool Enabled = true;
     std::unique_ptr<TDateTimeItem> StartDateItem;

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <array>
+#include <optional>
 
 namespace {
 
@@ -32,9 +33,10 @@ enum Field {
     fCmdsToExecute,
     fExecuteFileXTimes,
     fShowOnCalendar,
+    fEvent, // the element around them
 };
 
-constexpr std::array<QLatin1StringView, 21> FieldNames = {
+constexpr std::array<QLatin1StringView, 22> TagNames = {
     QLatin1StringView("Enabled"),
     QLatin1StringView("StartDate"),
     QLatin1StringView("UseTime"),
@@ -56,6 +58,7 @@ constexpr std::array<QLatin1StringView, 21> FieldNames = {
     QLatin1StringView("CmdsToExecute"),
     QLatin1StringView("ExecuteFileXTimes"),
     QLatin1StringView("ShowOnCalendar"),
+    QLatin1StringView("Event"),
 };
 
 constexpr std::array<const char*, 4> ImportanceNames = {"eiLow", "eiNormal", "eiHigh", "eiHighest"};
@@ -68,7 +71,7 @@ template <size_t N> QString nameOf(const std::array<const char*, N>& Names, size
 
 void writeField(QString& Xml, Field Index, QStringView Value)
 {
-    const QLatin1StringView name = FieldNames[Index];
+    const QLatin1StringView name = TagNames[Index];
     Xml += QLatin1StringView("\t<");
     Xml += name;
     Xml += u'>';
@@ -76,18 +79,6 @@ void writeField(QString& Xml, Field Index, QStringView Value)
     Xml += QLatin1StringView("</");
     Xml += name;
     Xml += QLatin1StringView(">\r\n");
-}
-
-// The whole "<Event>" ... "</Event>" element of S; empty when S has none.
-QStringView eventElement(const QString& S)
-{
-    static const QString startTag = QStringLiteral("<Event>");
-    static const QString endTag = QStringLiteral("</Event>");
-    const qsizetype start = findTag(S, startTag);
-    const qsizetype end = findTag(S, endTag);
-    if (start < 0 || end < start + startTag.size())
-        return {};
-    return QStringView(S).mid(start, end + endTag.size() - start);
 }
 
 } // namespace
@@ -122,9 +113,15 @@ QString TEvent::SaveToXML() const
     return xml;
 }
 
-void TEvent::LoadFromXML(const QString& S, bool Escaped)
+void TEvent::LoadFromXML(QStringView S, bool Escaped)
 {
-    const TagIndex fields(eventElement(S), FieldNames);
+    // The fields are looked up inside the event element only. The file reader
+    // hands over just that element, and then one pass over it finds everything.
+    std::optional<TagIndex> index(std::in_place, S, TagNames);
+    const QStringView element = index->element(fEvent);
+    if (element.size() != S.size())
+        index.emplace(element, TagNames);
+    const TagIndex& fields = *index;
     const auto text = [&](Field f) { return Escaped ? unescapeMarkup(fields.value(f)) : fields.value(f).toString(); };
 
     Enabled = readBoolean(fields.value(fEnabled), true);

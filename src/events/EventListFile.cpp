@@ -91,13 +91,11 @@ EventFileContent parseEventFile(const QString& Text)
     ElementRun run(events.view(joinedEvents), QStringLiteral("Event"));
     QStringView value;
     while (run.next(value)) {
-        QString element;
-        element.reserve(value.size() + 15);
-        element += QLatin1StringView("<Event>");
-        element += value;
-        element += QLatin1StringView("</Event>");
         auto event = std::make_unique<TEvent>();
-        event->LoadFromXML(element, escaped);
+        if (!run.element().isEmpty())
+            event->LoadFromXML(run.element(), escaped);
+        else
+            event->LoadFromXML(QStringLiteral("<Event>%1</Event>").arg(value), escaped);
         content.Events.push_back(std::move(event));
     }
     return content;

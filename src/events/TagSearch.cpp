@@ -200,12 +200,15 @@ bool ElementRun::find(const QString& Tag, qsizetype& At) const
 bool ElementRun::next(QStringView& Value)
 {
     Value = QStringView();
+    FElement = QStringView();
     qsizetype start = 0, end = 0;
     if (FDone || !find(FStartTag, start) || !find(FEndTag, end) || end <= start + FStartTag.size()) {
         FDone = true;
         return false;
     }
     Value = FText.mid(FPos + start + FStartTag.size(), end - start - FStartTag.size());
+    if (start >= 0)
+        FElement = FText.mid(FPos + start, end + FEndTag.size() - start);
 
     // What is left: the kept text up to the start tag, then the text after the end tag.
     const qsizetype keep = FEndTag.size() - 1;
@@ -268,4 +271,16 @@ QStringView TagIndex::value(int Index) const
     const auto i = static_cast<size_t>(Index);
     const qsizetype from = FStart[i] + FNames[i].size() + 2;
     return FEnd[i] >= from ? FText.mid(from, FEnd[i] - from) : QStringView();
+}
+
+QStringView TagIndex::element(int Index) const
+{
+    if (!found(Index))
+        return {};
+    const auto i = static_cast<size_t>(Index);
+    const qsizetype startTagSize = FNames[i].size() + 2;
+    const qsizetype endTagSize = FNames[i].size() + 3;
+    if (FEnd[i] < FStart[i] + startTagSize)
+        return {};
+    return FText.mid(FStart[i], FEnd[i] + endTagSize - FStart[i]);
 }

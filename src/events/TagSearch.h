@@ -54,6 +54,9 @@ public:
     // False, with an empty Value, when the element is missing or its inner
     // text is empty; that ends the run.
     bool next(QStringView& Value);
+    // The whole element that the last step found, tags included; empty when
+    // its start tag ran across the place where an earlier element was taken out.
+    QStringView element() const { return FElement; }
 
 private:
     // Where Tag first occurs in what is left, counted from the seam between the
@@ -69,6 +72,7 @@ private:
     // The end of the text kept before the removed elements: only a tag that
     // starts there and ends in the unread text could be found in it.
     QString FTail;
+    QStringView FElement;
     bool FDone = false;
 };
 
@@ -81,6 +85,8 @@ public:
 
     // The inner text of the element of Names[Index]; empty when it is missing.
     QStringView value(int Index) const;
+    // The same element with its tags, as ExtractElement with IncludeTags gives it.
+    QStringView element(int Index) const;
     bool found(int Index) const;
 
 private:

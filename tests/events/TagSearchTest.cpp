@@ -50,8 +50,13 @@ TEST(TagSearch, ElementRunTakesOutWhatRepeatedExtractionTakesOut)
         QStringList actual;
         ElementRun run(text, QStringLiteral("E"));
         QStringView found;
-        while (run.next(found))
+        while (run.next(found)) {
             actual << found.toString();
+            // The whole element, where it lies in one piece, is the value in its tags.
+            if (!run.element().isEmpty()) {
+                ASSERT_EQ(run.element().toString().toLower(), "<e>" + found.toString().toLower() + "</e>");
+            }
+        }
         ASSERT_EQ(actual, expected) << text.toStdString();
     }
 }
@@ -83,8 +88,11 @@ TEST(TagSearch, TagIndexFindsTheFirstElementOfEachName)
         for (int i = 0; i < 2; ++i) {
             QString value;
             const QString name = names[i];
+            QString element;
             ExtractElement(text, QStringLiteral("<%1>").arg(name), QStringLiteral("</%1>").arg(name), false, value);
+            ExtractElement(text, QStringLiteral("<%1>").arg(name), QStringLiteral("</%1>").arg(name), true, element);
             ASSERT_EQ(index.value(i).toString(), value) << text.toStdString();
+            ASSERT_EQ(index.element(i).toString(), element) << text.toStdString();
         }
     }
 }
