@@ -14,7 +14,7 @@
 
 #include <memory>
 
-#include "../dialogs/ReminderFakes.h"
+#include "../dialogs/ReminderTestSupport.h"
 #include "TestSupport.h"
 #include "app/MainForm.h"
 #include "dialogs/EventNotify.h"
@@ -27,28 +27,9 @@ using testing_support::at;
 using testing_support::ClockOverride;
 using testing_support::readFile;
 using testing_support::writeFile;
-using namespace reminder_fakes;
+using namespace reminder_testing;
 
 namespace {
-
-struct Row {
-    int EventIndex;
-    int DateIndex;
-    bool operator==(const Row&) const = default;
-};
-
-void PrintTo(const Row& row, std::ostream* os)
-{
-    *os << '(' << row.EventIndex << ',' << row.DateIndex << ')';
-}
-
-std::vector<Row> rowsOf(const TListViewEventItems& items)
-{
-    std::vector<Row> rows;
-    for (const auto& item : items)
-        rows.push_back({item->EventIndex, item->DateIndex});
-    return rows;
-}
 
 // The main window on an event file of its own, with the timers stopped so that each
 // test drives the check and the save itself.
@@ -113,40 +94,33 @@ TEST_F(MainFormReminders, ADueEventWithoutThePopUpFlagIsNotifiedAndDismissedAtTh
 {
     TEvent& event = addEvent(QStringLiteral("take out the bins"), at(2026, 3, 10, 9, 5), false);
     giveCommands(event, QStringLiteral("echo bins"));
-    TEvent& later = addEvent(QStringLiteral("later"), at(2026, 3, 10, 12, 0), false);
+    // Hours away, but its repeated date of 08:30 is due.
+    TEvent& later = addEvent(QStringLiteral("stretch"), at(2026, 3, 10, 12, 0), false);
+    later.RepeatedDates->AddDate(at(2026, 3, 10, 8, 30), false, 0);
+    later.RecalculateNoticationTimes();
+    window->cboEventView->setCurrentIndex(0); // all events
+    window->RefreshEventView();
+    ASSERT_EQ(window->FEventView.size(), 3u);
 
     window->tmrCheckEventsTimer();
-    EXPECT_EQ(sounds.Played.size(), 1);
+    EXPECT_EQ(sounds.Played.size(), 2);
     ASSERT_TRUE(waitUntil([this] { return shell.contents().size() == 1; }));
     EXPECT_EQ(shell.contents()[0], "echo bins\n");
     EXPECT_FALSE(event.Enabled) << "nothing more due: dismissed";
     EXPECT_TRUE(later.Enabled);
-    EXPECT_TRUE(list->Modified) << "the dismissal must reach the file";
+    EXPECT_EQ(later.RepeatedDates->GetCount(), 0);
+    EXPECT_TRUE(list->Modified) << "the dismissals must reach the file";
     EXPECT_TRUE(popUp().FExpiredEvents.empty());
     EXPECT_FALSE(popUp().isVisible());
     EXPECT_TRUE(window->tmrCheckEvents->isActive()) << "the check switches itself on again";
     EXPECT_TRUE(reported.isEmpty());
+    // The list shows the dismissals at once (disabled events are not listed).
+    EXPECT_EQ(rowsOf(window->FEventView), (std::vector<Row>{{1, -1}}));
+    EXPECT_EQ(window->vstEvents->model()->rowCount(), 1);
 
     // The next check finds nothing due.
     window->tmrCheckEventsTimer();
-    EXPECT_EQ(sounds.Played.size(), 1);
-    EXPECT_EQ(shell.contents().size(), 1);
-}
-
-TEST_F(MainFormReminders, TheListShowsADismissalMadeByTheCheckAtOnce)
-{
-    // The start is hours away; the repeated date of 08:30 is due.
-    TEvent& event = addEvent(QStringLiteral("stretch"), at(2026, 3, 10, 12, 0), false);
-    event.RepeatedDates->AddDate(at(2026, 3, 10, 8, 30), false, 0);
-    event.RecalculateNoticationTimes();
-    window->cboEventView->setCurrentIndex(0); // all events
-    window->RefreshEventView();
-    ASSERT_EQ(window->FEventView.size(), 2u);
-
-    window->tmrCheckEventsTimer();
-    EXPECT_EQ(event.RepeatedDates->GetCount(), 0);
-    EXPECT_EQ(rowsOf(window->FEventView), (std::vector<Row>{{0, -1}}));
-    EXPECT_EQ(window->vstEvents->model()->rowCount(), 1);
+    EXPECT_EQ(sounds.Played.size(), 2);
 }
 
 TEST_F(MainFormReminders, RowsOfOneEventAreActedOnWithoutShiftingEachOther)
@@ -253,13 +227,6 @@ TEST_F(MainFormReminders, AFailingRowIsReportedOnceAndTheRestOfTheCheckGoesOn)
     ASSERT_TRUE(waitUntil([this] { return shell.contents().size() == 1; }));
     EXPECT_FALSE(failing.Enabled) << "tried again, launched and dismissed";
     EXPECT_EQ(reported.size(), 1);
-
-    // A failure after a clean check is a new situation.
-    TEvent& again = addEvent(QStringLiteral("cannot launch either"), at(2026, 3, 10, 9, 4), false);
-    giveCommands(again, QStringLiteral("echo never"));
-    FailingTempFileNamer noNames;
-    window->tmrCheckEventsTimer();
-    EXPECT_EQ(reported.size(), 2);
 }
 
 TEST_F(MainFormReminders, EachSaveAfterTheFirstKeepsABackupOfThePreviousFile)

@@ -11,7 +11,7 @@
 
 #include <gtest/gtest.h>
 
-#include "ReminderFakes.h"
+#include "ReminderTestSupport.h"
 #include "TestSupport.h"
 #include "dialogs/EventNotify.h"
 #include "events/EventList.h"
@@ -20,28 +20,9 @@
 
 using testing_support::at;
 using testing_support::ClockOverride;
-using namespace reminder_fakes;
+using namespace reminder_testing;
 
 namespace {
-
-struct Row {
-    int EventIndex;
-    int DateIndex;
-    bool operator==(const Row&) const = default;
-};
-
-void PrintTo(const Row& row, std::ostream* os)
-{
-    *os << '(' << row.EventIndex << ',' << row.DateIndex << ')';
-}
-
-std::vector<Row> rowsOf(const TListViewEventItems& items)
-{
-    std::vector<Row> rows;
-    for (const auto& item : items)
-        rows.push_back({item->EventIndex, item->DateIndex});
-    return rows;
-}
 
 // The offscreen platform says at every slide step that it has no opacity and no
 // stacking order; those lines hide the output that matters.
@@ -64,7 +45,6 @@ protected:
             ++changedCalls;
             list.GetExpiredEvents(form.FExpiredEvents); // as the main window refills it
         };
-        form.OnNotifyEventEdited = [this] { ++editedCalls; };
     }
     ~EventNotify() override
     {
@@ -101,12 +81,11 @@ protected:
     TEventList list;
     TfrmEventNotify form;
     int changedCalls = 0;
-    int editedCalls = 0;
 };
 
 } // namespace
 
-TEST_F(EventNotify, SlidesIntoTheWorkAreaCornerWithoutTakingTheFocus)
+TEST_F(EventNotify, SlidesIntoTheWorkAreaCornerAndShowsTheFirstReminder)
 {
     EXPECT_FALSE(form.isVisible());
     EXPECT_TRUE(form.windowFlags().testFlag(Qt::WindowDoesNotAcceptFocus));
@@ -114,6 +93,7 @@ TEST_F(EventNotify, SlidesIntoTheWorkAreaCornerWithoutTakingTheFocus)
     EXPECT_TRUE(form.testAttribute(Qt::WA_ShowWithoutActivating));
 
     addEvent(QStringLiteral("Call the dentist"), at(2026, 3, 10, 9, 5));
+    addEvent(QStringLiteral("later"), at(2026, 3, 10, 12, 0));
     refresh();
 
     EXPECT_TRUE(form.isVisible());
@@ -123,7 +103,6 @@ TEST_F(EventNotify, SlidesIntoTheWorkAreaCornerWithoutTakingTheFocus)
     EXPECT_EQ(form.AlphaBlendValue(), 220);
     EXPECT_NEAR(form.windowOpacity(), 220 / 255.0, 0.01);
     EXPECT_TRUE(form.tmrCycleEvents->isActive());
-    EXPECT_EQ(form.tmrCycleEvents->interval(), 4000);
 
     EXPECT_EQ(shownCount(), "1 / 1");
     EXPECT_EQ(shownText(), "Call the dentist");
@@ -136,21 +115,15 @@ TEST_F(EventNotify, SlidesIntoTheWorkAreaCornerWithoutTakingTheFocus)
     const QImage picture = form.grab().toImage();
     picture.save(QDir::temp().filePath(QStringLiteral("quillet-event-notify.png")));
     EXPECT_EQ(picture.pixelColor(200, 60), QColor(Qt::white)) << "white background";
-}
 
-TEST_F(EventNotify, RefreshingWhileUpKeepsTheSlideAndTheIndex)
-{
-    addEvent(QStringLiteral("first"), at(2026, 3, 10, 9, 5));
-    addEvent(QStringLiteral("second"), at(2026, 3, 10, 9, 6));
+    // A refresh while up changes nothing on screen; the new list shows from the next display.
+    clock.set(at(2026, 3, 10, 11, 55));
     refresh();
+    EXPECT_EQ(form.frameGeometry().bottomRight(), workArea().bottomRight());
+    EXPECT_EQ(shownCount(), "1 / 1");
     form.tmrCycleEventsTimer();
     EXPECT_EQ(shownCount(), "2 / 2");
-    const QPoint where = form.pos();
-
-    refresh();
-    EXPECT_EQ(form.pos(), where);
-    EXPECT_EQ(form.FCurrentIndex, 1);
-    EXPECT_EQ(shownCount(), "2 / 2");
+    EXPECT_EQ(shownText(), "later");
 }
 
 TEST_F(EventNotify, CyclesUnlessTheMouseRestsOnItOrTheSnoozeListIsOpen)
@@ -158,7 +131,6 @@ TEST_F(EventNotify, CyclesUnlessTheMouseRestsOnItOrTheSnoozeListIsOpen)
     addEvent(QStringLiteral("first"), at(2026, 3, 10, 9, 5), eiLow);
     addEvent(QStringLiteral("second"), at(2026, 3, 10, 9, 6), eiHigh);
     addEvent(QStringLiteral("third"), at(2026, 3, 10, 9, 7), eiHighest);
-    QCursor::setPos(0, 0);
     refresh();
 
     QStringList seen{shownCount()};
@@ -191,45 +163,6 @@ TEST_F(EventNotify, CyclesUnlessTheMouseRestsOnItOrTheSnoozeListIsOpen)
     form.cboSnoozeOptions->hidePopup();
     form.tmrCycleEventsTimer();
     EXPECT_EQ(shownCount(), "3 / 3");
-}
-
-TEST_F(EventNotify, DismissEndsTheShownOccurrenceAndMovesOn)
-{
-    const int first = addEvent(QStringLiteral("first"), at(2026, 3, 10, 9, 5));
-    addEvent(QStringLiteral("second"), at(2026, 3, 10, 9, 6));
-    addEvent(QStringLiteral("third"), at(2026, 3, 10, 9, 7));
-    refresh();
-    list.Modified = false;
-
-    QTest::mouseClick(form.btnDismiss, Qt::LeftButton);
-    EXPECT_FALSE(list.GetEvent(first)->Enabled);
-    EXPECT_TRUE(list.Modified);
-    EXPECT_EQ(changedCalls, 1);
-    EXPECT_EQ(rowsOf(form.FExpiredEvents), (std::vector<Row>{{1, -1}, {2, -1}}));
-    // Index 1 of the refreshed list: the third event.
-    EXPECT_EQ(shownCount(), "2 / 2");
-    EXPECT_EQ(shownText(), "third");
-}
-
-TEST_F(EventNotify, DismissingTheLastReminderSlidesTheWindowOut)
-{
-    addEvent(QStringLiteral("only"), at(2026, 3, 10, 9, 5));
-    refresh();
-    ASSERT_TRUE(form.isVisible());
-
-    QTest::mouseClick(form.btnDismiss, Qt::LeftButton);
-    EXPECT_TRUE(form.FExpiredEvents.empty());
-    EXPECT_FALSE(form.isVisible());
-    EXPECT_FALSE(form.FPopedUp);
-    EXPECT_TRUE(form.HasPopedDown());
-    EXPECT_EQ(form.AlphaBlendValue(), 0);
-    EXPECT_FALSE(form.tmrCycleEvents->isActive());
-    EXPECT_EQ(form.lblEventTime->text(), "No event reminders");
-    EXPECT_EQ(shownCount(), "");
-
-    // An empty refresh while down changes nothing.
-    form.RefreshForEvents(&list, 220);
-    EXPECT_FALSE(form.isVisible());
 }
 
 TEST_F(EventNotify, ButtonsActOnTheOccurrenceOnShowAfterTheListWasRebuilt)
@@ -340,27 +273,6 @@ TEST_F(EventNotify, SnoozeUsesTheCommittedChoiceOnly)
     EXPECT_EQ(form.cboSnoozeOptions->itemText(9), "for 1 day");
 }
 
-TEST_F(EventNotify, ExecuteLaunchesTheCommandsAndEndsTheOccurrence)
-{
-    const int index = addEvent(QStringLiteral("backup"), at(2026, 3, 10, 9, 5));
-    TEvent& event = *list.GetEvent(index);
-    event.ExecuteFile = true;
-    event.ExecuteFileXTimes = 1;
-    event.CmdsToExecute = QStringLiteral("echo hello");
-    addEvent(QStringLiteral("other"), at(2026, 3, 10, 9, 6));
-    refresh();
-    ASSERT_TRUE(form.btnExecute->isEnabled());
-
-    QTest::mouseClick(form.btnExecute, Qt::LeftButton);
-    ASSERT_TRUE(waitUntil([this] { return shell.contents().size() == 1; }));
-    EXPECT_EQ(shell.contents()[0], "echo hello\n");
-    EXPECT_FALSE(event.Enabled);
-    EXPECT_TRUE(list.Modified);
-    EXPECT_EQ(changedCalls, 1);
-    EXPECT_EQ(shownText(), "other");
-    EXPECT_FALSE(form.btnExecute->isEnabled());
-}
-
 TEST_F(EventNotify, AFailedLaunchKeepsTheOccurrenceDue)
 {
     const int index = addEvent(QStringLiteral("backup"), at(2026, 3, 10, 9, 5));
@@ -383,20 +295,6 @@ TEST_F(EventNotify, AFailedLaunchKeepsTheOccurrenceDue)
     EXPECT_FALSE(list.Modified);
     EXPECT_EQ(changedCalls, 0);
     EXPECT_EQ(shownText(), "backup");
-}
-
-TEST_F(EventNotify, EditIsOfferedOnlyWithTheEditDialogAndLeavesTheEventAlone)
-{
-    addEvent(QStringLiteral("first"), at(2026, 3, 10, 9, 5));
-    addEvent(QStringLiteral("second"), at(2026, 3, 10, 9, 6));
-    refresh();
-    EXPECT_FALSE(form.btnEditEvent->isEnabled());
-
-    form.btnEditEventClick();
-    EXPECT_EQ(editedCalls, 0);
-    EXPECT_EQ(list.GetEvent(0)->GetDescription(), "first");
-    EXPECT_EQ(shownCount(), "2 / 2");
-    EXPECT_TRUE(form.tmrCycleEvents->isActive());
 }
 
 TEST_F(EventNotify, AnEventThatIsGoneShowsNoReminder)

@@ -12,14 +12,14 @@
 
 #include <gtest/gtest.h>
 
-#include "ReminderFakes.h"
+#include "ReminderTestSupport.h"
 #include "TestSupport.h"
 #include "dialogs/EventNotify.h"
 #include "events/EventList.h"
 
 using testing_support::at;
 using testing_support::ClockOverride;
-using namespace reminder_fakes;
+using namespace reminder_testing;
 
 namespace {
 

@@ -1,8 +1,9 @@
 #pragma once
 
-// Recording stand-ins for the sound, shell and temporary-name services, for the
-// tests of the reminder pop-up and of the main window's reminder check. Each
-// installs itself for its lifetime and puts the previous service back after.
+// For the tests of the reminder pop-up and of the main window's reminder check:
+// recording stand-ins for the sound, shell and temporary-name services (each
+// installs itself for its lifetime and puts the previous service back after),
+// and rows in a form that compares and prints.
 
 #include <QCoreApplication>
 #include <QFile>
@@ -11,13 +12,17 @@
 #include <QThread>
 
 #include <functional>
+#include <memory>
 #include <mutex>
+#include <ostream>
+#include <vector>
 
+#include "events/EventList.h"
 #include "platform/ShellOpener.h"
 #include "platform/SoundPlayer.h"
 #include "platform/TempFileNamer.h"
 
-namespace reminder_fakes {
+namespace reminder_testing {
 
 class RecordingSoundPlayer : public SoundPlayer {
 public:
@@ -71,6 +76,25 @@ private:
     TempFileNamer* FPrevious;
 };
 
+struct Row {
+    int EventIndex;
+    int DateIndex;
+    bool operator==(const Row&) const = default;
+};
+
+inline void PrintTo(const Row& row, std::ostream* os)
+{
+    *os << '(' << row.EventIndex << ',' << row.DateIndex << ')';
+}
+
+inline std::vector<Row> rowsOf(const TListViewEventItems& items)
+{
+    std::vector<Row> rows;
+    for (const auto& item : items)
+        rows.push_back({item->EventIndex, item->DateIndex});
+    return rows;
+}
+
 // Polls condition, letting events run, until it holds or the deadline passes.
 inline bool waitUntil(const std::function<bool()>& condition, int timeoutMs = 20000)
 {
@@ -83,4 +107,4 @@ inline bool waitUntil(const std::function<bool()>& condition, int timeoutMs = 20
     return true;
 }
 
-} // namespace reminder_fakes
+} // namespace reminder_testing
