@@ -58,6 +58,13 @@ public:
         return FOpens;
     }
     int openCount() const { return static_cast<int>(opens().size()); }
+    QStringList contents() const
+    {
+        QStringList texts;
+        for (const Open& open : opens())
+            texts.append(QString::fromUtf8(open.Contents));
+        return texts;
+    }
 
     ShellOpenResult Result{1234, 0, 0, false};
 
@@ -85,7 +92,16 @@ private:
     TempFileNamer* FPrevious;
 };
 
-// Polls condition until it holds or the deadline passes; for work done on other threads.
+// A namer that can't make any file, as when the temporary folder is not writable.
+class FailingTempFileNamer : public ScriptedTempFileNamer {
+public:
+    FailingTempFileNamer() : ScriptedTempFileNamer([](auto&, const QString&, const QString&) { return QString(); })
+    {
+    }
+};
+
+// Polls condition, letting events run, until it holds or the deadline passes;
+// for work done on other threads.
 inline bool waitUntil(const std::function<bool()>& condition, int timeoutMs = 20000)
 {
     for (int waited = 0; !condition(); waited += 5) {
