@@ -4,21 +4,10 @@
 #include <QPainter>
 #include <QPainterPath>
 
-#include <functional>
+#include "dialogs/DrawnPicture.h"
+#include "dialogs/ImportancePictures.h"
 
 namespace {
-
-// A transparent picture of size x size logical pixels drawn by draw (in logical units).
-QPixmap drawPicture(int size, qreal devicePixelRatio, const std::function<void(QPainter&)>& draw)
-{
-    QPixmap pixmap(QSize(size, size) * devicePixelRatio);
-    pixmap.setDevicePixelRatio(devicePixelRatio);
-    pixmap.fill(Qt::transparent);
-    QPainter painter(&pixmap);
-    painter.setRenderHint(QPainter::Antialiasing);
-    draw(painter);
-    return pixmap;
-}
 
 // A bell in a 32 x 32 frame.
 void drawBell(QPainter& painter)
@@ -69,44 +58,6 @@ void drawRepeatArrows(QPainter& painter, QPointF centre, qreal radius, qreal wid
     }
 }
 
-// An arrow of a 16 x 16 frame, pointing up (or down), filled with colour.
-QPainterPath arrowPath(bool up)
-{
-    QPainterPath path;
-    path.moveTo(8, 1.5);
-    path.lineTo(14.5, 8);
-    path.lineTo(10.5, 8);
-    path.lineTo(10.5, 14.5);
-    path.lineTo(5.5, 14.5);
-    path.lineTo(5.5, 8);
-    path.lineTo(1.5, 8);
-    path.closeSubpath();
-    if (!up)
-        path = QTransform(1, 0, 0, -1, 0, 16).map(path);
-    return path;
-}
-
-// A chevron pointing up with its tip at y = top, in a 16 x 16 frame.
-QPainterPath chevronPath(qreal top)
-{
-    QPainterPath path;
-    path.moveTo(8, top);
-    path.lineTo(14.5, top + 6.5);
-    path.lineTo(14.5, top + 9);
-    path.lineTo(8, top + 4);
-    path.lineTo(1.5, top + 9);
-    path.lineTo(1.5, top + 6.5);
-    path.closeSubpath();
-    return path;
-}
-
-void fillWithOutline(QPainter& painter, const QPainterPath& path, const QColor& fill)
-{
-    painter.setPen(QPen(fill.darker(150), 1, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-    painter.setBrush(fill);
-    painter.drawPath(path);
-}
-
 } // namespace
 
 PictureList makeAlarmRepeatPictures(qreal devicePixelRatio)
@@ -138,22 +89,9 @@ PictureList makeAlarmRepeatPictures(qreal devicePixelRatio)
 PictureList makePriorityPictures(qreal devicePixelRatio)
 {
     PictureList list(QSize(16, 16));
-    // 0: low
-    list.add(drawPicture(16, devicePixelRatio, [](QPainter& painter) {
-        fillWithOutline(painter, arrowPath(false), QColor(0x42, 0x8B, 0xE0));
-    }));
-    list.add({});
-    // 2: high
-    list.add(drawPicture(16, devicePixelRatio, [](QPainter& painter) {
-        fillWithOutline(painter, arrowPath(true), QColor(0xF5, 0x8A, 0x07));
-    }));
-    list.add({});
-    // 4: highest
-    list.add(drawPicture(16, devicePixelRatio, [](QPainter& painter) {
-        const QColor red(0xE0, 0x22, 0x22);
-        fillWithOutline(painter, chevronPath(1), red);
-        fillWithOutline(painter, chevronPath(6.5), red);
-    }));
-    list.add({});
+    for (TEventImportance importance : {eiLow, eiHigh, eiHighest}) {
+        list.add(importancePicture(importance, devicePixelRatio));
+        list.add({});
+    }
     return list;
 }

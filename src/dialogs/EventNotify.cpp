@@ -21,7 +21,8 @@
 #include <array>
 
 #include "ElidedTextLabel.h"
-#include "NotifyPictures.h"
+#include "ImportancePictures.h"
+#include "NotifyEmblem.h"
 #include "events/Exceptions.h"
 #include "platform/GetText.h"
 #include "platform/gui/ErrorReport.h"
@@ -459,23 +460,9 @@ void TfrmEventNotify::CycleEvents()
         }
 
         lblEventCount->setText(QStringLiteral("%1 / %2").arg(FCurrentIndex + 1).arg(count));
-        switch (event->Importance) {
-        case eiLow:
-            Image2->setPixmap(priorityPicture(0));
-            Image2->show();
-            break;
-        case eiNormal:
-            Image2->hide();
-            break;
-        case eiHigh:
-            Image2->setPixmap(priorityPicture(2));
-            Image2->show();
-            break;
-        case eiHighest:
-            Image2->setPixmap(priorityPicture(4));
-            Image2->show();
-            break;
-        }
+        const QPixmap importance = importancePicture(event->Importance, devicePixelRatioF());
+        Image2->setPixmap(importance);
+        Image2->setVisible(!importance.isNull()); // normal importance shows none
 
         QString dateText;
         QString text;
