@@ -12,6 +12,7 @@
 #include "AppResources.h"
 #include "FileVersion.h"
 #include "WebLinks.h"
+#include "controls/FontStyles.h"
 #include "platform/GetText.h"
 
 namespace {
@@ -23,22 +24,13 @@ QLabel* makeLabel(const QString& name, QWidget* parent)
     return label;
 }
 
-QFont arial(int pixels, bool bold = false, bool italic = false)
-{
-    QFont font(QStringLiteral("Arial"));
-    font.setPixelSize(pixels);
-    font.setBold(bold);
-    font.setItalic(italic);
-    return font;
-}
-
 } // namespace
 
 TfrmAbout::TfrmAbout(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint)
 {
     setObjectName(QStringLiteral("frmAbout"));
     ensureAppResources();
-    setFont(arial(11));
+    setFont(arialFont(11));
 
     auto* top = new QFrame(this);
     top->setObjectName(QStringLiteral("panTop"));
@@ -53,11 +45,11 @@ TfrmAbout::TfrmAbout(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::Customi
 
     lblApplicationName = makeLabel(QStringLiteral("lblApplicationName"), top);
     lblApplicationName->setText(QStringLiteral("Quillet"));
-    lblApplicationName->setFont(arial(21, true));
+    lblApplicationName->setFont(arialFont(21, fsBold));
     lblApplicationName->setStyleSheet(QStringLiteral("color: #0000ff;"));
 
     lblVersion = makeLabel(QStringLiteral("lblVersion"), top);
-    lblVersion->setFont(arial(16, true, true));
+    lblVersion->setFont(arialFont(16, fsBold | fsItalic));
 
     Image2 = makeLabel(QStringLiteral("Image2"), top);
     Image2->setPixmap(QPixmap(QStringLiteral(":/images/donate.png")));

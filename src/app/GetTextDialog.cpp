@@ -6,14 +6,14 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "controls/FontStyles.h"
+
 TfrmGetText::TfrmGetText(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint)
 {
     setObjectName(QStringLiteral("frmGetText"));
-    QFont font(QStringLiteral("Arial"));
-    font.setPixelSize(11);
-    setFont(font);
+    setFont(arialFont(11));
 
     lblQuestion = new QLabel(this);
     lblQuestion->setObjectName(QStringLiteral("lblQuestion"));

@@ -5,14 +5,14 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "controls/FontStyles.h"
+
 TfrmInfoDialog::TfrmInfoDialog(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                           Qt::WindowCloseButtonHint)
 {
     setObjectName(QStringLiteral("frmInfoDialog"));
-    QFont font(QStringLiteral("Arial"));
-    font.setPixelSize(11);
-    setFont(font);
+    setFont(arialFont(11));
 
     Image1 = new QLabel(this);
     Image1->setObjectName(QStringLiteral("Image1"));

@@ -74,9 +74,7 @@ TfrmQuillet::TfrmQuillet(const QStringList& Arguments, QWidget* parent) : QMainW
     setWindowTitle(_("Quillet"));
     QApplication::setWindowIcon(programIcon()); // for the dialogs too
     setWindowIcon(programIcon());
-    QFont font(QStringLiteral("Arial"));
-    font.setPixelSize(11);
-    setFont(font);
+    setFont(arialFont(11));
     setMinimumSize(480, 200);
 
     buildActions();

@@ -7,3 +7,11 @@ void applyFontStyles(QFont& font, TFontStyles styles)
     font.setUnderline(styles.testFlag(fsUnderline));
     font.setStrikeOut(styles.testFlag(fsStrikeOut));
 }
+
+QFont arialFont(int pixelSize, TFontStyles styles)
+{
+    QFont font(QStringLiteral("Arial"));
+    font.setPixelSize(pixelSize);
+    applyFontStyles(font, styles);
+    return font;
+}

@@ -12,3 +12,6 @@ Q_DECLARE_OPERATORS_FOR_FLAGS(TFontStyles)
 
 // Sets or clears bold, italic, underline and strike-out on font to match styles.
 void applyFontStyles(QFont& font, TFontStyles styles);
+
+// Arial at a size in pixels, the font the program's windows are drawn in.
+QFont arialFont(int pixelSize, TFontStyles styles = {});

@@ -23,6 +23,7 @@
 #include "ElidedTextLabel.h"
 #include "ImportancePictures.h"
 #include "NotifyEmblem.h"
+#include "controls/FontStyles.h"
 #include "events/Exceptions.h"
 #include "platform/GetText.h"
 #include "platform/gui/ErrorReport.h"
@@ -73,15 +74,6 @@ protected:
 private:
     bool FBrowsing = false;
 };
-
-QFont arialFont(int pixelSize, bool bold = false, bool italic = false)
-{
-    QFont font(QStringLiteral("Arial"));
-    font.setPixelSize(pixelSize);
-    font.setBold(bold);
-    font.setItalic(italic);
-    return font;
-}
 
 QLabel* makeLabel(QWidget* parent, const char* name, const QFont& font, const QColor& colour)
 {
@@ -175,7 +167,7 @@ void TfrmEventNotify::buildWidgets()
     Image1->setFixedSize(64, 64);
     Image1->setPixmap(notifyEmblemPicture());
     emblemColumn->addWidget(Image1, 0, Qt::AlignHCenter);
-    lblEventCount = makeLabel(Panel5, "lblEventCount", arialFont(11, true), Qt::black);
+    lblEventCount = makeLabel(Panel5, "lblEventCount", arialFont(11, fsBold), Qt::black);
     lblEventCount->setFixedHeight(25);
     lblEventCount->setAlignment(Qt::AlignCenter);
     lblEventCount->setText(QStringLiteral("0/0"));
@@ -188,10 +180,11 @@ void TfrmEventNotify::buildWidgets()
     auto* textColumn = new QVBoxLayout(Panel3);
     textColumn->setContentsMargins(0, 0, 0, 0);
     textColumn->setSpacing(0);
-    lblEventCategory = makeLabel(Panel3, "lblEventCategory", arialFont(12, true, true), QColor(0x00, 0x80, 0x00));
+    lblEventCategory =
+        makeLabel(Panel3, "lblEventCategory", arialFont(12, fsBold | fsItalic), QColor(0x00, 0x80, 0x00));
     lblEventCategory->setFixedHeight(18);
     textColumn->addWidget(lblEventCategory);
-    lblEventTime = makeLabel(Panel3, "lblEventTime", arialFont(12, true), QColor(0x00, 0x00, 0x80));
+    lblEventTime = makeLabel(Panel3, "lblEventTime", arialFont(12, fsBold), QColor(0x00, 0x00, 0x80));
     lblEventTime->setFixedHeight(18);
     textColumn->addWidget(lblEventTime);
     lblEventDesc = new ElidedTextLabel(Panel3);
