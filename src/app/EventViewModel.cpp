@@ -8,24 +8,13 @@
 
 #include <algorithm>
 
+#include "CountdownText.h"
 #include "PictureList.h"
-#include "app/CountdownText.h"
 #include "events/Exceptions.h"
+#include "events/FileValues.h"
 #include "platform/GetText.h"
 
 namespace {
-
-// Leading and trailing blanks and control characters (everything up to the space).
-QString trimBlanksAndControls(const QString& text)
-{
-    qsizetype first = 0;
-    qsizetype last = text.size();
-    while (first < last && text[first].unicode() <= ' ')
-        ++first;
-    while (last > first && text[last - 1].unicode() <= ' ')
-        --last;
-    return text.mid(first, last - first);
-}
 
 // The lines a text splits into at CR, LF or CR LF; a final line break starts no
 // new line, and an empty text has none.
@@ -295,7 +284,7 @@ QString EventViewModel::cellText(int row, int column) const
     case ColCountdown:
         return GetCountdownText(occurrenceDateTime(row), !eventOf(row)->UseTime);
     case ColEvent:
-        return trimBlanksAndControls(eventOf(row)->Description);
+        return trimBlanksAndControls(eventOf(row)->Description).toString();
     case ColCategory:
         return eventOf(row)->Category;
     default:

@@ -10,6 +10,7 @@
 #include <mutex>
 
 #include "Exceptions.h"
+#include "FileValues.h"
 #include "WaitExecuteThread.h"
 #include "platform/GetText.h"
 #include "platform/TempFileNamer.h"
@@ -45,18 +46,6 @@ QStringList splitLines(const QString& text)
     if (lines.last().isEmpty())
         lines.removeLast();
     return lines;
-}
-
-// Removes blanks and control characters from both ends.
-QString trimBlanks(const QString& text)
-{
-    qsizetype first = 0;
-    qsizetype last = text.size();
-    while (first < last && text[first] <= QLatin1Char(' '))
-        ++first;
-    while (last > first && text[last - 1] <= QLatin1Char(' '))
-        --last;
-    return text.mid(first, last - first);
 }
 
 // Only letters and digits make an extension: a slash or a dot could place the file elsewhere.
@@ -111,7 +100,7 @@ void TEvent::ExecuteCommands(const TListViewEventItem& /*Item: every occurrence 
     QString extension = QStringLiteral("bat");
     bool runsDirectly = false;
     if (lines.first().startsWith(QLatin1String("#!"))) {
-        const QString rest = trimBlanks(lines.first().mid(2));
+        const QString rest = trimBlanksAndControls(QStringView(lines.first()).mid(2)).toString();
         if (isPlainExtension(rest)) {
             extension = rest;
             lines.removeFirst();
