@@ -44,20 +44,16 @@ public:
     ShellOpenResult openAndWait(const QString& fileName, const QString&, const QString&, int) override
     {
         QFile file(fileName);
-        Open open{fileName, {}, file.permissions()};
-        if (file.open(QIODevice::ReadOnly))
-            open.Contents = file.readAll();
+        const QByteArray contents = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
         std::lock_guard lock(FLock);
-        FOpens.push_back(open);
+        FOpens.push_back({fileName, contents, file.permissions()});
         return Result;
     }
-
     std::vector<Open> opens() const
     {
         std::lock_guard lock(FLock);
         return FOpens;
     }
-    int openCount() const { return static_cast<int>(opens().size()); }
     QStringList contents() const
     {
         QStringList texts;
@@ -95,9 +91,7 @@ private:
 // A namer that can't make any file, as when the temporary folder is not writable.
 class FailingTempFileNamer : public ScriptedTempFileNamer {
 public:
-    FailingTempFileNamer() : ScriptedTempFileNamer([](auto&, const QString&, const QString&) { return QString(); })
-    {
-    }
+    FailingTempFileNamer() : ScriptedTempFileNamer([](auto&, const QString&, const QString&) { return QString(); }) {}
 };
 
 // Polls condition, letting events run, until it holds or the deadline passes;

@@ -4,9 +4,15 @@
 #include <QFile>
 #include <QFileInfo>
 
-#include "platform/ProgramFolder.h"
+std::ostream& operator<<(std::ostream& os, const QString& value)
+{
+    return os << value.toStdString();
+}
 
-void PrintTo(const QString& value, std::ostream* os) { *os << '"' << value.toStdString() << '"'; }
+void PrintTo(const QString& value, std::ostream* os)
+{
+    *os << '"' << value << '"';
+}
 
 void PrintTo(const QStringList& value, std::ostream* os)
 {
@@ -16,11 +22,12 @@ void PrintTo(const QStringList& value, std::ostream* os)
     *os << '}';
 }
 
-void PrintTo(const QDate& value, std::ostream* os) { *os << value.toString(Qt::ISODate).toStdString(); }
+void PrintTo(const QDate& value, std::ostream* os)
+{
+    *os << value.toString(Qt::ISODate).toStdString();
+}
 
 namespace testing_support {
-
-QString testProgramFolder() { return programFolder(); }
 
 QString writeFile(const QString& path, const QByteArray& bytes)
 {
@@ -35,18 +42,15 @@ QString writeFile(const QString& path, const QByteArray& bytes)
 QByteArray readFile(const QString& path)
 {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    return file.readAll();
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-TDateTime at(int year, int month, int day, int hour, int minute, int second, int ms)
+Rows rowsOf(const TListViewEventItems& items)
 {
-    return encodeDateTime(year, month, day, hour, minute, second, ms);
+    Rows rows;
+    for (const auto& item : items)
+        rows.emplace_back(item->EventIndex, item->DateIndex);
+    return rows;
 }
-
-ClockOverride::ClockOverride(TDateTime now) { setNowForTests(now); }
-ClockOverride::~ClockOverride() { clearNowForTests(); }
-void ClockOverride::set(TDateTime now) { setNowForTests(now); }
 
 } // namespace testing_support

@@ -4,33 +4,54 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <ostream>
+#include <utility>
+#include <vector>
 
 #include "events/DateTimeUtils.h"
+#include "events/EventList.h"
+#include "events/Exceptions.h"
 
 // Readable failure output for Qt types.
+std::ostream& operator<<(std::ostream& os, const QString& value);
 void PrintTo(const QString& value, std::ostream* os);
 void PrintTo(const QStringList& value, std::ostream* os);
 void PrintTo(const QDate& value, std::ostream* os);
 
 namespace testing_support {
 
-// The folder that the test process uses as the program's folder (a fresh temporary one).
-QString testProgramFolder();
-
 // Writes bytes to a file, creating its folder; returns the full path.
 QString writeFile(const QString& path, const QByteArray& bytes);
 QByteArray readFile(const QString& path);
 
 // Date-times for tests, in the program's day-count form.
-TDateTime at(int year, int month, int day, int hour = 0, int minute = 0, int second = 0, int ms = 0);
+inline TDateTime at(int year, int month, int day, int hour = 0, int minute = 0, int second = 0, int ms = 0)
+{
+    return encodeDateTime(year, month, day, hour, minute, second, ms);
+}
 
 // Sets the program clock for one scope and restores the real clock at its end.
 class ClockOverride {
 public:
-    explicit ClockOverride(TDateTime now);
-    ~ClockOverride();
-    void set(TDateTime now);
+    explicit ClockOverride(TDateTime now) { setNowForTests(now); }
+    ~ClockOverride() { clearNowForTests(); }
+    void set(TDateTime now) { setNowForTests(now); }
 };
+
+// The message of the E that the action raises; any other exception passes through.
+template <class E = QuilletError> QString messageOf(const std::function<void()>& action)
+{
+    try {
+        action();
+    } catch (const E& error) {
+        return error.message();
+    }
+    return QStringLiteral("(nothing raised)");
+}
+
+// A view's rows as (EventIndex, DateIndex) pairs.
+using Rows = std::vector<std::pair<int, int>>;
+Rows rowsOf(const TListViewEventItems& items);
 
 } // namespace testing_support
