@@ -1,26 +1,11 @@
 #include <gtest/gtest.h>
 
 #include "TestSupport.h"
-#include "events/Event.h"
-#include "events/EventList.h"
 #include "platform/ProgramFolder.h"
 
-using testing_support::at;
-using testing_support::ClockOverride;
+using namespace testing_support;
 
-TEST(TEvent, ANewEventHasTheDefaults)
-{
-    TEvent event;
-    EXPECT_TRUE(event.Enabled);
-    EXPECT_EQ(event.Importance, eiNormal);
-    EXPECT_FALSE(event.HasReminder());
-    EXPECT_EQ(event.GetStartDate(), 0.0);
-    EXPECT_FALSE(event.HasRepeatedEvents());
-    EXPECT_EQ(event.AfterReminderJob, arDoNothing);
-    EXPECT_FALSE(event.PopUpNotify || event.AudioNotify || event.ExecuteFile || event.ShowOnCalendar);
-}
-
-TEST(TEvent, CopyKeepsTheDestinationsStartCountersAndCleansRepeatedDates)
+TEST(TEvent, CopyKeepsTheDestinationsCountersAndCleansRepeatedDates)
 {
     TEvent source;
     source.SetStartDate(at(2008, 3, 10, 14, 0));
@@ -29,62 +14,41 @@ TEST(TEvent, CopyKeepsTheDestinationsStartCountersAndCleansRepeatedDates)
     source.RepeatedDates->AddDate(at(2008, 3, 17, 10, 15), false, 0);
     source.RepeatedDates->AddDate(at(2008, 3, 17, 10, 15, 30), true, 0);
     source.RepeatedDates->GetItem(0)->DateTime = at(2008, 3, 17, 10, 15, 42); // written directly
-    source.Description = QStringLiteral("Dentist");
-    source.CmdsToExecute = QStringLiteral("echo hi");
+    source.Description = "Dentist";
     source.Importance = eiHighest;
 
     TEvent dest;
     dest.StartDateItem->NotificationCount = 2;
-    dest.StartDateItem->ExecuteCount = 1;
-    TDateTimeList* oldList = dest.RepeatedDates.get();
+    dest.RepeatedDates->AddDate(at(2009, 1, 1), false, 0);
     TEvent::Copy(source, dest);
-
-    EXPECT_EQ(dest.GetStartDate(), at(2008, 3, 10, 14, 0));
-    EXPECT_EQ(dest.StartDateItem->NotificationTime, at(2008, 3, 10, 13, 50));
-    EXPECT_EQ(dest.StartDateItem->NotificationCount, 2);
-    EXPECT_EQ(dest.StartDateItem->ExecuteCount, 1);
-    EXPECT_NE(dest.RepeatedDates.get(), oldList);
+    const TDateTimeItem& start = *dest.StartDateItem;
+    EXPECT_EQ(std::tuple(start.DateTime, start.NotificationTime, start.NotificationCount),
+              std::tuple(at(2008, 3, 10, 14, 0), at(2008, 3, 10, 13, 50), 2));
     ASSERT_EQ(dest.RepeatedDates->GetCount(), 1);
     EXPECT_EQ(dest.RepeatedDates->GetItem(0)->DateTime, at(2008, 3, 17, 10, 15));
-    EXPECT_EQ(dest.Description, source.Description);
-    EXPECT_EQ(dest.CmdsToExecute, source.CmdsToExecute);
-    EXPECT_EQ(dest.Importance, eiHighest);
+    EXPECT_EQ(std::pair(dest.Description, dest.Importance), std::pair(source.Description, eiHighest));
 }
 
-TEST(TEvent, SetEnabledRecalculatesOnlyOnAChange)
-{
-    ClockOverride clock(at(2008, 3, 10, 13, 0));
-    TEvent event;
-    event.SetStartDate(at(2008, 3, 10, 14, 0));
-    event.AlarmType = 1;
-    event.AlarmParam = -10;
-    event.StartDateItem->NotificationCount = 4;
-    event.SetEnabled(true);
-    EXPECT_EQ(event.StartDateItem->NotificationCount, 4);
-    EXPECT_EQ(event.StartDateItem->NotificationTime, 0.0);
-
-    event.SetEnabled(false);
-    EXPECT_EQ(event.StartDateItem->NotificationCount, 0);
-    EXPECT_EQ(event.StartDateItem->NotificationTime, at(2008, 3, 10, 13, 50));
-}
-
-TEST(TEvent, AlarmTimesFollowTypeAndSignedOffset)
+TEST(TEvent, AlarmTimesFollowTheTypeAndTheSignedOffset)
 {
     TEvent event;
     const TDateTime date = at(2008, 3, 10, 14, 0);
-    EXPECT_EQ(event.GetAlarmTime(date), 0.0);
-    event.AlarmType = 1;
-    event.AlarmParam = -15;
-    EXPECT_EQ(event.GetAlarmTime(date), at(2008, 3, 10, 13, 45));
-    event.AlarmType = 2;
-    event.AlarmParam = 3;
-    EXPECT_EQ(event.GetAlarmTime(date), at(2008, 3, 10, 17, 0));
-    event.AlarmType = 3;
-    event.AlarmParam = 2;
-    EXPECT_EQ(event.GetAlarmTime(date), at(2008, 3, 12, 14, 0));
-    event.AlarmType = 4;
-    EXPECT_TRUE(event.HasReminder());
-    EXPECT_EQ(event.GetAlarmTime(date), 0.0);
+    for (auto [type, param, alarm] : {std::tuple{0, 5, 0.0},
+                                      {1, -15, at(2008, 3, 10, 13, 45)},
+                                      {2, 3, at(2008, 3, 10, 17, 0)},
+                                      {3, 2, at(2008, 3, 12, 14, 0)},
+                                      {4, 2, 0.0}}) {
+        event.AlarmType = static_cast<std::uint8_t>(type);
+        event.AlarmParam = param;
+        EXPECT_EQ(event.GetAlarmTime(date), alarm) << type;
+        EXPECT_EQ(event.HasReminder(), type != 0) << type;
+    }
+
+    event.SetValues(at(2008, 3, 10, 14, 0, 42), true, 30, "Work", "Meeting", 2, -1);
+    EXPECT_EQ(event.GetStartDate(), at(2008, 3, 10, 14, 0));
+    EXPECT_TRUE(event.UseTime && event.AudioNotify);
+    EXPECT_EQ(event.GetAlarmTime(event.GetStartDate()), at(2008, 3, 10, 13, 0));
+    EXPECT_EQ(event.StartDateItem->NotificationTime, 0.0) << "SetValues leaves the reminder to the caller";
 }
 
 TEST(TEvent, NotificationTimesAreTheAlarmTimeOrNow)
@@ -94,18 +58,22 @@ TEST(TEvent, NotificationTimesAreTheAlarmTimeOrNow)
     event.RepeatedDates->AddDate(at(2008, 3, 17, 14, 0), false, 0);
     event.AlarmType = 1;
     event.AlarmParam = -10;
-    {
-        ClockOverride clock(at(2008, 3, 10, 13, 0));
-        event.RecalculateNoticationTimes();
-        EXPECT_EQ(event.StartDateItem->NotificationTime, at(2008, 3, 10, 13, 50));
-        EXPECT_EQ(event.RepeatedDates->GetItem(0)->NotificationTime, at(2008, 3, 17, 13, 50));
-    }
-    ClockOverride clock(at(2008, 3, 10, 15, 0));
+    ClockOverride clock(at(2008, 3, 10, 13, 0));
     event.RecalculateNoticationTimes();
-    EXPECT_EQ(event.StartDateItem->NotificationTime, at(2008, 3, 10, 15, 0));
+    EXPECT_EQ(event.StartDateItem->NotificationTime, at(2008, 3, 10, 13, 50));
+    EXPECT_EQ(event.RepeatedDates->GetItem(0)->NotificationTime, at(2008, 3, 17, 13, 50));
+    clock.set(at(2008, 3, 10, 15, 0));
+    event.RecalculateNoticationTimes();
+    EXPECT_EQ(event.StartDateItem->NotificationTime, at(2008, 3, 10, 15, 0)) << "a passed alarm is due now";
 
+    // Enabling recalculates only when it changes something.
+    event.StartDateItem->NotificationCount = 4;
+    event.SetEnabled(true);
+    EXPECT_EQ(event.StartDateItem->NotificationCount, 4);
+    event.SetEnabled(false);
+    EXPECT_EQ(event.StartDateItem->NotificationCount, 0);
     event.AlarmType = 0;
-    event.RecalculateNoticationTimes();
+    event.SetEnabled(true);
     EXPECT_EQ(event.RepeatedDates->GetItem(0)->NotificationTime, at(2008, 3, 10, 15, 0));
 }
 
@@ -127,33 +95,17 @@ TEST(TEvent, WillFallOnDateLooksAtRepeatsOnlyAfterTheStart)
     EXPECT_FALSE(isRepeat);
 }
 
-TEST(TEvent, SetValuesCutsTheStartAndTurnsTheSoundOn)
-{
-    TEvent event;
-    event.SetValues(at(2008, 3, 10, 14, 0, 42), true, 30, QStringLiteral("Work"), QStringLiteral("Meeting"), 2, -1);
-    EXPECT_EQ(event.GetStartDate(), at(2008, 3, 10, 14, 0));
-    EXPECT_TRUE(event.UseTime && event.AudioNotify);
-    EXPECT_EQ(event.Duration, 30u);
-    EXPECT_EQ(event.GetAlarmTime(event.GetStartDate()), at(2008, 3, 10, 13, 0));
-    EXPECT_EQ(event.StartDateItem->NotificationTime, 0.0);
-}
-
-TEST(TEvent, FileNamesBesideTheProgram)
+TEST(TEvent, FilesLieBesideTheProgramAndImportanceOrdersHighestFirst)
 {
     TEvent event;
     EXPECT_EQ(event.GetAlarmSoundFile(), QString());
-    event.AlarmSound = QStringLiteral("chime");
-    EXPECT_EQ(event.GetAlarmSoundFile(), programFolder() + QStringLiteral("chime.wav"));
-    EXPECT_EQ(GetTmpFolder(), programFolder() + QStringLiteral("tmp/"));
-    EXPECT_TRUE(programFolder().endsWith(QLatin1Char('/')));
-}
+    event.AlarmSound = "chime";
+    EXPECT_EQ(event.GetAlarmSoundFile(), programFolder() + "chime.wav");
+    EXPECT_EQ(GetTmpFolder(), programFolder() + "tmp/");
 
-TEST(TEvent, ImportanceOrderAndText)
-{
     EXPECT_EQ(CompareImportance(eiHighest, eiLow), -1);
     EXPECT_EQ(CompareImportance(eiLow, eiHigh), 1);
     EXPECT_EQ(CompareImportance(eiHigh, eiHigh), 0);
-    TEvent event;
     event.Importance = eiHighest;
-    EXPECT_EQ(event.GetImportanceText(), QStringLiteral("Highest"));
+    EXPECT_EQ(event.GetImportanceText(), "Highest");
 }
