@@ -12,6 +12,7 @@
 #include "PictureList.h"
 #include "events/Exceptions.h"
 #include "events/FileValues.h"
+#include "events/WhenText.h"
 #include "platform/GetText.h"
 
 namespace {
@@ -278,9 +279,7 @@ QString EventViewModel::cellText(int row, int column) const
 {
     switch (column) {
     case ColWhen:
-        return formatDateTime(eventOf(row)->UseTime ? QStringLiteral("yyyy, dd mmm (ddd), t")
-                                                    : QStringLiteral("yyyy, dd mmm (ddd)"),
-                              occurrenceDateTime(row));
+        return formatWhen(*eventOf(row), occurrenceDateTime(row));
     case ColCountdown:
         return GetCountdownText(occurrenceDateTime(row), !eventOf(row)->UseTime);
     case ColEvent:

@@ -5,6 +5,7 @@
 #include "Escaping.h"
 #include "FileAccess.h"
 #include "TextCodec.h"
+#include "WhenText.h"
 #include "platform/GetText.h"
 
 namespace {
@@ -57,10 +58,7 @@ void TEventList::ExportToHTML(TListViewEventItems& Items, const QString& Title, 
         lines << (event->Enabled ? QStringLiteral("<tr class=\"EnabledRow\">")
                                  : QStringLiteral("<tr class=\"DisabledRow\">"));
         addCell(lines, "importance", event->GetImportanceText());
-        addCell(lines, "when",
-                formatDateTime(event->UseTime ? QStringLiteral("yyyy, dd mmm (ddd), t")
-                                              : QStringLiteral("yyyy, dd mmm (ddd)"),
-                               when));
+        addCell(lines, "when", formatWhen(*event, when));
         addCell(lines, "event", descriptionCell(event->Description));
         addCell(lines, "category", escapeMarkup(event->Category));
         lines << QStringLiteral("</tr>");
