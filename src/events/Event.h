@@ -64,6 +64,8 @@ public:
     void DoNotificationAction(const TListViewEventItem& Item, bool AutoDismiss, bool AllowExecute, bool& Dismissed);
     void PlayAlarmSound() const;
     void Snooze(const TListViewEventItem& Item, int Minutes);
+    // Ends the occurrence: a repeated date goes, a start gives way to the first
+    // repeated date, and a start without repeated dates disables the event.
     void Dismiss(const TListViewEventItem& Item);
     bool NeedsNotificationNow(const TListViewEventItem& Item) const;
     bool DateNeedsNotificationNow(TDateTime Date) const;

@@ -44,33 +44,27 @@ void TEventList::DeleteEvent(int Index)
     Modified = true;
 }
 
-void TEventList::endOccurrence(const TListViewEventItem& Item, bool DisableLast)
-{
-    TEvent* event = GetEvent(Item.EventIndex);
-    if (!event)
-        return;
-    if (Item.DateIndex >= 0) {
-        event->RepeatedDates->Delete(Item.DateIndex);
-    } else if (event->HasRepeatedEvents()) {
-        // The next occurrence becomes the start, with its own reminder state.
-        event->StartDateItem->Assign(*event->RepeatedDates->GetItem(0));
-        event->RepeatedDates->Delete(0);
-    } else if (DisableLast) {
-        event->SetEnabled(false);
-    } else {
-        DeleteEvent(Item.EventIndex);
-    }
-}
-
 void TEventList::DeleteOccurrence(const TListViewEventItem& Item)
 {
-    wrapExceptions("TEventList.DeleteOccurrence", [&] { endOccurrence(Item, false); });
+    wrapExceptions("TEventList.DeleteOccurrence", [&] {
+        TEvent* event = GetEvent(Item.EventIndex);
+        if (!event)
+            return;
+        // Deleting the only occurrence deletes the event; any other goes as in a dismissal.
+        if (Item.DateIndex < 0 && !event->HasRepeatedEvents())
+            DeleteEvent(Item.EventIndex);
+        else
+            event->Dismiss(Item);
+    });
     Modified = true;
 }
 
 void TEventList::Dissmiss(const TListViewEventItem& Item)
 {
-    wrapExceptions("TEventList.Dissmiss", [&] { endOccurrence(Item, true); });
+    wrapExceptions("TEventList.Dissmiss", [&] {
+        if (TEvent* event = GetEvent(Item.EventIndex))
+            event->Dismiss(Item);
+    });
     Modified = true;
 }
 

@@ -65,9 +65,6 @@ public:
     QStringList Categories; // unique ignoring letter case when added through AddCategory
 
 private:
-    // Removes (or, for a dismissal, disables) the occurrence that the row names.
-    void endOccurrence(const TListViewEventItem& Item, bool DisableLast);
-
     std::vector<std::unique_ptr<TEvent>> FItems;
 };
 
