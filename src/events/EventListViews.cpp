@@ -1,36 +1,27 @@
 #include "EventList.h"
 
-#include "Exceptions.h"
-
 #include <utility>
 #include <vector>
 
+#include "Exceptions.h"
+
 namespace {
 
-// Whether the category is one of the wanted ones, ignoring letter case.
-bool isWantedCategory(const QStringList &Categories, const QString &Category)
-{
-    for (const QString &name : Categories)
-        if (name.compare(Category, Qt::CaseInsensitive) == 0)
-            return true;
-    return false;
-}
-
 // Runs body; a failure becomes the wrapper text with the inner message and the event count.
-template <typename Body> decltype(auto) wrapWithEventCount(const char *name, int eventCount, Body &&body)
+template <typename Body> decltype(auto) wrapWithEventCount(const char* name, int eventCount, Body&& body)
 {
     try {
         return body();
-    } catch (const std::exception &error) {
+    } catch (const std::exception& error) {
         throw QuilletError(exceptionIn(name, exceptionMessage(error), eventCount));
     }
 }
 
 } // namespace
 
-void TEventList::GetEventView(const QStringList &Categories, bool UseCategories, TDateTime FromDate, TDateTime ToDate,
+void TEventList::GetEventView(const QStringList& Categories, bool UseCategories, TDateTime FromDate, TDateTime ToDate,
                               bool ShowDisabled, bool ShowRepeats, bool ShowLow, bool ShowNormal, bool ShowHigh,
-                              bool ShowHighest, TListViewEventItems &Items) const
+                              bool ShowHighest, TListViewEventItems& Items) const
 {
     try {
         // Whole days, both ends included.
@@ -46,12 +37,12 @@ void TEventList::GetEventView(const QStringList &Categories, bool UseCategories,
         const bool importanceShown[] = {ShowLow, ShowNormal, ShowHigh, ShowHighest};
 
         for (int i = 0; i < Count(); ++i) {
-            const TEvent &event = *FItems[static_cast<size_t>(i)];
+            const TEvent& event = *FItems[static_cast<size_t>(i)];
             if (!event.Enabled && !ShowDisabled)
                 continue;
             if (filterImportance && !(event.Importance <= eiHighest && importanceShown[event.Importance]))
                 continue;
-            if (UseCategories && !isWantedCategory(Categories, event.Category))
+            if (UseCategories && !Categories.contains(event.Category, Qt::CaseInsensitive))
                 continue;
 
             if (inRange(event.GetStartDate()))
@@ -59,34 +50,34 @@ void TEventList::GetEventView(const QStringList &Categories, bool UseCategories,
             if (!ShowRepeats)
                 continue;
             // A repeated date is listed on its own date, wherever the start date lies.
-            const TDateTimeList &repeats = *event.RepeatedDates;
+            const TDateTimeList& repeats = *event.RepeatedDates;
             for (int j = 0; j < repeats.GetCount(); ++j)
                 if (inRange(repeats.GetItem(j)->DateTime))
                     Items.push_back(std::make_unique<TListViewEventItem>(i, j));
         }
-    } catch (const std::exception &) {
+    } catch (const std::exception&) {
         throw QuilletError(exceptionIn("TEventList.GetEventView"));
     }
 }
 
-TDateTime TEventList::GetEventViewDateTime(const TListViewEventItem *Item) const
+TDateTime TEventList::GetEventViewDateTime(const TListViewEventItem* Item) const
 {
     if (!Item)
         return 0;
     return wrapWithEventCount("TEventList.GetEventViewDateTime", Count(), [&] {
-        const TEvent *event = GetEvent(Item->EventIndex);
+        const TEvent* event = GetEvent(Item->EventIndex);
         if (!event)
             throw EListError(Item->EventIndex);
         return event->GetOccurrence(*Item)->DateTime;
     });
 }
 
-void TEventList::SetEventViewDateTime(const TListViewEventItem *Item, TDateTime Value)
+void TEventList::SetEventViewDateTime(const TListViewEventItem* Item, TDateTime Value)
 {
     if (!Item)
         return;
     wrapWithEventCount("TEventList.SetEventViewDateTime", Count(), [&] {
-        TEvent *event = GetEvent(Item->EventIndex);
+        TEvent* event = GetEvent(Item->EventIndex);
         if (!event)
             throw EListError(Item->EventIndex);
         // Stored as given: the callers that move occurrences decide what follows.
@@ -94,12 +85,12 @@ void TEventList::SetEventViewDateTime(const TListViewEventItem *Item, TDateTime 
     });
 }
 
-void TEventList::ClearEventView(TListViewEventItems &Items)
+void TEventList::ClearEventView(TListViewEventItems& Items)
 {
     Items.clear();
 }
 
-void TEventList::SortEventView(TListViewEventItems &Items) const
+void TEventList::SortEventView(TListViewEventItems& Items) const
 {
     const size_t count = Items.size();
     if (count < 2)
@@ -120,7 +111,7 @@ void TEventList::SortEventView(TListViewEventItems &Items) const
             }
 }
 
-void SwapItems(std::unique_ptr<TListViewEventItem> &A, std::unique_ptr<TListViewEventItem> &B)
+void SwapItems(std::unique_ptr<TListViewEventItem>& A, std::unique_ptr<TListViewEventItem>& B)
 {
     std::swap(A, B);
 }
