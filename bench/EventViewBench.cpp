@@ -6,16 +6,16 @@
 namespace {
 
 // 10,000 events with 10 repeated dates each: 110,000 occurrences over about five years.
-const TEventList &eventList()
+const TEventList& eventList()
 {
     static const auto list = bench_support::makeEventList(10000, 10);
     return *list;
 }
 
 // The main window's way: release the old view, build the new one.
-void buildView(benchmark::State &state, TDateTime from, TDateTime to)
+void buildView(benchmark::State& state, TDateTime from, TDateTime to)
 {
-    const TEventList &list = eventList();
+    const TEventList& list = eventList();
     TListViewEventItems items;
     for (auto _ : state) {
         TEventList::ClearEventView(items);
@@ -25,7 +25,7 @@ void buildView(benchmark::State &state, TDateTime from, TDateTime to)
     state.counters["rows"] = static_cast<double>(items.size());
 }
 
-void BM_GetEventView_OneMonth(benchmark::State &state)
+void BM_GetEventView_OneMonth(benchmark::State& state)
 {
     int year = 0, month = 0, day = 0;
     decodeDate(Date(), year, month, day);
@@ -33,16 +33,16 @@ void BM_GetEventView_OneMonth(benchmark::State &state)
 }
 BENCHMARK(BM_GetEventView_OneMonth)->Unit(benchmark::kMillisecond);
 
-void BM_GetEventView_AllDates(benchmark::State &state)
+void BM_GetEventView_AllDates(benchmark::State& state)
 {
     buildView(state, MinDateTime, MaxDateTime);
 }
 BENCHMARK(BM_GetEventView_AllDates)->Unit(benchmark::kMillisecond);
 
 // Sorting the rows of an export: state.range(0) rows in the list's order.
-void BM_SortEventView(benchmark::State &state)
+void BM_SortEventView(benchmark::State& state)
 {
-    const TEventList &list = eventList();
+    const TEventList& list = eventList();
     TListViewEventItems rows;
     for (auto _ : state) {
         state.PauseTiming();

@@ -35,7 +35,7 @@ int julianLag(int year)
         {2200, 2299, 15}, {2300, 2499, 16}, {2500, 2599, 17}, {2600, 2699, 18}, {2700, 2899, 19},
         {2900, 2999, 20}, {3000, 3099, 21}, {3100, 3299, 22}, {3300, 3399, 23},
     };
-    for (const Span &span : spans)
+    for (const Span& span : spans)
         if (span.first <= year && year <= span.last)
             return span.days;
     return 0;

@@ -1,12 +1,12 @@
 #include "Event.h"
 
-#include "Escaping.h"
-#include "FileValues.h"
-#include "TagSearch.h"
-
 #include <algorithm>
 #include <array>
 #include <optional>
+
+#include "Escaping.h"
+#include "FileValues.h"
+#include "TagSearch.h"
 
 namespace {
 

@@ -4,14 +4,14 @@
 #include <QFileInfo>
 #include <QProcess>
 
+#include <spawn.h>
+#include <sys/wait.h>
+
 #include <cerrno>
 #include <csignal>
 #include <string>
 #include <utility>
 #include <vector>
-
-#include <spawn.h>
-#include <sys/wait.h>
 
 extern char** environ;
 

@@ -3,10 +3,10 @@
 #include <QFile>
 #include <QRandomGenerator>
 
-#include <cerrno>
-
 #include <fcntl.h>
 #include <unistd.h>
+
+#include <cerrno>
 
 namespace {
 // Gives up after this many taken names rather than searching a crowded folder for ever.
