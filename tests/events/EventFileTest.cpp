@@ -1,4 +1,5 @@
-// Writing the event file, and reading back what was written.
+// The event file: what is written, what other writers' files give, and files
+// that must be refused without harm.
 #include <QDir>
 #include <QTemporaryDir>
 
@@ -9,142 +10,95 @@
 #include <csignal>
 
 #include "TestSupport.h"
+#include "events/FileValues.h"
 
 using namespace testing_support;
 
 namespace {
 
+// An event element as it is written, every field away from the reader's defaults.
+const QString fullEvent =
+    "<Event>\r\n\t<Enabled>0</Enabled>\r\n\t<StartDate>2454536</StartDate>\r\n\t<UseTime>0</UseTime>\r\n"
+    "\t<Duration>90</Duration>\r\n\t<RepeatedDates><DATE>2454543</DATE><DATE>2454550</DATE></RepeatedDates>\r\n"
+    "\t<Category>R&amp;D</Category>\r\n\t<Description>Two lines:\r\n&lt;/Event&gt; € line</Description>\r\n"
+    "\t<Notes>First\r\n\r\n\tIndented &lt;/Notes&gt;&lt;/Events&gt; ünï</Notes>\r\n\t<AlarmType>2</AlarmType>\r\n"
+    "\t<AlarmParam>-3</AlarmParam>\r\n\t<AlarmSound>chime</AlarmSound>\r\n\t<AudioNotify>0</AudioNotify>\r\n"
+    "\t<PopUpNotify>0</PopUpNotify>\r\n\t<Importance>eiHighest</Importance>\r\n"
+    "\t<KeepRemindingFor>7</KeepRemindingFor>\r\n\t<AfterReminderJob>arSnoozeMins</AfterReminderJob>\r\n"
+    "\t<AfterReminderJobParamInt>12</AfterReminderJobParamInt>\r\n\t<ExecuteFile>-1</ExecuteFile>\r\n"
+    "\t<CmdsToExecute>#!sh\r\necho a &amp;&amp; echo "
+    "b</CmdsToExecute>\r\n\t<ExecuteFileXTimes>4</ExecuteFileXTimes>\r\n"
+    "\t<ShowOnCalendar>0</ShowOnCalendar>\r\n</Event>";
+
+QByteArray fileWith(const QByteArray& categories, const QByteArray& events, const QByteArray& extra = {})
+{
+    return "<QuilletEventFile>\r\n<Version>QV3.0</Version>\r\n" + extra + "<Categories>" + categories +
+           "</Categories>\r\n<Events>\r\n" + events + "</Events>\r\n</QuilletEventFile>\r\n";
+}
+
 class EventFile : public ::testing::Test {
 protected:
     QString path() const { return folder.filePath("e.events"); }
-    QStringList filesInFolder() const { return QDir(folder.path()).entryList(QDir::Files); }
+    // Loads the bytes into `list`, which keeps what it held.
+    void load(const QByteArray& bytes, bool merge = false) { list.LoadFromFile(writeFile(path(), bytes), merge); }
+    const TEvent& event(int index) const { return *list.GetEvent(index); }
 
     QTemporaryDir folder;
+    TEventList list;
+    ClockOverride clock{at(2008, 3, 1, 12, 0, 30, 500)};
 };
 
 } // namespace
 
-TEST_F(EventFile, SaveThenLoadGivesBackEveryField)
+TEST_F(EventFile, WritesEveryFieldLineByLineAndReadsItBack)
 {
-    ClockOverride clock(at(2008, 3, 1, 12, 0));
-    TEventList list;
-    list.AddCategory("Büro");
-    list.AddCategory("  Spaced  name "); // an inner line keeps its blanks
-    list.AddCategory("Personal");
-    // Every field away from both the new event's and the reader's defaults.
-    TEvent event;
-    event.Enabled = false;
-    event.SetStartDate(at(2008, 3, 10, 14, 25, 37, 250));
-    event.Duration = 90;
-    event.RepeatedDates->AddDate(at(2008, 3, 17, 9, 0), false, 0);
-    event.RepeatedDates->AddDate(at(2008, 3, 24, 9, 30), false, 0);
-    event.Category = "Büro";
-    event.Description = "Two lines:\r\nsecond € line";
-    event.Notes = "First\r\nSecond\r\n\r\n\tIndented ünïcödé";
-    event.AlarmType = 2;
-    event.AlarmParam = -3;
-    event.AlarmSound = "chime";
-    event.Importance = eiHighest;
-    event.KeepRemindingFor = 7;
-    event.AfterReminderJob = arSnoozeMins;
-    event.AfterReminderJobParamInt = 12;
-    event.ExecuteFile = true;
-    event.CmdsToExecute = "#!sh\r\necho one\r\necho two";
-    event.ExecuteFileXTimes = 4;
-    list.AddEvent(event);
-    list.AddEvent(TEvent()); // the new event's values
+    for (const char* name : {"General", "  R&D </Categories> ", "Birthdays"})
+        list.AddCategory(name);
+    TEvent read;
+    read.LoadFromXML(fullEvent);
+    EXPECT_EQ(read.Description, "Two lines:\r\n</Event> € line");
+    list.AddEvent(read);
     writeFile(path(), QByteArray(100000, 'x'));
+    clock.set(at(2026, 12, 6, 3, 4, 5, 67));
     list.SaveToFile(path());
     EXPECT_FALSE(list.Modified);
-    EXPECT_FALSE(readFile(path()).contains("xxxx")) << "the save replaces the whole file";
+    const QStringList lines = QString::fromUtf8(readFile(path())).split("\r\n"); // UTF-8 without a byte-order mark
+    EXPECT_TRUE(lines.value(3).startsWith("<LastSave>2026-12-06 03")) << lines.value(3);
+    // The save time's separators are the regional ones; the first category stands on the opening tag's line.
+    const QString expected = "<QuilletEventFile>\r\n<Version>QV3.0</Version>\r\n<Escaped>-1</Escaped>\r\n<LastSave>" +
+                             formatDateTime("yyyy-mm-dd hh:nn:ss.zzz", Now()) +
+                             "</LastSave>\r\n<Categories>General\r\n  R&amp;D &lt;/Categories&gt; \r\nBirthdays\r\n"
+                             "</Categories>\r\n<Events>\r\n" +
+                             fullEvent + "\r\n</Events>\r\n</QuilletEventFile>\r\n";
+    EXPECT_EQ(lines, expected.split("\r\n"));
 
+    list.GetEvent(0)->SetStartDate(at(2008, 3, 10, 14, 25, 37, 250)); // written to 15 digits: within 1 ms
+    list.AddEvent(TEvent());                                          // the new event's values
+    list.SaveToFile(path());
+    clock.set(at(2008, 3, 1, 12, 0));
     TEventList back;
     back.Modified = true;
     back.LoadFromFile(path(), false);
     EXPECT_FALSE(back.Modified);
     EXPECT_EQ(back.Categories, list.Categories);
     ASSERT_EQ(back.Count(), 2);
-    // The element holds every stored field, so equal elements mean equal fields.
     EXPECT_EQ(back.GetEvent(0)->SaveToXML(), list.GetEvent(0)->SaveToXML());
     EXPECT_EQ(back.GetEvent(1)->SaveToXML(),
               list.GetEvent(1)->SaveToXML().replace("<Category></Category>", "<Category>General</Category>"));
-    // Notification times are worked out afresh, counters start at zero.
-    const TEvent& read = *back.GetEvent(0);
-    EXPECT_NEAR(read.StartDateItem->NotificationTime, at(2008, 3, 10, 11, 25, 37, 250), OneMillisecond);
-    EXPECT_NEAR(read.RepeatedDates->GetItem(1)->NotificationTime, at(2008, 3, 24, 6, 30), OneMillisecond);
-    EXPECT_EQ(read.StartDateItem->NotificationCount, 0);
-}
-
-TEST_F(EventFile, WritesTheFileLineByLine)
-{
-    ClockOverride clock(at(2026, 12, 6, 3, 4, 5, 67));
-    TEventList list;
-    TEvent event;
-    event.SetStartDate(at(2000, 1, 1, 12, 0)); // Julian 2451545: a whole number
-    event.Category = "Général";
-    list.AddEvent(event);
-    list.AddCategory("General");
-    list.AddCategory("Birthdays");
-    list.SaveToFile(path());
-
-    const QStringList lines = QString::fromUtf8(readFile(path())).split("\r\n"); // UTF-8 without a byte-order mark
-    EXPECT_TRUE(lines.value(3).startsWith("<LastSave>2026-12-06 03")) << lines.value(3);
-    // The save time's separators are the regional ones; the first category stands on the opening tag's line.
-    const QString expected =
-        "<QuilletEventFile>\r\n<Version>QV3.0</Version>\r\n<Escaped>-1</Escaped>\r\n<LastSave>" +
-        formatDateTime("yyyy-mm-dd hh:nn:ss.zzz", Now()) +
-        "</LastSave>\r\n<Categories>General\r\nBirthdays\r\n</Categories>\r\n<Events>\r\n<Event>\r\n"
-        "\t<Enabled>-1</Enabled>\r\n\t<StartDate>2451545</StartDate>\r\n\t<UseTime>0</UseTime>\r\n"
-        "\t<Duration>0</Duration>\r\n\t<RepeatedDates></RepeatedDates>\r\n\t<Category>Général</Category>\r\n"
-        "\t<Description></Description>\r\n\t<Notes></Notes>\r\n\t<AlarmType>0</AlarmType>\r\n"
-        "\t<AlarmParam>0</AlarmParam>\r\n\t<AlarmSound></AlarmSound>\r\n\t<AudioNotify>0</AudioNotify>\r\n"
-        "\t<PopUpNotify>0</PopUpNotify>\r\n\t<Importance>eiNormal</Importance>\r\n"
-        "\t<KeepRemindingFor>0</KeepRemindingFor>\r\n\t<AfterReminderJob>arDoNothing</AfterReminderJob>\r\n"
-        "\t<AfterReminderJobParamInt>0</AfterReminderJobParamInt>\r\n\t<ExecuteFile>0</ExecuteFile>\r\n"
-        "\t<CmdsToExecute></CmdsToExecute>\r\n\t<ExecuteFileXTimes>0</ExecuteFileXTimes>\r\n"
-        "\t<ShowOnCalendar>0</ShowOnCalendar>\r\n</Event>\r\n</Events>\r\n</QuilletEventFile>\r\n";
-    EXPECT_EQ(lines, expected.split("\r\n"));
-}
-
-TEST_F(EventFile, TextsHoldingTagsAndEntitiesRoundTrip)
-{
-    const QStringList tricky = {"</Notes></Event></Events></QuilletEventFile>", "a & b &amp; c &lt;d&gt; &#60; &",
-                                "<Event><Description>x</Description></Event>", "<b>bold</b> <DATE>2454587.5</DATE>"};
-    TEventList list;
-    for (const QString& text : tricky) {
-        list.AddCategory(text);
-        TEvent event;
-        event.Category = event.Description = event.AlarmSound = event.CmdsToExecute = text;
-        event.Notes = text + "\r\n" + text;
-        list.AddEvent(event);
-    }
-    list.SaveToFile(path());
-    EXPECT_FALSE(readFile(path()).contains("</Notes></Event>"));
-
-    TEventList back;
-    back.LoadFromFile(path(), false);
-    EXPECT_EQ(back.Categories, tricky);
-    ASSERT_EQ(back.Count(), tricky.size());
-    for (int i = 0; i < tricky.size(); ++i) {
-        const TEvent& e = *back.GetEvent(i);
-        const QString& t = tricky[i];
-        EXPECT_EQ(std::tuple(e.Category, e.Description, e.Notes, e.AlarmSound, e.CmdsToExecute),
-                  std::tuple(t, t, t + "\r\n" + t, t, t));
-    }
+    // Notification times are worked out afresh.
+    EXPECT_NEAR(back.GetEvent(0)->StartDateItem->NotificationTime, at(2008, 3, 10, 11, 25, 37, 250), OneMillisecond);
+    EXPECT_NEAR(back.GetEvent(0)->RepeatedDates->GetItem(1)->NotificationTime, at(2008, 3, 24, 9, 0), OneMillisecond);
 }
 
 TEST_F(EventFile, AFailedSaveRaisesKeepsModifiedAndLeavesTheOldFileWhole)
 {
-    TEventList list;
     list.AddEvent(TEvent());
     // A folder that is a regular file cannot hold the file, whoever runs the test.
     EXPECT_THROW(list.SaveToFile(writeFile(folder.filePath("plain"), "x") + "/e.events"), EFileError);
     EXPECT_TRUE(list.Modified);
 
-    TEventList small;
-    small.AddCategory("Old");
-    small.SaveToFile(path());
-    const QByteArray before = readFile(path());
+    const QByteArray before = fileWith("Old", "");
+    writeFile(path(), before);
     for (int i = 0; i < 200; ++i)
         list.AddEvent(TEvent());
     // A file size limit makes the write fail part-way, as a full disk would.
@@ -157,9 +111,170 @@ TEST_F(EventFile, AFailedSaveRaisesKeepsModifiedAndLeavesTheOldFileWhole)
     const QString message = messageOf<EFileError>([&] { list.SaveToFile(path()); });
     setrlimit(RLIMIT_FSIZE, &saved);
     std::signal(SIGXFSZ, oldHandler);
-
     EXPECT_TRUE(message.contains(path())) << message;
     EXPECT_TRUE(list.Modified);
     EXPECT_EQ(readFile(path()), before);
-    EXPECT_EQ(filesInFolder(), QStringList({"e.events", "plain"})) << "no temporary file is left";
+    EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files), QStringList({"e.events", "plain"})) << "no temporary file";
+}
+
+TEST_F(EventFile, TagsInAnyLetterCaseAndElementsInAnyOrderReadTheSame)
+{
+    load("garbage before\r\n" +
+         fileWith("Home\r\n",
+                  "<EVENT>\r\n\t<notes>N</NOTES>\r\n\t<description>D</Description>\r\n"
+                  "\t<Unknown>junk</Unknown>\r\n\t<IMPORTANCE>EIHIGH</importance>\r\n"
+                  "\t<startdate>2454535.5</STARTDATE>\r\n\t<Description>second</Description>\r\n"
+                  "\t<repeateddates><date>2454542.5</Date><DATE>2454549.75</date></RepeatedDates>\r\n</event>\r\n",
+                  "<LastSave>whenever</LastSave>\r\n<Other>1</Other>\r\n")
+             .replace("<Version>QV3.0</Version>", "<Version> \t QV3.0 \r\n</Version>") +
+         "<Events><Event><Description>after the root</Description></Event></Events>");
+    ASSERT_EQ(list.Count(), 1);
+    EXPECT_EQ(std::pair(event(0).Description, event(0).Notes), std::pair(QString("D"), QString("N")))
+        << "the first element of a name wins";
+    EXPECT_EQ(event(0).Importance, eiHigh);
+    EXPECT_EQ(event(0).GetStartDate(), at(2008, 3, 10));
+    ASSERT_EQ(event(0).RepeatedDates->GetCount(), 2);
+    EXPECT_NEAR(event(0).RepeatedDates->GetItem(1)->DateTime, at(2008, 3, 24, 6, 0), OneMillisecond);
+    EXPECT_EQ(list.Categories, QStringList{"Home"});
+}
+
+TEST_F(EventFile, MissingOrUnreadableValuesTakeTheReadersDefaults)
+{
+    TEvent e;
+    e.LoadFromXML(u"<Event></Event>");
+    EXPECT_TRUE(e.Enabled && e.UseTime && e.AudioNotify && e.PopUpNotify && e.ShowOnCalendar && !e.ExecuteFile);
+    EXPECT_EQ(std::tuple(e.KeepRemindingFor, e.ExecuteFileXTimes, e.Duration, e.AlarmType, e.AlarmParam,
+                         e.AfterReminderJobParamInt, e.Importance, e.AfterReminderJob),
+              std::tuple(-1, 1, 0u, 0, 0, 0, eiNormal, arDoNothing));
+    EXPECT_EQ(e.GetStartDate(), Now()) << "now, seconds kept";
+    EXPECT_EQ(e.Category, "General");
+    EXPECT_EQ(e.Description + e.Notes + e.AlarmSound + e.CmdsToExecute, "");
+    EXPECT_EQ(e.RepeatedDates->GetCount(), 0);
+
+    // Each element against the field as the writer puts it back.
+    const auto startDate = [](TDateTime value) { return "<StartDate>" + formatJulian(value) + "</StartDate>"; };
+    const std::vector<std::pair<QString, QString>> cases = {
+        {"<Enabled>True</Enabled>", "<Enabled>-1</Enabled>"},
+        {"<Enabled>false</Enabled>", "<Enabled>0</Enabled>"},
+        {"<Enabled>1</Enabled>", "<Enabled>-1</Enabled>"},
+        {"<UseTime>yes</UseTime>", "<UseTime>-1</UseTime>"},
+        {"<ExecuteFile>yes</ExecuteFile>", "<ExecuteFile>0</ExecuteFile>"},
+        {"<Category></Category>", "<Category>General</Category>"},
+        {"<Duration>-5</Duration>", "<Duration>0</Duration>"},
+        {"<Duration>2147483648</Duration>", "<Duration>0</Duration>"},
+        {"<AlarmType>258</AlarmType>", "<AlarmType>2</AlarmType>"},
+        {"<AlarmParam>-2147483648</AlarmParam>", "<AlarmParam>-2147483648</AlarmParam>"},
+        {"<KeepRemindingFor>12x</KeepRemindingFor>", "<KeepRemindingFor>-1</KeepRemindingFor>"},
+        {"<ExecuteFileXTimes>99999999999</ExecuteFileXTimes>", "<ExecuteFileXTimes>1</ExecuteFileXTimes>"},
+        {"<Importance>eiUrgent</Importance>", "<Importance>eiNormal</Importance>"},
+        {"<Importance>eilow</Importance>", "<Importance>eiLow</Importance>"},
+        {"<AfterReminderJob>ARDISMISS</AfterReminderJob>", "<AfterReminderJob>arDismiss</AfterReminderJob>"},
+        {"<StartDate>soon</StartDate>", startDate(Now())},
+        {"<StartDate>99999999</StartDate>", startDate(Now())}, // past the year 9999
+        {"<StartDate>2454535,75</StartDate>", startDate(at(2008, 3, 10, 6))},
+        {"<StartDate>2454535.500694444</StartDate>", startDate(at(2008, 3, 10, 0, 1))}, // seconds kept
+    };
+    for (const auto& [element, written] : cases) {
+        e.LoadFromXML("<Event>" + element + "</Event>");
+        EXPECT_TRUE(e.SaveToXML().contains("\t" + written + "\r\n")) << element;
+    }
+}
+
+TEST_F(EventFile, RepeatedDatesSkipWhatIsNoDateAndStopAtAnEmptyOne)
+{
+    load(fileWith("", "<Event><RepeatedDates><DATE>abc</DATE><DATE>-1</DATE><DATE>1e300</DATE><DATE>nan</DATE>"
+                      "<DATE>2454535.5</DATE><DATE>2454535,5002</DATE>" // the same minute twice
+                      "<DATE>2454536.5</DATE><DATE></DATE><DATE>2454537.5</DATE></RepeatedDates></Event>"
+                      "<Event><Description>one</Description></Event><Event></Event><Event>lost</Event>"));
+    ASSERT_EQ(list.Count(), 2) << "an empty event element ends the events";
+    const TDateTimeList& dates = *event(0).RepeatedDates;
+    ASSERT_EQ(dates.GetCount(), 2);
+    EXPECT_EQ(std::pair(dates.GetItem(0)->DateTime, dates.GetItem(1)->DateTime),
+              std::pair(at(2008, 3, 10), at(2008, 3, 11)));
+
+    // Dates already in the list are refused too, unless duplicates are allowed.
+    event(0).RepeatedDates->LoadFromString("<DATE>2454536.5</DATE><DATE>2454540.5</DATE>", false);
+    EXPECT_EQ(dates.GetCount(), 3);
+    event(0).RepeatedDates->LoadFromString("<DATE>2454536.5</DATE>", true);
+    EXPECT_EQ(dates.GetCount(), 4);
+}
+
+TEST_F(EventFile, FilesOfOtherWritersKeepTheirLineEndsAndAccents)
+{
+    // Windows-1252 (e acute, the euro sign, curly quotes, an undefined byte), lone CRs and LFs,
+    // a category block with blank lines and a repeat, and no escaping marker.
+    load(
+        fileWith("  \r\n  Caf\xE9\r\nWork  Stuff \nCAF\xE9\rR&amp;D  \r\n",
+                 "<Event><Description>\x80 5 \x93quoted\x94 \x81</Description><Notes>a\nb\rc\r\nd &lt;</Notes></Event>")
+            .replace("\r\n", "\n"));
+    EXPECT_EQ(list.Categories, (QStringList{"Café", "Work  Stuff ", "R&amp;D"}));
+    ASSERT_EQ(list.Count(), 1);
+    EXPECT_EQ(event(0).Description, "€ 5 “quoted” \u0081");
+    EXPECT_EQ(event(0).Notes, "a\r\nb\r\nc\r\nd &lt;");
+    load(fileWith("Caf\xC3\xA9\r\n", "")); // UTF-8
+    EXPECT_EQ(list.Categories.size(), 3);
+}
+
+TEST_F(EventFile, AFileThatCannotBeReadAddsNothingAndKeepsModified)
+{
+    const QByteArray wrong[] = {
+        "not an event file",
+        "<QuilletEventFile></QuilletEventFile>",
+        "<QuilletEventFile><Categories>A</Categories></QuilletEventFile>",
+        "<QuilletEventFile><Version>qv3.0</Version><Categories>A</Categories></QuilletEventFile>",
+        "<QuilletEventFile><Version>QV2.0</Version><Categories>A</Categories></QuilletEventFile>",
+        "<QuilletEventFile><Version>QV3.0</Version><Categories>A</Categories>",
+        "\r\n",
+    };
+    list.AddCategory("Mine");
+    list.AddEvent(TEvent());
+    for (bool modified : {true, false}) {
+        for (const QByteArray& bytes : wrong) {
+            list.Modified = modified;
+            EXPECT_EQ(messageOf<EFileError>([&] { load(bytes); }), "Wrong file format") << bytes.constData();
+            EXPECT_EQ(list.Modified, modified);
+        }
+        EXPECT_THROW(list.LoadFromFile(folder.path(), false), EFileError); // a folder, not a file
+        EXPECT_EQ(list.Modified, modified);
+    }
+    EXPECT_EQ(list.Categories, QStringList{"Mine"});
+    EXPECT_EQ(list.Count(), 1);
+    list.Modified = true;
+    load("");
+    EXPECT_FALSE(list.Modified) << "an empty file is no error";
+    EXPECT_EQ(list.Count(), 1);
+}
+
+TEST_F(EventFile, AMissingFileGivesTheFirstRunContent)
+{
+    list.Modified = true;
+    list.LoadFromFile(folder.filePath("none.events"), false);
+    EXPECT_FALSE(list.Modified);
+    EXPECT_EQ(list.Categories, (QStringList{"General", "Birthdays", "Holidays", "Business", "Personal"}));
+    ASSERT_EQ(list.Count(), 1);
+    const TEvent& e = event(0);
+    EXPECT_EQ(std::tuple(e.Description, e.Category, e.GetStartDate(), e.StartDateItem->NotificationTime),
+              std::tuple("Welcome to Quillet!!", "General", Now(), Now()));
+    EXPECT_EQ(std::tuple(e.AlarmType, e.AlarmParam, e.Importance), std::tuple(1, 0, eiNormal));
+    EXPECT_TRUE(!e.UseTime && e.Enabled && e.PopUpNotify && e.AudioNotify);
+}
+
+TEST_F(EventFile, MergeSkipsDescriptionsAlreadyPresent)
+{
+    TEvent present;
+    present.Description = "Dentist";
+    list.AddEvent(present);
+    list.AddCategory("Home");
+    const QByteArray file =
+        fileWith("home\r\nWork\r\n", "<Event><Description>Dentist</Description></Event>"
+                                     "<Event><Description>dentist</Description></Event>"
+                                     "<Event><Description>New</Description><Notes>1</Notes></Event>"
+                                     "<Event><Description>New</Description><Notes>2</Notes></Event>");
+    load(file, true);
+    EXPECT_FALSE(list.Modified);
+    EXPECT_EQ(list.Categories, (QStringList{"Home", "Work"}));
+    ASSERT_EQ(list.Count(), 3);
+    EXPECT_EQ(std::pair(event(1).Description, event(2).Notes), std::pair(QString("dentist"), QString("1")));
+    load(file, false); // without Merge everything is appended
+    EXPECT_EQ(list.Count(), 7);
 }

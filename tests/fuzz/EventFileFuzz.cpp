@@ -22,27 +22,6 @@ void require(bool condition)
         std::abort();
 }
 
-void requireSameEvents(const TEventList& a, const TEventList& b)
-{
-    require(a.Count() == b.Count());
-    for (int i = 0; i < a.Count(); ++i) {
-        const TEvent& x = *a.GetEvent(i);
-        const TEvent& y = *b.GetEvent(i);
-        require(std::fabs(x.GetStartDate() - y.GetStartDate()) < OneMillisecond);
-        require(x.RepeatedDates->GetCount() == y.RepeatedDates->GetCount());
-        for (int d = 0; d < x.RepeatedDates->GetCount(); ++d)
-            require(x.RepeatedDates->GetItem(d)->DateTime == y.RepeatedDates->GetItem(d)->DateTime);
-        require(x.Enabled == y.Enabled && x.UseTime == y.UseTime && x.Duration == y.Duration);
-        require(x.Category == y.Category && x.Description == y.Description && x.Notes == y.Notes);
-        require(x.AlarmType == y.AlarmType && x.AlarmParam == y.AlarmParam && x.AlarmSound == y.AlarmSound);
-        require(x.AudioNotify == y.AudioNotify && x.PopUpNotify == y.PopUpNotify && x.Importance == y.Importance);
-        require(x.KeepRemindingFor == y.KeepRemindingFor && x.AfterReminderJob == y.AfterReminderJob);
-        require(x.AfterReminderJobParamInt == y.AfterReminderJobParamInt && x.ExecuteFile == y.ExecuteFile);
-        require(x.CmdsToExecute == y.CmdsToExecute && x.ExecuteFileXTimes == y.ExecuteFileXTimes);
-        require(x.ShowOnCalendar == y.ShowOnCalendar);
-    }
-}
-
 } // namespace
 
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
@@ -57,8 +36,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size)
     const QString input = folder->filePath(QStringLiteral("input.events"));
     const QString output = folder->filePath(QStringLiteral("output.events"));
     QFile file(input);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        std::abort();
+    require(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
     file.write(reinterpret_cast<const char*>(data), static_cast<qint64>(size));
     file.close();
 
@@ -76,7 +54,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size)
     list.SaveToFile(output);
     TEventList back;
     back.LoadFromFile(output, false);
-    requireSameEvents(list, back);
+    require(back.Count() == list.Count());
+    for (int i = 0; i < list.Count(); ++i) {
+        // The start date is written to 15 digits; the element holds every other field as written.
+        TEvent& read = *back.GetEvent(i);
+        require(std::fabs(read.GetStartDate() - list.GetEvent(i)->GetStartDate()) < OneMillisecond);
+        read.SetStartDate(list.GetEvent(i)->GetStartDate());
+        require(read.SaveToXML() == list.GetEvent(i)->SaveToXML());
+    }
 
     // Merging the file into what it gave adds no event: every description is present.
     const int count = list.Count();
