@@ -1,153 +1,241 @@
-// The event list view of the real main window: columns, row order, type-ahead,
+// The event list of the real main window: its model (checked by Qt's model tester),
+// countdowns, cell texts, colours, pictures, row heights and order, type-ahead,
 // hints, keys and what it looks like.
+#include <QAbstractItemModelTester>
 #include <QAction>
 #include <QApplication>
-#include <QHeaderView>
 #include <QHelpEvent>
-#include <QImage>
 #include <QSignalSpy>
 #include <QTest>
 #include <QToolTip>
 
-#include "MainWindowFixture.h"
+#include "AppTestSupport.h"
+#include "app/CountdownText.h"
+#include "controls/CalendarX.h"
 
-using app_testing::MainWindowFixture;
-using app_testing::TestEvent;
 using testing_support::at;
 
 namespace {
 
-class EventListViewTest : public MainWindowFixture {
+TEST(GetCountdownText, MatchesTheRulesAtTheirEdges)
+{
+    const TDateTime noon = at(2024, 6, 12, 12);
+    const struct {
+        TDateTime now;
+        TDateTime when;
+        bool allowDayNames;
+        const char* expected;
+    } cases[] = {
+        {noon, at(2024, 6, 12), true, "Today"},
+        {noon, at(2024, 6, 11), true, "Yesterday"},
+        {noon, at(2024, 6, 13), true, "Tomorrow"},
+        {noon, at(2024, 6, 14), true, " 1 days, 12 hrs"},
+        {noon, at(2024, 6, 12), false, "-12 hrs"}, // day names only for events without a time of day
+        {noon, at(2024, 6, 13), false, " 12 hrs"},
+        {noon, noon + 400, false, " 1 yrs, 1 mths"},
+        {noon, noon - 400, false, "-1 yrs, 1 mths"},
+        {at(2023, 3, 1), at(2024, 3, 5), false, " 1 yrs, 4 days"}, // a zero unit is skipped
+        {noon, at(2024, 6, 12, 14, 30, 15), false, " 2 hrs, 30 mins"},
+        {noon, at(2024, 6, 12, 12, 1, 30), false, " 1 mins"},
+        {noon, at(2024, 6, 12, 11, 59, 30), false, "-30 secs"},
+        {noon, noon, false, "-0 secs"},
+        {at(2024, 6, 12), at(2024, 6, 12), true, "Today"},
+        // A month from 31 January ends on 29 February, which leaves two days to 2 March.
+        {at(2024, 1, 31, 10), at(2024, 3, 2, 10), false, " 1 mths, 2 days"},
+        // A calendar month from 1 January passes 31 January 12:00; the count goes on away from it.
+        {at(2024, 1, 1), at(2024, 1, 31, 12), false, " 1 mths, 12 hrs"},
+    };
+    for (const auto& c : cases) {
+        testing_support::ClockOverride clock(c.now);
+        EXPECT_EQ(GetCountdownText(c.when, c.allowDayNames), c.expected);
+    }
+}
+
+// The window lists all events, disabled ones too; the clock stands at 12 June 2024, 08:00.
+class EventListView : public app_testing::MainWindowTest {
 protected:
-    QHeaderView* header() const { return window->vstEvents->header(); }
+    void SetUp() override
+    {
+        start();
+        window->mnuitmOnlyEnabledEvents->trigger();
+    }
+    QVariant cell(int row, int column, int role = Qt::DisplayRole) const
+    {
+        return model->data(model->index(row, column), role);
+    }
+    QString text(int row, int column) const { return cell(row, column).toString(); }
+    QColor colour(int row) const { return cell(row, EventViewModel::ColWhen, Qt::ForegroundRole).value<QColor>(); }
+    qint64 picture(int row, int column) const
+    {
+        return cell(row, column, Qt::DecorationRole).value<QPixmap>().cacheKey();
+    }
     QWidget* viewport() const { return window->vstEvents->viewport(); }
-    QPoint centreOfRow(int row) const
-    {
-        return window->vstEvents->visualRect(model->index(row, EventViewModel::ColEvent)).center();
-    }
-    void typeAhead(const QString& text)
-    {
-        QTest::qWait(QApplication::keyboardInputInterval() + 50); // a new search
-        for (const QChar c : text)                                // keyClicks knows only ASCII keys
-            QTest::sendKeyEvent(QTest::Click, window->vstEvents, Qt::Key_unknown, QString(c), Qt::NoModifier);
-    }
+    QRect rowRect(int row) const { return window->vstEvents->visualRect(model->index(row, EventViewModel::ColEvent)); }
 };
 
-TEST_F(EventListViewTest, HasSixColumnsWithTheEventColumnTakingTheRest)
-{
-    const QStringList captions = {"", "When", "Countdown", "!", "Event", "Category"};
-    for (int column = 0; column < captions.size(); ++column)
-        EXPECT_EQ(model->headerData(column, Qt::Horizontal).toString(), captions[column]);
-    EXPECT_EQ(header()->sectionSize(0), 36);
-    EXPECT_EQ(header()->sectionSize(1), 110);
-    EXPECT_EQ(header()->sectionSize(2), 90);
-    EXPECT_EQ(header()->sectionSize(3), 20);
-    EXPECT_EQ(header()->sectionSize(5), 60);
-    EXPECT_EQ(header()->sectionResizeMode(0), QHeaderView::Fixed);
-    EXPECT_EQ(header()->sectionResizeMode(3), QHeaderView::Fixed);
-    EXPECT_EQ(header()->height(), 18);
-    EXPECT_EQ(header()->sectionSize(4), viewport()->width() - (36 + 110 + 90 + 20 + 60));
+int modelProblems = 0;
 
-    window->resize(480, 400); // narrower than the fixed columns and the side panel
-    QApplication::processEvents();
-    EXPECT_EQ(header()->sectionSize(4), 0);
+TEST_F(EventListView, PassesQtsModelChecksThroughRefills)
+{
+    const QtMessageHandler previous =
+        qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString&) {
+            modelProblems += type != QtDebugMsg && type != QtInfoMsg;
+        });
+    {
+        QAbstractItemModelTester tester(model, QAbstractItemModelTester::FailureReportingMode::Warning);
+        useEvents({{.when = at(2024, 5, 1, 9)}, {.when = at(2024, 5, 2), .useTime = false, .weeklyRepeats = 2}});
+        EXPECT_EQ(model->rowCount(), 4);
+        useEvents({});
+    }
+    qInstallMessageHandler(previous);
+    EXPECT_EQ(modelProblems, 0);
 }
 
-TEST_F(EventListViewTest, FixedColumnsStayWhereTheyAre)
+TEST_F(EventListView, CellsShowTheOccurrenceInTheColoursAndPicturesOfItsEvent)
 {
-    header()->moveSection(header()->visualIndex(3), 0);
-    EXPECT_EQ(header()->visualIndex(3), 3);
-    header()->moveSection(header()->visualIndex(5), 1);
-    EXPECT_EQ(header()->visualIndex(5), 1) << "the other columns may move";
-}
-
-TEST_F(EventListViewTest, RowsAtTheSameMinuteGoEnabledFirstThenByImportance)
-{
-    window->mnuitmOnlyEnabledEvents->trigger(); // show disabled events too
+    window->CalendarX1->SetSelectedDate(at(2024, 6, 10));
     useEvents({
-        TestEvent(at(2024, 6, 12, 10)).description("disabled normal").disabled(),
-        TestEvent(at(2024, 6, 12, 10)).description("disabled highest").disabled().importance(eiHighest),
-        TestEvent(at(2024, 6, 12, 10)).description("enabled low").importance(eiLow),
-        TestEvent(at(2024, 6, 12, 9, 59)).description("earlier, disabled").disabled(),
-        TestEvent(at(2024, 6, 12, 10)).description("enabled high").importance(eiHigh),
+        {.when = at(2024, 6, 1, 9), .description = "  Dentist\r\nbring the card \t"}, // past
+        {.when = at(2024, 6, 10, 9), .importance = eiLow, .reminder = true},          // past, on the selected day
+        {.when = at(2024, 6, 10, 10), .enabled = false, .importance = eiHighest, .reminder = true}, // disabled
+        {.when = at(2024, 6, 12, 8), .importance = eiHigh, .weeklyRepeats = 1},                     // exactly now
+        {.when = at(2024, 6, 14, 14, 30),
+         .importance = eiHighest,
+         .reminder = true,
+         .weeklyRepeats = 1,
+         .category = "Holidays"},
+    });
+    EXPECT_EQ(text(0, EventViewModel::ColEvent), "Dentist\r\nbring the card");
+    EXPECT_EQ(text(4, EventViewModel::ColWhen), formatDateTime("yyyy, dd mmm (ddd), t", at(2024, 6, 14, 14, 30)));
+    EXPECT_EQ(text(4, EventViewModel::ColCountdown), " 2 days, 6 hrs");
+    EXPECT_EQ(text(4, EventViewModel::ColCategory), "Holidays");
+
+    EXPECT_EQ(colour(0), QColor(0xFF, 0, 0));
+    EXPECT_EQ(colour(1), QColor(0, 0, 0xFF));
+    EXPECT_EQ(colour(2), QColor(0xC0, 0xC0, 0xC0));
+    EXPECT_EQ(colour(3), QColor(Qt::black)) << "now is not later than an occurrence exactly now";
+    EXPECT_TRUE(cell(2, EventViewModel::ColEvent, Qt::FontRole).value<QFont>().strikeOut());
+    EXPECT_FALSE(cell(1, EventViewModel::ColEvent, Qt::FontRole).isValid());
+    clock.set(at(2024, 6, 12, 8, 0, 1));
+    EXPECT_EQ(colour(3), QColor(0xFF, 0, 0)) << "a second later it is past";
+
+    // Reminder 0, both 2, repeated dates 4; importance low 0, high 2, highest 4.
+    const PictureList& alarm = *window->ilstAlarmRepeat;
+    const PictureList& priority = *window->ilstPriority;
+    EXPECT_EQ(picture(0, EventViewModel::ColPicture), 0);
+    EXPECT_EQ(picture(1, EventViewModel::ColPicture), alarm.picture(0).cacheKey());
+    EXPECT_EQ(picture(2, EventViewModel::ColPicture), 0) << "none for a disabled event";
+    EXPECT_EQ(picture(3, EventViewModel::ColPicture), alarm.picture(4).cacheKey());
+    EXPECT_EQ(picture(4, EventViewModel::ColPicture), alarm.picture(2).cacheKey());
+    EXPECT_EQ(picture(0, EventViewModel::ColImportance), 0);
+    EXPECT_EQ(picture(1, EventViewModel::ColImportance), priority.picture(0).cacheKey());
+    EXPECT_EQ(picture(2, EventViewModel::ColImportance), priority.disabledPicture(4).cacheKey());
+    EXPECT_EQ(picture(3, EventViewModel::ColImportance), priority.picture(2).cacheKey());
+    EXPECT_EQ(picture(4, EventViewModel::ColImportance), priority.picture(4).cacheKey());
+}
+
+TEST_F(EventListView, RowHeightsFollowTheDescriptionsLinesAndAGoneEventShowsAQuestionMark)
+{
+    const int line = window->vstEvents->fontMetrics().height();
+    const std::pair<QString, int> cases[] = {
+        {"", 40},
+        {"One line", 40},
+        {"Three\rline\nbreaks\r\n", 8 + 3 * line},
+        {"Empty\r\n\r\nmiddle", 8 + 3 * line},
+        {"Five\r\nlines\r\nof\r\ntext\r\nhere", 8 + 5 * line},
+    };
+    std::vector<TestEvent> events;
+    for (const auto& [description, height] : cases)
+        events.push_back({.when = at(2024, 5, 1, static_cast<int>(events.size())), .description = description});
+    useEvents(events);
+    for (int row = 0; row < 5; ++row)
+        EXPECT_EQ(cell(row, 0, Qt::SizeHintRole).toSize().height(), cases[row].second) << row;
+
+    window->FEventList->DeleteEvent(4); // without a refresh
+    EXPECT_EQ(text(4, EventViewModel::ColEvent), "?");
+    EXPECT_FALSE(cell(4, 0, Qt::DecorationRole).isValid());
+}
+
+TEST_F(EventListView, RowsAtTheSameMinuteGoEnabledFirstThenByImportance)
+{
+    useEvents({
+        {.when = at(2024, 6, 12, 10), .description = "disabled normal", .enabled = false},
+        {.when = at(2024, 6, 12, 10), .description = "disabled highest", .enabled = false, .importance = eiHighest},
+        {.when = at(2024, 6, 12, 10), .description = "enabled low", .importance = eiLow},
+        {.when = at(2024, 6, 12, 9, 59), .description = "earlier, disabled", .enabled = false},
+        {.when = at(2024, 6, 12, 10), .description = "enabled high", .importance = eiHigh},
     });
     EXPECT_EQ(shownDescriptions(),
               QStringList({"earlier, disabled", "enabled high", "enabled low", "disabled highest", "disabled normal"}));
 }
 
-TEST_F(EventListViewTest, TypeAheadSearchesTheEventThenTheCategory)
+TEST_F(EventListView, TypeAheadSearchesTheEventThenTheCategory)
 {
     useEvents({
-        TestEvent(at(2024, 6, 12, 9)).description("Lunch with Ann").category("General"),
-        TestEvent(at(2024, 6, 12, 10)).description("Call Bob").category("MEETINGS"),
-        TestEvent(at(2024, 6, 12, 11)).description("Team Meeting").category("Work"),
-        TestEvent(at(2024, 6, 12, 12)).description(QStringLiteral("Café au lait")).category("General"),
+        {.when = at(2024, 6, 12, 9), .description = "Lunch with Ann"},
+        {.when = at(2024, 6, 12, 10), .description = "Call Bob", .category = "MEETINGS"},
+        {.when = at(2024, 6, 12, 11), .description = "Team Meeting", .category = "Work"},
+        {.when = at(2024, 6, 12, 12), .description = QStringLiteral("Café au lait")},
     });
     window->vstEvents->setFocus();
-
-    typeAhead("meet");
-    EXPECT_EQ(selectedRow(), 1) << "the category MEETINGS contains meet";
-    typeAhead("team m");
-    EXPECT_EQ(selectedRow(), 2);
-    typeAhead("ANN");
-    EXPECT_EQ(selectedRow(), 0);
-    typeAhead(QStringLiteral("É"));
-    EXPECT_EQ(selectedRow(), 0) << "accented letters match only in the same case";
-    typeAhead(QStringLiteral("é"));
-    EXPECT_EQ(selectedRow(), 3);
+    const std::pair<QString, int> searches[] = {
+        {"meet", 1}, // the category MEETINGS contains meet
+        {"team m", 2},
+        {"ANN", 0},
+        {QStringLiteral("É"), 0}, // accented letters match only in the same case
+        {QStringLiteral("é"), 3},
+    };
+    for (const auto& [text, row] : searches) {
+        QTest::qWait(QApplication::keyboardInputInterval() + 50); // a new search
+        for (const QChar c : text)                                // keyClicks knows only ASCII keys
+            QTest::sendKeyEvent(QTest::Click, window->vstEvents, Qt::Key_unknown, QString(c), Qt::NoModifier);
+        EXPECT_EQ(selectedRow(), row) << text;
+    }
 }
 
-TEST_F(EventListViewTest, TheNotesShowAsHint)
+TEST_F(EventListView, TheNotesShowAsAPlainTextHint)
 {
-    useEvents({TestEvent(at(2024, 6, 12, 9)).notes("Bring the slides\r\nRoom <4>"), TestEvent(at(2024, 6, 12, 10))});
-    const QPoint where = centreOfRow(0);
-    QHelpEvent help(QEvent::ToolTip, where, viewport()->mapToGlobal(where));
-    QApplication::sendEvent(viewport(), &help);
+    useEvents({{.when = at(2024, 6, 12, 9), .notes = "Bring the slides\r\nRoom <4>"}, {.when = at(2024, 6, 12, 10)}});
+    const auto showHint = [this](int row) {
+        QHelpEvent help(QEvent::ToolTip, rowRect(row).center(), viewport()->mapToGlobal(rowRect(row).center()));
+        QApplication::sendEvent(viewport(), &help);
+    };
+    showHint(0);
     EXPECT_TRUE(QToolTip::isVisible());
-    EXPECT_TRUE(QToolTip::text().contains("Bring the slides<br")) << QToolTip::text().toStdString();
+    EXPECT_TRUE(QToolTip::text().contains("Bring the slides<br")) << QToolTip::text();
     EXPECT_TRUE(QToolTip::text().contains("Room &lt;4&gt;")) << "notes are text, not markup";
-
-    const QPoint noNotes = centreOfRow(1);
-    QHelpEvent none(QEvent::ToolTip, noNotes, viewport()->mapToGlobal(noNotes));
-    QApplication::sendEvent(viewport(), &none);
+    showHint(1);
     EXPECT_TRUE(QTest::qWaitFor([] { return !QToolTip::isVisible(); })) << "a row without notes has no hint";
 }
 
-TEST_F(EventListViewTest, EnterDeleteAndDoubleClickRunTheCommands)
+TEST_F(EventListView, EnterDeleteAndDoubleClickRunTheCommandsOnTheirRow)
 {
-    useEvents({TestEvent(at(2024, 6, 12, 9)), TestEvent(at(2024, 6, 12, 10))});
+    useEvents({{.when = at(2024, 6, 12, 9)}, {.when = at(2024, 6, 12, 10)}});
     QSignalSpy edits(window->actEditEvent, &QAction::triggered);
     QSignalSpy deletes(window->actDeleteSelectedEvent, &QAction::triggered);
     window->vstEvents->setCurrentIndex(model->index(1, 1));
     window->vstEvents->setFocus();
-
     QTest::keyClick(window->vstEvents, Qt::Key_Return);
-    QTest::keyClick(window->vstEvents, Qt::Key_Enter, Qt::ShiftModifier);
+    QTest::keyClick(window->vstEvents, Qt::Key_Delete);
+    EXPECT_EQ(edits.count(), 1);
+    EXPECT_EQ(deletes.count(), 1);
+    QTest::mouseDClick(viewport(), Qt::LeftButton, {}, rowRect(0).center());
     EXPECT_EQ(edits.count(), 2);
-    QTest::keyClick(window->vstEvents, Qt::Key_Delete, Qt::ControlModifier);
-    EXPECT_EQ(deletes.count(), 1);
-    QTest::keyClick(window->vstEvents, Qt::Key_Space);
-    QTest::mouseDClick(viewport(), Qt::LeftButton, {}, centreOfRow(0));
-    EXPECT_EQ(edits.count(), 3);
-    EXPECT_EQ(deletes.count(), 1);
     EXPECT_EQ(selectedRow(), 0) << "the double-clicked row is the one edited";
 }
 
-// Pixels of a painted row, away from its text.
-TEST_F(EventListViewTest, PaintsRowBackgroundsAndTheSelectionInYellow)
+TEST_F(EventListView, PaintsAlternatingRowsAndTheSelectionInYellow)
 {
-    useEvents({TestEvent(at(2024, 6, 20, 9)).description("a"), TestEvent(at(2024, 6, 20, 10)).description("b"),
-               TestEvent(at(2024, 6, 20, 11)).description("c")});
+    useEvents({{.when = at(2024, 6, 20, 9)}, {.when = at(2024, 6, 20, 10)}, {.when = at(2024, 6, 20, 11)}});
     window->vstEvents->setCurrentIndex(model->index(2, 1));
-    const QImage list = window->vstEvents->viewport()->grab().toImage();
+    const QImage list = app_testing::screenshot(*viewport(), "event-list");
     const auto background = [&](int row) {
-        const QRect cell = window->vstEvents->visualRect(model->index(row, EventViewModel::ColEvent));
-        return QColor(list.pixel(cell.right() - 10, cell.center().y()));
+        return list.pixelColor(rowRect(row).right() - 10, rowRect(row).center().y());
     };
     EXPECT_EQ(background(0), QColor(Qt::white));
     EXPECT_EQ(background(1), QColor(0xEE, 0xEE, 0xEE));
     EXPECT_EQ(background(2), QColor(0xFF, 0xFF, 0x00));
-    EXPECT_EQ(window->vstEvents->visualRect(model->index(0, 0)).height(), 40);
+    EXPECT_EQ(rowRect(0).height(), 40);
 }
 
 } // namespace

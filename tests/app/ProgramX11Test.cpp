@@ -1,151 +1,92 @@
-// The built program as a real process on a display of its own: the single-instance
-// guard and the orderly end on SIGTERM.
-#include <gtest/gtest.h>
-
+// The built program as a real process on the test run's display: the single-instance
+// guard, the orderly end on SIGTERM, and a reminder due at start-up.
 #include <QCoreApplication>
-#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
 #include <QSettings>
 #include <QTemporaryDir>
-#include <QThread>
+#include <QTest>
 
-#include <functional>
+#include <gtest/gtest.h>
 
+#include "../dialogs/TestEvent.h"
 #include "TestSupport.h"
+
+using testing_support::writeFile;
 
 namespace {
 
-bool waitUntil(const std::function<bool()>& condition, int timeoutMs)
+QString run(const QString& program, const QStringList& arguments)
 {
-    QDeadlineTimer deadline(timeoutMs);
-    while (!condition()) {
-        if (deadline.hasExpired())
-            return false;
-        QThread::msleep(50);
-    }
-    return true;
+    QProcess process;
+    process.start(program, arguments);
+    process.waitForFinished(10000);
+    return QString::fromUtf8(process.readAllStandardOutput());
 }
 
-// An Xvfb of the test's own, so no other test's windows or hotkeys get in the way.
-class PrivateDisplay {
-public:
-    PrivateDisplay()
-    {
-        const QString numberFile = FFolder.filePath(QStringLiteral("display"));
-        FServer.start(QStringLiteral("sh"),
-                      {QStringLiteral("-c"),
-                       QStringLiteral("exec Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>\"$1\""),
-                       QStringLiteral("sh"), numberFile});
-        waitUntil([&] { return !testing_support::readFile(numberFile).trimmed().isEmpty(); }, 10000);
-        const QByteArray number = testing_support::readFile(numberFile).trimmed();
-        if (!number.isEmpty())
-            FName = QLatin1Char(':') + QString::fromLatin1(number);
-    }
-    ~PrivateDisplay()
-    {
-        FServer.terminate();
-        FServer.waitForFinished(5000);
-    }
-    QString name() const { return FName; }
+// The ids of the shown windows that xdotool's search arguments select.
+QStringList shownWindows(const QStringList& search)
+{
+    return run("xdotool", QStringList{"search", "--onlyvisible"} + search).split('\n', Qt::SkipEmptyParts);
+}
 
-private:
-    QTemporaryDir FFolder;
-    QProcess FServer;
-    QString FName;
-};
+const QStringList MainWindows{"--name", "^Quillet$"};
 
-// A copy of the built program in a folder of its own, so that its Settings.ini and
-// tmp folder stay there, with a lock folder of its own.
-class ProgramCopy {
-public:
-    explicit ProgramCopy(const QString& display) : FDisplay(display)
-    {
-        FProgram = FFolder.filePath(QStringLiteral("quillet"));
-        QFile::copy(QCoreApplication::applicationDirPath() + QStringLiteral("/quillet"), FProgram);
-    }
-    bool exists() const { return QFileInfo(FProgram).isExecutable(); }
-    QString folder() const { return FFolder.path() + QLatin1Char('/'); }
-
-    void start(QProcess& process, const QStringList& arguments = {}) const
-    {
-        process.setProcessEnvironment(environment());
-        process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        process.start(FProgram, arguments);
-    }
-
-    // The ids of the shown windows titled "Quillet".
-    QStringList shownMainWindows() const
-    {
-        QProcess search;
-        search.setProcessEnvironment(environment());
-        search.start(QStringLiteral("xdotool"), {QStringLiteral("search"), QStringLiteral("--onlyvisible"),
-                                                 QStringLiteral("--name"), QStringLiteral("^Quillet$")});
-        search.waitForFinished(5000);
-        return QString::fromLatin1(search.readAllStandardOutput()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
-    }
-
-private:
-    QProcessEnvironment environment() const
-    {
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert(QStringLiteral("DISPLAY"), FDisplay);
-        environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), FRuntime.path());
-        environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
-        environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
-        return environment;
-    }
-
-    QString FDisplay;
-    QTemporaryDir FFolder;
-    QTemporaryDir FRuntime;
-    QString FProgram;
-};
-
+// Each test runs a copy of the built program in a folder of its own, so that its
+// Settings.ini, tmp folder and single-instance lock stay there.
 class ProgramX11 : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        ASSERT_FALSE(display.name().isEmpty()) << "Xvfb did not start";
-        ASSERT_TRUE(program.exists()) << "the program is built next to the tests";
+        QDir(home.path()).mkpath("runtime");
+        QFile::copy(QCoreApplication::applicationDirPath() + "/quillet", home.filePath("quillet"));
+        ASSERT_TRUE(QFileInfo(home.filePath("quillet")).isExecutable()) << "the program is built next to the tests";
+    }
+
+    void start(QProcess& process, const QStringList& arguments = {})
+    {
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("XDG_RUNTIME_DIR", home.filePath("runtime"));
+        environment.insert("HOME", home.path());
+        environment.remove("QT_QPA_PLATFORM");
+        environment.remove("WAYLAND_DISPLAY");
+        process.setProcessEnvironment(environment);
+        process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        process.start(home.filePath("quillet"), arguments);
+        ASSERT_TRUE(process.waitForStarted(5000));
     }
 
     // Starts the program and waits until its main window is the only window on show
     // (the splash has gone).
     void startAndWait(QProcess& process, const QStringList& arguments = {})
     {
-        program.start(process, arguments);
-        ASSERT_TRUE(process.waitForStarted(5000));
-        ASSERT_TRUE(waitUntil([&] { return program.shownMainWindows().size() == 1; }, 20000));
-        QThread::msleep(1500); // the splash's minimum time
-        ASSERT_EQ(program.shownMainWindows().size(), 1);
+        start(process, arguments);
+        ASSERT_TRUE(QTest::qWaitFor([] { return shownWindows(MainWindows).size() == 1; }, 20000));
+        QTest::qWait(1500); // the splash's minimum time
+        ASSERT_EQ(shownWindows(MainWindows).size(), 1);
     }
 
-    PrivateDisplay display;
-    ProgramCopy program{display.name()};
+    QTemporaryDir home;
 };
-
-} // namespace
 
 TEST_F(ProgramX11, ASecondStartEndsAtOnceWithoutAWindow)
 {
     QProcess first;
     startAndWait(first);
-    const QStringList windowsBefore = program.shownMainWindows();
+    const QStringList windowsBefore = shownWindows(MainWindows);
 
     QProcess second;
-    program.start(second);
+    start(second);
     ASSERT_TRUE(second.waitForFinished(5000)) << "the second start must end at once";
     EXPECT_EQ(second.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(second.exitCode(), 0);
-    EXPECT_EQ(program.shownMainWindows(), windowsBefore) << "no window of its own, and the first stays as it was";
+    EXPECT_EQ(shownWindows(MainWindows), windowsBefore) << "no window of its own, and the first stays as it was";
     EXPECT_EQ(first.state(), QProcess::Running);
 
     first.terminate();
     ASSERT_TRUE(first.waitForFinished(10000));
-
     // With the first instance gone, a new start runs again.
     QProcess third;
     startAndWait(third);
@@ -155,19 +96,50 @@ TEST_F(ProgramX11, ASecondStartEndsAtOnceWithoutAWindow)
 
 TEST_F(ProgramX11, SigTermEndsTheProgramInAnOrderlyWay)
 {
-    testing_support::writeFile(program.folder() + QStringLiteral("tmp/~qv1A.tmp"), "echo left over\n");
-    const QString events = program.folder() + QStringLiteral("data/My.events");
+    writeFile(home.filePath("tmp/~qv1A.tmp"), "echo left over\n");
+    const QString events = home.filePath("data/My.events");
 
     QProcess process;
     startAndWait(process, {events});
-    process.terminate(); // SIGTERM
+    process.terminate();
     ASSERT_TRUE(process.waitForFinished(10000));
 
     EXPECT_EQ(process.exitStatus(), QProcess::NormalExit) << "the signal is handled, not fatal";
     EXPECT_EQ(process.exitCode(), 0);
-    QSettings settings(program.folder() + QStringLiteral("Settings.ini"), QSettings::IniFormat);
-    EXPECT_EQ(settings.value(QStringLiteral("START UP/Minimized")).toString(), QStringLiteral("0"));
-    EXPECT_FALSE(QFileInfo::exists(program.folder() + QStringLiteral("tmp/~qv1A.tmp")));
+    QSettings settings(home.filePath("Settings.ini"), QSettings::IniFormat);
+    EXPECT_EQ(settings.value("START UP/Minimized").toString(), "0");
+    EXPECT_FALSE(QFileInfo::exists(home.filePath("tmp/~qv1A.tmp")));
     // The first-run list was never changed, so the named event file is not created.
     EXPECT_FALSE(QFileInfo::exists(events));
 }
+
+TEST_F(ProgramX11, ADueReminderAppearsInThePopUpInTheCorner)
+{
+    TEventList list;
+    TestEvent{.when = Now() - 1.0 / 24, .description = "Water the plants", .reminder = true, .popUp = true}.addTo(list);
+    list.GetEvent(0)->AudioNotify = false;
+    list.SaveToFile(home.filePath("plants.events"));
+
+    QProcess quillet;
+    start(quillet, {home.filePath("plants.events")});
+    const QStringList screen = run("xdotool", {"getdisplaygeometry"}).trimmed().split(' ');
+    ASSERT_EQ(screen.size(), 2);
+    const QString corner =
+        QString("X=%1\nY=%2\nWIDTH=382\nHEIGHT=149\n").arg(screen[0].toInt() - 382).arg(screen[1].toInt() - 149);
+
+    // The first check comes 5 s after the start; the slide takes well under a second.
+    const auto popUpInCorner = [&] {
+        for (const QString& id : shownWindows({"--pid", QString::number(quillet.processId())}))
+            if (run("xdotool", {"getwindowgeometry", "--shell", id}).contains(corner))
+                return true;
+        return false;
+    };
+    EXPECT_TRUE(QTest::qWaitFor(popUpInCorner, 15000)) << "no window of 382 x 149 at the corner";
+    if (qEnvironmentVariableIsSet("QUILLET_SCREENSHOT"))
+        run("import", {"-window", "root", qEnvironmentVariable("QUILLET_SCREENSHOT")});
+
+    quillet.terminate();
+    EXPECT_TRUE(quillet.waitForFinished(10000));
+}
+
+} // namespace

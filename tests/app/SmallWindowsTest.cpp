@@ -1,52 +1,40 @@
-// The splash, the About box and the two small dialogs, driven as a user would.
-#include <gtest/gtest.h>
-
+// The splash, the About box and the two small dialogs, driven as a user would, and
+// the version and file-name texts they use.
 #include <QApplication>
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
-#include "ShellTestSupport.h"
+#include "AppTestSupport.h"
 #include "app/About.h"
 #include "app/FileVersion.h"
 #include "app/GetTextDialog.h"
 #include "app/InfoDialog.h"
 #include "app/Splash.h"
 
-using shell_test::screenshot;
-using shell_test::waitFor;
+using app_testing::screenshot;
 
 namespace {
 
 // Runs action once the dialog that is about to open is on show.
-void whenShown(std::function<void(QWidget*)> action)
+void whenShown(const std::function<void(QWidget&)>& action)
 {
-    QTimer::singleShot(0, [action] {
-        QWidget* dialog = QApplication::activeModalWidget();
-        ASSERT_TRUE(dialog);
-        action(dialog);
-    });
+    QTimer::singleShot(0, [action] { action(*QApplication::activeModalWidget()); });
 }
-
-QString programVersion(const char* Template)
-{
-    return FormatFileVersion(QString::fromUtf8(Template), ProgramFileVersion());
-}
-
-} // namespace
 
 TEST(Splash, StaysForItsMinimumTimeThenItsTimerHidesIt)
 {
-    ShowSplash(300, QStringLiteral("9.8.7"));
+    ShowSplash(300, "9.8.7");
     EXPECT_TRUE(SplashVisible());
     EXPECT_FALSE(SplashTimeElapsed());
-    EXPECT_EQ(frmSplash()->Label1->text(), QStringLiteral("Version: 9.8.7"));
-    EXPECT_EQ(frmSplash()->height() - frmSplash()->Label1->geometry().bottom() - 1, 75);
-    screenshot(*frmSplash(), QStringLiteral("splash"));
+    EXPECT_EQ(frmSplash()->Label1->text(), "Version: 9.8.7");
+    screenshot(*frmSplash(), "splash");
 
     // HideSplash waits out the rest of the minimum time.
     QElapsedTimer waited;
@@ -57,68 +45,94 @@ TEST(Splash, StaysForItsMinimumTimeThenItsTimerHidesIt)
     EXPECT_TRUE(SplashTimeElapsed());
 
     // Left alone, the splash goes at the first timer tick after the minimum time.
-    ShowSplash(100, QString());
-    EXPECT_EQ(frmSplash()->Label1->text(), QStringLiteral("Version: "));
-    EXPECT_TRUE(frmSplash()->Timer1->isActive());
-    EXPECT_TRUE(waitFor([] { return !SplashVisible(); }, 3000));
+    ShowSplash(100, "");
+    EXPECT_TRUE(QTest::qWaitFor([] { return !SplashVisible(); }, 3000));
     EXPECT_FALSE(frmSplash()->Timer1->isActive());
 }
 
-TEST(AboutBox, ShowsNameVersionAndLinks)
+TEST(AboutBox, ShowsTheCompiledInVersion)
 {
     TfrmAbout about;
-    EXPECT_EQ(about.windowTitle(), QStringLiteral("About Quillet"));
-    EXPECT_EQ(about.lblApplicationName->text(), QStringLiteral("Quillet"));
-    EXPECT_EQ(about.lblVersion->text(), QStringLiteral("Version:  ") + programVersion("@A.@B.@C, Build:  @D"));
-    EXPECT_TRUE(about.lblWrittenBy->text().startsWith(QStringLiteral("Written by: ")));
-
-    whenShown([](QWidget* dialog) {
-        screenshot(*dialog, QStringLiteral("about"));
-        QTest::keyClick(dialog, Qt::Key_Return);
+    EXPECT_EQ(about.lblVersion->text(), "Version:  " + FormatFileVersion("@A.@B.@C, Build:  @D", ProgramFileVersion()));
+    whenShown([](QWidget& dialog) {
+        screenshot(dialog, "about");
+        QTest::keyClick(&dialog, Qt::Key_Return);
     });
     EXPECT_TRUE(about.Execute());
 }
 
-TEST(GetTextDialog, DoneAndCancelBothLeaveTheAnswerReadable)
+TEST(GetTextDialog, DoneAndCancelBothLeaveTheAnswerAsTyped)
 {
     TfrmGetText dialog;
-    whenShown([](QWidget* shown) {
-        auto* edit = shown->findChild<QLineEdit*>(QStringLiteral("edtAnswer"));
-        EXPECT_EQ(shown->focusWidget(), edit);
-        edit->selectAll();
-        QTest::keyClicks(edit, QStringLiteral("Travel & Leisure"));
-        screenshot(*shown, QStringLiteral("get-text"));
-        QTest::mouseClick(shown->findChild<QPushButton*>(QStringLiteral("btnCancel")), Qt::LeftButton);
+    whenShown([&](QWidget& shown) {
+        EXPECT_EQ(shown.focusWidget(), dialog.edtAnswer);
+        dialog.edtAnswer->selectAll();
+        QTest::keyClicks(dialog.edtAnswer, "Travel & Leisure");
+        screenshot(shown, "get-text");
+        QTest::mouseClick(dialog.btnCancel, Qt::LeftButton);
     });
-    EXPECT_FALSE(
-        dialog.Execute(QStringLiteral("Add Category"), QStringLiteral("Enter new category:"), QStringLiteral("old")));
-    EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Add Category"));
-    EXPECT_EQ(dialog.lblQuestion->text(), QStringLiteral("Enter new category:"));
-    EXPECT_EQ(dialog.GetAnswer(), QStringLiteral("Travel & Leisure"));
+    EXPECT_FALSE(dialog.Execute("Add Category", "Enter new category:", "old"));
+    EXPECT_EQ(dialog.GetAnswer(), "Travel & Leisure");
 
-    // Enter confirms with Done; the answer keeps its blanks.
-    whenShown([](QWidget* shown) {
-        auto* edit = shown->findChild<QLineEdit*>(QStringLiteral("edtAnswer"));
-        EXPECT_EQ(edit->text(), QStringLiteral("Work"));
-        QTest::keyClicks(edit, QStringLiteral("  "));
-        QTest::keyClick(edit, Qt::Key_Return);
+    whenShown([&](QWidget&) {
+        QTest::keyClicks(dialog.edtAnswer, "  ");
+        QTest::keyClick(dialog.edtAnswer, Qt::Key_Return);
     });
-    EXPECT_TRUE(
-        dialog.Execute(QStringLiteral("Edit Category"), QStringLiteral("Modify category:"), QStringLiteral("Work")));
-    EXPECT_EQ(dialog.GetAnswer(), QStringLiteral("Work  "));
+    EXPECT_TRUE(dialog.Execute("Edit Category", "Modify category:", "Work"));
+    EXPECT_EQ(dialog.GetAnswer(), "Work  ");
 }
 
 TEST(InfoDialog, ShowsTheCallersTextsAsTheyAre)
 {
     TfrmInfoDialog dialog;
-    whenShown([](QWidget* shown) {
-        screenshot(*shown, QStringLiteral("info"));
-        QTest::mouseClick(shown->findChild<QPushButton*>(QStringLiteral("btnOk")), Qt::LeftButton);
+    whenShown([&](QWidget& shown) {
+        screenshot(shown, "info");
+        QTest::mouseClick(dialog.btnOk, Qt::LeftButton);
     });
-    EXPECT_TRUE(dialog.Execute(QStringLiteral("Import Results"), QStringLiteral("3 new events imported & sorted")));
-    EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Import Results"));
-    EXPECT_EQ(dialog.stxtMessage->text(), QStringLiteral("3 new events imported & sorted"));
+    EXPECT_TRUE(dialog.Execute("Import Results", "3 new events imported & sorted"));
+    EXPECT_EQ(dialog.stxtMessage->text(), "3 new events imported & sorted");
 
-    whenShown([](QWidget* shown) { QTest::keyClick(shown, Qt::Key_Escape); });
-    EXPECT_FALSE(dialog.Execute(QStringLiteral("Closed"), QStringLiteral("with Escape")));
+    whenShown([](QWidget& shown) { QTest::keyClick(&shown, Qt::Key_Escape); });
+    EXPECT_FALSE(dialog.Execute("Closed", "with Escape"));
 }
+
+TEST(GetFileVersionString, FillsThePlaceholdersForTheProgramFileOnly)
+{
+    const std::pair<const char*, const char*> templates[] = {
+        {"@A.@B.@C", "3.4.5"},
+        {"@A.@B.@C, Build:  @D", "3.4.5, Build:  67"},
+        {"@a.@b.@c.@d", "3.4.5.67"},
+        {"v@A@A-@D", "v33-67"},
+        {"@E @", "@E @"},
+    };
+    for (const auto& [text, expected] : templates)
+        EXPECT_EQ(FormatFileVersion(text, TFileVersion{3, 4, 5, 67}), expected) << text;
+
+    const TFileVersion compiledIn = ProgramFileVersion();
+    const QString program = QCoreApplication::applicationFilePath();
+    EXPECT_EQ(GetFileVersionString(program, "@A.@B.@C"),
+              QString("%1.%2.%3").arg(compiledIn.Major).arg(compiledIn.Minor).arg(compiledIn.Release));
+    // The same file reached through a link is still the program.
+    QTemporaryDir folder;
+    ASSERT_TRUE(QFile::link(program, folder.filePath("linked-program")));
+    EXPECT_EQ(GetFileVersionString(folder.filePath("linked-program"), "@A"), QString::number(compiledIn.Major));
+
+    // Any other file, or none at all, has no version: even a template without placeholders gives ''.
+    const QString other = testing_support::writeFile(folder.filePath("other.exe"), "MZ");
+    EXPECT_EQ(GetFileVersionString(other, "plain"), "");
+    EXPECT_EQ(GetFileVersionString(folder.filePath("missing"), "@A"), "");
+    EXPECT_EQ(GetFileVersionString("", "@A"), "");
+}
+
+TEST(ExtractFileNameNoExt, TakesTheNameWithoutFolderAndLastExtension)
+{
+    const std::pair<const char*, const char*> cases[] = {
+        {"/home/ann/my.list.events", "my.list"}, // two dots: up to the last one
+        {"/home/ann.d/README", "README"},        // a dot in a folder name is not an extension
+        {"/home/ann/ending.", "ending"},         {"name.events", "name"}, {"/home/ann/", ""}, {"", ""},
+    };
+    for (const auto& [path, expected] : cases)
+        EXPECT_EQ(ExtractFileNameNoExt(path), expected) << path;
+}
+
+} // namespace

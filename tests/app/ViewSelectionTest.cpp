@@ -1,138 +1,142 @@
-// The views of cboEventView, the filters and the focus on the selected day,
-// through the real main window.
+// The views of cboEventView, the filters and the focus on the selected day, and the
+// five calendars of the side panel that pick that day: how they follow one another,
+// which days are marked, and "Goto Today". All through the real main window.
 #include <QAction>
 #include <QCheckBox>
-#include <QComboBox>
+#include <QListWidget>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QSignalSpy>
 #include <QTest>
+#include <QToolButton>
 
-#include "MainWindowFixture.h"
+#include "AppTestSupport.h"
+#include "controls/CalendarX.h"
 
-using app_testing::MainWindowFixture;
-using app_testing::TestEvent;
 using testing_support::at;
 
 namespace {
 
-// One event a day at 09:00 from 1 November 2023 to 31 January 2025; the clock
-// stands at Wednesday 12 June 2024, 08:00.
-class ViewSelectionTest : public MainWindowFixture {
+class ViewSelection : public app_testing::MainWindowTest {
 protected:
-    void SetUp() override
+    void SetUp() override { start(); }
+    void selectDay(TDateTime day) { window->CalendarX1->SetSelectedDate(day); }
+    int topRow() const { return window->vstEvents->indexAt(QPoint(0, 0)).row(); }
+    // One event a day at 09:00 from 1 November 2023 to 31 January 2025.
+    void useDailyEvents()
     {
-        MainWindowFixture::SetUp();
         std::vector<TestEvent> daily;
         for (TDateTime day = at(2023, 11, 1); day <= at(2025, 1, 31); day += 1)
-            daily.push_back(TestEvent(day + 9.0 / 24));
+            daily.push_back({.when = day + 9.0 / 24});
         useEvents(daily);
     }
-
-    TDateTime firstShownDay() const { return dateOf(shownDates().front()); }
-    TDateTime lastShownDay() const { return dateOf(shownDates().back()); }
+    // The month of each calendar as yyyymm, with "*" where the selected day is highlighted.
+    QStringList strip() const
+    {
+        QStringList months;
+        for (TCalendarX* c :
+             {window->CalendarX1, window->CalendarX2, window->CalendarX3, window->CalendarX4, window->CalendarX5})
+            months << formatDateTime("yyyymm", c->SelectedMonth()) + (c->HighlightSelectedDate() ? "*" : "");
+        return months;
+    }
+    static QPoint cellCentre(TCalendarX* calendar, int col, int row)
+    {
+        return {col * calendar->GetColWidth() + calendar->GetColWidth() / 2,
+                calendar->GetHeaderHeight() + row * calendar->GetRowHeight() + calendar->GetRowHeight() / 2};
+    }
+    TFontStyles marks(TDateTime day) const
+    {
+        QColor colour(Qt::white);
+        TFontStyles styles;
+        window->CalendarX1->OnBeforePaintDayBG(window->CalendarX1, day, colour, styles);
+        return styles;
+    }
 };
 
-struct ViewCase {
-    const char* name;
-    TDateTime selected;
-    int view;
-    TDateTime first;
-    TDateTime last;
-};
-
-const ViewCase ViewCases[] = {
-    {"all_events", at(2024, 6, 12), 0, at(2023, 11, 1), at(2025, 1, 31)},
-    {"the_day", at(2024, 6, 12), 1, at(2024, 6, 12), at(2024, 6, 12)},
-    {"week_of_a_wednesday", at(2024, 6, 12), 2, at(2024, 6, 9), at(2024, 6, 16)},
-    {"week_of_a_monday", at(2024, 6, 10), 2, at(2024, 6, 9), at(2024, 6, 16)},
-    {"week_of_a_saturday", at(2024, 6, 15), 2, at(2024, 6, 9), at(2024, 6, 16)},
-    {"week_of_a_sunday", at(2024, 6, 16), 2, at(2024, 6, 16), at(2024, 6, 23)},
-    {"next_7_days", at(2024, 6, 12), 3, at(2024, 6, 12), at(2024, 6, 19)},
-    {"next_14_days", at(2024, 6, 12), 4, at(2024, 6, 12), at(2024, 6, 26)},
-    {"the_month", at(2024, 6, 12), 5, at(2024, 6, 1), at(2024, 6, 30)},
-    {"this_month_and_next", at(2024, 6, 12), 6, at(2024, 6, 1), at(2024, 7, 31)},
-    {"december_and_january", at(2023, 12, 5), 6, at(2023, 12, 1), at(2024, 1, 31)},
-    {"next_2_months", at(2024, 6, 12), 7, at(2024, 6, 12), at(2024, 8, 12)},
-    {"next_2_months_from_31_december", at(2023, 12, 31), 7, at(2023, 12, 31), at(2024, 2, 29)},
-    {"the_year", at(2024, 6, 12), 8, at(2024, 1, 1), at(2024, 12, 31)},
-    // Whole days: today's 09:00 is still to come at 08:00 and is listed.
-    {"expired_events", at(2024, 6, 12), 9, at(2023, 11, 1), at(2024, 6, 12)},
-    {"expired_events_ignore_the_selected_day", at(2024, 1, 15), 9, at(2023, 11, 1), at(2024, 6, 12)},
-};
-
-class ViewRangeTest : public ViewSelectionTest, public ::testing::WithParamInterface<ViewCase> {};
-
-TEST_P(ViewRangeTest, ListsTheRangeOfTheView)
+TEST_F(ViewSelection, EachViewListsItsRangeOfDays)
 {
-    const ViewCase& c = GetParam();
-    selectDay(c.selected);
-    chooseView(c.view);
-    ASSERT_GT(rows(), 0);
-    EXPECT_EQ(firstShownDay(), c.first);
-    EXPECT_EQ(lastShownDay(), c.last);
-    EXPECT_EQ(rows(), static_cast<int>(c.last - c.first) + 1) << "one row for every day between";
+    useDailyEvents();
+    const struct {
+        const char* name;
+        TDateTime selected;
+        int view;
+        TDateTime first;
+        TDateTime last;
+    } cases[] = {
+        {"all events", at(2024, 6, 12), 0, at(2023, 11, 1), at(2025, 1, 31)},
+        {"the day", at(2024, 6, 12), 1, at(2024, 6, 12), at(2024, 6, 12)},
+        {"week of a Wednesday", at(2024, 6, 12), 2, at(2024, 6, 9), at(2024, 6, 16)},
+        {"week of a Saturday", at(2024, 6, 15), 2, at(2024, 6, 9), at(2024, 6, 16)},
+        {"week of a Sunday", at(2024, 6, 16), 2, at(2024, 6, 16), at(2024, 6, 23)},
+        {"next 7 days", at(2024, 6, 12), 3, at(2024, 6, 12), at(2024, 6, 19)},
+        {"next 14 days", at(2024, 6, 12), 4, at(2024, 6, 12), at(2024, 6, 26)},
+        {"the month", at(2024, 6, 12), 5, at(2024, 6, 1), at(2024, 6, 30)},
+        {"this month and next", at(2024, 6, 12), 6, at(2024, 6, 1), at(2024, 7, 31)},
+        {"December and January", at(2023, 12, 5), 6, at(2023, 12, 1), at(2024, 1, 31)},
+        {"next 2 months", at(2024, 6, 12), 7, at(2024, 6, 12), at(2024, 8, 12)},
+        {"next 2 months from 31 December", at(2023, 12, 31), 7, at(2023, 12, 31), at(2024, 2, 29)},
+        {"the year", at(2024, 6, 12), 8, at(2024, 1, 1), at(2024, 12, 31)},
+        // Whole days, whatever day is selected: today's 09:00 is still to come at 08:00.
+        {"expired events", at(2024, 1, 15), 9, at(2023, 11, 1), at(2024, 6, 12)},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        selectDay(c.selected);
+        chooseView(c.view);
+        const int rows = model->rowCount();
+        ASSERT_GT(rows, 0);
+        EXPECT_EQ(dateOf(model->occurrenceDateTime(0)), c.first);
+        EXPECT_EQ(dateOf(model->occurrenceDateTime(rows - 1)), c.last);
+        EXPECT_EQ(rows, static_cast<int>(c.last - c.first) + 1) << "one row for every day between";
+    }
 }
 
-INSTANTIATE_TEST_SUITE_P(TenViews, ViewRangeTest, ::testing::ValuesIn(ViewCases),
-                         [](const ::testing::TestParamInfo<ViewCase>& info) { return std::string(info.param.name); });
-
-// Four events on one day, one of each importance, in two categories; one more disabled.
-class FilterTest : public MainWindowFixture {
-protected:
-    void SetUp() override
-    {
-        MainWindowFixture::SetUp();
-        useCategories({"Home", "Work"});
-        useEvents({
-            TestEvent(at(2024, 6, 12, 9)).description("low").importance(eiLow).category("Home"),
-            TestEvent(at(2024, 6, 12, 10)).description("normal").importance(eiNormal).category("work"),
-            TestEvent(at(2024, 6, 12, 11)).description("high").importance(eiHigh).category("Work"),
-            TestEvent(at(2024, 6, 12, 12)).description("highest").importance(eiHighest).category("Home"),
-            TestEvent(at(2024, 6, 12, 13)).description("off").disabled().category("Work"),
-        });
-        chooseView(1);
-    }
-
-    void click(QCheckBox* box) { QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(5, box->height() / 2)); }
-};
-
-TEST_F(FilterTest, ImportanceBoxesNarrowTheList)
+TEST_F(ViewSelection, ImportanceCategoryAndEnabledFiltersNarrowTheList)
 {
-    EXPECT_EQ(shownDescriptions(), QStringList({"low", "normal", "high", "highest"})) << "no box: every importance";
+    useEvents({
+        {.when = at(2024, 6, 12, 9), .description = "low", .importance = eiLow, .category = "Home"},
+        {.when = at(2024, 6, 12, 10), .description = "normal", .category = "work"},
+        {.when = at(2024, 6, 12, 11), .description = "high", .importance = eiHigh, .category = "Work"},
+        {.when = at(2024, 6, 12, 12), .description = "highest", .importance = eiHighest, .category = "Home"},
+        {.when = at(2024, 6, 12, 13), .description = "off", .enabled = false, .category = "Work"},
+    });
+    chooseView(1);
+    EXPECT_EQ(shownDescriptions(), QStringList({"low", "normal", "high", "highest"})) << "no filter set";
+
+    const auto click = [](QCheckBox* box) { QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(5, box->height() / 2)); };
     click(window->chkFilterImpHigh);
     EXPECT_EQ(shownDescriptions(), QStringList({"high"}));
     click(window->chkFilterImpHighest);
     EXPECT_EQ(shownDescriptions(), QStringList({"high", "highest"}));
     click(window->chkFilterImpHigh);
     click(window->chkFilterImpHighest);
-    EXPECT_EQ(rows(), 4);
-}
+    EXPECT_EQ(model->rowCount(), 4);
 
-TEST_F(FilterTest, CheckedCategoriesNarrowTheListIgnoringCase)
-{
-    useCategories({"Home", "Work"}, {"Work"});
-    window->RefreshEventView();
-    EXPECT_EQ(shownDescriptions(), QStringList({"normal", "high"}));
-    useCategories({"Home", "Work"}, {"Home", "Work"});
-    window->RefreshEventView();
-    EXPECT_EQ(rows(), 4);
-    useCategories({"Home", "Work"});
-    window->RefreshEventView();
-    EXPECT_EQ(rows(), 4) << "no check mark: every category";
-}
+    const auto checkCategories = [this](const QStringList& checked) {
+        window->clstCategories->clear();
+        for (const QString name : {"Home", "Work"})
+            (new QListWidgetItem(name, window->clstCategories))
+                ->setCheckState(checked.contains(name) ? Qt::Checked : Qt::Unchecked);
+        window->RefreshEventView();
+    };
+    checkCategories({"Work"});
+    EXPECT_EQ(shownDescriptions(), QStringList({"normal", "high"})) << "categories ignore the letter case";
+    checkCategories({"Home", "Work"});
+    EXPECT_EQ(model->rowCount(), 4);
+    checkCategories({});
 
-TEST_F(FilterTest, DisabledEventsShowOnlyWhenAskedFor)
-{
     ASSERT_TRUE(window->mnuitmOnlyEnabledEvents->isChecked());
-    EXPECT_FALSE(shownDescriptions().contains("off"));
     window->mnuitmOnlyEnabledEvents->trigger();
-    EXPECT_EQ(shownDescriptions().back(), QStringLiteral("off"));
+    EXPECT_EQ(shownDescriptions().back(), "off");
     chooseView(9);
     EXPECT_TRUE(shownDescriptions().contains("off"));
     window->mnuitmOnlyEnabledEvents->trigger();
     EXPECT_FALSE(shownDescriptions().contains("off")) << "expired events too leave out disabled ones";
 }
 
-TEST_F(ViewSelectionTest, ARefreshKeepsTheTopRowAndSelectsNothing)
+TEST_F(ViewSelection, ARefreshKeepsTheTopRowWhileItExistsAndSelectsNothing)
 {
+    useDailyEvents();
     chooseView(0);
     window->vstEvents->scrollTo(model->index(120, 0), QAbstractItemView::PositionAtTop);
     window->vstEvents->setCurrentIndex(model->index(125, 1));
@@ -143,35 +147,25 @@ TEST_F(ViewSelectionTest, ARefreshKeepsTheTopRowAndSelectsNothing)
     EXPECT_EQ(topRow(), 120);
     EXPECT_EQ(selectedRow(), -1);
     EXPECT_FALSE(window->vstEvents->currentIndex().isValid());
-}
 
-TEST_F(ViewSelectionTest, ANarrowerListStartsAtTheTopWhenTheOldTopRowIsGone)
-{
-    chooseView(0);
     window->vstEvents->scrollTo(model->index(300, 0), QAbstractItemView::PositionAtTop);
     chooseView(5);
-    EXPECT_EQ(topRow(), 0);
+    EXPECT_EQ(topRow(), 0) << "the narrower list has no row 300";
 }
 
-TEST_F(ViewSelectionTest, PickingADaySelectsItsFirstRow)
+TEST_F(ViewSelection, PickingADaySelectsItsFirstRowOrShowsTheNextDaysRows)
 {
-    useEvents({TestEvent(at(2024, 6, 1, 9)), TestEvent(at(2024, 6, 20, 14)), TestEvent(at(2024, 6, 20, 9)),
-               TestEvent(at(2024, 6, 28, 9))});
-    chooseView(0);
+    useEvents({{.when = at(2024, 6, 1, 9)}, {.when = at(2024, 6, 20, 14)}, {.when = at(2024, 6, 20, 9)}});
     selectDay(at(2024, 6, 20));
     ASSERT_EQ(selectedRow(), 1);
     EXPECT_EQ(model->occurrenceDateTime(1), at(2024, 6, 20, 9));
     ASSERT_NE(window->selectedEventItem(), nullptr);
-    EXPECT_EQ(window->selectedEventItem()->EventIndex, 2);
+    EXPECT_EQ(window->selectedEventItem()->EventIndex, 2) << "the commands act on the selected row's event";
     EXPECT_EQ(window->selectedEventItem()->DateIndex, -1);
-}
 
-TEST_F(ViewSelectionTest, PickingADayWithoutRowsShowsTheNextOneWithoutSelecting)
-{
-    chooseView(0);
     std::vector<TestEvent> sparse;
     for (int i = 0; i < 300; ++i)
-        sparse.push_back(TestEvent(at(2024, 1, 1, 9) + i * 2)); // every other day
+        sparse.push_back({.when = at(2024, 1, 1, 9) + i * 2}); // every other day
     useEvents(sparse);
     selectDay(at(2024, 6, 14)); // between two rows
     EXPECT_EQ(selectedRow(), -1);
@@ -182,6 +176,68 @@ TEST_F(ViewSelectionTest, PickingADayWithoutRowsShowsTheNextOneWithoutSelecting)
     const int middle = window->vstEvents->viewport()->height() / 2;
     EXPECT_TRUE(shown.top() <= middle + shown.height() && shown.bottom() >= middle - shown.height())
         << "the row is in the middle of the list";
+}
+
+using CalendarStrip = ViewSelection;
+
+TEST_F(CalendarStrip, MonthsFollowOneAnotherAndTheLastPickedDayIsHighlighted)
+{
+    EXPECT_EQ(strip(), QStringList({"202406*", "202407", "202408", "202409", "202410"}));
+    TCalendarX* third = window->CalendarX3;
+    QTest::mouseClick(third, Qt::LeftButton, {}, cellCentre(third, 3, 2));
+    EXPECT_EQ(strip(), QStringList({"202406", "202407", "202408*", "202409", "202410"}));
+    const TDateTime picked = third->GetCellDate(3, 2);
+    EXPECT_EQ(window->GetSelectedDate(), picked);
+    EXPECT_EQ(window->CalendarX1->SelectedDate(), at(2024, 6, 12)) << "the first keeps its older day";
+
+    // The others follow the calendar that moved; February clamps the day, not the month.
+    window->CalendarX4->SetSelectedMonth(at(2025, 3, 10));
+    EXPECT_EQ(strip(), QStringList({"202412", "202501", "202502*", "202503", "202504"}));
+    window->CalendarX1->SetSelectedMonth(at(2025, 1, 31));
+    EXPECT_EQ(strip(), QStringList({"202501", "202502", "202503*", "202504", "202505"}));
+    window->CalendarX5->SetSelectedMonth(at(2024, 3, 31));
+    EXPECT_EQ(strip(), QStringList({"202311", "202312", "202401*", "202402", "202403"}));
+    EXPECT_EQ(window->GetSelectedDate(), picked) << "moving months picks no day";
+}
+
+TEST_F(CalendarStrip, MarksDaysWithShownEventsBoldAndUnderlined)
+{
+    useEvents({
+        {.when = at(2024, 6, 3, 9), .enabled = false, .onCalendar = true},
+        {.when = at(2024, 6, 4, 9)},                                         // not shown on calendars
+        {.when = at(2024, 6, 5, 9), .weeklyRepeats = 2, .onCalendar = true}, // also on 12 and 19 June
+    });
+    EXPECT_EQ(marks(at(2024, 6, 3)), TFontStyles()) << "only a disabled event";
+    EXPECT_EQ(marks(at(2024, 6, 4)), TFontStyles());
+    EXPECT_EQ(marks(at(2024, 6, 5)), TFontStyles(fsBold | fsUnderline));
+    EXPECT_EQ(marks(at(2024, 6, 19)), TFontStyles(fsBold | fsUnderline)) << "a repeated date";
+    EXPECT_EQ(marks(at(2024, 6, 26)), TFontStyles());
+}
+
+TEST_F(CalendarStrip, GotoTodayComesBackToTodayOnTheFirstCalendar)
+{
+    useEvents({{.when = at(2024, 6, 12, 15)}, {.when = at(2024, 6, 12, 9)}, {.when = at(2024, 10, 2, 9)}});
+    QScrollBar* scroll = window->ScrollBox1->verticalScrollBar();
+    scroll->setValue(scroll->maximum());
+    window->CalendarX5->SetSelectedDate(at(2024, 10, 2));
+    ASSERT_EQ(window->GetSelectedDate(), at(2024, 10, 2));
+    window->CalendarX1->SetSelectedMonth(at(2024, 1, 1));
+
+    QTest::mouseClick(window->sbtnGotoToday, Qt::LeftButton);
+    EXPECT_EQ(strip(), QStringList({"202406*", "202407", "202408", "202409", "202410"}));
+    EXPECT_EQ(window->GetSelectedDate(), at(2024, 6, 12));
+    EXPECT_EQ(scroll->value(), 0);
+    EXPECT_EQ(selectedRow(), 0);
+    EXPECT_EQ(model->occurrenceDateTime(0), at(2024, 6, 12, 9)) << "today's first row";
+}
+
+TEST_F(CalendarStrip, DoubleClickingADayStartsANewEventOnThatDay)
+{
+    QSignalSpy newEvents(window->actNewEvent, &QAction::triggered);
+    TCalendarX* second = window->CalendarX2;
+    QTest::mouseDClick(second, Qt::LeftButton, {}, cellCentre(second, 2, 3));
+    EXPECT_EQ(newEvents.count(), 1);
+    EXPECT_EQ(window->GetSelectedDate(), second->GetCellDate(2, 3));
 }
 
 } // namespace
