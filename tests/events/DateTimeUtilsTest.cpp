@@ -6,17 +6,15 @@ using namespace testing_support;
 
 TEST(DateTimeUtils, EncodesAndDecodesAroundTheEpoch)
 {
-    EXPECT_EQ(encodeDate(1900, 1, 1), 2.0); // 1900 had no 29 February
-    EXPECT_EQ(encodeDate(1, 1, 1), MinDateTime);
-    EXPECT_EQ(encodeDate(9999, 12, 31), 2958465.0);
-    EXPECT_DOUBLE_EQ(at(1899, 12, 29, 6), -1.25); // before day 0 the time still counts forward
+    EXPECT_EQ(std::tuple(encodeDate(1900, 1, 1), encodeDate(1, 1, 1), encodeDate(9999, 12, 31)),
+              std::tuple(2.0, MinDateTime, 2958465.0)); // 1900 had no 29 February
+    EXPECT_DOUBLE_EQ(at(1899, 12, 29, 6), -1.25);       // before day 0 the time still counts forward
     int y = 0, m = 0, d = 0, h = 0, n = 0, s = 0, z = 0;
     decodeDate(-1.25, y, m, d);
     decodeTime(-1.25, h, n, s, z);
     EXPECT_EQ(std::tuple(y, m, d, h), std::tuple(1899, 12, 29, 6));
     decodeTime(at(2024, 2, 29, 23, 59, 59, 999), h, n, s, z);
     EXPECT_EQ(std::tuple(h, n, s, z), std::tuple(23, 59, 59, 999));
-
     for (auto [year, month, day] : {std::tuple{2023, 2, 29}, {0, 1, 1}, {10000, 1, 1}, {2024, 13, 1}, {2024, 4, 31}})
         EXPECT_EQ(messageOf<EConvertError>([&] { encodeDate(year, month, day); }), "Invalid argument to date encode")
             << year << "-" << month << "-" << day;
@@ -31,10 +29,10 @@ TEST(DateTimeUtils, ArithmeticClampsTheMonthsDayAndKeepsTheTime)
     EXPECT_EQ(incMinute(at(1899, 12, 30, 0, 5), -10), at(1899, 12, 29, 23, 55));
     EXPECT_EQ(incHour(at(2008, 3, 10, 23, 0), 2), at(2008, 3, 11, 1, 0));
     EXPECT_EQ(incDay(at(2008, 2, 28), 2), at(2008, 3, 1));
-    EXPECT_EQ(dayOfTheWeek(at(2026, 12, 7)), 1); // Monday
-    EXPECT_EQ(dayOfTheWeek(at(2026, 12, 6, 23, 59)), 7);
-    EXPECT_EQ(dayOfTheWeek(at(1899, 12, 29, 6)), 5);
-    EXPECT_EQ(dayOfTheWeek(at(1, 1, 1)), 1);
+    // Monday is 1; 30 December 1899 was a Saturday.
+    EXPECT_EQ(std::tuple(dayOfTheWeek(at(2026, 12, 7)), dayOfTheWeek(at(2026, 12, 6, 23, 59)),
+                         dayOfTheWeek(at(1899, 12, 29, 6)), dayOfTheWeek(at(1, 1, 1))),
+              std::tuple(1, 7, 5, 1));
 }
 
 TEST(DateTimeUtils, JulianDatesRoundTripWithinAMillisecond)
@@ -59,7 +57,4 @@ TEST(DateTimeUtils, TheClockIsTheLocalTimeUnlessATestSetsIt)
     const TDateTime value = at(2008, 3, 9, 14, 5, 7, 42);
     EXPECT_EQ(formatDateTime("yyyy-mm-dd hh:nn:ss.zzz", value), "2008-03-09 14:05:07.042");
     EXPECT_EQ(formatDateTime("hh:mm 'mm'", value), "14:05 mm"); // after an hour "mm" is the minutes
-    EXPECT_EQ(formatDateTime("h:nn am/pm", value), "2:05 " + QLocale::system().pmText());
-    EXPECT_EQ(formatDateTime("ddd mmm", value),
-              QLocale().dayName(7, QLocale::ShortFormat) + " " + QLocale().monthName(3, QLocale::ShortFormat));
 }

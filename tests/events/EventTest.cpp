@@ -1,38 +1,45 @@
 #include <gtest/gtest.h>
 
 #include "TestSupport.h"
-#include "platform/ProgramFolder.h"
 
 using namespace testing_support;
 
+namespace {
+
+TEvent eventAt(TDateTime start, std::initializer_list<TDateTime> repeats = {})
+{
+    TEvent event;
+    event.SetStartDate(start);
+    for (TDateTime date : repeats)
+        event.RepeatedDates->AddDate(date, false, 0);
+    return event;
+}
+
+} // namespace
+
 TEST(TEvent, CopyKeepsTheDestinationsCountersAndCleansRepeatedDates)
 {
-    TEvent source;
-    source.SetStartDate(at(2008, 3, 10, 14, 0));
-    source.StartDateItem->NotificationTime = at(2008, 3, 10, 13, 50);
-    source.StartDateItem->NotificationCount = 5;
-    source.RepeatedDates->AddDate(at(2008, 3, 17, 10, 15), false, 0);
+    TEvent source = eventAt(at(2008, 3, 10, 14, 0), {at(2008, 3, 17, 10, 15)});
     source.RepeatedDates->AddDate(at(2008, 3, 17, 10, 15, 30), true, 0);
     source.RepeatedDates->GetItem(0)->DateTime = at(2008, 3, 17, 10, 15, 42); // written directly
+    source.RepeatedDates->GetItem(0)->NotificationCount = 3;
+    source.StartDateItem->NotificationTime = at(2008, 3, 10, 13, 50);
+    source.StartDateItem->NotificationCount = 5;
     source.Description = "Dentist";
-    source.Importance = eiHighest;
-
-    TEvent dest;
+    TEvent dest = eventAt(0, {at(2009, 1, 1)});
     dest.StartDateItem->NotificationCount = 2;
-    dest.RepeatedDates->AddDate(at(2009, 1, 1), false, 0);
     TEvent::Copy(source, dest);
     const TDateTimeItem& start = *dest.StartDateItem;
-    EXPECT_EQ(std::tuple(start.DateTime, start.NotificationTime, start.NotificationCount),
-              std::tuple(at(2008, 3, 10, 14, 0), at(2008, 3, 10, 13, 50), 2));
+    EXPECT_EQ(std::tuple(start.DateTime, start.NotificationTime, start.NotificationCount, dest.Description),
+              std::tuple(at(2008, 3, 10, 14, 0), at(2008, 3, 10, 13, 50), 2, source.Description));
     ASSERT_EQ(dest.RepeatedDates->GetCount(), 1);
-    EXPECT_EQ(dest.RepeatedDates->GetItem(0)->DateTime, at(2008, 3, 17, 10, 15));
-    EXPECT_EQ(std::pair(dest.Description, dest.Importance), std::pair(source.Description, eiHighest));
+    const TDateTimeItem& repeat = *dest.RepeatedDates->GetItem(0);
+    EXPECT_EQ(std::pair(repeat.DateTime, repeat.NotificationCount), std::pair(at(2008, 3, 17, 10, 15), 0));
 }
 
 TEST(TEvent, AlarmTimesFollowTheTypeAndTheSignedOffset)
 {
     TEvent event;
-    const TDateTime date = at(2008, 3, 10, 14, 0);
     for (auto [type, param, alarm] : {std::tuple{0, 5, 0.0},
                                       {1, -15, at(2008, 3, 10, 13, 45)},
                                       {2, 3, at(2008, 3, 10, 17, 0)},
@@ -40,22 +47,21 @@ TEST(TEvent, AlarmTimesFollowTheTypeAndTheSignedOffset)
                                       {4, 2, 0.0}}) {
         event.AlarmType = static_cast<std::uint8_t>(type);
         event.AlarmParam = param;
-        EXPECT_EQ(event.GetAlarmTime(date), alarm) << type;
+        EXPECT_EQ(event.GetAlarmTime(at(2008, 3, 10, 14, 0)), alarm) << type;
         EXPECT_EQ(event.HasReminder(), type != 0) << type;
     }
-
     event.SetValues(at(2008, 3, 10, 14, 0, 42), true, 30, "Work", "Meeting", 2, -1);
-    EXPECT_EQ(event.GetStartDate(), at(2008, 3, 10, 14, 0));
-    EXPECT_TRUE(event.UseTime && event.AudioNotify);
+    EXPECT_EQ(std::tuple(event.GetStartDate(), event.UseTime, event.AudioNotify, event.StartDateItem->NotificationTime),
+              std::tuple(at(2008, 3, 10, 14, 0), true, true, 0.0));
     EXPECT_EQ(event.GetAlarmTime(event.GetStartDate()), at(2008, 3, 10, 13, 0));
-    EXPECT_EQ(event.StartDateItem->NotificationTime, 0.0) << "SetValues leaves the reminder to the caller";
+    EXPECT_EQ(std::tuple(CompareImportance(eiHighest, eiLow), CompareImportance(eiLow, eiHigh),
+                         CompareImportance(eiHigh, eiHigh)),
+              std::tuple(-1, 1, 0));
 }
 
 TEST(TEvent, NotificationTimesAreTheAlarmTimeOrNow)
 {
-    TEvent event;
-    event.SetStartDate(at(2008, 3, 10, 14, 0));
-    event.RepeatedDates->AddDate(at(2008, 3, 17, 14, 0), false, 0);
+    TEvent event = eventAt(at(2008, 3, 10, 14, 0), {at(2008, 3, 17, 14, 0)});
     event.AlarmType = 1;
     event.AlarmParam = -10;
     ClockOverride clock(at(2008, 3, 10, 13, 0));
@@ -77,35 +83,84 @@ TEST(TEvent, NotificationTimesAreTheAlarmTimeOrNow)
     EXPECT_EQ(event.RepeatedDates->GetItem(0)->NotificationTime, at(2008, 3, 10, 15, 0));
 }
 
-TEST(TEvent, WillFallOnDateLooksAtRepeatsOnlyAfterTheStart)
+TEST(TEventList, HoldsCopiesOfEventsAndCategoriesUniqueIgnoringCase)
 {
-    TEvent event;
-    event.SetStartDate(at(2008, 3, 10, 14, 0));
-    event.RepeatedDates->AddDate(at(2008, 3, 17, 9, 0), false, 0);
-    event.RepeatedDates->AddDate(at(2008, 3, 1, 9, 0), false, 0);
-    bool isRepeat = true;
-    EXPECT_TRUE(event.WillFallOnDate(at(2008, 3, 10, 1, 0), isRepeat));
-    EXPECT_FALSE(isRepeat);
-    EXPECT_TRUE(event.WillFallOnDate(at(2008, 3, 17), isRepeat));
-    EXPECT_TRUE(isRepeat);
-    EXPECT_FALSE(event.WillFallOnDate(at(2008, 3, 11), isRepeat));
-    EXPECT_FALSE(event.WillFallOnDate(at(2008, 3, 1), isRepeat)); // before the start: never found
-    event.Enabled = false;
-    EXPECT_FALSE(event.WillFallOnDate(at(2008, 3, 10), isRepeat));
-    EXPECT_FALSE(isRepeat);
+    TEventList list;
+    TEvent event = eventAt(at(2008, 5, 1));
+    event.Description = "Dentist";
+    EXPECT_EQ(list.AddEvent(event), 0);
+    EXPECT_TRUE(list.Modified);
+    EXPECT_TRUE(list.HasEventWithDescription(event));
+    event.Description = "dentist";
+    EXPECT_EQ(std::pair(list.GetEvent(0)->Description, list.GetEvent(1)),
+              std::pair(QString("Dentist"), static_cast<TEvent*>(nullptr)));
+    EXPECT_FALSE(list.HasEventWithDescription(event));
+    list.AddCategory("General");
+    list.Modified = false;
+    EXPECT_EQ(std::pair(list.AddCategory("Birthdays"), list.AddCategory("gENERAL")), std::pair(1, 0));
+    EXPECT_TRUE(list.Modified);
+    EXPECT_EQ(list.Categories, QStringList({"General", "Birthdays"}));
 }
 
-TEST(TEvent, FilesLieBesideTheProgramAndImportanceOrdersHighestFirst)
+TEST(TEventList, DeletingAnOccurrenceMovesTheNextDateIntoTheStart)
 {
-    TEvent event;
-    EXPECT_EQ(event.GetAlarmSoundFile(), QString());
-    event.AlarmSound = "chime";
-    EXPECT_EQ(event.GetAlarmSoundFile(), programFolder() + "chime.wav");
-    EXPECT_EQ(GetTmpFolder(), programFolder() + "tmp/");
+    TEventList list;
+    TEvent& stored = *list.GetEvent(list.AddEvent(eventAt(at(2008, 4, 1), {at(2008, 5, 1), at(2008, 6, 1)})));
+    stored.RepeatedDates->GetItem(0)->NotificationTime = at(2008, 4, 30);
+    stored.RepeatedDates->GetItem(0)->NotificationCount = 2;
+    list.DeleteOccurrence({0, -1});
+    const TDateTimeItem& start = *stored.StartDateItem;
+    EXPECT_EQ(std::tuple(start.DateTime, start.NotificationTime, start.NotificationCount),
+              std::tuple(at(2008, 5, 1), at(2008, 4, 30), 2));
+    ASSERT_EQ(stored.RepeatedDates->GetCount(), 1);
+    list.DeleteOccurrence({0, 0});
+    EXPECT_FALSE(stored.HasRepeatedEvents());
+    list.Dissmiss({0, -1});
+    EXPECT_FALSE(stored.Enabled) << "dismissing the last occurrence disables the event";
+    list.DeleteOccurrence({0, -1});
+    EXPECT_EQ(list.Count(), 0);
+}
 
-    EXPECT_EQ(CompareImportance(eiHighest, eiLow), -1);
-    EXPECT_EQ(CompareImportance(eiLow, eiHigh), 1);
-    EXPECT_EQ(CompareImportance(eiHigh, eiHigh), 0);
-    event.Importance = eiHighest;
-    EXPECT_EQ(event.GetImportanceText(), "Highest");
+TEST(TEventList, RowsNamingNoOccurrenceChangeNothing)
+{
+    TEventList list;
+    list.AddEvent(eventAt(at(2008, 4, 1)));
+    // A row past the events only marks the list modified.
+    for (const auto& change : std::vector<std::function<void()>>{[&] { list.DeleteEvent(1); },
+                                                                 [&] {
+                                                                     list.DeleteOccurrence({5, -1});
+                                                                 },
+                                                                 [&] {
+                                                                     list.Dissmiss({-1, 0});
+                                                                 }}) {
+        list.Modified = false;
+        change();
+        EXPECT_TRUE(list.Modified);
+    }
+    EXPECT_THROW(list.DeleteEvent(-1), EListError);
+    list.Modified = false;
+    EXPECT_EQ(messageOf([&] {
+                  list.DeleteOccurrence({0, 3});
+              }),
+              "Exception in: \"TEventList.DeleteOccurrence\"\r\nList index out of bounds (3)");
+    EXPECT_THROW(list.Dissmiss({0, 0}), QuilletError);
+    EXPECT_FALSE(list.Modified);
+    EXPECT_TRUE(list.Count() == 1 && list.GetEvent(0)->Enabled);
+}
+
+TEST(TEventList, CalendarMarksNeedShownEnabledEvents)
+{
+    TEventList list;
+    TEvent event = eventAt(at(2008, 4, 1, 9, 0), {at(2008, 3, 25)}); // a repeat before the start never counts
+    list.AddEvent(event);                                            // not shown on the calendar
+    event.ShowOnCalendar = true;
+    event.Enabled = false;
+    list.AddEvent(event);
+    EXPECT_FALSE(list.DateHasEventForCalendar(at(2008, 4, 1)));
+    event.Enabled = true;
+    event.RepeatedDates->AddDate(at(2008, 4, 8), false, 0);
+    list.AddEvent(event);
+    EXPECT_TRUE(list.DateHasEventForCalendar(at(2008, 4, 1)));
+    EXPECT_TRUE(list.DateHasEventForCalendar(at(2008, 4, 8, 23, 0)));
+    EXPECT_FALSE(list.DateHasEventForCalendar(at(2008, 4, 2)) || list.DateHasEventForCalendar(at(2008, 3, 25)));
 }
