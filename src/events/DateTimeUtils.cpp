@@ -3,6 +3,7 @@
 #include <QLocale>
 #include <QRegularExpression>
 
+#include <algorithm>
 #include <cmath>
 #include <optional>
 
@@ -56,11 +57,24 @@ TDateTime fromLinear(double linear)
 // Whole milliseconds on the time line.
 std::int64_t toMSecs(TDateTime value) { return std::llround(toLinear(value) * MSecs); }
 
+// The day of a millisecond on the time line, counted from 1899-12-30 (rounded down).
+std::int64_t dayOfMSecs(std::int64_t msecs)
+{
+    return msecs >= 0 ? msecs / MSecs : -((-msecs + MSecs - 1) / MSecs);
+}
+
 TDateTime fromMSecs(std::int64_t msecs)
 {
-    const std::int64_t day = msecs >= 0 ? msecs / MSecs : -((-msecs + MSecs - 1) / MSecs);
+    const std::int64_t day = dayOfMSecs(msecs);
     const std::int64_t rest = msecs - day * MSecs;
     return fromLinear(static_cast<double>(day) + static_cast<double>(rest) / MSecs);
+}
+
+// A date at midnight with a time of day added; before 1899-12-30 the fraction
+// still counts forward, so it is taken away from the negative day.
+TDateTime withTimeOfDay(TDateTime date, TDateTime time)
+{
+    return date >= 0 ? date + time : date - time;
 }
 
 [[noreturn]] void throwEncodeError()
@@ -113,16 +127,13 @@ TDateTime encodeTime(int hour, int minute, int second, int msec)
 
 TDateTime encodeDateTime(int year, int month, int day, int hour, int minute, int second, int msec)
 {
-    const TDateTime date = encodeDate(year, month, day);
-    const TDateTime time = encodeTime(hour, minute, second, msec);
-    return date >= 0 ? date + time : date - time;
+    const TDateTime date = encodeDate(year, month, day); // a bad date is reported before a bad time
+    return withTimeOfDay(date, encodeTime(hour, minute, second, msec));
 }
 
 void decodeDate(TDateTime value, int& year, int& month, int& day)
 {
-    const std::int64_t msecs = toMSecs(value);
-    const std::int64_t days = msecs >= 0 ? msecs / MSecs : -((-msecs + MSecs - 1) / MSecs);
-    civilFromDays(days - EpochOffset, year, month, day);
+    civilFromDays(dayOfMSecs(toMSecs(value)) - EpochOffset, year, month, day);
 }
 
 void decodeTime(TDateTime value, int& hour, int& minute, int& second, int& msec)
@@ -159,9 +170,7 @@ TDateTime incMonth(TDateTime value, int count)
     if (newYear < 1 || newYear > 9999)
         throwEncodeError();
     const int newDay = std::min(day, daysInMonth(static_cast<int>(newYear), newMonth));
-    const TDateTime date = encodeDate(static_cast<int>(newYear), newMonth, newDay);
-    const TDateTime time = timeOf(value);
-    return date >= 0 ? date + time : date - time;
+    return withTimeOfDay(encodeDate(static_cast<int>(newYear), newMonth, newDay), timeOf(value));
 }
 
 TDateTime incYear(TDateTime value, int count) { return incMonth(value, count * 12); }
@@ -237,9 +246,7 @@ QDateTime toQDateTime(TDateTime value)
 
 TDateTime fromQDateTime(const QDateTime& value)
 {
-    const TDateTime date = fromQDate(value.date());
-    const TDateTime time = value.time().msecsSinceStartOfDay() / 86400000.0;
-    return date >= 0 ? date + time : date - time;
+    return withTimeOfDay(fromQDate(value.date()), value.time().msecsSinceStartOfDay() / MSecsPerDay);
 }
 
 namespace {
