@@ -2,10 +2,17 @@
 
 // The main window's world for a test: the real window on a fixed clock, in a program
 // folder without settings, event file or command files, with a tray that exists and
-// message boxes collected instead of shown.
+// message boxes collected instead of shown. Brings the Qt test tools the window tests use.
 
+#include <QAction>
+#include <QApplication>
 #include <QComboBox>
 #include <QDir>
+#include <QLabel>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTimer>
 #include <QTreeView>
 
 #include <gtest/gtest.h>

@@ -1,12 +1,6 @@
-// The event list of the real main window: its model (checked by Qt's model tester),
-// countdowns, cell texts, colours, pictures, row heights and order, type-ahead,
-// hints, keys and what it looks like.
-#include <QAbstractItemModelTester>
-#include <QAction>
-#include <QApplication>
+// The event list of the real main window: countdowns, cell texts, colours, pictures,
+// row heights and order, type-ahead, hints, keys and what it looks like.
 #include <QHelpEvent>
-#include <QSignalSpy>
-#include <QTest>
 #include <QToolTip>
 
 #include "AppTestSupport.h"
@@ -31,15 +25,12 @@ TEST(GetCountdownText, MatchesTheRulesAtTheirEdges)
         {noon, at(2024, 6, 13), true, "Tomorrow"},
         {noon, at(2024, 6, 14), true, " 1 days, 12 hrs"},
         {noon, at(2024, 6, 12), false, "-12 hrs"}, // day names only for events without a time of day
-        {noon, at(2024, 6, 13), false, " 12 hrs"},
         {noon, noon + 400, false, " 1 yrs, 1 mths"},
         {noon, noon - 400, false, "-1 yrs, 1 mths"},
         {at(2023, 3, 1), at(2024, 3, 5), false, " 1 yrs, 4 days"}, // a zero unit is skipped
         {noon, at(2024, 6, 12, 14, 30, 15), false, " 2 hrs, 30 mins"},
-        {noon, at(2024, 6, 12, 12, 1, 30), false, " 1 mins"},
         {noon, at(2024, 6, 12, 11, 59, 30), false, "-30 secs"},
         {noon, noon, false, "-0 secs"},
-        {at(2024, 6, 12), at(2024, 6, 12), true, "Today"},
         // A month from 31 January ends on 29 February, which leaves two days to 2 March.
         {at(2024, 1, 31, 10), at(2024, 3, 2, 10), false, " 1 mths, 2 days"},
         // A calendar month from 1 January passes 31 January 12:00; the count goes on away from it.
@@ -72,24 +63,6 @@ protected:
     QWidget* viewport() const { return window->vstEvents->viewport(); }
     QRect rowRect(int row) const { return window->vstEvents->visualRect(model->index(row, EventViewModel::ColEvent)); }
 };
-
-int modelProblems = 0;
-
-TEST_F(EventListView, PassesQtsModelChecksThroughRefills)
-{
-    const QtMessageHandler previous =
-        qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString&) {
-            modelProblems += type != QtDebugMsg && type != QtInfoMsg;
-        });
-    {
-        QAbstractItemModelTester tester(model, QAbstractItemModelTester::FailureReportingMode::Warning);
-        useEvents({{.when = at(2024, 5, 1, 9)}, {.when = at(2024, 5, 2), .useTime = false, .weeklyRepeats = 2}});
-        EXPECT_EQ(model->rowCount(), 4);
-        useEvents({});
-    }
-    qInstallMessageHandler(previous);
-    EXPECT_EQ(modelProblems, 0);
-}
 
 TEST_F(EventListView, CellsShowTheOccurrenceInTheColoursAndPicturesOfItsEvent)
 {
@@ -139,21 +112,19 @@ TEST_F(EventListView, RowHeightsFollowTheDescriptionsLinesAndAGoneEventShowsAQue
     const int line = window->vstEvents->fontMetrics().height();
     const std::pair<QString, int> cases[] = {
         {"", 40},
-        {"One line", 40},
         {"Three\rline\nbreaks\r\n", 8 + 3 * line},
         {"Empty\r\n\r\nmiddle", 8 + 3 * line},
-        {"Five\r\nlines\r\nof\r\ntext\r\nhere", 8 + 5 * line},
     };
     std::vector<TestEvent> events;
     for (const auto& [description, height] : cases)
         events.push_back({.when = at(2024, 5, 1, static_cast<int>(events.size())), .description = description});
     useEvents(events);
-    for (int row = 0; row < 5; ++row)
+    for (int row = 0; row < 3; ++row)
         EXPECT_EQ(cell(row, 0, Qt::SizeHintRole).toSize().height(), cases[row].second) << row;
 
-    window->FEventList->DeleteEvent(4); // without a refresh
-    EXPECT_EQ(text(4, EventViewModel::ColEvent), "?");
-    EXPECT_FALSE(cell(4, 0, Qt::DecorationRole).isValid());
+    window->FEventList->DeleteEvent(2); // without a refresh
+    EXPECT_EQ(text(2, EventViewModel::ColEvent), "?");
+    EXPECT_FALSE(cell(2, 0, Qt::DecorationRole).isValid());
 }
 
 TEST_F(EventListView, RowsAtTheSameMinuteGoEnabledFirstThenByImportance)

@@ -1,10 +1,4 @@
 // The main window's reminder check, the pop-up's callbacks into it, and saving with backups.
-#include <QApplication>
-#include <QLabel>
-#include <QPushButton>
-#include <QTest>
-#include <QTimer>
-
 #include "AppTestSupport.h"
 #include "PlatformFakes.h"
 #include "dialogs/EventNotify.h"

@@ -1,7 +1,6 @@
 // The built program as a real process on the test run's display: the single-instance
-// guard, the orderly end on SIGTERM, and a reminder due at start-up.
+// guard, a reminder due at start-up, and the orderly end on SIGTERM.
 #include <QCoreApplication>
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
@@ -14,6 +13,7 @@
 #include "../dialogs/TestEvent.h"
 #include "TestSupport.h"
 
+using testing_support::readFile;
 using testing_support::writeFile;
 
 namespace {
@@ -40,7 +40,6 @@ class ProgramX11 : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        QDir(home.path()).mkpath("runtime");
         QFile::copy(QCoreApplication::applicationDirPath() + "/quillet", home.filePath("quillet"));
         ASSERT_TRUE(QFileInfo(home.filePath("quillet")).isExecutable()) << "the program is built next to the tests";
     }
@@ -48,7 +47,7 @@ protected:
     void start(QProcess& process, const QStringList& arguments = {})
     {
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert("XDG_RUNTIME_DIR", home.filePath("runtime"));
+        environment.insert("XDG_RUNTIME_DIR", home.path());
         environment.insert("HOME", home.path());
         environment.remove("QT_QPA_PLATFORM");
         environment.remove("WAYLAND_DISPLAY");
@@ -60,9 +59,9 @@ protected:
 
     // Starts the program and waits until its main window is the only window on show
     // (the splash has gone).
-    void startAndWait(QProcess& process, const QStringList& arguments = {})
+    void startAndWait(QProcess& process)
     {
-        start(process, arguments);
+        start(process);
         ASSERT_TRUE(QTest::qWaitFor([] { return shownWindows(MainWindows).size() == 1; }, 20000));
         QTest::qWait(1500); // the splash's minimum time
         ASSERT_EQ(shownWindows(MainWindows).size(), 1);
@@ -94,39 +93,22 @@ TEST_F(ProgramX11, ASecondStartEndsAtOnceWithoutAWindow)
     EXPECT_TRUE(third.waitForFinished(10000));
 }
 
-TEST_F(ProgramX11, SigTermEndsTheProgramInAnOrderlyWay)
-{
-    writeFile(home.filePath("tmp/~qv1A.tmp"), "echo left over\n");
-    const QString events = home.filePath("data/My.events");
-
-    QProcess process;
-    startAndWait(process, {events});
-    process.terminate();
-    ASSERT_TRUE(process.waitForFinished(10000));
-
-    EXPECT_EQ(process.exitStatus(), QProcess::NormalExit) << "the signal is handled, not fatal";
-    EXPECT_EQ(process.exitCode(), 0);
-    QSettings settings(home.filePath("Settings.ini"), QSettings::IniFormat);
-    EXPECT_EQ(settings.value("START UP/Minimized").toString(), "0");
-    EXPECT_FALSE(QFileInfo::exists(home.filePath("tmp/~qv1A.tmp")));
-    // The first-run list was never changed, so the named event file is not created.
-    EXPECT_FALSE(QFileInfo::exists(events));
-}
-
-TEST_F(ProgramX11, ADueReminderAppearsInThePopUpInTheCorner)
+TEST_F(ProgramX11, ADueReminderPopsUpInTheCornerAndSigTermEndsTheProgramInOrder)
 {
     TEventList list;
     TestEvent{.when = Now() - 1.0 / 24, .description = "Water the plants", .reminder = true, .popUp = true}.addTo(list);
     list.GetEvent(0)->AudioNotify = false;
-    list.SaveToFile(home.filePath("plants.events"));
+    const QString events = home.filePath("plants.events");
+    list.SaveToFile(events);
+    const QByteArray saved = readFile(events);
+    writeFile(home.filePath("tmp/~qv1A.tmp"), "echo left over\n");
 
     QProcess quillet;
-    start(quillet, {home.filePath("plants.events")});
+    start(quillet, {events});
     const QStringList screen = run("xdotool", {"getdisplaygeometry"}).trimmed().split(' ');
     ASSERT_EQ(screen.size(), 2);
     const QString corner =
         QString("X=%1\nY=%2\nWIDTH=382\nHEIGHT=149\n").arg(screen[0].toInt() - 382).arg(screen[1].toInt() - 149);
-
     // The first check comes 5 s after the start; the slide takes well under a second.
     const auto popUpInCorner = [&] {
         for (const QString& id : shownWindows({"--pid", QString::number(quillet.processId())}))
@@ -139,7 +121,13 @@ TEST_F(ProgramX11, ADueReminderAppearsInThePopUpInTheCorner)
         run("import", {"-window", "root", qEnvironmentVariable("QUILLET_SCREENSHOT")});
 
     quillet.terminate();
-    EXPECT_TRUE(quillet.waitForFinished(10000));
+    ASSERT_TRUE(quillet.waitForFinished(10000));
+    EXPECT_EQ(quillet.exitStatus(), QProcess::NormalExit) << "the signal is handled, not fatal";
+    EXPECT_EQ(quillet.exitCode(), 0);
+    EXPECT_EQ(QSettings(home.filePath("Settings.ini"), QSettings::IniFormat).value("START UP/Minimized").toString(),
+              "0");
+    EXPECT_FALSE(QFileInfo::exists(home.filePath("tmp/~qv1A.tmp")));
+    EXPECT_EQ(readFile(events), saved) << "nothing changed, nothing written";
 }
 
 } // namespace

@@ -1,15 +1,8 @@
-// The splash, the About box and the two small dialogs, driven as a user would, and
-// the version and file-name texts they use.
-#include <QApplication>
-#include <QCoreApplication>
-#include <QElapsedTimer>
+// The splash, the About box and the small dialogs as a user meets them, and the
+// version and file-name texts they use.
 #include <QFile>
-#include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QTemporaryDir>
-#include <QTest>
-#include <QTimer>
 
 #include "AppTestSupport.h"
 #include "app/About.h"
@@ -22,36 +15,19 @@ using app_testing::screenshot;
 
 namespace {
 
-// Runs action once the dialog that is about to open is on show.
+// Runs action on the dialog that is about to open, once it is on show.
 void whenShown(const std::function<void(QWidget&)>& action)
 {
     QTimer::singleShot(0, [action] { action(*QApplication::activeModalWidget()); });
 }
 
-TEST(Splash, StaysForItsMinimumTimeThenItsTimerHidesIt)
+TEST(SmallWindows, ShowTheirTextsAndAnswerHowTheyWereClosed)
 {
-    ShowSplash(300, "9.8.7");
-    EXPECT_TRUE(SplashVisible());
-    EXPECT_FALSE(SplashTimeElapsed());
+    ShowSplash(100, "9.8.7");
     EXPECT_EQ(frmSplash()->Label1->text(), "Version: 9.8.7");
     screenshot(*frmSplash(), "splash");
+    EXPECT_TRUE(QTest::qWaitFor([] { return !SplashVisible(); })) << "its timer hides it after the minimum time";
 
-    // HideSplash waits out the rest of the minimum time.
-    QElapsedTimer waited;
-    waited.start();
-    HideSplash();
-    EXPECT_GE(waited.elapsed(), 250);
-    EXPECT_FALSE(SplashVisible());
-    EXPECT_TRUE(SplashTimeElapsed());
-
-    // Left alone, the splash goes at the first timer tick after the minimum time.
-    ShowSplash(100, "");
-    EXPECT_TRUE(QTest::qWaitFor([] { return !SplashVisible(); }, 3000));
-    EXPECT_FALSE(frmSplash()->Timer1->isActive());
-}
-
-TEST(AboutBox, ShowsTheCompiledInVersion)
-{
     TfrmAbout about;
     EXPECT_EQ(about.lblVersion->text(), "Version:  " + FormatFileVersion("@A.@B.@C, Build:  @D", ProgramFileVersion()));
     whenShown([](QWidget& dialog) {
@@ -59,78 +35,60 @@ TEST(AboutBox, ShowsTheCompiledInVersion)
         QTest::keyClick(&dialog, Qt::Key_Return);
     });
     EXPECT_TRUE(about.Execute());
-}
 
-TEST(GetTextDialog, DoneAndCancelBothLeaveTheAnswerAsTyped)
-{
-    TfrmGetText dialog;
-    whenShown([&](QWidget& shown) {
-        EXPECT_EQ(shown.focusWidget(), dialog.edtAnswer);
-        dialog.edtAnswer->selectAll();
-        QTest::keyClicks(dialog.edtAnswer, "Travel & Leisure");
-        screenshot(shown, "get-text");
-        QTest::mouseClick(dialog.btnCancel, Qt::LeftButton);
+    TfrmInfoDialog info;
+    whenShown([&](QWidget& dialog) {
+        screenshot(dialog, "info");
+        QTest::mouseClick(info.btnOk, Qt::LeftButton);
     });
-    EXPECT_FALSE(dialog.Execute("Add Category", "Enter new category:", "old"));
-    EXPECT_EQ(dialog.GetAnswer(), "Travel & Leisure");
+    EXPECT_TRUE(info.Execute("Import Results", "3 new events imported & sorted"));
+    EXPECT_EQ(info.stxtMessage->text(), "3 new events imported & sorted");
 
+    TfrmGetText question;
+    whenShown([&](QWidget& dialog) {
+        EXPECT_EQ(dialog.focusWidget(), question.edtAnswer);
+        question.edtAnswer->selectAll();
+        QTest::keyClicks(question.edtAnswer, "Travel & Leisure");
+        screenshot(dialog, "get-text");
+        QTest::mouseClick(question.btnCancel, Qt::LeftButton);
+    });
+    EXPECT_FALSE(question.Execute("Add Category", "Enter new category:", "old"));
+    EXPECT_EQ(question.GetAnswer(), "Travel & Leisure") << "readable after Cancel too";
     whenShown([&](QWidget&) {
-        QTest::keyClicks(dialog.edtAnswer, "  ");
-        QTest::keyClick(dialog.edtAnswer, Qt::Key_Return);
+        QTest::keyClicks(question.edtAnswer, "  ");
+        QTest::keyClick(question.edtAnswer, Qt::Key_Return);
     });
-    EXPECT_TRUE(dialog.Execute("Edit Category", "Modify category:", "Work"));
-    EXPECT_EQ(dialog.GetAnswer(), "Work  ");
-}
-
-TEST(InfoDialog, ShowsTheCallersTextsAsTheyAre)
-{
-    TfrmInfoDialog dialog;
-    whenShown([&](QWidget& shown) {
-        screenshot(shown, "info");
-        QTest::mouseClick(dialog.btnOk, Qt::LeftButton);
-    });
-    EXPECT_TRUE(dialog.Execute("Import Results", "3 new events imported & sorted"));
-    EXPECT_EQ(dialog.stxtMessage->text(), "3 new events imported & sorted");
-
-    whenShown([](QWidget& shown) { QTest::keyClick(&shown, Qt::Key_Escape); });
-    EXPECT_FALSE(dialog.Execute("Closed", "with Escape"));
+    EXPECT_TRUE(question.Execute("Edit Category", "Modify category:", "Work"));
+    EXPECT_EQ(question.GetAnswer(), "Work  ");
 }
 
 TEST(GetFileVersionString, FillsThePlaceholdersForTheProgramFileOnly)
 {
     const std::pair<const char*, const char*> templates[] = {
-        {"@A.@B.@C", "3.4.5"},
-        {"@A.@B.@C, Build:  @D", "3.4.5, Build:  67"},
-        {"@a.@b.@c.@d", "3.4.5.67"},
-        {"v@A@A-@D", "v33-67"},
-        {"@E @", "@E @"},
-    };
+        {"@A.@B.@C, Build:  @D", "3.4.5, Build:  67"}, {"@a.@b.@c.@d", "3.4.5.67"}, {"v@A@A-@E @", "v33-@E @"}};
     for (const auto& [text, expected] : templates)
         EXPECT_EQ(FormatFileVersion(text, TFileVersion{3, 4, 5, 67}), expected) << text;
 
-    const TFileVersion compiledIn = ProgramFileVersion();
     const QString program = QCoreApplication::applicationFilePath();
-    EXPECT_EQ(GetFileVersionString(program, "@A.@B.@C"),
-              QString("%1.%2.%3").arg(compiledIn.Major).arg(compiledIn.Minor).arg(compiledIn.Release));
-    // The same file reached through a link is still the program.
+    EXPECT_EQ(GetFileVersionString(program, "@A.@B.@C"), FormatFileVersion("@A.@B.@C", ProgramFileVersion()));
     QTemporaryDir folder;
     ASSERT_TRUE(QFile::link(program, folder.filePath("linked-program")));
-    EXPECT_EQ(GetFileVersionString(folder.filePath("linked-program"), "@A"), QString::number(compiledIn.Major));
-
+    EXPECT_EQ(GetFileVersionString(folder.filePath("linked-program"), "@A"),
+              QString::number(ProgramFileVersion().Major))
+        << "the program reached through a link";
     // Any other file, or none at all, has no version: even a template without placeholders gives ''.
-    const QString other = testing_support::writeFile(folder.filePath("other.exe"), "MZ");
-    EXPECT_EQ(GetFileVersionString(other, "plain"), "");
+    EXPECT_EQ(GetFileVersionString(testing_support::writeFile(folder.filePath("other.exe"), "MZ"), "plain"), "");
     EXPECT_EQ(GetFileVersionString(folder.filePath("missing"), "@A"), "");
-    EXPECT_EQ(GetFileVersionString("", "@A"), "");
 }
 
 TEST(ExtractFileNameNoExt, TakesTheNameWithoutFolderAndLastExtension)
 {
-    const std::pair<const char*, const char*> cases[] = {
-        {"/home/ann/my.list.events", "my.list"}, // two dots: up to the last one
-        {"/home/ann.d/README", "README"},        // a dot in a folder name is not an extension
-        {"/home/ann/ending.", "ending"},         {"name.events", "name"}, {"/home/ann/", ""}, {"", ""},
-    };
+    const std::pair<const char*, const char*> cases[] = {{"/home/ann/my.list.events", "my.list"},
+                                                         {"/home/ann.d/README", "README"},
+                                                         {"/home/ann/ending.", "ending"},
+                                                         {"name.events", "name"},
+                                                         {"/home/ann/", ""},
+                                                         {"", ""}};
     for (const auto& [path, expected] : cases)
         EXPECT_EQ(ExtractFileNameNoExt(path), expected) << path;
 }
