@@ -9,22 +9,16 @@ TEST(TDateTimeList, AddDateCutsToTheMinuteAndRefusesEqualDates)
 {
     TDateTimeList list;
     EXPECT_EQ(list.AddDate(at(2008, 1, 2, 10, 15, 42, 500), false, at(2008, 1, 2, 10, 15, 42)), 0);
-    EXPECT_EQ(list.GetItem(0)->DateTime, at(2008, 1, 2, 10, 15));
-    EXPECT_EQ(list.GetItem(0)->NotificationTime, at(2008, 1, 2, 10, 15, 42));
+    EXPECT_EQ(std::pair(list.GetItem(0)->DateTime, list.GetItem(0)->NotificationTime),
+              std::pair(at(2008, 1, 2, 10, 15), at(2008, 1, 2, 10, 15, 42)));
     EXPECT_EQ(list.AddDate(at(2008, 1, 2, 10, 15, 59), false, 0), -1);
     EXPECT_EQ(list.AddDate(at(2008, 1, 2, 10, 15, 59), true, 0), 1);
-    EXPECT_EQ(list.AddDate(at(2008, 1, 1), false, 0), 2);
-    EXPECT_EQ(list.IndexOf(at(2008, 1, 2, 10, 15, 30)), -1);
-    EXPECT_EQ(list.IndexOf(at(2008, 1, 2, 10, 15)), 0);
     EXPECT_EQ(StripSeconds(at(1899, 12, 29, 6, 0, 30)), at(1899, 12, 29, 6, 0)); // before day 0 too
-
-    for (int bad : {-1, 3}) {
+    for (int bad : {-1, 2}) {
         EXPECT_EQ(messageOf<EListError>([&] { list.GetItem(bad); }), QString("List index out of bounds (%1)").arg(bad));
         EXPECT_THROW(list.Delete(bad), EListError);
     }
-    list.RemoveDate(at(2008, 1, 2, 10, 15));
-    ASSERT_EQ(list.GetCount(), 1) << "every equal date goes";
-    EXPECT_EQ(list.GetItem(0)->DateTime, at(2008, 1, 1));
+    EXPECT_EQ(list.GetCount(), 2);
 }
 
 TEST(TDateTimeList, DatesLessThanAMillisecondApartAreEqual)
@@ -35,9 +29,4 @@ TEST(TDateTimeList, DatesLessThanAMillisecondApartAreEqual)
     EXPECT_EQ(CompareDateTimeItems(a, b), 0);
     b.DateTime = a.DateTime + 1.0 * OneMillisecond;
     EXPECT_EQ(std::pair(CompareDateTimeItems(a, b), CompareDateTimeItems(b, a)), std::pair(-1, 1));
-    TDateTimeList list;
-    list.AddDate(at(2008, 1, 3), false, 0);
-    list.AddDate(at(2008, 1, 2), false, 0);
-    list.Sort();
-    EXPECT_EQ(list.GetItem(0)->DateTime, at(2008, 1, 2));
 }

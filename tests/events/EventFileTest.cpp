@@ -10,7 +10,6 @@
 #include <csignal>
 
 #include "TestSupport.h"
-#include "events/FileValues.h"
 
 using namespace testing_support;
 
@@ -26,9 +25,8 @@ const QString fullEvent =
     "\t<PopUpNotify>0</PopUpNotify>\r\n\t<Importance>eiHighest</Importance>\r\n"
     "\t<KeepRemindingFor>7</KeepRemindingFor>\r\n\t<AfterReminderJob>arSnoozeMins</AfterReminderJob>\r\n"
     "\t<AfterReminderJobParamInt>12</AfterReminderJobParamInt>\r\n\t<ExecuteFile>-1</ExecuteFile>\r\n"
-    "\t<CmdsToExecute>#!sh\r\necho a &amp;&amp; echo "
-    "b</CmdsToExecute>\r\n\t<ExecuteFileXTimes>4</ExecuteFileXTimes>\r\n"
-    "\t<ShowOnCalendar>0</ShowOnCalendar>\r\n</Event>";
+    "\t<CmdsToExecute>#!sh\r\necho a &amp;&amp; echo b</CmdsToExecute>\r\n"
+    "\t<ExecuteFileXTimes>4</ExecuteFileXTimes>\r\n\t<ShowOnCalendar>0</ShowOnCalendar>\r\n</Event>";
 
 QByteArray fileWith(const QByteArray& categories, const QByteArray& events, const QByteArray& extra = {})
 {
@@ -117,25 +115,43 @@ TEST_F(EventFile, AFailedSaveRaisesKeepsModifiedAndLeavesTheOldFileWhole)
     EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files), QStringList({"e.events", "plain"})) << "no temporary file";
 }
 
-TEST_F(EventFile, TagsInAnyLetterCaseAndElementsInAnyOrderReadTheSame)
+TEST_F(EventFile, FilesOfOtherWritersReadTheSame)
 {
+    // Tags in any letter case, elements in any order, text around the root and in
+    // Windows-1252, lone CRs and LFs, and no escaping marker.
     load("garbage before\r\n" +
-         fileWith("Home\r\n",
-                  "<EVENT>\r\n\t<notes>N</NOTES>\r\n\t<description>D</Description>\r\n"
-                  "\t<Unknown>junk</Unknown>\r\n\t<IMPORTANCE>EIHIGH</importance>\r\n"
-                  "\t<startdate>2454535.5</STARTDATE>\r\n\t<Description>second</Description>\r\n"
-                  "\t<repeateddates><date>2454542.5</Date><DATE>2454549.75</date></RepeatedDates>\r\n</event>\r\n",
-                  "<LastSave>whenever</LastSave>\r\n<Other>1</Other>\r\n")
-             .replace("<Version>QV3.0</Version>", "<Version> \t QV3.0 \r\n</Version>") +
+         fileWith(
+             "  \r\n  Caf\xE9\r\nWork  Stuff \r\nCAF\xE9\rR&amp;D  \r\n",
+             "<EVENT>\r\n\t<notes>a\nb\rc\r\nd &lt;</NOTES>\r\n\t<description>\x80 5 \x93quoted\x94 "
+             "\x81</Description>\r\n"
+             "\t<Unknown>junk</Unknown>\r\n\t<IMPORTANCE>EIHIGH</importance>\r\n"
+             "\t<startdate>2454535.5</STARTDATE>\r\n\t<Description>second</Description>\r\n"
+             "\t<repeateddates><date>abc</Date><DATE>-1</DATE><DATE>1e300</DATE><DATE>nan</DATE><DATE>2454542.5</DATE>"
+             "<DATE>2454542,5002</DATE><date>2454549.75</date><DATE></DATE><DATE>2454551.5</DATE></RepeatedDates>\r\n"
+             "</event>\r\n<Event><Description>one</Description></Event><Event></Event><Event>lost</Event>",
+             "<LastSave>whenever</LastSave>\r\n<Other>1</Other>\r\n")
+             .replace("<Version>QV3.0</Version>", "<Version> \t QV3.0 \r\n</Version>")
+             .replace("\r\n", "\n") +
          "<Events><Event><Description>after the root</Description></Event></Events>");
-    ASSERT_EQ(list.Count(), 1);
-    EXPECT_EQ(std::pair(event(0).Description, event(0).Notes), std::pair(QString("D"), QString("N")))
-        << "the first element of a name wins";
+    EXPECT_EQ(list.Categories, (QStringList{"Café", "Work  Stuff ", "R&amp;D"}));
+    ASSERT_EQ(list.Count(), 2) << "an empty event element ends the events";
+    EXPECT_EQ(event(0).Description, "€ 5 “quoted” \u0081") << "the first element of a name wins";
+    EXPECT_EQ(event(0).Notes, "a\r\nb\r\nc\r\nd &lt;");
     EXPECT_EQ(event(0).Importance, eiHigh);
     EXPECT_EQ(event(0).GetStartDate(), at(2008, 3, 10));
-    ASSERT_EQ(event(0).RepeatedDates->GetCount(), 2);
-    EXPECT_NEAR(event(0).RepeatedDates->GetItem(1)->DateTime, at(2008, 3, 24, 6, 0), OneMillisecond);
-    EXPECT_EQ(list.Categories, QStringList{"Home"});
+    // Values that are no date are skipped, the same minute is taken once, and an empty date ends the run.
+    const TDateTimeList& dates = *event(0).RepeatedDates;
+    ASSERT_EQ(dates.GetCount(), 2);
+    EXPECT_EQ(dates.GetItem(0)->DateTime, at(2008, 3, 17));
+    EXPECT_NEAR(dates.GetItem(1)->DateTime, at(2008, 3, 24, 6, 0), OneMillisecond);
+    // Dates already in the list are refused too, unless duplicates are allowed.
+    event(0).RepeatedDates->LoadFromString("<DATE>2454542.5</DATE><DATE>2454540.5</DATE>", false);
+    EXPECT_EQ(dates.GetCount(), 3);
+    event(0).RepeatedDates->LoadFromString("<DATE>2454542.5</DATE>", true);
+    EXPECT_EQ(dates.GetCount(), 4);
+
+    load(fileWith("Caf\xC3\xA9\r\n", "")); // UTF-8
+    EXPECT_EQ(list.Categories.size(), 3);
 }
 
 TEST_F(EventFile, MissingOrUnreadableValuesTakeTheReadersDefaults)
@@ -151,81 +167,35 @@ TEST_F(EventFile, MissingOrUnreadableValuesTakeTheReadersDefaults)
     EXPECT_EQ(e.Description + e.Notes + e.AlarmSound + e.CmdsToExecute, "");
     EXPECT_EQ(e.RepeatedDates->GetCount(), 0);
 
-    // Each element against the field as the writer puts it back.
-    const auto startDate = [](TDateTime value) { return "<StartDate>" + formatJulian(value) + "</StartDate>"; };
-    const std::vector<std::pair<QString, QString>> cases = {
-        {"<Enabled>True</Enabled>", "<Enabled>-1</Enabled>"},
-        {"<Enabled>false</Enabled>", "<Enabled>0</Enabled>"},
-        {"<Enabled>1</Enabled>", "<Enabled>-1</Enabled>"},
-        {"<UseTime>yes</UseTime>", "<UseTime>-1</UseTime>"},
-        {"<ExecuteFile>yes</ExecuteFile>", "<ExecuteFile>0</ExecuteFile>"},
-        {"<Category></Category>", "<Category>General</Category>"},
-        {"<Duration>-5</Duration>", "<Duration>0</Duration>"},
-        {"<Duration>2147483648</Duration>", "<Duration>0</Duration>"},
-        {"<AlarmType>258</AlarmType>", "<AlarmType>2</AlarmType>"},
-        {"<AlarmParam>-2147483648</AlarmParam>", "<AlarmParam>-2147483648</AlarmParam>"},
-        {"<KeepRemindingFor>12x</KeepRemindingFor>", "<KeepRemindingFor>-1</KeepRemindingFor>"},
-        {"<ExecuteFileXTimes>99999999999</ExecuteFileXTimes>", "<ExecuteFileXTimes>1</ExecuteFileXTimes>"},
-        {"<Importance>eiUrgent</Importance>", "<Importance>eiNormal</Importance>"},
-        {"<Importance>eilow</Importance>", "<Importance>eiLow</Importance>"},
-        {"<AfterReminderJob>ARDISMISS</AfterReminderJob>", "<AfterReminderJob>arDismiss</AfterReminderJob>"},
-        {"<StartDate>soon</StartDate>", startDate(Now())},
-        {"<StartDate>99999999</StartDate>", startDate(Now())}, // past the year 9999
-        {"<StartDate>2454535,75</StartDate>", startDate(at(2008, 3, 10, 6))},
-        {"<StartDate>2454535.500694444</StartDate>", startDate(at(2008, 3, 10, 0, 1))}, // seconds kept
-    };
-    for (const auto& [element, written] : cases) {
-        e.LoadFromXML("<Event>" + element + "</Event>");
-        EXPECT_TRUE(e.SaveToXML().contains("\t" + written + "\r\n")) << element;
+    // Each value against the field as the writer puts it back: "tag value written".
+    for (const char* c :
+         {"Enabled True -1", "Enabled false 0", "UseTime yes -1", "Category  General", "Duration -5 0",
+          "Duration 2147483648 0", "AlarmType 258 2", "AlarmParam -2147483648 -2147483648", "KeepRemindingFor 12x -1",
+          "ExecuteFileXTimes 99999999999 1", "Importance eiUrgent eiNormal", "AfterReminderJob ARDISMISS arDismiss"}) {
+        const QStringList part = QString(c).split(' ');
+        e.LoadFromXML(QString("<Event><%1>%2</%1></Event>").arg(part[0], part[1]));
+        EXPECT_TRUE(e.SaveToXML().contains(QString("\t<%1>%2</%1>\r\n").arg(part[0], part[2]))) << c;
     }
-}
-
-TEST_F(EventFile, RepeatedDatesSkipWhatIsNoDateAndStopAtAnEmptyOne)
-{
-    load(fileWith("", "<Event><RepeatedDates><DATE>abc</DATE><DATE>-1</DATE><DATE>1e300</DATE><DATE>nan</DATE>"
-                      "<DATE>2454535.5</DATE><DATE>2454535,5002</DATE>" // the same minute twice
-                      "<DATE>2454536.5</DATE><DATE></DATE><DATE>2454537.5</DATE></RepeatedDates></Event>"
-                      "<Event><Description>one</Description></Event><Event></Event><Event>lost</Event>"));
-    ASSERT_EQ(list.Count(), 2) << "an empty event element ends the events";
-    const TDateTimeList& dates = *event(0).RepeatedDates;
-    ASSERT_EQ(dates.GetCount(), 2);
-    EXPECT_EQ(std::pair(dates.GetItem(0)->DateTime, dates.GetItem(1)->DateTime),
-              std::pair(at(2008, 3, 10), at(2008, 3, 11)));
-
-    // Dates already in the list are refused too, unless duplicates are allowed.
-    event(0).RepeatedDates->LoadFromString("<DATE>2454536.5</DATE><DATE>2454540.5</DATE>", false);
-    EXPECT_EQ(dates.GetCount(), 3);
-    event(0).RepeatedDates->LoadFromString("<DATE>2454536.5</DATE>", true);
-    EXPECT_EQ(dates.GetCount(), 4);
-}
-
-TEST_F(EventFile, FilesOfOtherWritersKeepTheirLineEndsAndAccents)
-{
-    // Windows-1252 (e acute, the euro sign, curly quotes, an undefined byte), lone CRs and LFs,
-    // a category block with blank lines and a repeat, and no escaping marker.
-    load(
-        fileWith("  \r\n  Caf\xE9\r\nWork  Stuff \nCAF\xE9\rR&amp;D  \r\n",
-                 "<Event><Description>\x80 5 \x93quoted\x94 \x81</Description><Notes>a\nb\rc\r\nd &lt;</Notes></Event>")
-            .replace("\r\n", "\n"));
-    EXPECT_EQ(list.Categories, (QStringList{"Café", "Work  Stuff ", "R&amp;D"}));
-    ASSERT_EQ(list.Count(), 1);
-    EXPECT_EQ(event(0).Description, "€ 5 “quoted” \u0081");
-    EXPECT_EQ(event(0).Notes, "a\r\nb\r\nc\r\nd &lt;");
-    load(fileWith("Caf\xC3\xA9\r\n", "")); // UTF-8
-    EXPECT_EQ(list.Categories.size(), 3);
+    // Start dates outside the years 1-9999 become now; seconds are kept, and a comma may separate the decimals.
+    for (auto [text, start] : {std::pair{"soon", Now()},
+                               {"99999999", Now()},
+                               {"2454535,75", at(2008, 3, 10, 6)},
+                               {"2454535.500694444", at(2008, 3, 10, 0, 1)}}) {
+        e.LoadFromXML(QString("<Event><StartDate>%1</StartDate></Event>").arg(text));
+        EXPECT_NEAR(e.GetStartDate(), start, OneMillisecond) << text;
+    }
 }
 
 TEST_F(EventFile, AFileThatCannotBeReadAddsNothingAndKeepsModified)
 {
-    const QByteArray wrong[] = {
-        "not an event file",
-        "<QuilletEventFile></QuilletEventFile>",
-        "<QuilletEventFile><Categories>A</Categories></QuilletEventFile>",
-        "<QuilletEventFile><Version>qv3.0</Version><Categories>A</Categories></QuilletEventFile>",
-        "<QuilletEventFile><Version>QV2.0</Version><Categories>A</Categories></QuilletEventFile>",
-        "<QuilletEventFile><Version>QV3.0</Version><Categories>A</Categories>",
-        "\r\n",
-    };
+    const QByteArray file = fileWith("A", "");
+    const QByteArrayList wrong = {"not an event file",
+                                  "<QuilletEventFile></QuilletEventFile>",
+                                  "\r\n",
+                                  QByteArray(file).replace("<Version>QV3.0</Version>", ""),
+                                  QByteArray(file).replace("QV3.0", "qv3.0"),
+                                  QByteArray(file).replace("QV3.0", "QV2.0"),
+                                  QByteArray(file).replace("</QuilletEventFile>", "")};
     list.AddCategory("Mine");
     list.AddEvent(TEvent());
     for (bool modified : {true, false}) {

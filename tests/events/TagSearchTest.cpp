@@ -7,6 +7,9 @@
 #include <random>
 
 #include "TestSupport.h"
+#include "events/ElementRun.h"
+#include "events/SplicedText.h"
+#include "events/TagIndex.h"
 #include "events/TagRoutines.h"
 #include "events/TagSearch.h"
 
