@@ -4,9 +4,9 @@
 #include <cmath>
 #include <unordered_set>
 
+#include "ElementRun.h"
 #include "Exceptions.h"
 #include "FileValues.h"
-#include "TagSearch.h"
 
 void TDateTimeItem::Assign(const TDateTimeItem& Source)
 {

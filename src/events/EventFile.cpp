@@ -6,7 +6,7 @@
 
 #include "Escaping.h"
 #include "FileValues.h"
-#include "TagSearch.h"
+#include "TagIndex.h"
 
 namespace {
 

@@ -3,11 +3,12 @@
 #include <QFileInfo>
 #include <QSet>
 
+#include "ElementRun.h"
 #include "Escaping.h"
 #include "Exceptions.h"
 #include "FileAccess.h"
 #include "FileValues.h"
-#include "TagSearch.h"
+#include "SplicedText.h"
 #include "TextCodec.h"
 #include "platform/GetText.h"
 
