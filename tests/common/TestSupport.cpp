@@ -14,14 +14,6 @@ void PrintTo(const QString& value, std::ostream* os)
     *os << '"' << value << '"';
 }
 
-void PrintTo(const QStringList& value, std::ostream* os)
-{
-    *os << '{';
-    for (int i = 0; i < value.size(); ++i)
-        *os << (i ? ", " : "") << '"' << value[i].toStdString() << '"';
-    *os << '}';
-}
-
 void PrintTo(const QDate& value, std::ostream* os)
 {
     *os << value.toString(Qt::ISODate).toStdString();

@@ -16,7 +16,6 @@
 // Readable failure output for Qt types.
 std::ostream& operator<<(std::ostream& os, const QString& value);
 void PrintTo(const QString& value, std::ostream* os);
-void PrintTo(const QStringList& value, std::ostream* os);
 void PrintTo(const QDate& value, std::ostream* os);
 
 namespace testing_support {

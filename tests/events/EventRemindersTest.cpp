@@ -25,9 +25,17 @@ protected:
         event.AlarmType = 1;
         event.AlarmParam = -10;
         event.Importance = importance;
+        event.AudioNotify = true;
         for (TDateTime date : repeats)
             event.RepeatedDates->AddDate(date, false, 0);
         return *list.GetEvent(list.AddEvent(event));
+    }
+    // One notification action with automatic dismissal; true when it dismissed the occurrence.
+    static bool act(TEvent& event, const TListViewEventItem& row, bool allowExecute = true)
+    {
+        bool dismissed = false;
+        event.DoNotificationAction(row, true, allowExecute, dismissed);
+        return dismissed;
     }
     // Each check reuses the rows, which must be released first.
     Rows expired()
@@ -78,37 +86,32 @@ TEST_F(Reminders, EachImportanceSoundsItsCountAndIsDismissedAfterTheLastSound)
         TEvent& event = add(at(2008, 3, 10, 9, 0), importance);
         event.AudioNotify = audio;
         event.AlarmSound = "Bells";
-        int actions = 0;
-        for (bool dismissed = false; !dismissed && actions < 10; ++actions)
-            event.DoNotificationAction(startRow, true, true, dismissed);
-        const bool dismissed = !event.Enabled; // an event without further dates is disabled
-        EXPECT_EQ(dismissed ? actions : 0, actionsUntilDismissed);
+        int actions = 1;
+        for (; !act(event, startRow) && actions < 10; ++actions)
+            EXPECT_TRUE(event.Enabled);
+        EXPECT_EQ(event.Enabled ? 0 : actions, actionsUntilDismissed) << "an event without further dates is disabled";
         EXPECT_EQ(played.Played, QStringList(soundCount, programFolder() + "Bells.wav"));
-        EXPECT_EQ(event.GetNotificationCount(startRow), dismissed ? 0 : 10) << "disabling resets the counters";
+        EXPECT_EQ(event.GetNotificationCount(startRow), event.Enabled ? 10 : 0) << "disabling resets the counters";
     }
 }
 
 TEST_F(Reminders, LaunchesAreCountedPerOccurrenceWhenMade)
 {
     TEvent& event = add(at(2008, 3, 10, 9, 0), eiNormal, {at(2008, 3, 11, 9, 0)});
+    event.AudioNotify = false;
     event.ExecuteFile = true;
     event.ExecuteFileXTimes = 2;
     event.CmdsToExecute = "true";
-    bool dismissed = true;
     {
         FailingTempFileNamer noNames;
-        EXPECT_EQ(messageOf([&] { event.DoNotificationAction(repeatRow, true, true, dismissed); }),
-                  "unable to get temp file name to execute commands");
+        EXPECT_EQ(messageOf([&] { act(event, repeatRow); }), "unable to get temp file name to execute commands");
     }
     EXPECT_EQ(std::pair(event.GetNotificationCount(repeatRow), event.GetExecuteCount(repeatRow)), std::pair(0, 0))
         << "the next check tries again";
-    event.DoNotificationAction(repeatRow, true, false, dismissed); // as the pop-up does
-    EXPECT_FALSE(dismissed) << "launches are still due";
-    event.DoNotificationAction(repeatRow, true, true, dismissed);
+    EXPECT_FALSE(act(event, repeatRow, false)) << "launches are still due";
+    EXPECT_FALSE(act(event, repeatRow));
     EXPECT_EQ(std::pair(event.GetNotificationCount(repeatRow), event.GetExecuteCount(repeatRow)), std::pair(2, 1));
-    EXPECT_FALSE(dismissed);
-    event.DoNotificationAction(repeatRow, true, true, dismissed);
-    EXPECT_TRUE(dismissed);
+    EXPECT_TRUE(act(event, repeatRow));
     EXPECT_FALSE(event.HasRepeatedEvents()) << "the repeated date ended";
     EXPECT_EQ(event.GetExecuteCount(startRow), 0) << "the start has launches of its own";
     EXPECT_TRUE(waitUntil([&] { return shell.opens().size() == 2 && !QDir(GetTmpFolder()).exists(); }));
@@ -117,26 +120,23 @@ TEST_F(Reminders, LaunchesAreCountedPerOccurrenceWhenMade)
 TEST_F(Reminders, SnoozeAndDismissActOnTheOccurrenceOfTheRowOnly)
 {
     TEvent& event = add(at(2008, 3, 10, 9, 0), eiHigh, {at(2008, 3, 11, 9, 0), at(2008, 3, 12, 9, 0)});
-    event.AudioNotify = true;
     event.RecalculateNoticationTimes(); // the start is due now, the repeats on their days at 08:50
     list.Modified = false;
-    bool dismissed = false;
-    event.DoNotificationAction(startRow, true, true, dismissed);
-    event.DoNotificationAction(startRow, true, true, dismissed);
+    act(event, startRow);
+    act(event, startRow);
     event.IncNotificationCount(repeatRow);
-
     list.Snooze(startRow, 10);
     EXPECT_EQ(event.StartDateItem->NotificationTime, at(2008, 3, 10, 9, 10));
     EXPECT_EQ(expired(), Rows{});
     clock.set(at(2008, 3, 10, 9, 10));
     for (int check = 1; check <= 3; ++check) {
         ASSERT_EQ(expired(), (Rows{{0, -1}}));
-        event.DoNotificationAction(startRow, true, true, dismissed);
+        EXPECT_EQ(act(event, startRow), check == 3);
     }
     EXPECT_EQ(sounds.Played.size(), 5) << "two before the snooze, three after";
     // The dismissal moved the next date into the start, with that date's own state.
-    EXPECT_EQ(event.GetStartDate(), at(2008, 3, 11, 9, 0));
-    EXPECT_EQ(event.GetNotificationCount(startRow), 1);
+    EXPECT_EQ(std::pair(event.GetStartDate(), event.GetNotificationCount(startRow)),
+              std::pair(at(2008, 3, 11, 9, 0), 1));
     EXPECT_EQ(expired(), Rows{}) << "not due until the moved date's own time";
 
     clock.set(at(2008, 3, 11, 12, 0));

@@ -1,44 +1,29 @@
 #include <gtest/gtest.h>
 
-#include <QDir>
 #include <QProcess>
 
 #include "TestSupport.h"
 #include "platform/GetText.h"
 #include "platform/ProgramFolder.h"
 
-namespace {
-
-// Builds LOCALE/<code>/LC_MESSAGES/default.mo in the test's program folder.
-bool makeCatalogue(const QString& code, const QString& po)
+TEST(GetText, PassesEnglishThroughAndSwitchesCatalogues)
 {
-    const QString folder = programFolder() + QStringLiteral("LOCALE/") + code + QStringLiteral("/LC_MESSAGES");
-    QDir().mkpath(folder);
-    const QString source = testing_support::writeFile(folder + QStringLiteral("/default.po"), po.toUtf8());
-    return QProcess::execute(QStringLiteral("msgfmt"), {QStringLiteral("-o"), folder + QStringLiteral("/default.mo"),
-                                                        source}) == 0;
-}
+    EXPECT_EQ(_("Welcome to Quillet!!"), "Welcome to Quillet!!");
+    EXPECT_EQ(translation::currentLanguage(), "en");
 
-} // namespace
-
-TEST(GetText, EnglishPassesThroughUntranslated)
-{
-    EXPECT_EQ(_("Welcome to Quillet!!"), QStringLiteral("Welcome to Quillet!!"));
-    EXPECT_EQ(translation::currentLanguage(), QStringLiteral("en"));
-}
-
-TEST(GetText, LoadsACatalogueAndSwitchesBack)
-{
-    ASSERT_TRUE(makeCatalogue(QStringLiteral("de"),
-                              QStringLiteral("msgid \"\"\nmsgstr \"Content-Type: text/plain; charset=UTF-8\\n\"\n\n"
-                                             "msgid \"General\"\nmsgstr \"Allgemein\"\n\n"
-                                             "msgid \"Low\"\nmsgstr \"Niedrig für\"\n")));
-    ASSERT_TRUE(translation::setLanguage(QStringLiteral("de")));
-    EXPECT_EQ(_("General"), QStringLiteral("Allgemein"));
-    EXPECT_EQ(_(QStringLiteral("Low")), QStringLiteral("Niedrig für"));
-    EXPECT_EQ(_("Untranslated"), QStringLiteral("Untranslated"));
-    EXPECT_FALSE(translation::setLanguage(QStringLiteral("xx")));
-    EXPECT_EQ(translation::currentLanguage(), QStringLiteral("de"));
-    EXPECT_TRUE(translation::setLanguage(QStringLiteral("en")));
-    EXPECT_EQ(_("General"), QStringLiteral("General"));
+    // A catalogue in LOCALE/<code>/LC_MESSAGES/default.mo beside the program.
+    const QString folder = programFolder() + "LOCALE/de/LC_MESSAGES/";
+    const QString po = testing_support::writeFile(
+        folder + "default.po", "msgid \"\"\nmsgstr \"Content-Type: text/plain; charset=UTF-8\\n\"\n\n"
+                               "msgid \"General\"\nmsgstr \"Allgemein\"\n\n"
+                               "msgid \"Low\"\nmsgstr \"Niedrig f\xC3\xBCr\"\n");
+    ASSERT_EQ(QProcess::execute("msgfmt", {"-o", folder + "default.mo", po}), 0);
+    ASSERT_TRUE(translation::setLanguage("de"));
+    EXPECT_EQ(_("General"), "Allgemein");
+    EXPECT_EQ(_(QStringLiteral("Low")), "Niedrig für");
+    EXPECT_EQ(_("Untranslated"), "Untranslated");
+    EXPECT_FALSE(translation::setLanguage("xx"));
+    EXPECT_EQ(translation::currentLanguage(), "de");
+    EXPECT_TRUE(translation::setLanguage("en"));
+    EXPECT_EQ(_("General"), "General");
 }

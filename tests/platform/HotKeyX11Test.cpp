@@ -8,124 +8,90 @@
 #include <xcb/xcb_keysyms.h>
 
 #include <cstdlib>
+#include <memory>
 
 #include "platform/gui/ClipboardWatcher.h"
 #include "platform/gui/HotKey.h"
 
 namespace {
 
-bool onX11()
-{
-    return QGuiApplication::platformName() == QLatin1String("xcb");
-}
-
-// A combination no program on the shared test display uses (Quillet itself takes Ctrl+Shift+E).
+// Ctrl+Alt+Shift+J: a combination that no program on the test display uses.
 const Qt::KeyboardModifiers testModifiers = Qt::ControlModifier | Qt::AltModifier | Qt::ShiftModifier;
-constexpr Qt::Key testKey = Qt::Key_J;
 
-// Presses keys on the display as the user would (xdotool goes through XTest).
-void typeKeys(const QString& keys)
-{
-    ASSERT_EQ(QProcess::execute(QStringLiteral("xdotool"), {QStringLiteral("key"), keys}), 0);
-}
-
-// Another X11 client that grabs the combination first, as a second program would.
-class OtherClient {
-public:
-    OtherClient() : FConnection(xcb_connect(nullptr, nullptr))
+class X11 : public ::testing::Test {
+protected:
+    void SetUp() override
     {
-        FRoot = xcb_setup_roots_iterator(xcb_get_setup(FConnection)).data->root;
-        xcb_key_symbols_t* symbols = xcb_key_symbols_alloc(FConnection);
-        xcb_keycode_t* codes = xcb_key_symbols_get_keycode(symbols, 'j');
-        FKeycode = codes ? codes[0] : 0;
-        std::free(codes);
-        xcb_key_symbols_free(symbols);
+        if (QGuiApplication::platformName() != QLatin1String("xcb"))
+            GTEST_SKIP() << "needs an X11 display";
     }
-    ~OtherClient() { xcb_disconnect(FConnection); }
-
-    bool grab()
-    {
-        auto cookie =
-            xcb_grab_key_checked(FConnection, 1, FRoot, XCB_MOD_MASK_CONTROL | XCB_MOD_MASK_1 | XCB_MOD_MASK_SHIFT,
-                                 FKeycode, XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC);
-        xcb_generic_error_t* error = xcb_request_check(FConnection, cookie);
-        std::free(error);
-        return error == nullptr;
-    }
-
-private:
-    xcb_connection_t* FConnection;
-    xcb_window_t FRoot = 0;
-    xcb_keycode_t FKeycode = 0;
+    // Presses keys on the display as the user would (xdotool goes through XTest).
+    static void typeKeys(const QString& keys) { ASSERT_EQ(QProcess::execute("xdotool", {"key", keys}), 0); }
 };
+
+// Grabs Ctrl+Alt+Shift+J as a second program would; true when the grab succeeded.
+bool grabByAnotherClient(xcb_connection_t* other)
+{
+    const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(other)).data->root;
+    xcb_key_symbols_t* symbols = xcb_key_symbols_alloc(other);
+    xcb_keycode_t* codes = xcb_key_symbols_get_keycode(symbols, 'j');
+    const auto cookie = xcb_grab_key_checked(other, 1, root, XCB_MOD_MASK_CONTROL | XCB_MOD_MASK_1 | XCB_MOD_MASK_SHIFT,
+                                             codes ? codes[0] : 0, XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC);
+    std::free(codes);
+    xcb_key_symbols_free(symbols);
+    xcb_generic_error_t* error = xcb_request_check(other, cookie);
+    std::free(error);
+    return error == nullptr;
+}
 
 } // namespace
 
-TEST(HotKeyX11, TheCombinationArrivesWhateverTheLocksShow)
+TEST_F(X11, TheHotKeyArrivesWhateverTheLocksShow)
 {
-    if (!onX11())
-        GTEST_SKIP() << "needs an X11 display";
     std::unique_ptr<HotKey> hotKey = createSystemHotKey();
-    ASSERT_TRUE(hotKey->registerHotKey(testModifiers, testKey));
+    ASSERT_TRUE(hotKey->registerHotKey(testModifiers, Qt::Key_J));
     QSignalSpy pressed(hotKey.get(), &HotKey::pressed);
-
-    typeKeys(QStringLiteral("ctrl+alt+shift+j"));
+    typeKeys("ctrl+alt+shift+j");
     EXPECT_TRUE(pressed.wait(3000));
-
-    typeKeys(QStringLiteral("Caps_Lock"));
-    typeKeys(QStringLiteral("ctrl+alt+shift+j"));
+    typeKeys("Caps_Lock");
+    typeKeys("ctrl+alt+shift+j");
     EXPECT_TRUE(pressed.wait(3000)) << "with CapsLock on";
-    typeKeys(QStringLiteral("Caps_Lock"));
+    typeKeys("Caps_Lock");
 
-    // Other combinations are not ours.
     pressed.clear();
-    typeKeys(QStringLiteral("ctrl+shift+j"));
-    typeKeys(QStringLiteral("ctrl+alt+shift+k"));
+    typeKeys("ctrl+shift+j"); // other combinations are not ours
+    typeKeys("ctrl+alt+shift+k");
     EXPECT_FALSE(pressed.wait(500));
-
     hotKey->unregisterHotKey();
-    typeKeys(QStringLiteral("ctrl+alt+shift+j"));
+    typeKeys("ctrl+alt+shift+j");
     EXPECT_FALSE(pressed.wait(500));
 }
 
-TEST(HotKeyX11, ACombinationHeldByAnotherProgramIsRefusedAndFreedAfterwards)
+TEST_F(X11, AHotKeyHeldByAnotherProgramIsRefusedAndOursIsFreedAfterwards)
 {
-    if (!onX11())
-        GTEST_SKIP() << "needs an X11 display";
-    {
-        OtherClient other;
-        ASSERT_TRUE(other.grab());
-        std::unique_ptr<HotKey> hotKey = createSystemHotKey();
-        EXPECT_FALSE(hotKey->registerHotKey(testModifiers, testKey));
-    }
-    // Ours is released again when the hotkey goes away, so the other program can have it.
-    {
-        std::unique_ptr<HotKey> hotKey = createSystemHotKey();
-        ASSERT_TRUE(hotKey->registerHotKey(testModifiers, testKey));
-    }
-    OtherClient other;
-    EXPECT_TRUE(other.grab());
+    std::unique_ptr<xcb_connection_t, decltype(&xcb_disconnect)> other(xcb_connect(nullptr, nullptr), &xcb_disconnect);
+    ASSERT_TRUE(grabByAnotherClient(other.get()));
+    EXPECT_FALSE(createSystemHotKey()->registerHotKey(testModifiers, Qt::Key_J));
+    other.reset(xcb_connect(nullptr, nullptr)); // the other program ends
+    ASSERT_TRUE(createSystemHotKey()->registerHotKey(testModifiers, Qt::Key_J));
+    EXPECT_TRUE(grabByAnotherClient(other.get())) << "ours went with the hotkey";
 }
 
-TEST(ClipboardWatcherX11, ReportsChangesOnlyWhileJoined)
+TEST_F(X11, TheClipboardWatcherReportsChangesOnlyWhileJoined)
 {
-    if (!onX11())
-        GTEST_SKIP() << "needs an X11 display";
     ClipboardWatcher watcher;
     QSignalSpy changed(&watcher, &ClipboardWatcher::changed);
-    auto copyWithXclip = [](const QByteArray& text) {
+    const auto copyWithXclip = [](const QByteArray& text) {
         QProcess xclip;
-        xclip.start(QStringLiteral("xclip"), {QStringLiteral("-selection"), QStringLiteral("clipboard")});
+        xclip.start("xclip", {"-selection", "clipboard"});
         xclip.write(text);
         xclip.closeWriteChannel();
         return xclip.waitForFinished(5000);
     };
-
     watcher.join();
     ASSERT_TRUE(copyWithXclip("first line\nsecond"));
     ASSERT_TRUE(changed.wait(3000));
     EXPECT_EQ(ClipboardWatcher::text(), QStringLiteral("first line\nsecond"));
-
     watcher.leave();
     changed.clear();
     ASSERT_TRUE(copyWithXclip("not seen"));

@@ -2,98 +2,61 @@
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 
 #include <unistd.h>
 
+#include <memory>
+
 #include "TestSupport.h"
 #include "platform/SingleInstance.h"
 
 namespace {
 
-const QString lockName = QStringLiteral("{5C0D2A19-7B43-4E8F-9A61-D2E84F3B7C05}");
+const QString lockName = "{5C0D2A19-7B43-4E8F-9A61-D2E84F3B7C05}";
 
-// Points $XDG_RUNTIME_DIR at a folder of the test for one scope.
-class RuntimeFolder {
-public:
-    explicit RuntimeFolder(const QString& folder)
-        : FOld(qgetenv("XDG_RUNTIME_DIR")), FHadOld(qEnvironmentVariableIsSet("XDG_RUNTIME_DIR"))
-    {
-        if (folder.isNull())
-            qunsetenv("XDG_RUNTIME_DIR");
-        else
-            qputenv("XDG_RUNTIME_DIR", folder.toLocal8Bit());
-    }
-    ~RuntimeFolder()
-    {
-        if (FHadOld)
-            qputenv("XDG_RUNTIME_DIR", FOld);
-        else
-            qunsetenv("XDG_RUNTIME_DIR");
-    }
+// Each test has a runtime folder of its own; the sound service needs the real one back after.
+class SingleInstanceTest : public ::testing::Test {
+protected:
+    void SetUp() override { qputenv("XDG_RUNTIME_DIR", runtime.path().toLocal8Bit()); }
+    void TearDown() override { hadRuntime ? qputenv("XDG_RUNTIME_DIR", oldRuntime) : qunsetenv("XDG_RUNTIME_DIR"); }
 
-private:
-    QByteArray FOld;
-    bool FHadOld;
+    QTemporaryDir runtime;
+    const bool hadRuntime = qEnvironmentVariableIsSet("XDG_RUNTIME_DIR");
+    const QByteArray oldRuntime = qgetenv("XDG_RUNTIME_DIR");
 };
 
 } // namespace
 
-TEST(SingleInstance, OnlyOneHolderUntilItReleases)
+TEST_F(SingleInstanceTest, OnlyOneHolderUntilItReleasesOrGoes)
 {
-    QTemporaryDir folder;
-    RuntimeFolder runtime(folder.path());
-
-    SingleInstance first(lockName);
+    auto first = std::make_unique<SingleInstance>(lockName);
     SingleInstance second(lockName);
-    EXPECT_EQ(first.lockFilePath(), folder.filePath(lockName + QStringLiteral(".lock")));
-    ASSERT_TRUE(first.tryAcquire());
-    EXPECT_TRUE(first.held());
-    EXPECT_FALSE(second.tryAcquire());
-    EXPECT_FALSE(second.held());
-
-    first.release();
-    EXPECT_TRUE(QFileInfo::exists(first.lockFilePath())) << "a lock file in use must never be removed";
-    EXPECT_TRUE(second.tryAcquire());
-    {
-        SingleInstance third(lockName);
-        EXPECT_FALSE(third.tryAcquire());
-    }
-    second.release();
-
-    SingleInstance otherName(QStringLiteral("another-program"));
-    EXPECT_TRUE(otherName.tryAcquire());
-}
-
-TEST(SingleInstance, ALockGoesAwayWithItsHolderNotWithItsChildren)
-{
-    QTemporaryDir folder;
-    RuntimeFolder runtime(folder.path());
-
+    EXPECT_EQ(first->lockFilePath(), runtime.filePath(lockName + ".lock"));
+    ASSERT_TRUE(first->tryAcquire());
+    EXPECT_FALSE(second.tryAcquire() || second.held());
+    EXPECT_TRUE(SingleInstance("another-program").tryAcquire());
+    // A program that the holder starts (a command file) must not keep the lock alive.
     QProcess child;
-    {
-        SingleInstance holder(lockName);
-        ASSERT_TRUE(holder.tryAcquire());
-        // A program that the holder starts (a command file) must not keep the lock alive.
-        child.start(QStringLiteral("sleep"), {QStringLiteral("30")});
-        ASSERT_TRUE(child.waitForStarted());
-    }
-    SingleInstance next(lockName);
-    EXPECT_TRUE(next.tryAcquire());
+    child.start("sleep", {"30"});
+    ASSERT_TRUE(child.waitForStarted());
+    first.reset();
+    EXPECT_TRUE(second.tryAcquire() && second.held());
     child.kill();
     child.waitForFinished();
+    second.release();
+    EXPECT_TRUE(QFileInfo::exists(second.lockFilePath())) << "a lock file in use must never be removed";
+    EXPECT_TRUE(SingleInstance(lockName).tryAcquire());
 }
 
-TEST(SingleInstance, WithoutRuntimeFolderTheLockIsPerUserInTheTempFolder)
+TEST_F(SingleInstanceTest, WithoutRuntimeFolderTheLockIsPerUserInTheTempFolder)
 {
-    RuntimeFolder runtime(QString{});
-    SingleInstance instance(QStringLiteral("quillet-test-%1").arg(QCoreApplication::applicationPid()));
+    qunsetenv("XDG_RUNTIME_DIR");
+    SingleInstance instance(QString("quillet-test-%1").arg(QCoreApplication::applicationPid()));
     const QString path = instance.lockFilePath();
-    EXPECT_TRUE(path.startsWith(QDir::tempPath()));
-    EXPECT_TRUE(path.endsWith(QStringLiteral("-%1.lock").arg(getuid()))) << path.toStdString();
+    EXPECT_TRUE(path.startsWith(QDir::tempPath()) && path.endsWith(QString("-%1.lock").arg(getuid()))) << path;
     EXPECT_TRUE(instance.tryAcquire());
     instance.release();
     QFile::remove(path);

@@ -13,13 +13,12 @@ TEST(CanberraSoundPlayer, ReturnsAtOnceWithoutASoundDevice)
     testing_support::writeFile(home.filePath(".asoundrc"), "pcm.!default { type hw card 99 }\n");
     const QByteArray oldHome = qgetenv("HOME");
     qputenv("HOME", home.path().toLocal8Bit());
-    const QString notAWave = testing_support::writeFile(home.filePath("Bells.wav"), "not a sound");
-
     QElapsedTimer timer;
     timer.start();
     {
         CanberraSoundPlayer player;
-        for (const QString& name : {notAWave, QString(), home.filePath("Missing.wav")})
+        for (const QString& name : {testing_support::writeFile(home.filePath("Bells.wav"), "not a sound"), QString(),
+                                    home.filePath("Missing.wav")})
             player.play(name);
         EXPECT_LT(timer.elapsed(), 1000) << "the calls only hand the name over";
     } // the player's end waits until its thread has passed the last sound to libcanberra

@@ -6,36 +6,25 @@
 
 #include "platform/gui/TerminationSignals.h"
 
-TEST(TerminationSignals, EachSignalArrivesOnTheEventLoop)
+TEST(TerminationSignals, EachSignalArrivesOnTheEventLoopUntilTheHandlerGoes)
 {
-    TerminationSignals handler;
-    ASSERT_TRUE(handler.active());
-    QSignalSpy received(&handler, &TerminationSignals::received);
-
-    for (int number : {SIGTERM, SIGINT, SIGHUP}) {
-        ASSERT_EQ(std::raise(number), 0);
-        // The handler only writes to the pipe: nothing is emitted until the loop runs.
-        EXPECT_EQ(received.count(), 0);
-        ASSERT_TRUE(received.wait(2000)) << number;
-        EXPECT_EQ(received.takeFirst().at(0).toInt(), number);
-    }
-}
-
-TEST(TerminationSignals, TheDefaultHandlersComeBackAfterwards)
-{
-    struct sigaction before = {};
+    struct sigaction before = {}, during = {}, after = {};
     ::sigaction(SIGTERM, nullptr, &before);
     {
         TerminationSignals handler;
-        struct sigaction during = {};
+        ASSERT_TRUE(handler.active());
+        QSignalSpy received(&handler, &TerminationSignals::received);
+        for (int number : {SIGTERM, SIGINT, SIGHUP}) {
+            ASSERT_EQ(std::raise(number), 0);
+            // The handler only writes to the pipe: nothing is emitted until the loop runs.
+            EXPECT_EQ(received.count(), 0);
+            ASSERT_TRUE(received.wait(2000)) << number;
+            EXPECT_EQ(received.takeFirst().at(0).toInt(), number);
+        }
         ::sigaction(SIGTERM, nullptr, &during);
         EXPECT_NE(during.sa_handler, before.sa_handler);
     }
-    struct sigaction after = {};
     ::sigaction(SIGTERM, nullptr, &after);
-    EXPECT_EQ(after.sa_handler, before.sa_handler);
-
-    // A second object can take over once the first is gone.
-    TerminationSignals again;
-    EXPECT_TRUE(again.active());
+    EXPECT_EQ(after.sa_handler, before.sa_handler) << "the default handler comes back";
+    EXPECT_TRUE(TerminationSignals().active()) << "a second handler can take over once the first is gone";
 }
