@@ -69,29 +69,10 @@ TEST(TEvent, EnablingRecalculatesTheRemindersOnlyWhenItChangesSomething)
     EXPECT_EQ(event.RepeatedDates->GetItem(0)->NotificationTime, Now()) << "a passed alarm is due now";
 }
 
-TEST(TEventList, DeletingAnOccurrenceMovesTheNextDateIntoTheStart)
+TEST(TEventList, DeletingOrDismissingEndsTheOccurrenceOfTheRow)
 {
     TEventList list;
-    TEvent& stored = *list.GetEvent(list.AddEvent(eventAt(at(2008, 4, 1), {at(2008, 5, 1), at(2008, 6, 1)})));
-    stored.RepeatedDates->GetItem(0)->NotificationTime = at(2008, 4, 30);
-    stored.RepeatedDates->GetItem(0)->NotificationCount = 2;
-    list.DeleteOccurrence({0, -1});
-    const TDateTimeItem& start = *stored.StartDateItem;
-    EXPECT_EQ(std::tuple(start.DateTime, start.NotificationTime, start.NotificationCount),
-              std::tuple(at(2008, 5, 1), at(2008, 4, 30), 2));
-    ASSERT_EQ(stored.RepeatedDates->GetCount(), 1);
-    list.DeleteOccurrence({0, 0});
-    EXPECT_FALSE(stored.HasRepeatedEvents());
-    list.Dissmiss({0, -1});
-    EXPECT_FALSE(stored.Enabled) << "dismissing the last occurrence disables the event";
-    list.DeleteOccurrence({0, -1});
-    EXPECT_EQ(list.Count(), 0);
-}
-
-TEST(TEventList, RowsNamingNoOccurrenceChangeNothing)
-{
-    TEventList list;
-    list.AddEvent(eventAt(at(2008, 4, 1)));
+    TEvent& stored = *list.GetEvent(list.AddEvent(eventAt(at(2008, 4, 1), {at(2008, 5, 1)})));
     list.Modified = false;
     list.DeleteOccurrence({5, -1});
     EXPECT_TRUE(list.Modified) << "a row past the events only marks the list modified";
@@ -101,24 +82,13 @@ TEST(TEventList, RowsNamingNoOccurrenceChangeNothing)
                   list.DeleteOccurrence({0, 3});
               }),
               "Exception in: \"TEventList.DeleteOccurrence\"\r\nList index out of bounds (3)");
-    EXPECT_THROW(list.Dissmiss({0, 0}), QuilletError);
     EXPECT_FALSE(list.Modified);
-    EXPECT_TRUE(list.Count() == 1 && list.GetEvent(0)->Enabled);
-}
-
-TEST(TEventList, CalendarMarksNeedShownEnabledEvents)
-{
-    TEventList list;
-    TEvent event = eventAt(at(2008, 4, 1, 9, 0), {at(2008, 3, 25)}); // a repeat before the start never counts
-    list.AddEvent(event);                                            // not shown on the calendar
-    event.ShowOnCalendar = true;
-    event.Enabled = false;
-    list.AddEvent(event);
-    EXPECT_FALSE(list.DateHasEventForCalendar(at(2008, 4, 1)));
-    event.Enabled = true;
-    event.RepeatedDates->AddDate(at(2008, 4, 8), false, 0);
-    list.AddEvent(event);
-    EXPECT_TRUE(list.DateHasEventForCalendar(at(2008, 4, 1)));
-    EXPECT_TRUE(list.DateHasEventForCalendar(at(2008, 4, 8, 23, 0)));
-    EXPECT_FALSE(list.DateHasEventForCalendar(at(2008, 4, 2)) || list.DateHasEventForCalendar(at(2008, 3, 25)));
+    list.DeleteOccurrence({0, -1});
+    EXPECT_EQ(std::pair(stored.GetStartDate(), stored.HasRepeatedEvents()), std::pair(at(2008, 5, 1), false))
+        << "the next date moved into the start";
+    EXPECT_THROW(list.Dissmiss({0, 0}), QuilletError);
+    list.Dissmiss({0, -1});
+    EXPECT_FALSE(stored.Enabled) << "dismissing the last occurrence disables the event";
+    list.DeleteOccurrence({0, -1});
+    EXPECT_EQ(list.Count(), 0) << "deleting it deletes the event";
 }
