@@ -30,16 +30,6 @@
 
 namespace app_testing {
 
-// Writes the widget's picture to $QUILLET_SCREENSHOTS (else a temporary folder) as name.png.
-inline QImage screenshot(QWidget& widget, const QString& name)
-{
-    QDir folder(qEnvironmentVariable("QUILLET_SCREENSHOTS", QDir::temp().filePath("quillet-screenshots")));
-    folder.mkpath(".");
-    const QImage image = widget.grab().toImage().convertToFormat(QImage::Format_RGB32);
-    image.save(folder.filePath(name + ".png"));
-    return image;
-}
-
 class MainWindowTest : public ::testing::Test {
 protected:
     MainWindowTest()
@@ -58,6 +48,11 @@ protected:
         setSystemTrayAvailableForTests(std::nullopt);
     }
 
+    // Writes the widget's picture to the temporary folder for a look, as quillet-<name>.png.
+    static void screenshot(QWidget& widget, const QString& name)
+    {
+        widget.grab().save(QDir::temp().filePath("quillet-" + name + ".png"));
+    }
     // Starts the main window as the program does with these command-line arguments.
     TfrmQuillet& start(const QStringList& arguments = {})
     {

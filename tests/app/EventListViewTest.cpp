@@ -1,5 +1,5 @@
 // The event list of the real main window: countdowns, cell texts, colours, pictures,
-// row heights and order, type-ahead, hints, keys and what it looks like.
+// row heights and order, type-ahead, hints and what it looks like.
 #include <QHelpEvent>
 #include <QToolTip>
 
@@ -68,17 +68,15 @@ TEST_F(EventListView, CellsShowTheOccurrenceInTheColoursAndPicturesOfItsEvent)
 {
     window->CalendarX1->SetSelectedDate(at(2024, 6, 10));
     useEvents({
-        {.when = at(2024, 6, 1, 9), .description = "  Dentist\r\nbring the card \t"}, // past
-        {.when = at(2024, 6, 10, 9), .importance = eiLow, .reminder = true},          // past, on the selected day
-        {.when = at(2024, 6, 10, 10), .enabled = false, .importance = eiHighest, .reminder = true}, // disabled
-        {.when = at(2024, 6, 12, 8), .importance = eiHigh, .weeklyRepeats = 1},                     // exactly now
-        {.when = at(2024, 6, 14, 14, 30),
-         .importance = eiHighest,
-         .reminder = true,
-         .weeklyRepeats = 1,
-         .category = "Holidays"},
+        {.when = at(2024, 6, 1, 9), .description = "  Dentist\r\nthe card\rand the letter \t"}, // past
+        {.when = at(2024, 6, 10, 9), .reminder = true},                                         // past, selected day
+        {.when = at(2024, 6, 10, 10), .enabled = false, .importance = eiHighest, .reminder = true},
+        {.when = at(2024, 6, 12, 8), .importance = eiHigh, .repeats = {at(2024, 6, 19, 8)}}, // exactly now
+        {.when = at(2024, 6, 14, 14, 30), .reminder = true, .repeats = {at(2024, 6, 21)}, .category = "Holidays"},
     });
-    EXPECT_EQ(text(0, EventViewModel::ColEvent), "Dentist\r\nbring the card");
+    EXPECT_EQ(text(0, EventViewModel::ColEvent), "Dentist\r\nthe card\rand the letter");
+    EXPECT_EQ(cell(0, 0, Qt::SizeHintRole).toSize().height(), 8 + 3 * window->vstEvents->fontMetrics().height());
+    EXPECT_EQ(cell(1, 0, Qt::SizeHintRole).toSize().height(), 40);
     EXPECT_EQ(text(4, EventViewModel::ColWhen), formatDateTime("yyyy, dd mmm (ddd), t", at(2024, 6, 14, 14, 30)));
     EXPECT_EQ(text(4, EventViewModel::ColCountdown), " 2 days, 6 hrs");
     EXPECT_EQ(text(4, EventViewModel::ColCategory), "Holidays");
@@ -92,39 +90,14 @@ TEST_F(EventListView, CellsShowTheOccurrenceInTheColoursAndPicturesOfItsEvent)
     clock.set(at(2024, 6, 12, 8, 0, 1));
     EXPECT_EQ(colour(3), QColor(0xFF, 0, 0)) << "a second later it is past";
 
-    // Reminder 0, both 2, repeated dates 4; importance low 0, high 2, highest 4.
-    const PictureList& alarm = *window->ilstAlarmRepeat;
-    const PictureList& priority = *window->ilstPriority;
-    EXPECT_EQ(picture(0, EventViewModel::ColPicture), 0);
-    EXPECT_EQ(picture(1, EventViewModel::ColPicture), alarm.picture(0).cacheKey());
+    EXPECT_EQ(picture(4, EventViewModel::ColPicture), window->ilstAlarmRepeat->picture(2).cacheKey())
+        << "reminder and repeated dates";
     EXPECT_EQ(picture(2, EventViewModel::ColPicture), 0) << "none for a disabled event";
-    EXPECT_EQ(picture(3, EventViewModel::ColPicture), alarm.picture(4).cacheKey());
-    EXPECT_EQ(picture(4, EventViewModel::ColPicture), alarm.picture(2).cacheKey());
-    EXPECT_EQ(picture(0, EventViewModel::ColImportance), 0);
-    EXPECT_EQ(picture(1, EventViewModel::ColImportance), priority.picture(0).cacheKey());
-    EXPECT_EQ(picture(2, EventViewModel::ColImportance), priority.disabledPicture(4).cacheKey());
-    EXPECT_EQ(picture(3, EventViewModel::ColImportance), priority.picture(2).cacheKey());
-    EXPECT_EQ(picture(4, EventViewModel::ColImportance), priority.picture(4).cacheKey());
-}
+    EXPECT_EQ(picture(2, EventViewModel::ColImportance), window->ilstPriority->disabledPicture(4).cacheKey());
 
-TEST_F(EventListView, RowHeightsFollowTheDescriptionsLinesAndAGoneEventShowsAQuestionMark)
-{
-    const int line = window->vstEvents->fontMetrics().height();
-    const std::pair<QString, int> cases[] = {
-        {"", 40},
-        {"Three\rline\nbreaks\r\n", 8 + 3 * line},
-        {"Empty\r\n\r\nmiddle", 8 + 3 * line},
-    };
-    std::vector<TestEvent> events;
-    for (const auto& [description, height] : cases)
-        events.push_back({.when = at(2024, 5, 1, static_cast<int>(events.size())), .description = description});
-    useEvents(events);
-    for (int row = 0; row < 3; ++row)
-        EXPECT_EQ(cell(row, 0, Qt::SizeHintRole).toSize().height(), cases[row].second) << row;
-
-    window->FEventList->DeleteEvent(2); // without a refresh
-    EXPECT_EQ(text(2, EventViewModel::ColEvent), "?");
-    EXPECT_FALSE(cell(2, 0, Qt::DecorationRole).isValid());
+    window->FEventList->DeleteEvent(4); // without a refresh
+    EXPECT_EQ(text(4, EventViewModel::ColEvent), "?");
+    EXPECT_FALSE(cell(4, 0, Qt::DecorationRole).isValid());
 }
 
 TEST_F(EventListView, RowsAtTheSameMinuteGoEnabledFirstThenByImportance)
@@ -146,15 +119,12 @@ TEST_F(EventListView, TypeAheadSearchesTheEventThenTheCategory)
         {.when = at(2024, 6, 12, 9), .description = "Lunch with Ann"},
         {.when = at(2024, 6, 12, 10), .description = "Call Bob", .category = "MEETINGS"},
         {.when = at(2024, 6, 12, 11), .description = "Team Meeting", .category = "Work"},
-        {.when = at(2024, 6, 12, 12), .description = QStringLiteral("Café au lait")},
     });
     window->vstEvents->setFocus();
     const std::pair<QString, int> searches[] = {
         {"meet", 1}, // the category MEETINGS contains meet
         {"team m", 2},
         {"ANN", 0},
-        {QStringLiteral("É"), 0}, // accented letters match only in the same case
-        {QStringLiteral("é"), 3},
     };
     for (const auto& [text, row] : searches) {
         QTest::qWait(QApplication::keyboardInputInterval() + 50); // a new search
@@ -179,27 +149,12 @@ TEST_F(EventListView, TheNotesShowAsAPlainTextHint)
     EXPECT_TRUE(QTest::qWaitFor([] { return !QToolTip::isVisible(); })) << "a row without notes has no hint";
 }
 
-TEST_F(EventListView, EnterDeleteAndDoubleClickRunTheCommandsOnTheirRow)
-{
-    useEvents({{.when = at(2024, 6, 12, 9)}, {.when = at(2024, 6, 12, 10)}});
-    QSignalSpy edits(window->actEditEvent, &QAction::triggered);
-    QSignalSpy deletes(window->actDeleteSelectedEvent, &QAction::triggered);
-    window->vstEvents->setCurrentIndex(model->index(1, 1));
-    window->vstEvents->setFocus();
-    QTest::keyClick(window->vstEvents, Qt::Key_Return);
-    QTest::keyClick(window->vstEvents, Qt::Key_Delete);
-    EXPECT_EQ(edits.count(), 1);
-    EXPECT_EQ(deletes.count(), 1);
-    QTest::mouseDClick(viewport(), Qt::LeftButton, {}, rowRect(0).center());
-    EXPECT_EQ(edits.count(), 2);
-    EXPECT_EQ(selectedRow(), 0) << "the double-clicked row is the one edited";
-}
-
 TEST_F(EventListView, PaintsAlternatingRowsAndTheSelectionInYellow)
 {
     useEvents({{.when = at(2024, 6, 20, 9)}, {.when = at(2024, 6, 20, 10)}, {.when = at(2024, 6, 20, 11)}});
     window->vstEvents->setCurrentIndex(model->index(2, 1));
-    const QImage list = app_testing::screenshot(*viewport(), "event-list");
+    screenshot(*viewport(), "event-list");
+    const QImage list = viewport()->grab().toImage();
     const auto background = [&](int row) {
         return list.pixelColor(rowRect(row).right() - 10, rowRect(row).center().y());
     };

@@ -1,5 +1,6 @@
-// The main window's life through the real window class: start-up, close, minimise,
-// the tray menu and every kind of real exit, on the offscreen platform.
+// The program's shell through the real window classes on the offscreen platform: the
+// main window's start-up, close, minimise, tray menu and every kind of real exit; the
+// splash and the About box; the version and file-name texts.
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QMenu>
@@ -12,6 +13,9 @@
 #include <csignal>
 
 #include "AppTestSupport.h"
+#include "app/About.h"
+#include "app/FileVersion.h"
+#include "app/Splash.h"
 #include "platform/gui/ClipboardWatcher.h"
 
 using testing_support::readFile;
@@ -44,43 +48,44 @@ TEST_F(MainFormLifecycle, StartUpRunsEveryStepAndShowsTheWindowInItsDesignSize)
     EXPECT_TRUE(window.FClipboardWatcher->joined());
     EXPECT_TRUE(window.tmrCheckEvents->isActive());
     EXPECT_TRUE(window.tmrSave->isActive());
-    EXPECT_TRUE(window.tmrResetClipboardViewer->isActive());
+    EXPECT_TRUE(SplashVisible());
     EXPECT_EQ(messages, QStringList{HotKeyMessage}) << "one plain message, and start-up goes on";
     EXPECT_TRUE(window.isVisible());
     EXPECT_TRUE(window.TrayIcon1->isVisible());
     // Centred horizontally at top 225.
     EXPECT_EQ(window.size(), QSize(822, 622 + window.mnuMainMenu->sizeHint().height()));
     EXPECT_EQ(window.pos(), QPoint((QGuiApplication::primaryScreen()->size().width() - 822) / 2, 225));
-    app_testing::screenshot(window, "main-window");
+    screenshot(window, "main-window");
+    screenshot(*frmSplash(), "splash");
+    EXPECT_TRUE(QTest::qWaitFor([] { return !SplashVisible(); })) << "its timer hides it after the minimum time";
+
+    TfrmAbout about;
+    EXPECT_EQ(about.lblVersion->text(), "Version:  " + FormatFileVersion("@A.@B.@C, Build:  @D", ProgramFileVersion()));
+    QTimer::singleShot(0, [] {
+        screenshot(*QApplication::activeModalWidget(), "about");
+        QTest::keyClick(QApplication::activeModalWidget(), Qt::Key_Return);
+    });
+    EXPECT_TRUE(about.Execute());
 }
 
-TEST_F(MainFormLifecycle, ARelativeEventFileIsTiedToTheFolderItWasGivenIn)
+TEST_F(MainFormLifecycle, CloseAndMinimiseOnlyHideAndCloseSavesWhereTheFileWasGiven)
 {
     QTemporaryDir startFolder, laterFolder;
     const QString previous = QDir::currentPath();
     QDir::setCurrent(startFolder.path());
     TfrmQuillet& window = start({"plans/My.events"});
     EXPECT_EQ(window.FFileName, startFolder.filePath("plans/My.events"));
-
-    // A file dialog may change the working folder later: the file stays where it was.
-    QDir::setCurrent(laterFolder.path());
-    QDir(startFolder.path()).mkpath("plans");
-    window.FEventList->AddCategory("Travel");
-    window.close();
-    QDir::setCurrent(previous);
-    EXPECT_TRUE(readFile(window.FFileName).contains("Travel"));
-}
-
-TEST_F(MainFormLifecycle, CloseAndMinimiseOnlyHideAndCloseSavesWhenModified)
-{
-    TfrmQuillet& window = start();
     QSignalSpy terminated(&window, &TfrmQuillet::Terminated);
     window.close();
     EXPECT_FALSE(QFileInfo::exists(window.FFileName)) << "nothing changed, nothing written";
 
+    // A file dialog may change the working folder later: the file stays where it was.
+    QDir::setCurrent(laterFolder.path());
+    QDir(startFolder.path()).mkpath("plans");
     window.ShowMainWindow();
     window.FEventList->AddCategory("Work");
     EXPECT_FALSE(window.close());
+    QDir::setCurrent(previous);
     EXPECT_FALSE(window.isVisible());
     EXPECT_TRUE(readFile(window.FFileName).contains("Work"));
     EXPECT_EQ(terminated.count(), 0) << "the program goes on in the tray";
@@ -90,7 +95,6 @@ TEST_F(MainFormLifecycle, CloseAndMinimiseOnlyHideAndCloseSavesWhenModified)
     window.showMinimized();
     ASSERT_TRUE(QTest::qWaitFor([&] { return !window.isVisible(); }));
     window.actShowHide->trigger();
-    EXPECT_TRUE(window.isVisible());
     EXPECT_FALSE(window.isMinimized()) << "restored before hiding, so it comes back in its normal size";
 }
 
@@ -204,6 +208,37 @@ TEST_F(MainFormLifecycle, TheTrayMenuShowsHidesStartsAnEventAndExits)
     TfrmQuillet& next = start();
     EXPECT_FALSE(next.isVisible());
     EXPECT_TRUE(next.TrayIcon1->isVisible());
+}
+
+TEST(GetFileVersionString, FillsThePlaceholdersForTheProgramFileOnly)
+{
+    const std::pair<const char*, const char*> templates[] = {
+        {"@A.@B.@C, Build:  @D", "3.4.5, Build:  67"}, {"@a.@b.@c.@d", "3.4.5.67"}, {"v@A@A-@E @", "v33-@E @"}};
+    for (const auto& [text, expected] : templates)
+        EXPECT_EQ(FormatFileVersion(text, TFileVersion{3, 4, 5, 67}), expected) << text;
+
+    const QString program = QCoreApplication::applicationFilePath();
+    EXPECT_EQ(GetFileVersionString(program, "@A.@B.@C"), FormatFileVersion("@A.@B.@C", ProgramFileVersion()));
+    QTemporaryDir folder;
+    ASSERT_TRUE(QFile::link(program, folder.filePath("linked-program")));
+    EXPECT_EQ(GetFileVersionString(folder.filePath("linked-program"), "@A"),
+              QString::number(ProgramFileVersion().Major))
+        << "the program reached through a link";
+    // Any other file, or none at all, has no version: even a template without placeholders gives ''.
+    EXPECT_EQ(GetFileVersionString(testing_support::writeFile(folder.filePath("other.exe"), "MZ"), "plain"), "");
+    EXPECT_EQ(GetFileVersionString(folder.filePath("missing"), "@A"), "");
+}
+
+TEST(ExtractFileNameNoExt, TakesTheNameWithoutFolderAndLastExtension)
+{
+    const std::pair<const char*, const char*> cases[] = {{"/home/ann/my.list.events", "my.list"},
+                                                         {"/home/ann.d/README", "README"},
+                                                         {"/home/ann/ending.", "ending"},
+                                                         {"name.events", "name"},
+                                                         {"/home/ann/", ""},
+                                                         {"", ""}};
+    for (const auto& [path, expected] : cases)
+        EXPECT_EQ(ExtractFileNameNoExt(path), expected) << path;
 }
 
 } // namespace

@@ -19,14 +19,6 @@ protected:
     void SetUp() override { start(); }
     void selectDay(TDateTime day) { window->CalendarX1->SetSelectedDate(day); }
     int topRow() const { return window->vstEvents->indexAt(QPoint(0, 0)).row(); }
-    // One event a day at 09:00 from 1 November 2023 to 31 January 2025.
-    void useDailyEvents()
-    {
-        std::vector<TestEvent> daily;
-        for (TDateTime day = at(2023, 11, 1); day <= at(2025, 1, 31); day += 1)
-            daily.push_back({.when = day + 9.0 / 24});
-        useEvents(daily);
-    }
     // The month of each calendar as yyyymm, with "*" where the selected day is highlighted.
     QStringList strip() const
     {
@@ -35,11 +27,6 @@ protected:
              {window->CalendarX1, window->CalendarX2, window->CalendarX3, window->CalendarX4, window->CalendarX5})
             months << formatDateTime("yyyymm", c->SelectedMonth()) + (c->HighlightSelectedDate() ? "*" : "");
         return months;
-    }
-    static QPoint cellCentre(TCalendarX* calendar, int col, int row)
-    {
-        return {col * calendar->GetColWidth() + calendar->GetColWidth() / 2,
-                calendar->GetHeaderHeight() + row * calendar->GetRowHeight() + calendar->GetRowHeight() / 2};
     }
     TFontStyles marks(TDateTime day) const
     {
@@ -50,9 +37,13 @@ protected:
     }
 };
 
-TEST_F(ViewSelection, EachViewListsItsRangeOfDays)
+TEST_F(ViewSelection, EachViewListsItsRangeOfDaysAndARefreshKeepsTheTopRow)
 {
-    useDailyEvents();
+    // One event a day at 09:00 from 1 November 2023 to 31 January 2025.
+    std::vector<TestEvent> daily;
+    for (TDateTime day = at(2023, 11, 1); day <= at(2025, 1, 31); day += 1)
+        daily.push_back({.when = day + 9.0 / 24});
+    useEvents(daily);
     const struct {
         const char* name;
         TDateTime selected;
@@ -86,6 +77,22 @@ TEST_F(ViewSelection, EachViewListsItsRangeOfDays)
         EXPECT_EQ(dateOf(model->occurrenceDateTime(rows - 1)), c.last);
         EXPECT_EQ(rows, static_cast<int>(c.last - c.first) + 1) << "one row for every day between";
     }
+
+    // A refresh keeps the top row while it exists, and selects nothing.
+    chooseView(0);
+    window->vstEvents->scrollTo(model->index(120, 0), QAbstractItemView::PositionAtTop);
+    window->vstEvents->setCurrentIndex(model->index(125, 1));
+    ASSERT_EQ(topRow(), 120);
+    ASSERT_EQ(selectedRow(), 125);
+
+    window->RefreshEventView();
+    EXPECT_EQ(topRow(), 120);
+    EXPECT_EQ(selectedRow(), -1);
+    EXPECT_FALSE(window->vstEvents->currentIndex().isValid());
+
+    window->vstEvents->scrollTo(model->index(300, 0), QAbstractItemView::PositionAtTop);
+    chooseView(5);
+    EXPECT_EQ(topRow(), 0) << "the narrower list has no row 300";
 }
 
 TEST_F(ViewSelection, TheFilterControlsNarrowTheList)
@@ -120,34 +127,15 @@ TEST_F(ViewSelection, TheFilterControlsNarrowTheList)
     EXPECT_FALSE(shownDescriptions().contains("off")) << "expired events too leave out disabled ones";
 }
 
-TEST_F(ViewSelection, ARefreshKeepsTheTopRowWhileItExistsAndSelectsNothing)
-{
-    useDailyEvents();
-    chooseView(0);
-    window->vstEvents->scrollTo(model->index(120, 0), QAbstractItemView::PositionAtTop);
-    window->vstEvents->setCurrentIndex(model->index(125, 1));
-    ASSERT_EQ(topRow(), 120);
-    ASSERT_EQ(selectedRow(), 125);
-
-    window->RefreshEventView();
-    EXPECT_EQ(topRow(), 120);
-    EXPECT_EQ(selectedRow(), -1);
-    EXPECT_FALSE(window->vstEvents->currentIndex().isValid());
-
-    window->vstEvents->scrollTo(model->index(300, 0), QAbstractItemView::PositionAtTop);
-    chooseView(5);
-    EXPECT_EQ(topRow(), 0) << "the narrower list has no row 300";
-}
-
 TEST_F(ViewSelection, PickingADaySelectsItsFirstRowOrShowsTheNextDaysRows)
 {
     useEvents({{.when = at(2024, 6, 1, 9)}, {.when = at(2024, 6, 20, 14)}, {.when = at(2024, 6, 20, 9)}});
     selectDay(at(2024, 6, 20));
     ASSERT_EQ(selectedRow(), 1);
     EXPECT_EQ(model->occurrenceDateTime(1), at(2024, 6, 20, 9));
-    ASSERT_NE(window->selectedEventItem(), nullptr);
-    EXPECT_EQ(window->selectedEventItem()->EventIndex, 2) << "the commands act on the selected row's event";
-    EXPECT_EQ(window->selectedEventItem()->DateIndex, -1);
+    const TListViewEventItem* selected = window->selectedEventItem();
+    ASSERT_NE(selected, nullptr);
+    EXPECT_EQ(std::pair(selected->EventIndex, selected->DateIndex), std::pair(2, -1)) << "the commands' row";
 
     std::vector<TestEvent> sparse;
     for (int i = 0; i < 300; ++i)
@@ -159,8 +147,7 @@ TEST_F(ViewSelection, PickingADaySelectsItsFirstRowOrShowsTheNextDaysRows)
     const int later = static_cast<int>((at(2024, 6, 15) - at(2024, 1, 1)) / 2);
     ASSERT_EQ(dateOf(model->occurrenceDateTime(later)), at(2024, 6, 15));
     const QRect shown = window->vstEvents->visualRect(model->index(later, 1));
-    const int middle = window->vstEvents->viewport()->height() / 2;
-    EXPECT_TRUE(shown.top() <= middle + shown.height() && shown.bottom() >= middle - shown.height())
+    EXPECT_NEAR(shown.center().y(), window->vstEvents->viewport()->height() / 2, 1.5 * shown.height())
         << "the row is in the middle of the list";
 }
 
@@ -170,7 +157,8 @@ TEST_F(CalendarStrip, MonthsFollowOneAnotherAndTheLastPickedDayIsHighlighted)
 {
     EXPECT_EQ(strip(), QStringList({"202406*", "202407", "202408", "202409", "202410"}));
     TCalendarX* third = window->CalendarX3;
-    QTest::mouseClick(third, Qt::LeftButton, {}, cellCentre(third, 3, 2));
+    QTest::mouseClick(third, Qt::LeftButton, {},
+                      {3 * third->GetColWidth() + 5, third->GetHeaderHeight() + 2 * third->GetRowHeight() + 5});
     EXPECT_EQ(strip(), QStringList({"202406", "202407", "202408*", "202409", "202410"}));
     const TDateTime picked = third->GetCellDate(3, 2);
     EXPECT_EQ(window->GetSelectedDate(), picked);
@@ -186,35 +174,31 @@ TEST_F(CalendarStrip, MonthsFollowOneAnotherAndTheLastPickedDayIsHighlighted)
     EXPECT_EQ(window->GetSelectedDate(), picked) << "moving months picks no day";
 }
 
-TEST_F(CalendarStrip, MarksDaysWithShownEventsBoldAndUnderlined)
+TEST_F(CalendarStrip, MarksDaysWithShownEventsAndGotoTodayComesBackToToday)
 {
     useEvents({
         {.when = at(2024, 6, 3, 9), .enabled = false, .onCalendar = true},
-        {.when = at(2024, 6, 4, 9)},                                         // not shown on calendars
-        {.when = at(2024, 6, 5, 9), .weeklyRepeats = 2, .onCalendar = true}, // also on 12 and 19 June
+        {.when = at(2024, 6, 4, 9)}, // not shown on calendars
+        {.when = at(2024, 6, 5, 9), .repeats = {at(2024, 6, 12, 9), at(2024, 6, 19, 9)}, .onCalendar = true},
+        {.when = at(2024, 6, 12, 15)},
+        {.when = at(2024, 10, 2, 9)},
     });
     EXPECT_EQ(marks(at(2024, 6, 3)), TFontStyles()) << "only a disabled event";
     EXPECT_EQ(marks(at(2024, 6, 4)), TFontStyles());
     EXPECT_EQ(marks(at(2024, 6, 5)), TFontStyles(fsBold | fsUnderline));
     EXPECT_EQ(marks(at(2024, 6, 19)), TFontStyles(fsBold | fsUnderline)) << "a repeated date";
     EXPECT_EQ(marks(at(2024, 6, 26)), TFontStyles());
-}
 
-TEST_F(CalendarStrip, GotoTodayComesBackToTodayOnTheFirstCalendar)
-{
-    useEvents({{.when = at(2024, 6, 12, 15)}, {.when = at(2024, 6, 12, 9)}, {.when = at(2024, 10, 2, 9)}});
     QScrollBar* scroll = window->ScrollBox1->verticalScrollBar();
     scroll->setValue(scroll->maximum());
     window->CalendarX5->SetSelectedDate(at(2024, 10, 2));
-    ASSERT_EQ(window->GetSelectedDate(), at(2024, 10, 2));
     window->CalendarX1->SetSelectedMonth(at(2024, 1, 1));
-
     QTest::mouseClick(window->sbtnGotoToday, Qt::LeftButton);
     EXPECT_EQ(strip(), QStringList({"202406*", "202407", "202408", "202409", "202410"}));
     EXPECT_EQ(window->GetSelectedDate(), at(2024, 6, 12));
     EXPECT_EQ(scroll->value(), 0);
-    EXPECT_EQ(selectedRow(), 0);
-    EXPECT_EQ(model->occurrenceDateTime(0), at(2024, 6, 12, 9)) << "today's first row";
+    ASSERT_NE(selectedRow(), -1);
+    EXPECT_EQ(model->occurrenceDateTime(selectedRow()), at(2024, 6, 12, 9)) << "today's first row";
 }
 
 } // namespace

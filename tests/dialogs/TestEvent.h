@@ -18,7 +18,6 @@ struct TestEvent {
     bool popUp = false;
     QString commands = {};               // a command file to launch at the reminder
     std::vector<TDateTime> repeats = {}; // repeated dates
-    int weeklyRepeats = 0;               // more repeated dates, a week apart after the start
     QString category = "General";
     QString notes = {};
     bool onCalendar = false;
@@ -38,8 +37,6 @@ struct TestEvent {
         event.ShowOnCalendar = onCalendar;
         for (TDateTime date : repeats)
             event.RepeatedDates->AddDate(date, false, 0);
-        for (int r = 1; r <= weeklyRepeats; ++r)
-            event.RepeatedDates->AddDate(when + 7 * r, false, 0);
         const int index = events.AddEvent(event);
         events.GetEvent(index)->RecalculateNoticationTimes();
         return index;
