@@ -9,7 +9,6 @@ TDropDownX::TDropDownX(QWidget* AOwner) : QWidget(AOwner)
 {
     FCollapsedCaption = QStringLiteral("Collapsed");
     FUncollapsedCaption = QStringLiteral("Uncollapsed");
-    FCaptionAlignment = taCenter;
     FColor = palette().color(QPalette::Button);
     setAttribute(Qt::WA_OpaquePaintEvent); // the background covers the whole bar
 }
@@ -111,8 +110,6 @@ void TDropDownX::paintEvent(QPaintEvent*)
 void TDropDownX::DrawBackground(QPainter& painter)
 {
     painter.fillRect(rect(), FColor);
-    if (FImageList.isEmpty())
-        return;
     if (FBackgroundImageIndex >= 0 && FBackgroundImageIndex < FImageList.size())
         painter.drawPixmap(rect(), FImageList[FBackgroundImageIndex]);
 }

@@ -49,7 +49,7 @@ Qt::Alignment alignmentFor(TTextLayout layout)
     return Qt::AlignLeft | Qt::AlignTop;
 }
 
-QLabel* makeLabel(QLabel* label, QWidget* owner, QHBoxLayout* row)
+template <typename Label> Label* makeLabel(Label* label, QWidget* owner, QHBoxLayout* row)
 {
     label->setParent(owner);
     label->setTextFormat(Qt::PlainText);
@@ -76,21 +76,18 @@ TTimePicker::TTimePicker(QWidget* AOwner) : QWidget(AOwner)
         FMouseOverFont.font.setBold(true);
         FMouseOverFont.font.setUnderline(true);
         FMouseOverFont.colour = QColor(0x00, 0x00, 0xFF);
-        FLayout = tlTop;
-        FAutoMinPopupAfterHour = true;
-        FTimeFormat = tfSystem;
         FUse24Hour = !systemTimeFormatHasAmPm();
         FTime = Now();
 
         auto* row = new QHBoxLayout(this);
         row->setContentsMargins(0, 0, 0, 0);
         row->setSpacing(0);
-        lblHour = static_cast<TTPLabel*>(makeLabel(new TTPLabel, this, row));
+        lblHour = makeLabel(new TTPLabel, this, row);
         lblHour->setObjectName(QStringLiteral("lblHour"));
         lblTimeSep = makeLabel(new QLabel, this, row);
         lblTimeSep->setObjectName(QStringLiteral("lblTimeSep"));
         lblTimeSep->setText(formatDateTime(QStringLiteral(":"), 0));
-        lblMin = static_cast<TTPLabel*>(makeLabel(new TTPLabel, this, row));
+        lblMin = makeLabel(new TTPLabel, this, row);
         lblMin->setObjectName(QStringLiteral("lblMin"));
         lblTimePostfix = makeLabel(new QLabel, this, row);
         lblTimePostfix->setObjectName(QStringLiteral("lblTimePostfix"));
