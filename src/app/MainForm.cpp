@@ -81,7 +81,7 @@ TfrmQuillet::TfrmQuillet(const QStringList& Arguments, QWidget* parent) : QMainW
     buildMenus();
     buildTrayIcon();
     buildToolBar();
-    buildSidePanel();
+    buildClientArea();
     buildTimers();
     setupEventList();
     setupViewsAndFilters();
@@ -262,7 +262,8 @@ void TfrmQuillet::buildToolBar()
     ToolBar1->addWidget(cboEventView);
 }
 
-void TfrmQuillet::buildSidePanel()
+// The event list, and beside it the side panel with the filters and the calendar strip.
+void TfrmQuillet::buildClientArea()
 {
     auto* central = new QWidget(this);
     central->setObjectName(QStringLiteral("panClient"));

@@ -217,7 +217,7 @@ private:
     void buildMenus();
     void buildTrayIcon();
     void buildToolBar();
-    void buildSidePanel();
+    void buildClientArea();
     void buildTimers();
     void setupEventList();
     void setupViewsAndFilters();
