@@ -37,6 +37,18 @@ QByteArray readFile(const QString& path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
+TEvent& addEvent(TEventList& list, TDateTime start, std::initializer_list<TDateTime> repeats, const QString& category,
+                 TEventImportance importance)
+{
+    TEvent event;
+    event.SetStartDate(start);
+    for (const TDateTime date : repeats)
+        event.RepeatedDates->AddDate(date, true, 0);
+    event.Category = category;
+    event.Importance = importance;
+    return *list.GetEvent(list.AddEvent(event));
+}
+
 Rows rowsOf(const TListViewEventItems& items)
 {
     Rows rows;

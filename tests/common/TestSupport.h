@@ -49,6 +49,10 @@ template <class E = QuilletError> QString messageOf(const std::function<void()>&
     return QStringLiteral("(nothing raised)");
 }
 
+// Adds an event with its repeated dates to the list; returns the list's own copy.
+TEvent& addEvent(TEventList& list, TDateTime start, std::initializer_list<TDateTime> repeats = {},
+                 const QString& category = "General", TEventImportance importance = eiNormal);
+
 // A view's rows as (EventIndex, DateIndex) pairs.
 using Rows = std::vector<std::pair<int, int>>;
 Rows rowsOf(const TListViewEventItems& items);

@@ -20,13 +20,3 @@ TEST(TDateTimeList, AddDateCutsToTheMinuteAndRefusesEqualDates)
     }
     EXPECT_EQ(list.GetCount(), 2);
 }
-
-TEST(TDateTimeList, DatesLessThanAMillisecondApartAreEqual)
-{
-    TDateTimeItem a, b;
-    a.DateTime = at(2008, 1, 2);
-    b.DateTime = a.DateTime + 0.9 * OneMillisecond;
-    EXPECT_EQ(CompareDateTimeItems(a, b), 0);
-    b.DateTime = a.DateTime + 1.0 * OneMillisecond;
-    EXPECT_EQ(std::pair(CompareDateTimeItems(a, b), CompareDateTimeItems(b, a)), std::pair(-1, 1));
-}

@@ -55,6 +55,6 @@ TEST(DateTimeUtils, TheClockIsTheLocalTimeUnlessATestSetsIt)
     EXPECT_NEAR(Now(), fromQDateTime(QDateTime::currentDateTime()), 1.0 / 1440);
 
     const TDateTime value = at(2008, 3, 9, 14, 5, 7, 42);
-    EXPECT_EQ(formatDateTime("yyyy-mm-dd hh:nn:ss.zzz", value), "2008-03-09 14:05:07.042");
-    EXPECT_EQ(formatDateTime("hh:mm 'mm'", value), "14:05 mm"); // after an hour "mm" is the minutes
+    EXPECT_EQ(formatDateTime("yyyy-mm-dd hh:nn:ss.zzz hh:mm 'mm'", value), "2008-03-09 14:05:07.042 14:05 mm")
+        << "after an hour \"mm\" is the minutes";
 }

@@ -20,15 +20,11 @@ protected:
     // An event with a reminder 10 minutes ahead of each occurrence, in the list.
     TEvent& add(TDateTime start, TEventImportance importance = eiNormal, std::initializer_list<TDateTime> repeats = {})
     {
-        TEvent event;
-        event.SetStartDate(start);
+        TEvent& event = addEvent(list, start, repeats, "General", importance);
         event.AlarmType = 1;
         event.AlarmParam = -10;
-        event.Importance = importance;
         event.AudioNotify = true;
-        for (TDateTime date : repeats)
-            event.RepeatedDates->AddDate(date, false, 0);
-        return *list.GetEvent(list.AddEvent(event));
+        return event;
     }
     // One notification action with automatic dismissal; true when it dismissed the occurrence.
     static bool act(TEvent& event, const TListViewEventItem& row, bool allowExecute = true)
@@ -148,16 +144,10 @@ TEST_F(Reminders, SnoozeAndDismissActOnTheOccurrenceOfTheRowOnly)
     EXPECT_FALSE(list.Modified) << "neither an event nor a snooze marks the list modified";
 }
 
-TEST_F(Reminders, FailuresCarryTheWrapperTexts)
+TEST_F(Reminders, FailuresCarryTheWrapperTextsOfEachLevel)
 {
     add(at(2008, 3, 10));
-    EXPECT_EQ(messageOf([&] {
-                  list.Snooze({5, -1}, 10);
-              }),
-              "Exception in: \"TEventList.Snooze\"\r\nList index out of bounds (5)");
-    EXPECT_EQ(messageOf([&] {
-                  list.Snooze({0, 3}, 10);
-              }),
+    EXPECT_EQ(messageOf([&] { list.Snooze(TListViewEventItem(0, 3), 10); }),
               "Exception in: \"TEventList.Snooze\"\r\nException in: \"TEvent.Snooze\"\r\n"
               "Exception in: \"TEvent.ResetNotificationCount\"\r\nList index out of bounds (3)");
     list.GetEvent(0)->StartDateItem->NotificationCount = std::numeric_limits<std::int32_t>::max();

@@ -28,18 +28,6 @@ Rows view(const TEventList& list, const Filter& f, TListViewEventItems& items)
     return rowsOf(items);
 }
 
-TEvent& addEvent(TEventList& list, TDateTime start, std::initializer_list<TDateTime> repeats = {},
-                 const QString& category = "General", TEventImportance importance = eiNormal)
-{
-    TEvent event;
-    event.SetStartDate(start);
-    for (const TDateTime date : repeats)
-        event.RepeatedDates->AddDate(date, true, 0);
-    event.Category = category;
-    event.Importance = importance;
-    return *list.GetEvent(list.AddEvent(event));
-}
-
 } // namespace
 
 TEST(GetEventView, CombinesItsFilters)
@@ -76,12 +64,6 @@ TEST(GetEventView, CombinesItsFilters)
         TListViewEventItems items;
         EXPECT_EQ(view(list, c.filter, items), c.rows) << c.name;
     }
-    TListViewEventItems items;
-    view(list, {.showRepeats = false}, items);
-    EXPECT_EQ(view(list, {.showRepeats = false}, items), (Rows{{0, -1}, {3, -1}, {0, -1}, {3, -1}}))
-        << "a view grows until it is cleared";
-    TEventList::ClearEventView(items);
-    EXPECT_TRUE(items.empty());
 }
 
 TEST(EventViewDateTime, ReadsAndWritesTheOccurrenceExactly)
