@@ -19,4 +19,9 @@ TEST(TDateTimeList, AddDateCutsToTheMinuteAndRefusesEqualDates)
         EXPECT_THROW(list.Delete(bad), EListError);
     }
     EXPECT_EQ(list.GetCount(), 2);
+
+    const TDateTime day = at(2008, 1, 2); // dates less than a millisecond apart are equal
+    EXPECT_EQ(std::tuple(CompareDateTimes(day, day + 0.9 * OneMillisecond), CompareDateTimes(day, day + OneMillisecond),
+                         CompareDateTimes(day + OneMillisecond, day)),
+              std::tuple(0, -1, 1));
 }
