@@ -1,6 +1,6 @@
-// First bodies of the main window's routines whose full versions belong to other
-// parts of the window. Each does what the program can already do; a routine moves
-// out of this file when its own part is built.
+// Stand-in bodies of main-window routines that are not fully built yet. Each does
+// what the program can already do, and moves out of this file when its full
+// version is written.
 #include "MainForm.h"
 
 #include <QAction>
@@ -47,7 +47,7 @@ int readInteger(const CSimpleIniA& ini, const char* section, const char* key, in
 
 } // namespace
 
-// For now only the window's place and whether it starts hidden in the tray.
+// For now only the window's place, its size and whether it starts hidden in the tray.
 void TfrmQuillet::LoadSettings()
 {
     CSimpleIniA ini;
@@ -69,6 +69,7 @@ void TfrmQuillet::LoadSettings()
         ShowMainWindow();
 }
 
+// For now only the window's place, its size and whether it is hidden.
 void TfrmQuillet::SaveSettings()
 {
     const QString fileName = settingsFileName();
@@ -110,15 +111,17 @@ void TfrmQuillet::SetLanguage(const QString&)
     cboEventView->setCurrentIndex(selected > 0 ? selected : 0);
 }
 
-// The window's texts already pass through _() as they are set.
+// Does nothing yet: the window's texts pass through _() as they are set.
 void TfrmQuillet::TranslateWindow() {}
 
+// Does nothing yet: the category list is filled once, as the window starts.
 void TfrmQuillet::RefreshCategories(bool) {}
 
-// The quick capture comes with its own part; until then the hotkey only clears the flag.
+// Until the quick capture is built, the hotkey only clears the flag.
 void TfrmQuillet::WMHotKey()
 {
     FExpectClipboard = false;
 }
 
+// Clipboard changes are ignored until the quick capture is built.
 void TfrmQuillet::WMDrawClipboard() {}
