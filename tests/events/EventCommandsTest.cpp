@@ -129,21 +129,17 @@ TEST_F(CommandFiles, LaunchesFinishingWhileNewOnesStartNeverFail)
 
 TEST_F(CommandFiles, CleanTmpFolderTakesCommandFilesThatNobodyIsReading)
 {
-    // A file handed to another program is left: that program may still be reading it.
     RecordingShellOpener shell;
-    shell.Result.HandedOver = true;
-    TWaitExecuteThread opening;
-    opening.ExecInfo.FileName = writeFile(GetTmpFolder() + "~qvA.tmp.odt", "document");
-    opening.OnExecuteDone = &TEvent::ExecuteDone;
-    opening.Execute();
-    EXPECT_TRUE(QFile::exists(opening.ExecInfo.FileName));
-    shell.Result = ShellOpenResult{0, 0xFFFFFFFF, 2, false}; // the open failed: nobody got the file
-    TWaitExecuteThread failing;
-    failing.ExecInfo.FileName = writeFile(GetTmpFolder() + "~qvB.tmp.zzz", "x");
-    failing.OnExecuteDone = &TEvent::ExecuteDone;
-    failing.Execute();
-    EXPECT_FALSE(QFile::exists(failing.ExecInfo.FileName));
-
+    const auto finish = [&](const char* name, ShellOpenResult result) {
+        shell.Result = result;
+        TWaitExecuteThread launch;
+        launch.ExecInfo.FileName = writeFile(GetTmpFolder() + name, "x");
+        launch.OnExecuteDone = &TEvent::ExecuteDone;
+        launch.Execute();
+        return QFile::exists(launch.ExecInfo.FileName);
+    };
+    EXPECT_TRUE(finish("~qvA.tmp.odt", {0, 0, 0, true})) << "the program it was handed to may still be reading it";
+    EXPECT_FALSE(finish("~qvB.tmp.zzz", {0, 0xFFFFFFFF, 2, false})) << "the open failed: nobody got the file";
     for (const char* name : {"~QV20.tmp.bat", "~Qv21.tmp.vbs", "~qV22", "notes.txt", "x~qv.tmp"})
         writeFile(GetTmpFolder() + name, "x");
     QDir(GetTmpFolder()).mkdir("~qvfolder");

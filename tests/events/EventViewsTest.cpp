@@ -88,7 +88,6 @@ TEST(EventViewDateTime, ReadsAndWritesTheOccurrenceExactly)
               "Exception in: \"TEventList.GetEventViewDateTime\"\r\nList index out of bounds (5)2");
     EXPECT_EQ(messageOf([&] { list.SetEventViewDateTime(&noDate, at(2009, 1, 1)); }),
               "Exception in: \"TEventList.SetEventViewDateTime\"\r\nList index out of bounds (0)2");
-    EXPECT_EQ(list.GetEvent(1)->GetStartDate(), at(2008, 5, 2));
 }
 
 TEST(SortEventView, ExchangesRowsAMillisecondOrMoreApart)
@@ -127,10 +126,9 @@ TEST(ExportToHTML, WritesTheRowsInDateOrderWithTheirTextsEscaped)
 
     const auto row = [](const char* state, const char* importance, const QString& when, const char* text,
                         const char* category) {
-        return QString(
-                   "<tr class=\"%1Row\">\r\n<td class=\"importance\">\r\n%2\r\n</td>\r\n<td class=\"when\">\r\n%3\r\n"
-                   "</td>\r\n<td class=\"event\">\r\n%4\r\n</td>\r\n<td "
-                   "class=\"category\">\r\n%5\r\n</td>\r\n</tr>\r\n")
+        return QString("<tr class=\"%1Row\">\r\n<td class=\"importance\">\r\n%2\r\n</td>\r\n<td class=\"when\">\r\n"
+                       "%3\r\n</td>\r\n<td class=\"event\">\r\n%4\r\n</td>\r\n<td class=\"category\">\r\n%5\r\n"
+                       "</td>\r\n</tr>\r\n")
             .arg(state, importance, when, text, category);
     };
     // The title, header and footer are the caller's markup; only dates with a time show it.
