@@ -15,7 +15,7 @@
 
 #include "platform/ShellOpener.h"
 #include "platform/SoundPlayer.h"
-#include "platform/SystemTempFileNamer.h"
+#include "platform/TempFileNamer.h"
 
 class RecordingSoundPlayer : public SoundPlayer {
 public:
@@ -40,7 +40,6 @@ public:
 
     RecordingShellOpener() : FPrevious(setShellOpener(this)) {}
     ~RecordingShellOpener() override { setShellOpener(FPrevious); }
-
     ShellOpenResult openAndWait(const QString& fileName, const QString&, const QString&, int) override
     {
         QFile file(fileName);
@@ -70,28 +69,24 @@ private:
     std::vector<Open> FOpens;
 };
 
-// Names files through a function of the test's; the real namer is at hand for it.
+// Names files through a function of the test's (folder, prefix).
 class ScriptedTempFileNamer : public TempFileNamer {
 public:
-    using Script = std::function<QString(SystemTempFileNamer& real, const QString& folder, const QString& prefix)>;
+    using Script = std::function<QString(const QString&, const QString&)>;
 
     explicit ScriptedTempFileNamer(Script script) : FScript(std::move(script)), FPrevious(setTempFileNamer(this)) {}
     ~ScriptedTempFileNamer() override { setTempFileNamer(FPrevious); }
-    QString createUniqueFile(const QString& folder, const QString& prefix) override
-    {
-        return FScript(FReal, folder, prefix);
-    }
+    QString createUniqueFile(const QString& folder, const QString& prefix) override { return FScript(folder, prefix); }
 
 private:
     Script FScript;
-    SystemTempFileNamer FReal;
     TempFileNamer* FPrevious;
 };
 
 // A namer that can't make any file, as when the temporary folder is not writable.
 class FailingTempFileNamer : public ScriptedTempFileNamer {
 public:
-    FailingTempFileNamer() : ScriptedTempFileNamer([](auto&, const QString&, const QString&) { return QString(); }) {}
+    FailingTempFileNamer() : ScriptedTempFileNamer([](const QString&, const QString&) { return QString(); }) {}
 };
 
 // Polls condition, letting events run, until it holds or the deadline passes;

@@ -6,12 +6,7 @@
 
 std::ostream& operator<<(std::ostream& os, const QString& value)
 {
-    return os << value.toStdString();
-}
-
-void PrintTo(const QString& value, std::ostream* os)
-{
-    *os << '"' << value << '"';
+    return os << '"' << value.toStdString() << '"';
 }
 
 void PrintTo(const QDate& value, std::ostream* os)

@@ -1,21 +1,16 @@
 #pragma once
 
 #include <QDate>
-#include <QString>
-#include <QStringList>
 
 #include <functional>
 #include <ostream>
-#include <utility>
-#include <vector>
 
 #include "events/DateTimeUtils.h"
 #include "events/EventList.h"
 #include "events/Exceptions.h"
 
-// Readable failure output for Qt types.
+// Readable failure output for Qt types; texts are quoted.
 std::ostream& operator<<(std::ostream& os, const QString& value);
-void PrintTo(const QString& value, std::ostream* os);
 void PrintTo(const QDate& value, std::ostream* os);
 
 namespace testing_support {

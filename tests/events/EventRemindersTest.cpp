@@ -4,7 +4,6 @@
 
 #include "PlatformFakes.h"
 #include "TestSupport.h"
-#include "events/WaitExecuteThread.h"
 #include "platform/ProgramFolder.h"
 
 using namespace testing_support;
@@ -15,8 +14,6 @@ const TListViewEventItem startRow(0, -1), repeatRow(0, 0);
 
 class Reminders : public ::testing::Test {
 protected:
-    ~Reminders() override { CleanTmpFolder(); }
-
     // An event with a reminder 10 minutes ahead of each occurrence, in the list.
     TEvent& add(TDateTime start, TEventImportance importance = eiNormal, std::initializer_list<TDateTime> repeats = {})
     {
@@ -94,7 +91,6 @@ TEST_F(Reminders, EachImportanceSoundsItsCountAndIsDismissedAfterTheLastSound)
 TEST_F(Reminders, LaunchesAreCountedPerOccurrenceWhenMade)
 {
     TEvent& event = add(at(2008, 3, 10, 9, 0), eiNormal, {at(2008, 3, 11, 9, 0)});
-    event.AudioNotify = false;
     event.ExecuteFile = true;
     event.ExecuteFileXTimes = 2;
     event.CmdsToExecute = "true";

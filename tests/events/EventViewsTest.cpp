@@ -40,11 +40,7 @@ TEST(GetEventView, CombinesItsFilters)
     addEvent(list, at(2008, 4, 30, 23, 59));
     addEvent(list, at(2008, 6, 1));
     const QStringList some = {"BIRTHDAYS", "fête"};
-    const struct {
-        const char* name;
-        Filter filter;
-        Rows rows;
-    } cases[] = {
+    const std::tuple<const char*, Filter, Rows> cases[] = {
         // Event order; within an event the start row, then the repeats in the order held.
         {"no filter", {}, {{0, -1}, {0, 0}, {0, 1}, {2, 1}, {3, -1}}},
         {"disabled shown", {.showDisabled = true}, {{0, -1}, {0, 0}, {0, 1}, {1, -1}, {1, 0}, {2, 1}, {3, -1}}},
@@ -60,9 +56,9 @@ TEST(GetEventView, CombinesItsFilters)
         {"one day", {.from = at(2008, 6, 1, 12, 0), .to = at(2008, 6, 1, 12, 0)}, {{2, 0}, {5, -1}}},
         {"from after to", {.from = at(2008, 5, 31), .to = at(2008, 5, 1)}, {}},
     };
-    for (const auto& c : cases) {
+    for (const auto& [name, filter, rows] : cases) {
         TListViewEventItems items;
-        EXPECT_EQ(view(list, c.filter, items), c.rows) << c.name;
+        EXPECT_EQ(view(list, filter, items), rows) << name;
     }
 }
 

@@ -14,8 +14,6 @@
 
 namespace {
 
-QTemporaryDir* folder = nullptr;
-
 void require(bool condition)
 {
     if (!condition)
@@ -27,14 +25,14 @@ void require(bool condition)
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
 {
     static QCoreApplication app(*argc, *argv);
-    folder = new QTemporaryDir;
     return 0;
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size)
 {
-    const QString input = folder->filePath(QStringLiteral("input.events"));
-    const QString output = folder->filePath(QStringLiteral("output.events"));
+    static QTemporaryDir folder;
+    const QString input = folder.filePath(QStringLiteral("input.events"));
+    const QString output = folder.filePath(QStringLiteral("output.events"));
     QFile file(input);
     require(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
     file.write(reinterpret_cast<const char*>(data), static_cast<qint64>(size));

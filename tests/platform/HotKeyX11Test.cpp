@@ -75,7 +75,7 @@ TEST_F(X11, AHotKeyHeldByAnotherProgramIsRefusedAndOursIsFreedAfterwards)
     EXPECT_TRUE(grabByAnotherClient(other.get())) << "ours went with the hotkey";
 }
 
-TEST_F(X11, TheClipboardWatcherReportsChangesOnlyWhileJoined)
+TEST_F(X11, TheClipboardWatcherReportsWhatWasCopied)
 {
     ClipboardWatcher watcher;
     QSignalSpy changed(&watcher, &ClipboardWatcher::changed);
@@ -90,8 +90,4 @@ TEST_F(X11, TheClipboardWatcherReportsChangesOnlyWhileJoined)
     ASSERT_TRUE(copyWithXclip("first line\nsecond"));
     ASSERT_TRUE(changed.wait(3000));
     EXPECT_EQ(ClipboardWatcher::text(), QStringLiteral("first line\nsecond"));
-    watcher.leave();
-    changed.clear();
-    ASSERT_TRUE(copyWithXclip("not seen"));
-    EXPECT_FALSE(changed.wait(500));
 }
