@@ -17,9 +17,6 @@
 
 #include <gtest/gtest.h>
 
-#include <memory>
-#include <vector>
-
 #include "../dialogs/TestEvent.h"
 #include "TestSupport.h"
 #include "app/EventViewModel.h"

@@ -1,6 +1,14 @@
-// The event list of the real main window: countdowns, cell texts, colours, pictures,
-// row heights and order, type-ahead, hints and what it looks like.
+// The main window's content through the real window: the event list's countdowns,
+// cells, colours, pictures, row heights and order, type-ahead, hints and looks; the
+// views of cboEventView, the filters and the focus on the selected day; and the five
+// calendars that pick that day: how they follow one another, which days are marked,
+// and "Goto Today".
+#include <QCheckBox>
 #include <QHelpEvent>
+#include <QListWidget>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QToolButton>
 #include <QToolTip>
 
 #include "AppTestSupport.h"
@@ -26,10 +34,8 @@ TEST(GetCountdownText, MatchesTheRulesAtTheirEdges)
         {noon, at(2024, 6, 14), true, " 1 days, 12 hrs"},
         {noon, at(2024, 6, 12), false, "-12 hrs"}, // day names only for events without a time of day
         {noon, noon + 400, false, " 1 yrs, 1 mths"},
-        {noon, noon - 400, false, "-1 yrs, 1 mths"},
         {at(2023, 3, 1), at(2024, 3, 5), false, " 1 yrs, 4 days"}, // a zero unit is skipped
         {noon, at(2024, 6, 12, 14, 30, 15), false, " 2 hrs, 30 mins"},
-        {noon, at(2024, 6, 12, 11, 59, 30), false, "-30 secs"},
         {noon, noon, false, "-0 secs"},
         // A month from 31 January ends on 29 February, which leaves two days to 2 March.
         {at(2024, 1, 31, 10), at(2024, 3, 2, 10), false, " 1 mths, 2 days"},
@@ -42,14 +48,10 @@ TEST(GetCountdownText, MatchesTheRulesAtTheirEdges)
     }
 }
 
-// The window lists all events, disabled ones too; the clock stands at 12 June 2024, 08:00.
-class EventListView : public app_testing::MainWindowTest {
+// The real main window on the fixed clock (12 June 2024, 08:00), with its helpers.
+class MainWindowContent : public app_testing::MainWindowTest {
 protected:
-    void SetUp() override
-    {
-        start();
-        window->mnuitmOnlyEnabledEvents->trigger();
-    }
+    void SetUp() override { start(); }
     QVariant cell(int row, int column, int role = Qt::DisplayRole) const
     {
         return model->data(model->index(row, column), role);
@@ -62,10 +64,32 @@ protected:
     }
     QWidget* viewport() const { return window->vstEvents->viewport(); }
     QRect rowRect(int row) const { return window->vstEvents->visualRect(model->index(row, EventViewModel::ColEvent)); }
+    void selectDay(TDateTime day) { window->CalendarX1->SetSelectedDate(day); }
+    int topRow() const { return window->vstEvents->indexAt(QPoint(0, 0)).row(); }
+    // The month of each calendar as yyyymm, with "*" where the selected day is highlighted.
+    QStringList strip() const
+    {
+        QStringList months;
+        for (TCalendarX* c :
+             {window->CalendarX1, window->CalendarX2, window->CalendarX3, window->CalendarX4, window->CalendarX5})
+            months << formatDateTime("yyyymm", c->SelectedMonth()) + (c->HighlightSelectedDate() ? "*" : "");
+        return months;
+    }
+    TFontStyles marks(TDateTime day) const
+    {
+        QColor colour(Qt::white);
+        TFontStyles styles;
+        window->CalendarX1->OnBeforePaintDayBG(window->CalendarX1, day, colour, styles);
+        return styles;
+    }
 };
+using EventListView = MainWindowContent;
+using ViewSelection = MainWindowContent;
+using CalendarStrip = MainWindowContent;
 
 TEST_F(EventListView, CellsShowTheOccurrenceInTheColoursAndPicturesOfItsEvent)
 {
+    window->mnuitmOnlyEnabledEvents->trigger(); // disabled events too
     window->CalendarX1->SetSelectedDate(at(2024, 6, 10));
     useEvents({
         {.when = at(2024, 6, 1, 9), .description = "  Dentist\r\nthe card\rand the letter \t"}, // past
@@ -76,10 +100,7 @@ TEST_F(EventListView, CellsShowTheOccurrenceInTheColoursAndPicturesOfItsEvent)
     });
     EXPECT_EQ(text(0, EventViewModel::ColEvent), "Dentist\r\nthe card\rand the letter");
     EXPECT_EQ(cell(0, 0, Qt::SizeHintRole).toSize().height(), 8 + 3 * window->vstEvents->fontMetrics().height());
-    EXPECT_EQ(cell(1, 0, Qt::SizeHintRole).toSize().height(), 40);
-    EXPECT_EQ(text(4, EventViewModel::ColWhen), formatDateTime("yyyy, dd mmm (ddd), t", at(2024, 6, 14, 14, 30)));
     EXPECT_EQ(text(4, EventViewModel::ColCountdown), " 2 days, 6 hrs");
-    EXPECT_EQ(text(4, EventViewModel::ColCategory), "Holidays");
 
     EXPECT_EQ(colour(0), QColor(0xFF, 0, 0));
     EXPECT_EQ(colour(1), QColor(0, 0, 0xFF));
@@ -102,6 +123,7 @@ TEST_F(EventListView, CellsShowTheOccurrenceInTheColoursAndPicturesOfItsEvent)
 
 TEST_F(EventListView, RowsAtTheSameMinuteGoEnabledFirstThenByImportance)
 {
+    window->mnuitmOnlyEnabledEvents->trigger(); // disabled events too
     useEvents({
         {.when = at(2024, 6, 12, 10), .description = "disabled normal", .enabled = false},
         {.when = at(2024, 6, 12, 10), .description = "disabled highest", .enabled = false, .importance = eiHighest},
@@ -134,9 +156,22 @@ TEST_F(EventListView, TypeAheadSearchesTheEventThenTheCategory)
     }
 }
 
-TEST_F(EventListView, TheNotesShowAsAPlainTextHint)
+TEST_F(EventListView, PaintsTheRowsBackgroundsAndShowsTheNotesAsAPlainTextHint)
 {
-    useEvents({{.when = at(2024, 6, 12, 9), .notes = "Bring the slides\r\nRoom <4>"}, {.when = at(2024, 6, 12, 10)}});
+    useEvents({{.when = at(2024, 6, 20, 9), .notes = "Bring the slides\r\nRoom <4>"},
+               {.when = at(2024, 6, 20, 10)},
+               {.when = at(2024, 6, 20, 11)}});
+    // Alternating backgrounds, the selection in yellow.
+    window->vstEvents->setCurrentIndex(model->index(2, 1));
+    screenshot(*viewport(), "event-list");
+    const QImage list = viewport()->grab().toImage();
+    const auto background = [&](int row) {
+        return list.pixelColor(rowRect(row).right() - 10, rowRect(row).center().y());
+    };
+    EXPECT_EQ(background(0), QColor(Qt::white));
+    EXPECT_EQ(background(1), QColor(0xEE, 0xEE, 0xEE));
+    EXPECT_EQ(background(2), QColor(0xFF, 0xFF, 0x00));
+
     const auto showHint = [this](int row) {
         QHelpEvent help(QEvent::ToolTip, rowRect(row).center(), viewport()->mapToGlobal(rowRect(row).center()));
         QApplication::sendEvent(viewport(), &help);
@@ -149,19 +184,160 @@ TEST_F(EventListView, TheNotesShowAsAPlainTextHint)
     EXPECT_TRUE(QTest::qWaitFor([] { return !QToolTip::isVisible(); })) << "a row without notes has no hint";
 }
 
-TEST_F(EventListView, PaintsAlternatingRowsAndTheSelectionInYellow)
+TEST_F(ViewSelection, EachViewListsItsRangeOfDaysAndARefreshKeepsTheTopRow)
 {
-    useEvents({{.when = at(2024, 6, 20, 9)}, {.when = at(2024, 6, 20, 10)}, {.when = at(2024, 6, 20, 11)}});
-    window->vstEvents->setCurrentIndex(model->index(2, 1));
-    screenshot(*viewport(), "event-list");
-    const QImage list = viewport()->grab().toImage();
-    const auto background = [&](int row) {
-        return list.pixelColor(rowRect(row).right() - 10, rowRect(row).center().y());
+    // One event a day at 09:00 from 1 November 2023 to 31 January 2025.
+    std::vector<TestEvent> daily;
+    for (TDateTime day = at(2023, 11, 1); day <= at(2025, 1, 31); day += 1)
+        daily.push_back({.when = day + 9.0 / 24});
+    useEvents(daily);
+    const struct {
+        const char* name;
+        TDateTime selected;
+        int view;
+        TDateTime first;
+        TDateTime last;
+    } cases[] = {
+        {"all events", at(2024, 6, 12), 0, at(2023, 11, 1), at(2025, 1, 31)},
+        {"the day", at(2024, 6, 12), 1, at(2024, 6, 12), at(2024, 6, 12)},
+        {"week of a Wednesday", at(2024, 6, 12), 2, at(2024, 6, 9), at(2024, 6, 16)},
+        {"week of a Saturday", at(2024, 6, 15), 2, at(2024, 6, 9), at(2024, 6, 16)},
+        {"week of a Sunday", at(2024, 6, 16), 2, at(2024, 6, 16), at(2024, 6, 23)},
+        {"next 7 days", at(2024, 6, 12), 3, at(2024, 6, 12), at(2024, 6, 19)},
+        {"next 14 days", at(2024, 6, 12), 4, at(2024, 6, 12), at(2024, 6, 26)},
+        {"the month", at(2024, 6, 12), 5, at(2024, 6, 1), at(2024, 6, 30)},
+        {"this month and next", at(2024, 6, 12), 6, at(2024, 6, 1), at(2024, 7, 31)},
+        {"December and January", at(2023, 12, 5), 6, at(2023, 12, 1), at(2024, 1, 31)},
+        {"next 2 months", at(2024, 6, 12), 7, at(2024, 6, 12), at(2024, 8, 12)},
+        {"next 2 months from 31 December", at(2023, 12, 31), 7, at(2023, 12, 31), at(2024, 2, 29)},
+        {"the year", at(2024, 6, 12), 8, at(2024, 1, 1), at(2024, 12, 31)},
+        // Whole days, whatever day is selected: today's 09:00 is still to come at 08:00.
+        {"expired events", at(2024, 1, 15), 9, at(2023, 11, 1), at(2024, 6, 12)},
     };
-    EXPECT_EQ(background(0), QColor(Qt::white));
-    EXPECT_EQ(background(1), QColor(0xEE, 0xEE, 0xEE));
-    EXPECT_EQ(background(2), QColor(0xFF, 0xFF, 0x00));
-    EXPECT_EQ(rowRect(0).height(), 40);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        selectDay(c.selected);
+        chooseView(c.view);
+        const int rows = model->rowCount();
+        ASSERT_GT(rows, 0);
+        EXPECT_EQ(dateOf(model->occurrenceDateTime(0)), c.first);
+        EXPECT_EQ(dateOf(model->occurrenceDateTime(rows - 1)), c.last);
+        EXPECT_EQ(rows, static_cast<int>(c.last - c.first) + 1) << "one row for every day between";
+    }
+
+    // A refresh keeps the top row while it exists, and selects nothing.
+    chooseView(0);
+    window->vstEvents->scrollTo(model->index(120, 0), QAbstractItemView::PositionAtTop);
+    window->vstEvents->setCurrentIndex(model->index(125, 1));
+    ASSERT_EQ(topRow(), 120);
+    ASSERT_EQ(selectedRow(), 125);
+
+    window->RefreshEventView();
+    EXPECT_EQ(topRow(), 120);
+    EXPECT_EQ(selectedRow(), -1);
+
+    window->vstEvents->scrollTo(model->index(300, 0), QAbstractItemView::PositionAtTop);
+    chooseView(5);
+    EXPECT_EQ(topRow(), 0) << "the narrower list has no row 300";
+}
+
+TEST_F(ViewSelection, TheFilterControlsNarrowTheList)
+{
+    useEvents({
+        {.when = at(2024, 6, 12, 9), .description = "low", .importance = eiLow, .category = "Home"},
+        {.when = at(2024, 6, 12, 10), .description = "high", .importance = eiHigh, .category = "Work"},
+        {.when = at(2024, 6, 12, 11), .description = "off", .enabled = false},
+    });
+    chooseView(1);
+    EXPECT_EQ(shownDescriptions(), QStringList({"low", "high"})) << "no box and no category ticked: all enabled";
+    const auto click = [](QCheckBox* box) { QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(5, box->height() / 2)); };
+    click(window->chkFilterImpHigh);
+    EXPECT_EQ(shownDescriptions(), QStringList({"high"}));
+    click(window->chkFilterImpHigh);
+
+    QListWidgetItem* category = window->clstCategories->item(0);
+    category->setText("work");
+    category->setCheckState(Qt::Checked);
+    window->RefreshEventView();
+    EXPECT_EQ(shownDescriptions(), QStringList({"high"})) << "ticked categories, in any letter case";
+    category->setCheckState(Qt::Unchecked);
+
+    window->mnuitmOnlyEnabledEvents->trigger();
+    EXPECT_EQ(shownDescriptions(), QStringList({"low", "high", "off"}));
+    chooseView(9);
+    EXPECT_TRUE(shownDescriptions().contains("off"));
+    window->mnuitmOnlyEnabledEvents->trigger();
+    EXPECT_FALSE(shownDescriptions().contains("off")) << "expired events too leave out disabled ones";
+}
+
+TEST_F(ViewSelection, PickingADaySelectsItsFirstRowOrShowsTheNextDaysRows)
+{
+    useEvents({{.when = at(2024, 6, 1, 9)}, {.when = at(2024, 6, 20, 14)}, {.when = at(2024, 6, 20, 9)}});
+    selectDay(at(2024, 6, 20));
+    ASSERT_EQ(selectedRow(), 1);
+    EXPECT_EQ(model->occurrenceDateTime(1), at(2024, 6, 20, 9));
+    const TListViewEventItem* selected = window->selectedEventItem();
+    ASSERT_NE(selected, nullptr);
+    EXPECT_EQ(std::pair(selected->EventIndex, selected->DateIndex), std::pair(2, -1)) << "the commands' row";
+
+    std::vector<TestEvent> sparse;
+    for (int i = 0; i < 300; ++i)
+        sparse.push_back({.when = at(2024, 1, 1, 9) + i * 2}); // every other day
+    useEvents(sparse);
+    selectDay(at(2024, 6, 14)); // between two rows
+    EXPECT_EQ(selectedRow(), -1);
+    EXPECT_EQ(window->selectedEventItem(), nullptr);
+    const int later = static_cast<int>((at(2024, 6, 15) - at(2024, 1, 1)) / 2);
+    ASSERT_EQ(dateOf(model->occurrenceDateTime(later)), at(2024, 6, 15));
+    const QRect shown = window->vstEvents->visualRect(model->index(later, 1));
+    EXPECT_NEAR(shown.center().y(), window->vstEvents->viewport()->height() / 2, 1.5 * shown.height())
+        << "the row is in the middle of the list";
+}
+
+TEST_F(CalendarStrip, MonthsFollowOneAnotherAndTheLastPickedDayIsHighlighted)
+{
+    EXPECT_EQ(strip(), QStringList({"202406*", "202407", "202408", "202409", "202410"}));
+    TCalendarX* third = window->CalendarX3;
+    QTest::mouseClick(third, Qt::LeftButton, {},
+                      {3 * third->GetColWidth() + 5, third->GetHeaderHeight() + 2 * third->GetRowHeight() + 5});
+    EXPECT_EQ(strip(), QStringList({"202406", "202407", "202408*", "202409", "202410"}));
+    const TDateTime picked = third->GetCellDate(3, 2);
+    EXPECT_EQ(window->GetSelectedDate(), picked);
+    EXPECT_EQ(window->CalendarX1->SelectedDate(), at(2024, 6, 12)) << "the first keeps its older day";
+
+    // The others follow the calendar that moved; February clamps the day, not the month.
+    window->CalendarX4->SetSelectedMonth(at(2025, 3, 10));
+    EXPECT_EQ(strip(), QStringList({"202412", "202501", "202502*", "202503", "202504"}));
+    window->CalendarX1->SetSelectedMonth(at(2025, 1, 31));
+    EXPECT_EQ(strip(), QStringList({"202501", "202502", "202503*", "202504", "202505"}));
+    window->CalendarX5->SetSelectedMonth(at(2024, 3, 31));
+    EXPECT_EQ(strip(), QStringList({"202311", "202312", "202401*", "202402", "202403"}));
+    EXPECT_EQ(window->GetSelectedDate(), picked) << "moving months picks no day";
+}
+
+TEST_F(CalendarStrip, MarksDaysWithShownEventsAndGotoTodayComesBackToToday)
+{
+    useEvents({
+        {.when = at(2024, 6, 3, 9), .enabled = false, .onCalendar = true},
+        {.when = at(2024, 6, 5, 9), .repeats = {at(2024, 6, 12, 9), at(2024, 6, 19, 9)}, .onCalendar = true},
+        {.when = at(2024, 6, 12, 15)},
+        {.when = at(2024, 10, 2, 9)},
+    });
+    EXPECT_EQ(marks(at(2024, 6, 3)), TFontStyles()) << "only a disabled event";
+    EXPECT_EQ(marks(at(2024, 10, 2)), TFontStyles()) << "not shown on calendars";
+    EXPECT_EQ(marks(at(2024, 6, 5)), TFontStyles(fsBold | fsUnderline));
+    EXPECT_EQ(marks(at(2024, 6, 19)), TFontStyles(fsBold | fsUnderline)) << "a repeated date";
+
+    QScrollBar* scroll = window->ScrollBox1->verticalScrollBar();
+    scroll->setValue(scroll->maximum());
+    window->CalendarX5->SetSelectedDate(at(2024, 10, 2));
+    window->CalendarX1->SetSelectedMonth(at(2024, 1, 1));
+    QTest::mouseClick(window->sbtnGotoToday, Qt::LeftButton);
+    EXPECT_EQ(strip(), QStringList({"202406*", "202407", "202408", "202409", "202410"}));
+    EXPECT_EQ(window->GetSelectedDate(), at(2024, 6, 12));
+    EXPECT_EQ(scroll->value(), 0);
+    ASSERT_NE(selectedRow(), -1);
+    EXPECT_EQ(model->occurrenceDateTime(selectedRow()), at(2024, 6, 12, 9)) << "today's first row";
 }
 
 } // namespace

@@ -106,7 +106,6 @@ TEST_F(ProgramX11, ADueReminderPopsUpInTheCornerAndSigTermEndsTheProgramInOrder)
     QProcess quillet;
     start(quillet, {events});
     const QStringList screen = run("xdotool", {"getdisplaygeometry"}).trimmed().split(' ');
-    ASSERT_EQ(screen.size(), 2);
     const QString corner =
         QString("X=%1\nY=%2\nWIDTH=382\nHEIGHT=149\n").arg(screen[0].toInt() - 382).arg(screen[1].toInt() - 149);
     // The first check comes 5 s after the start; the slide takes well under a second.
@@ -117,8 +116,6 @@ TEST_F(ProgramX11, ADueReminderPopsUpInTheCornerAndSigTermEndsTheProgramInOrder)
         return false;
     };
     EXPECT_TRUE(QTest::qWaitFor(popUpInCorner, 15000)) << "no window of 382 x 149 at the corner";
-    if (qEnvironmentVariableIsSet("QUILLET_SCREENSHOT"))
-        run("import", {"-window", "root", qEnvironmentVariable("QUILLET_SCREENSHOT")});
 
     quillet.terminate();
     ASSERT_TRUE(quillet.waitForFinished(10000));

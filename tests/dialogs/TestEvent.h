@@ -11,7 +11,6 @@
 struct TestEvent {
     TDateTime when = 0;
     QString description = "Event";
-    bool useTime = true;
     bool enabled = true;
     TEventImportance importance = eiNormal;
     bool reminder = false; // a sound 15 minutes before each occurrence
@@ -26,7 +25,7 @@ struct TestEvent {
     int addTo(TEventList& events) const
     {
         TEvent event;
-        event.SetValues(when, useTime, 0, category, description, reminder ? 1 : 0, reminder ? -15 : 0);
+        event.SetValues(when, true, 0, category, description, reminder ? 1 : 0, reminder ? -15 : 0);
         event.Enabled = enabled;
         event.Importance = importance;
         event.PopUpNotify = popUp;
