@@ -2,10 +2,14 @@
 
 #include <QApplication>
 #include <QTemporaryDir>
+#include <QTimer>
 
 #include <benchmark/benchmark.h>
 
+#include "app/EventViewModel.h"
+#include "app/MainForm.h"
 #include "events/EventList.h"
+#include "platform/gui/ErrorReport.h"
 
 namespace bench_support {
 
@@ -22,8 +26,8 @@ std::unique_ptr<TEventList> makeEventList(int events, int repeats)
         event.UseTime = i % 3 != 0;
         event.Category = list->Categories[i % list->Categories.size()];
         event.Description = QStringLiteral("Event number %1 with a title of some length").arg(i);
-        event.Notes = QStringLiteral("First line of the notes for %1\r\nSecond line\r\nThird line with more words")
-                          .arg(i);
+        event.Notes =
+            QStringLiteral("First line of the notes for %1\r\nSecond line\r\nThird line with more words").arg(i);
         event.AlarmType = 1;
         event.AlarmParam = -15;
         event.AudioNotify = true;
@@ -42,6 +46,20 @@ QString scratchFolder()
 {
     static QTemporaryDir folder;
     return folder.path();
+}
+
+TfrmQuillet& mainWindowWithLargeList()
+{
+    static TfrmQuillet* const window = [] {
+        setMessageSinkForTests([](const QString&) {});
+        auto* frm = new TfrmQuillet(QStringList{scratchFolder() + QStringLiteral("/Events.events")});
+        frm->tmrCheckEvents->stop();
+        frm->tmrSave->stop();
+        frm->FEventViewModel->clearRows(); // the rows index the list about to go
+        frm->FEventList = makeEventList(10000, 10);
+        return frm;
+    }();
+    return *window;
 }
 
 } // namespace bench_support

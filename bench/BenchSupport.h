@@ -5,6 +5,7 @@
 #include <memory>
 
 class TEventList;
+class TfrmQuillet;
 
 namespace bench_support {
 
@@ -14,5 +15,11 @@ std::unique_ptr<TEventList> makeEventList(int events, int repeats);
 
 // A folder for the files a benchmark writes; removed when the program ends.
 QString scratchFolder();
+
+// The main window holding makeEventList(10000, 10), made on the first call, with
+// its timers stopped and its message boxes silenced. It stays to the end of the
+// process: destroyed after the application object it would touch services that
+// are gone.
+TfrmQuillet& mainWindowWithLargeList();
 
 } // namespace bench_support

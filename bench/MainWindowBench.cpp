@@ -10,24 +10,15 @@
 #include "BenchSupport.h"
 #include "app/EventViewModel.h"
 #include "app/MainForm.h"
-#include "platform/gui/ErrorReport.h"
 
 namespace {
 
-// One window for all benchmarks, holding the large list, at its default size. It
-// stays to the end of the process: destroyed after the application object it would
-// touch services that are gone.
+// One window for all benchmarks, holding the large list, shown at its default size.
 TfrmQuillet& window()
 {
-    static TfrmQuillet* const instance = [] {
-        setMessageSinkForTests([](const QString&) {});
-        auto* frm = new TfrmQuillet(QStringList{bench_support::scratchFolder() + "/Events.events"});
-        frm->FEventViewModel->clearRows(); // the rows index the list about to go
-        frm->FEventList = bench_support::makeEventList(10000, 10);
-        frm->show();
-        return frm;
-    }();
-    return *instance;
+    TfrmQuillet& frm = bench_support::mainWindowWithLargeList();
+    frm.show();
+    return frm;
 }
 
 // Refills the list for a view while the user looks at the given row; the list's

@@ -1,17 +1,14 @@
 // The main window's timed work on 10,000 events of 10 repeated dates each: the
 // reminder check every five seconds, and a save with its backup copy.
 #include <QFileInfo>
-#include <QTimer>
 
 #include <benchmark/benchmark.h>
 
 #include "BenchSupport.h"
-#include "app/EventViewModel.h"
 #include "app/MainForm.h"
 #include "dialogs/EventNotify.h"
 #include "events/EventList.h"
 #include "platform/SoundPlayer.h"
-#include "platform/gui/ErrorReport.h"
 
 namespace {
 
@@ -20,23 +17,14 @@ public:
     void play(const QString&) override {}
 };
 
-// One window for all benchmarks with the large list; the timers are left to the
-// benchmarks. It stays to the end of the process (see MainWindowBench.cpp).
+// One window for all benchmarks with the large list; the benchmarks run its
+// timers' work themselves, without sound and with the pop-up sliding at once.
 TfrmQuillet& window()
 {
-    static TfrmQuillet* const instance = [] {
-        static SilentSoundPlayer silence;
-        setSoundPlayer(&silence);
-        setMessageSinkForTests([](const QString&) {});
-        TfrmEventNotify::setSlideStepDelay(0);
-        auto* frm = new TfrmQuillet(QStringList{bench_support::scratchFolder() + "/Events.events"});
-        frm->tmrCheckEvents->stop();
-        frm->tmrSave->stop();
-        frm->FEventViewModel->clearRows(); // the rows index the list about to go
-        frm->FEventList = bench_support::makeEventList(10000, 10);
-        return frm;
-    }();
-    return *instance;
+    static SilentSoundPlayer silence;
+    setSoundPlayer(&silence);
+    TfrmEventNotify::setSlideStepDelay(0);
+    return bench_support::mainWindowWithLargeList();
 }
 
 // Every occurrence's reminder computed as if the list was loaded at Now.
