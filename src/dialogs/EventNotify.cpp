@@ -7,7 +7,6 @@
 #include <QFrame>
 #include <QGuiApplication>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QPointer>
 #include <QPushButton>
@@ -23,6 +22,7 @@
 #include "ElidedTextLabel.h"
 #include "ImportancePictures.h"
 #include "NotifyEmblem.h"
+#include "SnoozeComboBox.h"
 #include "controls/FontStyles.h"
 #include "events/Exceptions.h"
 #include "platform/GetText.h"
@@ -34,46 +34,6 @@ int slideStepDelay = 3; // ms between two one-pixel steps
 
 // Minutes of the ten snooze choices, by their position in the list.
 constexpr std::array<int, 10> snoozeMinutes = {5, 10, 15, 30, 60, 120, 240, 480, 720, 1440};
-
-// The snooze list reports a choice only when the user commits to it: a click or
-// Enter in the open list, or Enter on the closed box. Browsing with the wheel or
-// the arrow keys changes the choice shown without snoozing.
-class SnoozeComboBox : public QComboBox {
-public:
-    explicit SnoozeComboBox(QWidget* parent) : QComboBox(parent)
-    {
-        connect(this, &QComboBox::activated, this, [this] {
-            if (!FBrowsing && OnCommit)
-                OnCommit();
-        });
-    }
-
-    std::function<void()> OnCommit;
-
-protected:
-    void wheelEvent(QWheelEvent* event) override
-    {
-        FBrowsing = true;
-        QComboBox::wheelEvent(event);
-        FBrowsing = false;
-    }
-
-    void keyPressEvent(QKeyEvent* event) override
-    {
-        if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
-            event->accept();
-            if (OnCommit)
-                OnCommit();
-            return;
-        }
-        FBrowsing = true;
-        QComboBox::keyPressEvent(event);
-        FBrowsing = false;
-    }
-
-private:
-    bool FBrowsing = false;
-};
 
 QLabel* makeLabel(QWidget* parent, const char* name, const QFont& font, const QColor& colour)
 {
