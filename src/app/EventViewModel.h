@@ -49,11 +49,10 @@ public:
     QModelIndexList match(const QModelIndex& start, int role, const QVariant& value, int hits = 1,
                           Qt::MatchFlags flags = Qt::MatchFlags(Qt::MatchStartsWith | Qt::MatchWrap)) const override;
 
+private:
     // Whether the row's description, or else its category, contains Text with ASCII
     // letters compared in any case.
     bool rowMatchesSearch(int row, const QString& Text) const;
-
-private:
     const TEvent* eventOf(int row) const;
     QString cellText(int row, int column) const;
     QVariant textColour(int row) const;

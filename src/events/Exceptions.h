@@ -38,11 +38,13 @@ public:
 
 // Date encoding and Julian conversion failures.
 class EConvertError : public QuilletError {
+public:
     using QuilletError::QuilletError;
 };
 
 // A failure in reading or writing a file (wrong format, unreadable, unwritable).
 class EFileError : public QuilletError {
+public:
     using QuilletError::QuilletError;
 };
 

@@ -14,8 +14,7 @@ constexpr std::array<char16_t, 32> Windows1252High = {
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
 };
 
-} // namespace
-
+// Every byte maps to one character.
 QString decodeWindows1252(QByteArrayView bytes)
 {
     QString text(bytes.size(), Qt::Uninitialized);
@@ -26,6 +25,8 @@ QString decodeWindows1252(QByteArrayView bytes)
     }
     return text;
 }
+
+} // namespace
 
 QString decodeText(QByteArrayView bytes)
 {

@@ -11,6 +11,3 @@
 
 QString decodeText(QByteArrayView bytes);
 QByteArray encodeText(const QString& text);
-
-// Windows-1252 on its own (every byte maps to one character).
-QString decodeWindows1252(QByteArrayView bytes);
