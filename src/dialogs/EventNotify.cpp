@@ -478,6 +478,19 @@ int TfrmEventNotify::findShownRow() const
     return -1;
 }
 
+void TfrmEventNotify::actOnShownRow(const std::function<void(const TListViewEventItem&)>& Action)
+{
+    const int index = findShownRow();
+    if (index >= 0) {
+        FCurrentIndex = index;
+        const TListViewEventItem row = *FExpiredEvents[static_cast<size_t>(index)];
+        Action(row);
+        if (OnNotifyEventsChanged)
+            OnNotifyEventsChanged();
+    }
+    CycleEvents();
+}
+
 void TfrmEventNotify::DoSnooze()
 {
     wrapExceptions("TfrmEventNotify.DoSnooze", [&] {
@@ -489,16 +502,8 @@ void TfrmEventNotify::DoSnooze()
 
 void TfrmEventNotify::Snooze(int Minutes)
 {
-    wrapExceptions("TfrmEventNotify.Snooze", [&] {
-        const int index = findShownRow();
-        if (index >= 0) {
-            FCurrentIndex = index;
-            FEventList->Snooze(*FExpiredEvents[static_cast<size_t>(index)], Minutes);
-            if (OnNotifyEventsChanged)
-                OnNotifyEventsChanged();
-        }
-        CycleEvents();
-    });
+    wrapExceptions("TfrmEventNotify.Snooze",
+                   [&] { actOnShownRow([&](const TListViewEventItem& Row) { FEventList->Snooze(Row, Minutes); }); });
 }
 
 void TfrmEventNotify::cboSnoozeOptionsChange()
@@ -513,32 +518,18 @@ void TfrmEventNotify::btnSnoozeClick()
 
 void TfrmEventNotify::btnDismissClick()
 {
-    wrapExceptions("TfrmEventNotify.sbtnDismissClick", [&] {
-        const int index = findShownRow();
-        if (index >= 0) {
-            FCurrentIndex = index;
-            FEventList->Dissmiss(*FExpiredEvents[static_cast<size_t>(index)]);
-            if (OnNotifyEventsChanged)
-                OnNotifyEventsChanged();
-        }
-        CycleEvents();
-    });
+    wrapExceptions("TfrmEventNotify.sbtnDismissClick",
+                   [&] { actOnShownRow([&](const TListViewEventItem& Row) { FEventList->Dissmiss(Row); }); });
 }
 
 void TfrmEventNotify::btnExecuteClick()
 {
     wrapExceptions("TfrmEventNotify.btnExecuteClick", [&] {
-        const int index = findShownRow();
-        if (index >= 0) {
-            FCurrentIndex = index;
-            const TListViewEventItem row = *FExpiredEvents[static_cast<size_t>(index)];
+        actOnShownRow([&](const TListViewEventItem& Row) {
             // A launch that fails leaves the occurrence due and the display as it is.
-            FEventList->GetEvent(row.EventIndex)->ExecuteCommands(row);
-            FEventList->Dissmiss(row);
-            if (OnNotifyEventsChanged)
-                OnNotifyEventsChanged();
-        }
-        CycleEvents();
+            FEventList->GetEvent(Row.EventIndex)->ExecuteCommands(Row);
+            FEventList->Dissmiss(Row);
+        });
     });
 }
 

@@ -95,6 +95,9 @@ private:
     void watchWorkArea();
     // The row of the occurrence on show, found again in FExpiredEvents; -1 when it is gone.
     int findShownRow() const;
+    // Runs Action on the row on show (when it is still there) and tells the owner
+    // of the change; then shows the next reminder.
+    void actOnShownRow(const std::function<void(const TListViewEventItem&)>& Action);
     // Opens the edit-event dialog on a copy of Event; the edited copy when the user confirmed.
     std::unique_ptr<TEvent> editEventInDialog(const TEvent& Event);
     bool eventIsInList(const TEvent* Event) const;
