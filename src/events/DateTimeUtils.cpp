@@ -208,10 +208,10 @@ TDateTime Now()
 {
     if (nowOverride())
         return *nowOverride();
-    // Asking for the local time re-reads the time zone each time, which made
-    // reading a large event file (a clock reading per date) several times
-    // slower. Offsets from UTC change only on whole seconds, so the offset is
-    // taken once per second of UTC time.
+    // Asking for the local time re-reads the time zone each time, which would make
+    // reading a large event file (a clock reading per date) several times slower.
+    // Offsets from UTC change only on whole seconds, so the offset is taken once
+    // per second of UTC time.
     thread_local std::int64_t offsetSecond = -1;
     thread_local std::int64_t offsetMSecs = 0;
     const std::int64_t utcMSecs = QDateTime::currentMSecsSinceEpoch();
