@@ -157,7 +157,7 @@ public:
     QTimer* tmrResetClipboardViewer;
 
     // Routines of the other parts of the window that FormCreate and the timers call.
-    // Those not yet built for good have a first body in MainFormPending.cpp.
+    // Those not fully built yet have a stand-in body in MainFormPending.cpp.
     void RefreshEventView();
     void FocusNearestEvent();
     void SyncCalendarMonths(TCalendarX* Calendar);
