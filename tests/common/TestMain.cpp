@@ -1,5 +1,8 @@
 // The main of every test program: a Qt application object (widget tests get the
-// offscreen platform unless a display was chosen) and a private program folder.
+// offscreen platform unless a display was chosen), a private program folder and a
+// private runtime folder.
+#include <QDir>
+#include <QFile>
 #include <QTemporaryDir>
 #ifdef QUILLET_TEST_GUI
 #include <QApplication>
@@ -19,6 +22,11 @@ int main(int argc, char** argv)
     for (int i = 1; i < argc; ++i)
         if (std::strcmp(argv[i], "--gtest_list_tests") == 0)
             return RUN_ALL_TESTS(); // listing needs no application (and no display)
+
+    // The programs a test starts take their single-instance lock here, never in the
+    // user's runtime folder, where a Quillet of the user's own may be running.
+    QTemporaryDir runtime(QDir::tempPath() + QStringLiteral("/quillet-runtime-XXXXXX"));
+    qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime.path()));
 
 #ifdef QUILLET_TEST_GUI
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY"))

@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QProcess>
+#include <QTemporaryDir>
 
 #include <memory>
 
@@ -27,4 +28,34 @@ TEST(SingleInstance, OnlyOneHolderUntilItReleasesOrGoes)
     EXPECT_TRUE(QFileInfo::exists(second.lockFilePath())) << "a lock file in use must never be removed";
     EXPECT_TRUE(SingleInstance(name).tryAcquire());
     QFile::remove(second.lockFilePath());
+}
+
+// A Quillet that the user runs must not stop the programs the tests start: every test
+// process takes the program's lock in a runtime folder of its own.
+TEST(SingleInstance, ATestProcessLeavesTheUsersLockAlone)
+{
+    const QString program = QStringLiteral("{5C0D2A19-7B43-4E8F-9A61-D2E84F3B7C05}");
+    if (qEnvironmentVariableIsSet("QUILLET_TEST_CHILD")) {
+        // This process is the child started below, in the user's session.
+        EXPECT_TRUE(SingleInstance(program).tryAcquire());
+        return;
+    }
+    QTemporaryDir usersRuntime;
+    const QByteArray ownRuntime = qgetenv("XDG_RUNTIME_DIR");
+    qputenv("XDG_RUNTIME_DIR", QFile::encodeName(usersRuntime.path()));
+    SingleInstance usersQuillet(program);
+    const bool held = usersQuillet.tryAcquire();
+    qputenv("XDG_RUNTIME_DIR", ownRuntime);
+    ASSERT_TRUE(held);
+
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("XDG_RUNTIME_DIR", usersRuntime.path());
+    environment.insert("QUILLET_TEST_CHILD", "1");
+    QProcess child;
+    child.setProcessEnvironment(environment);
+    child.setProcessChannelMode(QProcess::ForwardedChannels);
+    child.start(QCoreApplication::applicationFilePath(),
+                {"--gtest_filter=SingleInstance.ATestProcessLeavesTheUsersLockAlone"});
+    ASSERT_TRUE(child.waitForFinished(30000));
+    EXPECT_EQ(child.exitCode(), 0) << "the child test process found the user's lock taken";
 }
