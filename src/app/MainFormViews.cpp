@@ -16,6 +16,7 @@ namespace {
 
 constexpr TDateTime EarliestDateTime = -657434;     // 0100-01-01 00:00
 constexpr TDateTime LatestDateTime = 2958465.99999; // less than a second before the end of 9999
+constexpr TDateTime LastDay = 2958465;              // 9999-12-31, the last day a date can hold
 
 struct DateRange {
     TDateTime From;
@@ -32,6 +33,26 @@ TDateTime firstOfMonth(TDateTime Day)
     int year = 0, month = 0, day = 0;
     decodeDate(Day, year, month, day);
     return encodeDate(year, month, 1);
+}
+
+bool beyondLastMonth(TDateTime Day, int Months)
+{
+    int year = 0, month = 0, day = 0;
+    decodeDate(Day, year, month, day);
+    return year * 12 + month - 1 + Months > 9999 * 12 + 11;
+}
+
+// The end of a range that runs Months months from Day; one that would pass the
+// end of 9999 ends at the last moment a date can hold.
+TDateTime monthsLater(TDateTime Day, int Months)
+{
+    return beyondLastMonth(Day, Months) ? endOfDay(LastDay) : incMonth(Day, Months);
+}
+
+// The last moment of the Months whole months that begin with First's month.
+TDateTime endOfMonths(TDateTime First, int Months)
+{
+    return beyondLastMonth(First, Months) ? endOfDay(LastDay) : endOfDay(incMonth(First, Months) - 1);
 }
 
 // The range of view number View around the selected day S (a whole day).
@@ -54,11 +75,11 @@ DateRange eventViewRange(int View, TDateTime S)
     case 4:
         return {S, S + 14};
     case 5:
-        return {firstOfMonth(S), endOfDay(incMonth(firstOfMonth(S), 1) - 1)};
+        return {firstOfMonth(S), endOfMonths(firstOfMonth(S), 1)};
     case 6:
-        return {firstOfMonth(S), endOfDay(incMonth(firstOfMonth(S), 2) - 1)};
+        return {firstOfMonth(S), endOfMonths(firstOfMonth(S), 2)};
     case 7:
-        return {S, incMonth(S, 2)};
+        return {S, monthsLater(S, 2)};
     case 8:
         return {encodeDate(year, 1, 1), endOfDay(encodeDate(year, 12, 31))};
     case 9:

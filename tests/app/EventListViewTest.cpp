@@ -241,6 +241,25 @@ TEST_F(ViewSelection, EachViewListsItsRangeOfDaysAndARefreshKeepsTheTopRow)
     EXPECT_EQ(topRow(), 0) << "the narrower list has no row 300";
 }
 
+TEST_F(ViewSelection, RangesPastTheLastMonthADateCanHoldEndAtItsLastMoment)
+{
+    useEvents({{.when = at(9999, 10, 20, 9)}, {.when = at(9999, 11, 20, 9)}, {.when = at(9999, 12, 31, 23, 59)}});
+    const struct {
+        TDateTime selected;
+        int view;
+        int rows;
+    } cases[] = {
+        {at(9999, 12, 10), 5, 1}, {at(9999, 11, 10), 6, 2}, {at(9999, 12, 10), 6, 1},
+        {at(9999, 11, 10), 7, 2}, {at(9999, 12, 10), 7, 1},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(formatDateTime("yyyy-mm-dd", c.selected).toStdString() + " view " + std::to_string(c.view));
+        selectDay(c.selected);
+        chooseView(c.view);
+        EXPECT_EQ(model->rowCount(), c.rows);
+    }
+}
+
 TEST_F(ViewSelection, TheFilterControlsNarrowTheList)
 {
     useEvents({
