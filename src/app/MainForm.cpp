@@ -86,6 +86,7 @@ TfrmQuillet::TfrmQuillet(const QStringList& Arguments, QWidget* parent) : QMainW
     setupEventList();
     setupViewsAndFilters();
     setupCalendarStrip();
+    setupCategories();
 
     // The client area is 822 x 622 below the menu bar; the first-run top is 225.
     resize(822, 622 + mnuMainMenu->sizeHint().height());
@@ -450,12 +451,7 @@ void TfrmQuillet::FormCreate()
     // settings and reminders; the file stays as it is until the user changes something.
     reportingErrors([this] { FEventList->LoadFromFile(FFileName, false); });
 
-    clstCategories->clear();
-    for (const QString& name : FEventList->Categories) {
-        auto* item = new QListWidgetItem(name, clstCategories);
-        item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
-        item->setCheckState(Qt::Unchecked);
-    }
+    fillCategories();
 
     useImmediateHints();
     BuildLanguageMenu();

@@ -197,6 +197,14 @@ public:
     void CalendarXBeforePaintDayBG_Bold(QObject* Sender, TDateTime Date, QColor& Colour, TFontStyles& FontStyles);
     void sbtnGotoTodayClick();
 
+    // The categories panel (MainFormCategories.cpp).
+    // The check list holds the event list's names, all unchecked.
+    void fillCategories();
+    void clstCategoriesClickCheck();
+    void sbtnCatAddClick();
+    void sbtnCatDelClick();
+    void clstCategoriesDblClick();
+
     // Reminder check and saving (MainFormReminders.cpp).
     // Copies the event file into "Backup" beside it before each save.
     void MakeBackup(const QString& FileName);
@@ -222,6 +230,7 @@ private:
     void setupEventList();
     void setupViewsAndFilters();
     void setupCalendarStrip();
+    void setupCategories();
     void onCommitDataRequest(QSessionManager& Manager);
     // A real exit: close with FCanClose set; false when it was abandoned.
     bool closeForGood();

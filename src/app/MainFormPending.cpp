@@ -114,9 +114,6 @@ void TfrmQuillet::SetLanguage(const QString&)
 // Does nothing yet: the window's texts pass through _() as they are set.
 void TfrmQuillet::TranslateWindow() {}
 
-// Does nothing yet: the category list is filled once, as the window starts.
-void TfrmQuillet::RefreshCategories(bool) {}
-
 // Until the quick capture is built, the hotkey only clears the flag.
 void TfrmQuillet::WMHotKey()
 {
