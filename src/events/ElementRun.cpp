@@ -1,5 +1,6 @@
 #include "ElementRun.h"
 
+#include "FileValues.h"
 #include "TagSearch.h"
 
 ElementRun::ElementRun(QStringView Text, const QString& Tag)
@@ -47,11 +48,16 @@ bool ElementRun::next(QStringView& Value)
     qsizetype start = 0, end = 0;
     if (FDone || !find(FStartTag, start) || !find(FEndTag, end) || end <= start + FStartTag.size()) {
         FDone = true;
+        if (!trimBlanksAndControls(FText.mid(FPos)).isEmpty())
+            FSkippedText = true;
         return false;
     }
     Value = FText.mid(FPos + start + FStartTag.size(), end - start - FStartTag.size());
-    if (start >= 0)
+    if (start >= 0) {
         FElement = FText.mid(FPos + start, end + FEndTag.size() - start);
+        if (!trimBlanksAndControls(FText.mid(FPos, start)).isEmpty())
+            FSkippedText = true;
+    }
 
     // What is left: the kept text up to the start tag, then the text after the end tag.
     const qsizetype keep = FEndTag.size() - 1;

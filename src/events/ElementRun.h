@@ -17,6 +17,9 @@ public:
     // The whole element that the last step found, tags included; empty when
     // its start tag ran across the place where an earlier element was taken out.
     QStringView element() const { return FElement; }
+    // Whether text other than blanks and line ends lay between the elements
+    // taken out so far, or (once the run has ended) was left unread after them.
+    bool skippedText() const { return FSkippedText; }
 
 private:
     // Where Tag first occurs in what is left, counted from the seam between the
@@ -34,4 +37,5 @@ private:
     QString FTail;
     QStringView FElement;
     bool FDone = false;
+    bool FSkippedText = false;
 };

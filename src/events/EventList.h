@@ -58,6 +58,11 @@ public:
     // The event file (EventListFile.cpp) and the HTML export (EventListExport.cpp).
     void SaveToFile(const QString& FileName);
     void LoadFromFile(const QString& FileName, bool Merge);
+    // Whether the last LoadFromFile passed over text in the events block that it
+    // could not read as events: a damaged file, such as one with events cut out
+    // of its middle or text after an empty event element. Blanks and line ends
+    // between the elements don't count. Cleared at the start of every load.
+    bool lastLoadSkippedText() const { return FLastLoadSkippedText; }
     void ExportToHTML(TListViewEventItems& Items, const QString& Title, const QString& Header,
                       const QString& Footer, const QString& FileName) const;
 
@@ -66,6 +71,7 @@ public:
 
 private:
     std::vector<std::unique_ptr<TEvent>> FItems;
+    bool FLastLoadSkippedText = false;
 };
 
 // Exchanges two rows of a view.

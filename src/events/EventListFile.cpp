@@ -24,6 +24,7 @@ const QString EscapedTag = QStringLiteral("Escaped");
 struct EventFileContent {
     QStringList Categories;
     std::vector<std::unique_ptr<TEvent>> Events;
+    bool SkippedText = false; // text in the events block that is no event
 };
 
 bool hasOnlyCrLfLineEnds(const QString& Text)
@@ -99,6 +100,7 @@ EventFileContent parseEventFile(const QString& Text)
             event->LoadFromXML(QStringLiteral("<Event>%1</Event>").arg(value), escaped);
         content.Events.push_back(std::move(event));
     }
+    content.SkippedText = run.skippedText();
     return content;
 }
 
@@ -123,6 +125,7 @@ void addFirstRunContent(TEventList& List)
 
 void TEventList::LoadFromFile(const QString& FileName, bool Merge)
 {
+    FLastLoadSkippedText = false;
     if (!QFileInfo::exists(FileName)) {
         addFirstRunContent(*this);
         Modified = false;
@@ -136,6 +139,7 @@ void TEventList::LoadFromFile(const QString& FileName, bool Merge)
     // The whole file is read before anything is added: a file that fails
     // half-way must never leave a partial list that the next save would keep.
     EventFileContent content = parseEventFile(withCrLfLineEnds(text));
+    FLastLoadSkippedText = content.SkippedText;
 
     for (const QString& name : content.Categories)
         AddCategory(name);

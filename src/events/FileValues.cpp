@@ -7,24 +7,30 @@
 
 namespace {
 
+constexpr char16_t ArabicDecimalSeparator = 0x066B;
+
 // The text as ASCII for the number parsers; false when it holds anything else.
-bool toAscii(QStringView Text, std::string& Ascii)
+// With ArabicPoint the Arabic decimal separator reads as ".".
+bool toAscii(QStringView Text, std::string& Ascii, bool ArabicPoint)
 {
     Ascii.clear();
     Ascii.reserve(static_cast<size_t>(Text.size()));
     for (const QChar c : Text) {
-        if (c.unicode() > 0x7F)
+        if (ArabicPoint && c.unicode() == ArabicDecimalSeparator)
+            Ascii += '.';
+        else if (c.unicode() > 0x7F)
             return false;
-        Ascii += static_cast<char>(c.unicode());
+        else
+            Ascii += static_cast<char>(c.unicode());
     }
     return true;
 }
 
 // A decimal number with "." or "," as its separator, with an optional sign.
-bool readNumber(QStringView Text, double& Value)
+bool readNumber(QStringView Text, double& Value, bool ArabicPoint = false)
 {
     std::string ascii;
-    if (!toAscii(trimBlanksAndControls(Text), ascii) || ascii.empty())
+    if (!toAscii(trimBlanksAndControls(Text), ascii, ArabicPoint) || ascii.empty())
         return false;
     for (char& c : ascii)
         if (c == ',')
@@ -64,7 +70,7 @@ bool readBoolean(QStringView Text, bool Fallback)
 bool tryReadInteger(QStringView Text, std::int32_t& Value)
 {
     std::string ascii;
-    if (!toAscii(trimBlanksAndControls(Text), ascii) || ascii.empty())
+    if (!toAscii(trimBlanksAndControls(Text), ascii, false) || ascii.empty())
         return false;
     const char* first = ascii.data();
     const char* last = first + ascii.size();
@@ -102,16 +108,18 @@ QString formatJulian(TDateTime Value)
     const auto result =
         std::to_chars(buffer, buffer + sizeof buffer, dateTimeToJulianDate(Value), std::chars_format::general, 15);
     QString text = QString::fromLatin1(buffer, result.ptr - buffer);
-    const QString point = QLocale::system().decimalPoint();
-    if (point != QLatin1String("."))
-        text.replace(QLatin1Char('.'), point);
+    // Only "," is written besides ".": files written under other separators
+    // (the Arabic one of Persian or Urdu settings) could not be read anywhere else.
+    if (QLocale::system().decimalPoint() == QLatin1String(","))
+        text.replace(QLatin1Char('.'), QLatin1Char(','));
     return text;
 }
 
 bool readJulian(QStringView Text, TDateTime& Value)
 {
+    // Earlier versions wrote the Arabic separator where the settings had it.
     double julian = 0;
-    return readNumber(Text, julian) && tryJulianDateToDateTime(julian, Value);
+    return readNumber(Text, julian, true) && tryJulianDateToDateTime(julian, Value);
 }
 
 QStringView trimBlanksAndControls(QStringView Text)

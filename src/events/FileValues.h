@@ -24,10 +24,11 @@ std::int32_t readInteger(QStringView Text, std::int32_t Fallback);
 int readEnumeration(QStringView Text, std::span<const char* const> Names, int Fallback);
 
 // The astronomical Julian date in plain decimal notation, up to 15 significant
-// digits, with the decimal separator of the user's regional settings.
+// digits, with "," as the decimal separator where the user's regional settings
+// have it and "." everywhere else.
 QString formatJulian(TDateTime Value);
-// Reads a Julian date written with "." or "," as its separator. False for text
-// that is not a number and for dates outside years 1-9999.
+// Reads a Julian date written with ".", "," or the Arabic "٫" as its
+// separator. False for text that is not a number and for dates outside years 1-9999.
 bool readJulian(QStringView Text, TDateTime& Value);
 
 // The text without leading and trailing blanks and control characters.

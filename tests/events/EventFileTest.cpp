@@ -1,6 +1,9 @@
 // The event file: what is written, what other writers' files give, and files
 // that must be refused without harm.
+#include <QCoreApplication>
 #include <QDir>
+#include <QLocale>
+#include <QProcess>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -236,4 +239,78 @@ TEST_F(EventFile, MergeSkipsDescriptionsAlreadyPresent)
     EXPECT_EQ(std::pair(event(1).Description, event(2).Notes), std::pair(QString("dentist"), QString("1")));
     load(file, false); // without Merge everything is appended
     EXPECT_EQ(list.Count(), 7);
+}
+
+TEST_F(EventFile, TellsWhenTextInTheEventsBlockWasNoEvent)
+{
+    const QByteArray one = "<Event>\r\n\t<Description>one</Description>\r\n</Event>\r\n";
+    const QByteArray two = "<Event>\r\n\t<Description>two</Description>\r\n\t<Notes>n</Notes>\r\n</Event>\r\n";
+    const QByteArray three = "<Event>\r\n\t<Description>three</Description>\r\n</Event>\r\n";
+    const auto skipped = [&](const QByteArray& events, int count) {
+        TEventList fresh;
+        fresh.LoadFromFile(writeFile(path(), fileWith("A\r\n", events)), false);
+        EXPECT_EQ(fresh.Count(), count) << events.constData();
+        return fresh.lastLoadSkippedText();
+    };
+    EXPECT_FALSE(skipped(one + " \t\r\n\n" + two + three, 3)) << "blanks and line ends between events are no loss";
+
+    // Bytes cut out from between two events into the middle of the next: the
+    // rest of that event and every event after it can't be read.
+    QByteArray cut = one + two + three;
+    cut.remove(cut.indexOf(two), two.indexOf("<Notes>"));
+    EXPECT_TRUE(skipped(cut, 1));
+    // Text between the events, and events behind an empty one, are passed over too.
+    EXPECT_TRUE(skipped(one + "stray" + two, 2));
+    EXPECT_TRUE(skipped(one + "<Event></Event>" + two, 1));
+
+    // Each load starts afresh, also one that fails or finds no file.
+    load(fileWith("A\r\n", one + "stray"));
+    EXPECT_TRUE(list.lastLoadSkippedText());
+    EXPECT_THROW(load("not an event file"), EFileError);
+    EXPECT_FALSE(list.lastLoadSkippedText());
+    load(fileWith("A\r\n", one + "stray"));
+    list.LoadFromFile(folder.filePath("none.events"), false);
+    EXPECT_FALSE(list.lastLoadSkippedText());
+}
+
+// The Arabic decimal separator of Persian, Arabic and Urdu regional settings. The
+// regional settings are read once, at start: the test runs itself again under them.
+TEST(EventFileLocale, DatesSurviveADecimalSeparatorThatIsNeitherPointNorComma)
+{
+    const QString childFolder = qEnvironmentVariable("QUILLET_LOCALE_TEST_FOLDER");
+    if (!childFolder.isEmpty()) {
+        ASSERT_EQ(QLocale::system().decimalPoint(), QString(u'\u066B')) << "the regional settings of the child";
+        ClockOverride clock(at(2008, 3, 1, 12, 0));
+        TEventList list;
+        addEvent(list, at(2008, 3, 10, 14, 25, 37, 250), {at(2008, 3, 17, 9, 0), at(2008, 3, 24, 9, 30)});
+        list.SaveToFile(childFolder + "/saved.events");
+        TEventList back;
+        back.LoadFromFile(childFolder + "/saved.events", false);
+        ASSERT_EQ(back.Count(), 1);
+        EXPECT_EQ(back.GetEvent(0)->SaveToXML(), list.GetEvent(0)->SaveToXML());
+        EXPECT_NEAR(back.GetEvent(0)->GetStartDate(), at(2008, 3, 10, 14, 25, 37, 250), OneMillisecond);
+        // Files that earlier versions wrote with the Arabic separator read too.
+        TEvent old;
+        old.LoadFromXML(u"<Event><StartDate>2454535\u066B75</StartDate>"
+                        u"<RepeatedDates><DATE>2454542\u066B5</DATE></RepeatedDates></Event>");
+        EXPECT_EQ(old.GetStartDate(), at(2008, 3, 10, 6));
+        ASSERT_EQ(old.RepeatedDates->GetCount(), 1);
+        EXPECT_EQ(old.RepeatedDates->GetItem(0)->DateTime, at(2008, 3, 17));
+        return;
+    }
+    QTemporaryDir folder;
+    QProcess child;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("LC_ALL", "fa_IR.UTF-8");
+    environment.insert("QUILLET_LOCALE_TEST_FOLDER", folder.path());
+    child.setProcessEnvironment(environment);
+    child.setProcessChannelMode(QProcess::MergedChannels);
+    child.start(QCoreApplication::applicationFilePath(),
+                {"--gtest_filter=EventFileLocale.DatesSurviveADecimalSeparatorThatIsNeitherPointNorComma"});
+    ASSERT_TRUE(child.waitForFinished(60000));
+    const QString output = QString::fromUtf8(child.readAll());
+    EXPECT_EQ(child.exitCode(), 0) << output;
+    EXPECT_TRUE(output.contains("[  PASSED  ] 1 test")) << output;
+    const QString saved = QString::fromUtf8(readFile(folder.filePath("saved.events")));
+    EXPECT_TRUE(saved.contains("<StartDate>2454536.10112") && !saved.contains(u'\u066B')) << saved;
 }
