@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <memory>
 
+#include "EventFileBackups.h"
 #include "PictureList.h"
 #include "controls/FontStyles.h"
 #include "events/EventList.h"
@@ -208,6 +209,7 @@ public:
     // Reminder check and saving (MainFormReminders.cpp).
     // Copies the event file into "Backup" beside it before each save.
     void MakeBackup(const QString& FileName);
+    EventFileBackups FBackups;
     QString FCheckFailure; // the reminder check's failure last reported
     QString FSaveFailure;  // the timed save's failure last reported
 

@@ -3,18 +3,12 @@
 #include "MainForm.h"
 
 #include <QApplication>
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
 #include <QRegularExpression>
 #include <QScopeGuard>
 #include <QTimer>
 
 #include <algorithm>
-#include <filesystem>
-#include <system_error>
 
-#include "FileVersion.h"
 #include "dialogs/EventNotify.h"
 #include "events/Exceptions.h"
 #include "platform/gui/ErrorReport.h"
@@ -148,20 +142,5 @@ void TfrmQuillet::SaveEvents()
 
 void TfrmQuillet::MakeBackup(const QString& FileName)
 {
-    wrapExceptions("TfrmQuillet.MakeBackup", [&] {
-        if (!QFileInfo::exists(FileName))
-            return; // the first save of a new file
-        const QString folder = QFileInfo(FileName).absolutePath() + QStringLiteral("/Backup/");
-        const QString name = ExtractFileNameNoExt(FileName) + QLatin1Char('_') +
-                             formatDateTime(QStringLiteral("yyyymmdd_hhnnsszzz"), Now()) + QStringLiteral(".events");
-        if (!QDir().mkpath(folder))
-            throw QuilletError(QStringLiteral("Unable to create backup folder: \"%1\"").arg(folder));
-
-        std::error_code error;
-        std::filesystem::copy_file(QFile::encodeName(FileName).toStdString(),
-                                   QFile::encodeName(folder + name).toStdString(),
-                                   std::filesystem::copy_options::overwrite_existing, error);
-        if (error)
-            throw QuilletError(QStringLiteral("Unable to create backup file: \"%1\"").arg(folder + name));
-    });
+    wrapExceptions("TfrmQuillet.MakeBackup", [&] { FBackups.make(FileName, Now()); });
 }

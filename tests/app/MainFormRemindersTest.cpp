@@ -1,4 +1,8 @@
 // The main window's reminder check, the pop-up's callbacks into it, and saving with backups.
+#include <sys/resource.h>
+
+#include <csignal>
+
 #include "AppTestSupport.h"
 #include "PlatformFakes.h"
 #include "dialogs/EventNotify.h"
@@ -9,6 +13,27 @@ using testing_support::Rows;
 using testing_support::rowsOf;
 
 namespace {
+
+// Writes in this process fail beyond Bytes bytes for the object's life, as on a full disk.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t Bytes) : FOldHandler(std::signal(SIGXFSZ, SIG_IGN))
+    {
+        getrlimit(RLIMIT_FSIZE, &FSaved);
+        rlimit limited = FSaved;
+        limited.rlim_cur = Bytes;
+        setrlimit(RLIMIT_FSIZE, &limited);
+    }
+    ~FileSizeLimit()
+    {
+        setrlimit(RLIMIT_FSIZE, &FSaved);
+        std::signal(SIGXFSZ, FOldHandler);
+    }
+
+private:
+    void (*FOldHandler)(int);
+    rlimit FSaved{};
+};
 
 // The main window on an empty event file of its own, with the timers stopped so that
 // each test drives the check and the save itself.
@@ -191,6 +216,53 @@ TEST_F(MainFormReminders, EachSaveAfterTheFirstKeepsABackupAndNoSaveGoesWithoutO
     list->Modified = true;
     blockBackupAt(at(2026, 12, 6, 3, 6), "20261206_030600000");
     EXPECT_EQ(messages.size(), 3);
+}
+
+TEST_F(MainFormReminders, ASaveThatKeepsFailingBacksUpTheFileOnce)
+{
+    add({.when = at(2026, 12, 24, 9, 0), .description = "first"});
+    window->SaveEvents();
+    const QByteArray saved = readFile(fileName);
+    for (int i = 0; i < 100; ++i)
+        add({.when = at(2026, 12, 24, 10, 0), .description = "more"});
+    list->Modified = true;
+    {
+        // The old file can be copied, the new one can't be written.
+        FileSizeLimit limit(saved.size() + 1000);
+        for (int second = 0; second < 10; ++second) {
+            clock.set(at(2026, 12, 6, 3, 4, second));
+            window->tmrSaveTimer();
+        }
+    }
+    EXPECT_EQ(QDir(folder + "Backup").entryList(QDir::Files), QStringList{"my.list_20261206_030400000.events"});
+    EXPECT_EQ(readFile(fileName), saved);
+    EXPECT_EQ(messages.size(), 1);
+
+    // Once the write goes through, the next save backs up the new content.
+    window->tmrSaveTimer();
+    EXPECT_FALSE(list->Modified);
+    EXPECT_EQ(QDir(folder + "Backup").entryList(QDir::Files).size(), 1) << "that content was copied already";
+    list->Modified = true;
+    clock.set(at(2026, 12, 6, 3, 5));
+    window->tmrSaveTimer();
+    EXPECT_EQ(QDir(folder + "Backup").entryList(QDir::Files).size(), 2);
+}
+
+TEST_F(MainFormReminders, ABackupInterruptedMidCopyLeavesNothingUnderABackupName)
+{
+    for (int i = 0; i < 200; ++i)
+        add({.when = at(2026, 12, 24, 10, 0), .description = "an event among many"});
+    window->SaveEvents();
+    const QByteArray saved = readFile(fileName);
+    list->Modified = true;
+    QString failure;
+    {
+        FileSizeLimit limit(saved.size() / 2);
+        failure = testing_support::messageOf([this] { window->SaveEvents(); });
+    }
+    EXPECT_TRUE(failure.contains("Unable to create backup file")) << failure;
+    EXPECT_EQ(QDir(folder + "Backup").entryList(QDir::Files | QDir::Hidden), QStringList());
+    EXPECT_EQ(readFile(fileName), saved);
 }
 
 } // namespace

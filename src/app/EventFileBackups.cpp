@@ -1,0 +1,59 @@
+#include "EventFileBackups.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+#include "FileVersion.h"
+#include "events/Exceptions.h"
+
+QString EventFileBackups::backupPathFor(const QString& FileName, TDateTime Time)
+{
+    return QFileInfo(FileName).absolutePath() + QStringLiteral("/Backup/") + ExtractFileNameNoExt(FileName) +
+           QLatin1Char('_') + formatDateTime(QStringLiteral("yyyymmdd_hhnnsszzz"), Time) + QStringLiteral(".events");
+}
+
+QString EventFileBackups::keepDamagedOriginal(const QString& FileName, TDateTime Time)
+{
+    FDamagedCopy = backupPathFor(FileName, Time);
+    return FDamagedCopy;
+}
+
+QString EventFileBackups::make(const QString& FileName, TDateTime Time)
+{
+    if (!QFileInfo::exists(FileName))
+        return {}; // the first save of a new file
+    const FileIdentity identity = fileIdentityOf(FileName);
+    if (FDamagedCopy.isEmpty() && identity == FCopied)
+        return {};
+
+    const QString target = FDamagedCopy.isEmpty() ? backupPathFor(FileName, Time) : FDamagedCopy;
+    const QString folder = QFileInfo(target).absolutePath() + QLatin1Char('/');
+    if (!QDir().mkpath(folder))
+        throw QuilletError(QStringLiteral("Unable to create backup folder: \"%1\"").arg(folder));
+    if (!copyFileWhole(FileName, target))
+        throw QuilletError(QStringLiteral("Unable to create backup file: \"%1\"").arg(target));
+    FCopied = identity;
+    FDamagedCopy.clear();
+    return target;
+}
+
+bool copyFileWhole(const QString& Source, const QString& Target)
+{
+    QFile source(Source);
+    if (!source.open(QIODevice::ReadOnly))
+        return false;
+    // QSaveFile writes "<Target>.XXXXXX" and renames it over Target when committed;
+    // a failed or interrupted copy leaves nothing under Target's name.
+    QSaveFile target(Target);
+    if (!target.open(QIODevice::WriteOnly))
+        return false;
+    QByteArray chunk;
+    while (!(chunk = source.read(1 << 20)).isEmpty())
+        if (target.write(chunk) != chunk.size())
+            return false;
+    if (source.error() != QFileDevice::NoError)
+        return false;
+    return target.commit();
+}
