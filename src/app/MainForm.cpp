@@ -35,9 +35,11 @@
 #include "events/WaitExecuteThread.h"
 #include "platform/GetText.h"
 #include "platform/ProgramFolder.h"
+#include "platform/gui/ActiveWindow.h"
 #include "platform/gui/ClipboardWatcher.h"
 #include "platform/gui/ErrorReport.h"
 #include "platform/gui/HotKey.h"
+#include "platform/gui/KeySynthesizer.h"
 #include "platform/gui/SystemTray.h"
 #include "platform/gui/TerminationSignals.h"
 
@@ -95,7 +97,9 @@ TfrmQuillet::TfrmQuillet(const QStringList& Arguments, QWidget* parent) : QMainW
     FClipboardWatcher = new ClipboardWatcher(this);
     connect(FClipboardWatcher, &ClipboardWatcher::changed, this, &TfrmQuillet::WMDrawClipboard);
     FHotKey = createSystemHotKey();
-    connect(FHotKey.get(), &HotKey::pressed, this, &TfrmQuillet::WMHotKey);
+    connect(FHotKey.get(), &HotKey::pressed, this, [this] { reportingErrors([this] { WMHotKey(); }); });
+    FActiveWindow = createSystemActiveWindowQuery();
+    FKeySynthesizer = createSystemKeySynthesizer();
     FTerminationSignals = new TerminationSignals(this);
     connect(FTerminationSignals, &TerminationSignals::received, this, &TfrmQuillet::ApplicationEvents1Message);
     connect(qApp, &QGuiApplication::commitDataRequest, this, &TfrmQuillet::onCommitDataRequest, Qt::DirectConnection);

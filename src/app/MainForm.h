@@ -27,8 +27,10 @@ class QTimer;
 class QToolBar;
 class QToolButton;
 class QTreeView;
+class ActiveWindowQuery;
 class ClipboardWatcher;
 class HotKey;
+class KeySynthesizer;
 class TCalendarX;
 class TDropDownX;
 class TerminationSignals;
@@ -58,6 +60,8 @@ public:
     ClipboardWatcher* FClipboardWatcher = nullptr; // joined: the window is in the clipboard-viewer chain
     bool FExpectClipboard = false;
     std::unique_ptr<HotKey> FHotKey;
+    std::unique_ptr<ActiveWindowQuery> FActiveWindow; // for the quick capture's copy keys
+    std::unique_ptr<KeySynthesizer> FKeySynthesizer;
     TerminationSignals* FTerminationSignals = nullptr;
 
     // The window's life.

@@ -114,11 +114,5 @@ void TfrmQuillet::SetLanguage(const QString&)
 // Does nothing yet: the window's texts pass through _() as they are set.
 void TfrmQuillet::TranslateWindow() {}
 
-// Until the quick capture is built, the hotkey only clears the flag.
-void TfrmQuillet::WMHotKey()
-{
-    FExpectClipboard = false;
-}
-
 // Clipboard changes are ignored until the quick capture is built.
 void TfrmQuillet::WMDrawClipboard() {}

@@ -1,0 +1,30 @@
+// The quick capture: Ctrl+Shift+E makes the active program copy its selection, and
+// the copied text becomes a new event.
+#include "MainForm.h"
+
+#include <QApplication>
+
+#include "platform/gui/ActiveWindow.h"
+#include "platform/gui/KeySynthesizer.h"
+
+void TfrmQuillet::WMHotKey()
+{
+    FExpectClipboard = false;
+    // With a dialog of ours open, a capture would stack a second dialog on it.
+    if (QApplication::activeModalWidget())
+        return;
+    // Nothing to copy from: no active window, or one of ours.
+    const WId target = FActiveWindow->activeWindow();
+    if (target == 0 || isOwnWindow(target))
+        return;
+    FExpectClipboard = true;
+    // The keys the user still holds for the hotkey go up first, or the program
+    // would see Ctrl+Shift+C. Keys the desktop refused copy nothing to wait for.
+    FExpectClipboard = FKeySynthesizer->sendKeys({{Qt::Key_Control, false},
+                               {Qt::Key_Shift, false},
+                               {Qt::Key_E, false},
+                               {Qt::Key_Control, true},
+                               {Qt::Key_C, true},
+                               {Qt::Key_C, false},
+                               {Qt::Key_Control, false}});
+}

@@ -1,0 +1,115 @@
+// The quick capture with the desktop replaced: which window the hotkey copies from,
+// the keys it types, and how copied text becomes a title and notes.
+#include <QMessageBox>
+
+#include "AppTestSupport.h"
+#include "app/CapturedText.h"
+#include "platform/gui/ActiveWindow.h"
+#include "platform/gui/KeySynthesizer.h"
+
+namespace {
+
+class FakeActiveWindow : public ActiveWindowQuery {
+public:
+    WId activeWindow() override { return Active; }
+    WId Active = 0;
+};
+
+class RecordingKeys : public KeySynthesizer {
+public:
+    bool sendKeys(const std::vector<SyntheticKey>& Keys) override
+    {
+        for (const SyntheticKey& key : Keys)
+            Typed << QString("%1%2").arg(QKeySequence(key.Key).toString(), key.Pressed ? "+" : "-");
+        return Accepted;
+    }
+    QStringList Typed;
+    bool Accepted = true;
+};
+
+class QuickCapture : public app_testing::MainWindowTest {
+protected:
+    void SetUp() override
+    {
+        start();
+        auto activeWindow = std::make_unique<FakeActiveWindow>();
+        auto keys = std::make_unique<RecordingKeys>();
+        active = activeWindow.get();
+        typed = keys.get();
+        window->FActiveWindow = std::move(activeWindow);
+        window->FKeySynthesizer = std::move(keys);
+    }
+
+    FakeActiveWindow* active = nullptr;
+    RecordingKeys* typed = nullptr;
+};
+
+const QStringList CopyKeys{"Control-", "Shift-", "E-", "Control+", "C+", "C-", "Control-"};
+
+TEST_F(QuickCapture, TheHotKeyCopiesFromAnotherProgramsWindowOnly)
+{
+    active->Active = 0x2a00007; // another program's
+    window->WMHotKey();
+    EXPECT_EQ(typed->Typed, CopyKeys) << "the held keys go up, then Ctrl+C";
+    EXPECT_TRUE(window->FExpectClipboard);
+    QTest::qWait(1100); // the reset timer ticks every second
+    EXPECT_FALSE(window->FExpectClipboard) << "the reset timer's tick ends the wait";
+
+    typed->Typed.clear();
+    for (WId none : {WId(0), window->winId()}) {
+        active->Active = none;
+        window->WMHotKey();
+        EXPECT_EQ(typed->Typed, QStringList()) << "no window, or our own";
+        EXPECT_FALSE(window->FExpectClipboard);
+    }
+
+    active->Active = 0x2a00007;
+    typed->Accepted = false;
+    window->WMHotKey();
+    EXPECT_FALSE(window->FExpectClipboard) << "keys the desktop refused copy nothing";
+}
+
+TEST_F(QuickCapture, TheHotKeyDoesNothingWhileADialogOfOursIsOpen)
+{
+    active->Active = 0x2a00007; // the user went to another program meanwhile
+    QMessageBox question(QMessageBox::Question, "Quillet", "Delete?", QMessageBox::Yes | QMessageBox::No, window.get());
+    QTimer::singleShot(0, [&] {
+        window->WMHotKey();
+        question.reject();
+    });
+    question.exec();
+    EXPECT_EQ(typed->Typed, QStringList());
+    EXPECT_FALSE(window->FExpectClipboard);
+}
+
+TEST(CapturedText, TheFirstLineIsCutToFiftyCharactersAndEveryLineEndsWithCrLf)
+{
+    const QString fifty(50, 'x');
+    EXPECT_EQ(capturedTitle({fifty}), fifty);
+    EXPECT_EQ(capturedTitle({fifty + "y"}), fifty + "...");
+    EXPECT_EQ(capturedTitle({}), "");
+
+    // Characters, not bytes nor UTF-16 units: nothing is split.
+    const QString accented = QString(49, 'a') + QString::fromUtf8("e\u0301") + "z"; // é as e + combining accent
+    EXPECT_EQ(capturedTitle({accented}), QString(49, 'a') + QString::fromUtf8("e\u0301") + "...");
+    const QString umlauts = QString(50, QChar(0xFC));
+    EXPECT_EQ(capturedTitle({umlauts}), umlauts);
+    const QString clefs = QString::fromUtf8("\U0001D11E").repeated(51);
+    EXPECT_EQ(capturedTitle({clefs}), QString::fromUtf8("\U0001D11E").repeated(50) + "...");
+
+    struct Case {
+        QString copied;
+        QStringList lines;
+    };
+    for (const Case& c : std::vector<Case>{{"one\r\ntwo", {"one", "two"}},
+                                           {"one\rtwo\n", {"one", "two"}},
+                                           {"\nafter a break", {"", "after a break"}},
+                                           {"one\n\n", {"one", ""}},
+                                           {QString("cut") + QChar(0) + "hidden", {"cut"}},
+                                           {"", {}}})
+        EXPECT_EQ(capturedLines(c.copied), c.lines) << c.copied;
+    EXPECT_EQ(capturedNotes({"one", "two"}), "one\r\ntwo\r\n");
+    EXPECT_EQ(capturedNotes({"", "after a break"}), "\r\nafter a break\r\n");
+}
+
+} // namespace
