@@ -89,6 +89,7 @@ TfrmQuillet::TfrmQuillet(const QStringList& Arguments, QWidget* parent) : QMainW
     setupViewsAndFilters();
     setupCalendarStrip();
     setupCategories();
+    setupEventCommands();
 
     // The client area is 822 x 622 below the menu bar; the first-run top is 225.
     resize(822, 622 + mnuMainMenu->sizeHint().height());
@@ -440,6 +441,8 @@ void TfrmQuillet::FormCreate()
     FNotifyForm = std::make_unique<TfrmEventNotify>();
     FNotifyForm->OnNotifyEventsChanged = [this] { DoNotifyEventsChanged(); };
     FNotifyForm->OnNotifyEventEdited = [this] { DoNotifyEventEdited(); };
+    FNotifyForm->OnEditStarting = [this] { pauseReminderCheck(); };
+    FNotifyForm->OnEditFinished = [this] { resumeReminderCheck(); };
 
     FEventList = std::make_unique<TEventList>();
     pcFilters->setCurrentWidget(tsFilterCategory);

@@ -210,6 +210,24 @@ public:
     void sbtnCatDelClick();
     void clstCategoriesDblClick();
 
+    // The event commands and the row menu (MainFormEventCommands.cpp).
+    // Opens the edit dialog on a new event dated on the selected day at the hour and
+    // minute of Time; a confirmed event is added and saved.
+    void CreateNewEvent(const QString& Description, const QString& Notes, TDateTime Time);
+    void actNewEventExecute();
+    void actEditEventExecute();
+    void actDeleteSelectedEventExecute();
+    void pmnuEventFunctionsPopup();
+    void mnuitmEnableEventClick();
+    void mnuitmMoveToTodayClick();
+    void mnuitmMoveFwd1DayClick();
+    void mnuitmMoveFwd1WeekClick();
+    // The reminder check is off while an edit dialog or a delete question is open.
+    // Pauses nest: the check runs again when the last one ends.
+    void pauseReminderCheck();
+    void resumeReminderCheck();
+    int FReminderCheckPauses = 0;
+
     // Reminder check and saving (MainFormReminders.cpp).
     // Copies the event file into "Backup" beside it before each save.
     void MakeBackup(const QString& FileName);
@@ -237,6 +255,9 @@ private:
     void setupViewsAndFilters();
     void setupCalendarStrip();
     void setupCategories();
+    void setupEventCommands();
+    // Moves the selected occurrence to the date that Move gives for its date-time.
+    void moveSelectedOccurrence(TDateTime (*Move)(TDateTime));
     void onCommitDataRequest(QSessionManager& Manager);
     // A real exit: close with FCanClose set; false when it was abandoned.
     bool closeForGood();

@@ -51,7 +51,10 @@ void TfrmQuillet::tmrCheckEventsTimer()
     QStringList failures;
     {
         // The next check comes 5000 ms after this one ends, whatever happened in it.
-        const auto restart = qScopeGuard([this] { tmrCheckEvents->start(); });
+        const auto restart = qScopeGuard([this] {
+            if (FReminderCheckPauses == 0) // else the last dialog to close restarts it
+                tmrCheckEvents->start();
+        });
         try {
             checkReminders(failures);
         } catch (const std::exception& error) {

@@ -19,6 +19,7 @@
 #include <algorithm>
 #include <array>
 
+#include "EditEvent.h"
 #include "ElidedTextLabel.h"
 #include "ImportancePictures.h"
 #include "NotifyEmblem.h"
@@ -203,8 +204,6 @@ void TfrmEventNotify::buildWidgets()
     buttonRow->addWidget(btnExecute);
     buttonRow->addWidget(btnEditEvent);
     frameLayout->addWidget(Panel1);
-    // No edit-event dialog is built into the program yet: the button can't offer it.
-    btnEditEvent->setEnabled(false);
 
     tmrCycleEvents = new QTimer(this);
     tmrCycleEvents->setObjectName(QStringLiteral("tmrCycleEvents"));
@@ -558,10 +557,23 @@ void TfrmEventNotify::btnEditEventClick()
     });
 }
 
-std::unique_ptr<TEvent> TfrmEventNotify::editEventInDialog(const TEvent&)
+std::unique_ptr<TEvent> TfrmEventNotify::editEventInDialog(const TEvent& Event)
 {
-    // No edit-event dialog is built into the program yet: the event stays as it is.
-    return nullptr;
+    if (OnEditStarting)
+        OnEditStarting();
+    const auto finished = qScopeGuard([this] {
+        if (OnEditFinished)
+            OnEditFinished();
+    });
+    TfrmEditEvent dialog(this);
+    // Above the pop-up, 50 pixels in from the screen's right edge.
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        const QSize full = screen->size();
+        dialog.move(full.width() - dialog.width() - 50, full.height() - height() - dialog.height() - 50);
+    }
+    if (!dialog.Execute(&Event, FEventList ? FEventList->Categories : QStringList()))
+        return nullptr;
+    return std::move(dialog.FEvent);
 }
 
 bool TfrmEventNotify::eventIsInList(const TEvent* Event) const

@@ -84,6 +84,9 @@ public:
     TListViewEventItems FExpiredEvents; // the due reminders, owned
     TNotifyFormCallback OnNotifyEventsChanged;
     TNotifyFormCallback OnNotifyEventEdited;
+    // Called as the Edit button opens the edit dialog and after it closed.
+    TNotifyFormCallback OnEditStarting;
+    TNotifyFormCallback OnEditFinished;
 
 private:
     void buildWidgets();

@@ -64,6 +64,9 @@ public:
     void DoNotificationAction(const TListViewEventItem& Item, bool AutoDismiss, bool AllowExecute, bool& Dismissed);
     void PlayAlarmSound() const;
     void Snooze(const TListViewEventItem& Item, int Minutes);
+    // The occurrence was moved to another date: its reminder falls due from the new
+    // date, as though it were new.
+    void rescheduleOccurrence(const TListViewEventItem& Item);
     // Ends the occurrence: a repeated date goes, a start gives way to the first
     // repeated date, and a start without repeated dates disables the event.
     void Dismiss(const TListViewEventItem& Item);

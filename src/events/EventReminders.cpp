@@ -84,6 +84,15 @@ void TEvent::Snooze(const TListViewEventItem& Item, int Minutes)
     });
 }
 
+void TEvent::rescheduleOccurrence(const TListViewEventItem& Item)
+{
+    TDateTimeItem* occurrence = GetOccurrence(Item);
+    const TDateTime alarm = GetAlarmTime(occurrence->DateTime);
+    const TDateTime now = Now();
+    occurrence->NotificationTime = alarm > now ? alarm : now;
+    occurrence->ResetCounters();
+}
+
 void TEvent::Dismiss(const TListViewEventItem& Item)
 {
     if (Item.DateIndex >= 0) {

@@ -1,0 +1,28 @@
+#include "ConfirmationBox.h"
+
+#include <QCursor>
+#include <QGuiApplication>
+#include <QScreen>
+
+#include <algorithm>
+
+#include "platform/GetText.h"
+
+QMessageBox::StandardButton askConfirmation(QWidget* Parent, const QString& Text, QMessageBox::StandardButtons Buttons)
+{
+    QMessageBox box(QMessageBox::Question, _("Confirm"), Text, Buttons, Parent);
+    box.setObjectName(QStringLiteral("dlgConfirm"));
+    box.setTextFormat(Qt::PlainText);
+    box.setDefaultButton(QMessageBox::No);
+    box.setEscapeButton(Buttons.testFlag(QMessageBox::Cancel) ? QMessageBox::Cancel : QMessageBox::No);
+
+    box.adjustSize();
+    QPoint corner = QCursor::pos();
+    if (const QScreen* screen = QGuiApplication::screenAt(corner)) {
+        const QRect area = screen->availableGeometry();
+        corner.setX(std::clamp(corner.x(), area.left(), std::max(area.left(), area.right() - box.width())));
+        corner.setY(std::clamp(corner.y(), area.top(), std::max(area.top(), area.bottom() - box.height())));
+    }
+    box.move(corner);
+    return static_cast<QMessageBox::StandardButton>(box.exec());
+}

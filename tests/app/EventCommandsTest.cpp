@@ -1,0 +1,505 @@
+// The main window's event commands through the real window: new, edit, delete with
+// its questions, the row menu, enable and disable, move, and the pop-up's Edit.
+#include <QCheckBox>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QSlider>
+#include <QSpinBox>
+#include <QToolButton>
+
+#include <functional>
+#include <optional>
+
+#include "AppTestSupport.h"
+#include "PlatformFakes.h"
+#include "controls/CalendarX.h"
+#include "dialogs/DatePicker.h"
+#include "dialogs/EditEvent.h"
+#include "dialogs/EventNotify.h"
+
+using testing_support::at;
+using testing_support::readFile;
+using testing_support::Rows;
+using testing_support::rowsOf;
+
+namespace {
+
+// What a modal window that opened during a command saw and did.
+struct ModalVisit {
+    bool opened = false;
+    QString text; // a message box's text
+    bool checkRunning = false;
+};
+
+class EventCommands : public app_testing::MainWindowTest {
+protected:
+    EventCommands()
+    {
+        testing_support::writeFile(folder + "default.wav", "RIFF");
+        TfrmEventNotify::setSlideStepDelay(0);
+        start();
+        window->tmrSave->stop();
+        useEvents({});
+        list = window->FEventList.get();
+        window->SaveEvents();
+        QDir(folder + "Backup").removeRecursively();
+        messages.clear();
+    }
+    ~EventCommands() override
+    {
+        QFile::remove(folder + "default.wav");
+        TfrmEventNotify::setSlideStepDelay(3);
+    }
+
+    // The next modal window of type T gets Act, run from its own event loop; Act must
+    // close it. Returns what was seen there.
+    template <class T> std::shared_ptr<ModalVisit> onModal(std::function<void(T&)> Act)
+    {
+        auto visit = std::make_shared<ModalVisit>();
+        QTimer::singleShot(0, window.get(), [this, visit, Act] {
+            auto* modal = qobject_cast<T*>(QApplication::activeModalWidget());
+            if (!modal)
+                return;
+            visit->opened = true;
+            visit->checkRunning = window->tmrCheckEvents->isActive();
+            if constexpr (std::is_same_v<T, QMessageBox>)
+                visit->text = modal->text();
+            Act(*modal);
+        });
+        return visit;
+    }
+    // The edit dialog that opens next gets Act, then Done (or Cancel).
+    std::shared_ptr<ModalVisit> onEditDialog(std::function<void(TfrmEditEvent&)> Act, bool done = true)
+    {
+        return onModal<TfrmEditEvent>([Act, done](TfrmEditEvent& dialog) {
+            if (Act)
+                Act(dialog);
+            QTest::mouseClick(done ? dialog.btnDone : dialog.btnCancel, Qt::LeftButton);
+        });
+    }
+    // The question that opens next is answered with Answer, after Meanwhile ran under it.
+    std::shared_ptr<ModalVisit> answer(QMessageBox::StandardButton Answer, std::function<void()> Meanwhile = {})
+    {
+        return onModal<QMessageBox>([Answer, Meanwhile](QMessageBox& box) {
+            if (Meanwhile)
+                Meanwhile();
+            QTest::mouseClick(box.button(Answer), Qt::LeftButton);
+        });
+    }
+
+    void selectRow(int row) { window->vstEvents->setCurrentIndex(model->index(row, EventViewModel::ColWhen)); }
+    // Each backup is named after the clock: the next save comes a second later.
+    void aSecondLater() { clock.set(Now() + 1.0 / 86400); }
+    int backups() const { return QDir(folder + "Backup").entryList(QDir::Files).size(); }
+    QByteArray savedFile() const { return readFile(folder + "Events.events"); }
+    // Starts the program again on what it saved.
+    void restart()
+    {
+        start();
+        list = window->FEventList.get();
+    }
+    // The occurrences to the minute, as the event file keeps them.
+    static QStringList minutesOf(const TEvent& event)
+    {
+        QStringList texts;
+        for (TDateTime date : datesOf(event))
+            texts << formatDateTime("yyyy-mm-dd hh:nn", date + OneMillisecond);
+        return texts;
+    }
+    static std::vector<TDateTime> datesOf(const TEvent& event)
+    {
+        std::vector<TDateTime> dates{event.GetStartDate()};
+        for (int i = 0; i < event.RepeatedDates->GetCount(); ++i)
+            dates.push_back(event.RepeatedDates->GetItem(i)->DateTime);
+        return dates;
+    }
+
+    TEventList* list = nullptr;
+    RecordingSoundPlayer sounds;
+};
+
+TEST_F(EventCommands, NewOpensTheDialogOnTheSelectedDayFromEveryPlace)
+{
+    clock.set(at(2024, 6, 12, 8, 41, 33));
+    window->CalendarX1->SetSelectedDate(at(2024, 6, 14));
+    window->CalendarXDateChanged(window->CalendarX1);
+
+    const std::vector<std::pair<const char*, std::function<void()>>> places = {
+        {"tool bar", [this] { QTest::mouseClick(window->tbtnNewEvent, Qt::LeftButton); }},
+        {"main menu", [this] { window->mnuitmNewEvent->trigger(); }},
+        {"tray menu", [this] { window->pmnuitmAddNewEvent->trigger(); }},
+        {"Ctrl+N",
+         [this] {
+             QApplication::setActiveWindow(window.get()); // its short-cuts work only while it is active
+             QTest::keyClick(window->vstEvents, Qt::Key_N, Qt::ControlModifier);
+         }},
+        {"calendar", [this] { window->CalendarX2->OnDblClickDate(window->CalendarX2); }},
+    };
+    ASSERT_TRUE(window->tbtnNewEvent->isVisible());
+    for (const auto& [place, trigger] : places) {
+        const QByteArray before = savedFile();
+        const auto visit = onEditDialog(
+            [](TfrmEditEvent& dialog) {
+                EXPECT_EQ(dialog.edtEvent->text(), "New Event");
+                EXPECT_EQ(dialog.dtpStartDate->DateTime(), at(2024, 6, 14, 8, 41));
+                EXPECT_TRUE(dialog.chkUseTime->isChecked());
+                EXPECT_TRUE(dialog.chkShowOnCalendar->isChecked());
+                EXPECT_EQ(dialog.cboCategory->currentText(), "General");
+                EXPECT_EQ(dialog.sedtAlarmMinB4->value(), -5);
+                EXPECT_EQ(dialog.cboAlarmType->currentIndex(), 0);
+                EXPECT_EQ(dialog.cboAlarmSounds->currentText(), "Default");
+                EXPECT_TRUE(dialog.chkAudioNotify->isChecked());
+                EXPECT_TRUE(dialog.chkPopUpNotify->isChecked());
+                EXPECT_TRUE(dialog.memEventNote->toPlainText().isEmpty());
+            },
+            false);
+        trigger();
+        EXPECT_TRUE(visit->opened) << place;
+        EXPECT_FALSE(visit->checkRunning) << place;
+        EXPECT_TRUE(window->tmrCheckEvents->isActive()) << place;
+        EXPECT_EQ(list->Count(), 0) << place << ": Cancel adds nothing";
+        EXPECT_EQ(savedFile(), before) << place << ": and saves nothing";
+    }
+
+    // Done adds the event as confirmed, with a category typed in the dialog, and saves.
+    onEditDialog([](TfrmEditEvent& dialog) {
+        dialog.edtEvent->setText("Pick up the parcel");
+        dialog.cboCategory->setEditText("Errands");
+    });
+    window->actNewEvent->trigger();
+    ASSERT_EQ(list->Count(), 1);
+    const TEvent& added = *list->GetEvent(0);
+    EXPECT_EQ(added.Description, "Pick up the parcel");
+    EXPECT_EQ(added.GetStartDate(), at(2024, 6, 14, 8, 41));
+    EXPECT_EQ(added.AlarmType, 1);
+    EXPECT_EQ(added.AlarmParam, -5);
+    EXPECT_EQ(added.AlarmSound, "Default");
+    EXPECT_EQ(added.ExecuteFileXTimes, 1);
+    EXPECT_TRUE(list->Categories.contains("Errands"));
+    EXPECT_FALSE(list->Modified) << "saved at once";
+    EXPECT_TRUE(savedFile().contains("Pick up the parcel"));
+    EXPECT_EQ(shownDescriptions(), QStringList{"Pick up the parcel"});
+    EXPECT_TRUE(messages.isEmpty()) << messages.join('\n');
+}
+
+TEST_F(EventCommands, ANewEventTakesTheFirstTickedCategoryElseTheSelectedOneAfterTheFirst)
+{
+    QListWidget* categories = window->clstCategories;
+    ASSERT_GE(categories->count(), 3);
+    const auto categoryOfNew = [this] {
+        QString category;
+        onEditDialog([&category](TfrmEditEvent& dialog) { category = dialog.cboCategory->currentText(); }, false);
+        window->actNewEvent->trigger();
+        return category;
+    };
+    EXPECT_EQ(categoryOfNew(), "General") << "nothing ticked or selected";
+    categories->setCurrentRow(0);
+    EXPECT_EQ(categoryOfNew(), "General") << "the first item counts as no choice";
+    categories->setCurrentRow(2);
+    EXPECT_EQ(categoryOfNew(), categories->item(2)->text());
+    categories->item(1)->setCheckState(Qt::Checked);
+    categories->item(0)->setCheckState(Qt::Checked);
+    EXPECT_EQ(categoryOfNew(), categories->item(0)->text()) << "the first ticked in list order";
+}
+
+TEST_F(EventCommands, EditChangesTheEventAndSavesAlsoAfterCancel)
+{
+    useEvents({{.when = at(2024, 6, 12, 9), .description = "Standup"},
+               {.when = at(2024, 6, 13, 9), .description = "Review"}});
+    window->SaveEvents();
+    QDir(folder + "Backup").removeRecursively();
+
+    // Without a selected row: no dialog and no save.
+    const QByteArray before = savedFile();
+    auto visit = onEditDialog({});
+    window->actEditEvent->trigger();
+    QApplication::processEvents();
+    EXPECT_FALSE(visit->opened);
+    EXPECT_EQ(backups(), 0);
+
+    // Enter on the row edits its event.
+    selectRow(1);
+    visit = onEditDialog([](TfrmEditEvent& dialog) {
+        EXPECT_EQ(dialog.edtEvent->text(), "Review");
+        dialog.edtEvent->setText("Code review");
+    });
+    QTest::keyClick(window->vstEvents, Qt::Key_Return);
+    ASSERT_TRUE(visit->opened);
+    EXPECT_FALSE(visit->checkRunning) << "no reminder check while the dialog holds the event";
+    EXPECT_TRUE(window->tmrCheckEvents->isActive());
+    EXPECT_EQ(list->GetEvent(1)->Description, "Code review");
+    EXPECT_TRUE(savedFile().contains("Code review"));
+    EXPECT_EQ(backups(), 1);
+    EXPECT_EQ(shownDescriptions(), QStringList({"Standup", "Code review"}));
+    EXPECT_EQ(selectedRow(), -1) << "the refresh leaves no row selected";
+
+    // A double click edits too; Cancel changes nothing but writes the file again.
+    aSecondLater();
+    selectRow(0);
+    visit = onEditDialog([](TfrmEditEvent& dialog) { dialog.edtEvent->setText("discarded"); }, false);
+    const QRect cell = window->vstEvents->visualRect(model->index(0, EventViewModel::ColEvent));
+    QTest::mouseDClick(window->vstEvents->viewport(), Qt::LeftButton, {}, cell.center());
+    ASSERT_TRUE(visit->opened);
+    EXPECT_EQ(list->GetEvent(0)->Description, "Standup");
+    EXPECT_EQ(backups(), 2);
+    EXPECT_TRUE(messages.isEmpty()) << messages.join('\n');
+}
+
+TEST_F(EventCommands, DeleteAsksAndActsOnTheAnswer)
+{
+    const TDateTime start = at(2024, 6, 12, 9), second = at(2024, 6, 19, 9), third = at(2024, 6, 26, 9);
+    useEvents({{.when = start, .description = "Repeated", .repeats = {second, third}},
+               {.when = at(2024, 6, 13, 10), .description = "Single"}});
+    window->SaveEvents();
+    QDir(folder + "Backup").removeRecursively();
+    const QByteArray saved = savedFile();
+    ASSERT_EQ(shownDescriptions(), QStringList({"Repeated", "Single", "Repeated", "Repeated"}));
+
+    // Cancel on a repeated event, and No on a single one, change and write nothing.
+    selectRow(3);
+    auto visit = answer(QMessageBox::Cancel);
+    window->actDeleteSelectedEvent->trigger();
+    EXPECT_EQ(visit->text, "This event is repeated, would you lke to delete all repeated events too?");
+    EXPECT_FALSE(visit->checkRunning) << "no reminder check under the question";
+    selectRow(1);
+    visit = answer(QMessageBox::No);
+    QTest::keyClick(window->vstEvents, Qt::Key_Delete);
+    EXPECT_EQ(visit->text, "Are you sure?");
+    EXPECT_EQ(list->Count(), 2);
+    EXPECT_EQ(savedFile(), saved);
+    EXPECT_EQ(backups(), 0);
+    EXPECT_TRUE(window->tmrCheckEvents->isActive());
+
+    // No on the third occurrence removes that occurrence alone.
+    selectRow(3);
+    answer(QMessageBox::No);
+    window->actDeleteSelectedEvent->trigger();
+    EXPECT_EQ(datesOf(*list->GetEvent(0)), (std::vector<TDateTime>{start, second}));
+    EXPECT_EQ(backups(), 1);
+    EXPECT_EQ(shownDescriptions(), QStringList({"Repeated", "Single", "Repeated"}));
+
+    // Yes on a repeated event removes it all; Yes on a single event removes it.
+    aSecondLater();
+    selectRow(2);
+    answer(QMessageBox::Yes);
+    window->actDeleteSelectedEvent->trigger();
+    EXPECT_EQ(shownDescriptions(), QStringList{"Single"});
+    aSecondLater();
+    selectRow(0);
+    answer(QMessageBox::Yes);
+    window->mnuitmDeleteEvent->trigger();
+    EXPECT_EQ(list->Count(), 0);
+    EXPECT_EQ(backups(), 3);
+    EXPECT_FALSE(savedFile().contains("Single"));
+
+    // Without a selected row, nothing is asked.
+    visit = answer(QMessageBox::Yes);
+    window->actDeleteSelectedEvent->trigger();
+    QApplication::processEvents();
+    EXPECT_FALSE(visit->opened);
+    EXPECT_TRUE(messages.isEmpty()) << messages.join('\n');
+}
+
+TEST_F(EventCommands, ADeleteQuestionActsOnTheOccurrenceItAskedAboutAfterACheckRebuiltTheRows)
+{
+    // The start at 08:00 is due; a check under the question dismisses it, so the
+    // first repeated date takes its place and the rows are rebuilt.
+    const TDateTime due = at(2024, 6, 12, 8, 0), noon = at(2024, 6, 12, 12, 0), evening = at(2024, 6, 12, 18, 0);
+    const auto reset = [&] {
+        useEvents({{.when = due, .description = "Pills", .reminder = true, .repeats = {noon, evening}}});
+        list->GetEvent(0)->StartDateItem->NotificationTime = due;
+        ASSERT_EQ(shownDescriptions().size(), 3);
+    };
+    const auto checkNow = [this] { window->tmrCheckEventsTimer(); };
+
+    reset();
+    selectRow(2); // the evening
+    answer(QMessageBox::No, checkNow);
+    window->actDeleteSelectedEvent->trigger();
+    EXPECT_EQ(datesOf(*list->GetEvent(0)), std::vector<TDateTime>{noon}) << "the evening went, not another date";
+
+    // The occurrence asked about is the one the check dismissed: nothing more goes.
+    reset();
+    selectRow(0);
+    answer(QMessageBox::No, checkNow);
+    window->actDeleteSelectedEvent->trigger();
+    EXPECT_EQ(datesOf(*list->GetEvent(0)), (std::vector<TDateTime>{noon, evening}));
+    EXPECT_TRUE(messages.isEmpty()) << messages.join('\n');
+}
+
+TEST_F(EventCommands, TheRowMenuOffersWhatTheSelectedRowAllows)
+{
+    useEvents({{.when = at(2024, 6, 12, 9), .description = "On"},
+               {.when = at(2024, 6, 13, 9), .description = "Off", .enabled = false}});
+    window->mnuitmOnlyEnabledEvents->setChecked(false);
+    window->RefreshEventView();
+    QMenu* menu = window->pmnuEventFunctions;
+    const auto open = [&] {
+        menu->popup(window->vstEvents->mapToGlobal(QPoint(40, 40)));
+        QApplication::processEvents();
+    };
+    const auto state = [&] {
+        QStringList items;
+        for (QAction* item : menu->actions())
+            if (!item->isSeparator())
+                items << item->text() + (item->isEnabled() ? "" : " (off)");
+        return items.join(", ");
+    };
+
+    open();
+    EXPECT_EQ(state(), "Edit (off), Move (off), Enable (off), Delete");
+    menu->close();
+    EXPECT_TRUE(menu->actions().first()->font().bold()) << "Edit is the default item";
+    EXPECT_EQ(menu->actions().at(2)->menu(), window->mnuitmMoveEvent);
+    QStringList moves;
+    for (QAction* item : window->mnuitmMoveEvent->actions())
+        moves << (item->isSeparator() ? "-" : item->text());
+    EXPECT_EQ(moves, QStringList({"To today", "-", "Forward one day", "Forward one week"}));
+
+    selectRow(0);
+    open();
+    EXPECT_EQ(state(), "Edit, Move, Disable, Delete");
+    screenshot(*menu, "row-menu");
+    menu->close();
+    selectRow(1);
+    open();
+    EXPECT_EQ(state(), "Edit, Move, Enable, Delete");
+    menu->close();
+
+    // A right click on a row selects it and opens the menu there.
+    window->vstEvents->clearSelection();
+    const QRect cell = window->vstEvents->visualRect(model->index(0, EventViewModel::ColEvent));
+    QTest::mouseClick(window->vstEvents->viewport(), Qt::RightButton, {}, cell.center());
+    emit window->vstEvents->customContextMenuRequested(cell.center());
+    QApplication::processEvents();
+    EXPECT_TRUE(menu->isVisible());
+    EXPECT_EQ(state(), "Edit, Move, Disable, Delete");
+    menu->close();
+}
+
+TEST_F(EventCommands, EnableAndDisableReachTheFileThroughTheSaveTimer)
+{
+    useEvents({{.when = at(2024, 6, 20, 9), .description = "Gym", .reminder = true}});
+    window->SaveEvents();
+    selectRow(0);
+    window->pmnuEventFunctionsPopup();
+    ASSERT_EQ(window->mnuitmEnableEvent->text(), "Disable");
+    window->mnuitmEnableEvent->trigger();
+    EXPECT_FALSE(list->GetEvent(0)->Enabled);
+    EXPECT_TRUE(list->Modified);
+    EXPECT_EQ(shownDescriptions(), QStringList()) << "only enabled events are shown";
+
+    window->tmrSaveTimer();
+    restart();
+    ASSERT_EQ(list->Count(), 1);
+    EXPECT_FALSE(list->GetEvent(0)->Enabled);
+
+    // And back: enabling reminds again from the event's own time.
+    window->mnuitmOnlyEnabledEvents->setChecked(false);
+    window->RefreshEventView();
+    selectRow(0);
+    window->mnuitmEnableEvent->trigger();
+    EXPECT_TRUE(list->GetEvent(0)->Enabled);
+    EXPECT_EQ(list->GetEvent(0)->StartDateItem->NotificationTime, at(2024, 6, 20, 8, 45));
+    window->tmrSaveTimer();
+    restart();
+    EXPECT_TRUE(list->GetEvent(0)->Enabled);
+}
+
+TEST_F(EventCommands, MoveShiftsTheOccurrenceItsReminderAndReachesTheFile)
+{
+    // Today is 12 June 2024 at 08:00.
+    const TDateTime threeDaysAgo = at(2024, 6, 9, 18, 30);
+    useEvents({{.when = threeDaysAgo, .description = "Call mum", .reminder = true},
+               {.when = at(2024, 2, 28, 7, 0), .description = "Leap", .reminder = true,
+                .repeats = {at(2025, 2, 28, 7, 0)}}});
+    window->SaveEvents();
+    TEvent& call = *list->GetEvent(0);
+    call.StartDateItem->NotificationCount = 1; // it had reminded at its old date
+    ASSERT_EQ(shownDescriptions(), QStringList({"Leap", "Call mum", "Leap"}));
+
+    selectRow(1);
+    window->mnuitmMoveToToday->trigger();
+    EXPECT_EQ(call.GetStartDate(), at(2024, 6, 12, 18, 30));
+    EXPECT_EQ(call.StartDateItem->NotificationTime, at(2024, 6, 12, 18, 15)) << "reminds at the new date";
+    EXPECT_EQ(call.StartDateItem->NotificationCount, 0);
+    EXPECT_TRUE(list->Modified);
+    EXPECT_EQ(selectedRow(), 1) << "the row stays where it was";
+
+    window->mnuitmMoveFwd1Day->trigger();
+    EXPECT_EQ(call.GetStartDate(), at(2024, 6, 13, 18, 30));
+
+    // A week after 28 February is 6 March in a leap year, 7 March in another.
+    selectRow(0);
+    window->mnuitmMoveFwd1Week->trigger();
+    selectRow(2);
+    window->mnuitmMoveFwd1Week->trigger();
+    const TEvent& leap = *list->GetEvent(1);
+    EXPECT_EQ(datesOf(leap), (std::vector<TDateTime>{at(2024, 3, 6, 7, 0), at(2025, 3, 7, 7, 0)}));
+    EXPECT_EQ(leap.RepeatedDates->GetItem(0)->NotificationTime, at(2025, 3, 7, 6, 45));
+    EXPECT_EQ(shownDescriptions(), QStringList({"Leap", "Call mum", "Leap"})) << "not refreshed yet";
+
+    window->tmrSaveTimer();
+    restart();
+    EXPECT_EQ(minutesOf(*list->GetEvent(0)), QStringList{"2024-06-13 18:30"});
+    EXPECT_EQ(minutesOf(*list->GetEvent(1)), QStringList({"2024-03-06 07:00", "2025-03-07 07:00"}));
+}
+
+TEST_F(EventCommands, TheReminderCheckStaysOffUntilTheLastNestedDialogCloses)
+{
+    useEvents({{.when = at(2024, 6, 20, 9), .description = "Outer"}});
+    selectRow(0);
+    std::shared_ptr<ModalVisit> inner;
+    bool offAfterInner = false;
+    const auto outer = onEditDialog([&](TfrmEditEvent&) {
+        // A New from the tray while the edit dialog is open.
+        inner = onEditDialog({}, false);
+        window->pmnuitmAddNewEvent->trigger();
+        offAfterInner = !window->tmrCheckEvents->isActive();
+    });
+    window->actEditEvent->trigger();
+    ASSERT_TRUE(outer->opened);
+    ASSERT_TRUE(inner && inner->opened);
+    EXPECT_TRUE(offAfterInner) << "the outer dialog is still open";
+    EXPECT_TRUE(window->tmrCheckEvents->isActive());
+
+    // A check that ends under a dialog leaves the timer off.
+    window->pauseReminderCheck();
+    window->tmrCheckEventsTimer();
+    EXPECT_FALSE(window->tmrCheckEvents->isActive());
+    window->resumeReminderCheck();
+    EXPECT_TRUE(window->tmrCheckEvents->isActive());
+}
+
+TEST_F(EventCommands, ThePopUpsEditButtonEditsTheReminderOnShow)
+{
+    clock.set(at(2024, 6, 12, 9, 0));
+    useEvents({{.when = at(2024, 6, 12, 9, 5), .description = "Dentist", .reminder = true, .popUp = true}});
+    list->Modified = false;
+    window->tmrCheckEventsTimer();
+    TfrmEventNotify& popUp = *window->FNotifyForm;
+    ASSERT_EQ(popUp.lblEventDesc->text(), "Dentist");
+    ASSERT_TRUE(popUp.btnEditEvent->isEnabled());
+
+    const auto visit = onEditDialog([&](TfrmEditEvent& dialog) {
+        const QSize screen = QGuiApplication::primaryScreen()->size();
+        EXPECT_EQ(dialog.pos(), QPoint(screen.width() - dialog.width() - 50,
+                                       screen.height() - popUp.height() - dialog.height() - 50));
+        EXPECT_FALSE(popUp.tmrCycleEvents->isActive());
+        dialog.edtEvent->setText("Dentist at ten");
+    });
+    QTest::mouseClick(popUp.btnEditEvent, Qt::LeftButton);
+    ASSERT_TRUE(visit->opened);
+    EXPECT_FALSE(visit->checkRunning) << "no reminder check while the pop-up's dialog is open";
+    EXPECT_TRUE(window->tmrCheckEvents->isActive());
+    EXPECT_EQ(list->GetEvent(0)->Description, "Dentist at ten");
+    EXPECT_TRUE(list->Modified) << "the save timer writes it";
+    EXPECT_EQ(shownDescriptions(), QStringList{"Dentist at ten"});
+    EXPECT_TRUE(messages.isEmpty()) << messages.join('\n');
+}
+
+} // namespace
