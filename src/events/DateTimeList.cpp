@@ -58,8 +58,21 @@ void TDateTimeList::Sort()
 
 void TDateTimeList::CopyTo(TDateTimeList& Dest, bool AllowDuplicates) const
 {
-    for (const auto& item : FItems)
-        Dest.AddDate(item->DateTime, AllowDuplicates, item->NotificationTime);
+    if (AllowDuplicates) {
+        for (const auto& item : FItems)
+            Dest.AddDate(item->DateTime, true, item->NotificationTime);
+        return;
+    }
+    // AddDate's own search for an equal date would make copying a long list
+    // quadratic: the dates present are kept in a set instead (exact equality, as IndexOf).
+    std::unordered_set<TDateTime> present;
+    for (const auto& item : Dest.FItems)
+        present.insert(item->DateTime);
+    for (const auto& item : FItems) {
+        const TDateTime stripped = StripSeconds(item->DateTime);
+        if (present.insert(stripped).second)
+            Dest.AddDate(stripped, true, item->NotificationTime);
+    }
 }
 
 void TDateTimeList::RemoveDate(TDateTime Value)

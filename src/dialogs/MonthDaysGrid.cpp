@@ -1,0 +1,148 @@
+#include "MonthDaysGrid.h"
+
+#include <QAbstractTableModel>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QStyledItemDelegate>
+
+namespace {
+
+class CellsModel : public QAbstractTableModel {
+public:
+    CellsModel(int rows, int columns, MonthDaysGrid* grid)
+        : QAbstractTableModel(grid), rows(rows), columns(columns), grid(grid)
+    {
+    }
+    int rowCount(const QModelIndex& parent) const override { return parent.isValid() ? 0 : rows; }
+    int columnCount(const QModelIndex& parent) const override { return parent.isValid() ? 0 : columns; }
+    QVariant data(const QModelIndex& index, int role) const override
+    {
+        if (role == Qt::DisplayRole && grid->OnGetText)
+            return grid->OnGetText(index.row(), index.column());
+        if (role == Qt::TextAlignmentRole)
+            return int(Qt::AlignCenter);
+        return {};
+    }
+    Qt::ItemFlags flags(const QModelIndex&) const override { return Qt::ItemIsEnabled; }
+
+private:
+    const int rows;
+    const int columns;
+    MonthDaysGrid* grid;
+};
+
+// Lets the owner paint a cell first, then draws its text, never as focused or selected.
+class CellDelegate : public QStyledItemDelegate {
+public:
+    explicit CellDelegate(MonthDaysGrid* grid) : QStyledItemDelegate(grid), grid(grid) {}
+    void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override
+    {
+        if (grid->OnBeforeCellPaint) {
+            painter->save();
+            grid->OnBeforeCellPaint(*painter, index.row(), index.column(), option.rect);
+            painter->restore();
+        }
+        QStyleOptionViewItem plain = option;
+        plain.state &= ~(QStyle::State_HasFocus | QStyle::State_Selected | QStyle::State_MouseOver);
+        QStyledItemDelegate::paint(painter, plain, index);
+    }
+
+private:
+    MonthDaysGrid* grid;
+};
+
+} // namespace
+
+MonthDaysGrid::MonthDaysGrid(int Rows, int Columns, QWidget* parent) : QTableView(parent)
+{
+    setModel(new CellsModel(Rows, Columns, this));
+    setItemDelegate(new CellDelegate(this));
+    horizontalHeader()->hide();
+    verticalHeader()->hide();
+    horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setSelectionMode(QAbstractItemView::NoSelection);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setTabKeyNavigation(false);
+    setShowGrid(true);
+    setGridStyle(Qt::SolidLine);
+}
+
+void MonthDaysGrid::repaintRow(int Row)
+{
+    for (int column = 0; column < model()->columnCount(); ++column)
+        update(model()->index(Row, column));
+}
+
+void MonthDaysGrid::tryFocus(const QModelIndex& target)
+{
+    bool allowed = true;
+    if (OnFocusChanging)
+        OnFocusChanging(target.isValid() ? target.row() : -1, target.isValid() ? target.column() : -1, allowed);
+    if (allowed && target.isValid())
+        setCurrentIndex(target);
+}
+
+void MonthDaysGrid::mousePressEvent(QMouseEvent* event)
+{
+    if (event->button() != Qt::LeftButton) {
+        event->ignore();
+        return;
+    }
+    setFocus(Qt::MouseFocusReason);
+    tryFocus(indexAt(event->position().toPoint()));
+    event->accept();
+}
+
+void MonthDaysGrid::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    // The second press of a double click arrived as a press of its own already.
+    event->accept();
+}
+
+void MonthDaysGrid::keyPressEvent(QKeyEvent* event)
+{
+    CursorAction action;
+    switch (event->key()) {
+    case Qt::Key_Up:
+        action = MoveUp;
+        break;
+    case Qt::Key_Down:
+        action = MoveDown;
+        break;
+    case Qt::Key_Left:
+        action = MoveLeft;
+        break;
+    case Qt::Key_Right:
+        action = MoveRight;
+        break;
+    case Qt::Key_Home:
+        action = MoveHome;
+        break;
+    case Qt::Key_End:
+        action = MoveEnd;
+        break;
+    case Qt::Key_PageUp:
+        action = MovePageUp;
+        break;
+    case Qt::Key_PageDown:
+        action = MovePageDown;
+        break;
+    default:
+        event->ignore(); // Esc, Enter and the rest belong to the dialog
+        return;
+    }
+    tryFocus(moveCursor(action, event->modifiers()));
+    event->accept();
+}
+
+void MonthDaysGrid::focusInEvent(QFocusEvent* event)
+{
+    // A view makes its first cell current when it gets the focus; this grid keeps none.
+    QAbstractScrollArea::focusInEvent(event);
+    viewport()->update();
+}
