@@ -26,6 +26,7 @@
 
 #include "DatePicker.h"
 #include "DrawnPicture.h"
+#include "RepeatedEventEditor.h"
 #include "controls/FontStyles.h"
 #include "controls/TimePicker.h"
 #include "platform/GetText.h"
@@ -189,8 +190,6 @@ void TfrmEditEvent::buildGeneralPage()
 
     edtEvent = named(new QLineEdit(tsGeneral), "edtEvent");
     btnRepeated = named(new QPushButton(tsGeneral), "btnRepeated");
-    // The repeated-dates editor is not part of the program yet.
-    btnRepeated->setEnabled(false);
     memEventNote = named(new QPlainTextEdit(tsGeneral), "memEventNote");
     memEventNote->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     memEventNote->setTabChangesFocus(true);
@@ -562,9 +561,9 @@ void TfrmEditEvent::tbImportanceChange()
 
 void TfrmEditEvent::btnRepeatedClick()
 {
-    // Runs the repeated-dates editor on FEvent and, when it is confirmed, hands its
-    // dates to useRepeatedDates. Until that editor is part of the program the button
-    // stays disabled.
+    TfrmRepeatedEventEditor editor(this);
+    if (editor.Execute(*FEvent))
+        useRepeatedDates(*editor.FDates);
 }
 
 void TfrmEditEvent::useRepeatedDates(TDateTimeList& Dates)

@@ -8,6 +8,7 @@
 #include <QItemSelectionModel>
 #include <QLabel>
 #include <QListView>
+#include <QLocale>
 #include <QPainter>
 #include <QPushButton>
 #include <QSignalBlocker>
@@ -18,9 +19,9 @@
 #include <algorithm>
 #include <limits>
 
+#include "DatePicker.h"
 #include "MonthDaysGrid.h"
 #include "RepeatedDatesModel.h"
-#include "TimeKeepingDateEdit.h"
 #include "controls/FontStyles.h"
 #include "controls/TimePicker.h"
 #include "platform/GetText.h"
@@ -160,11 +161,13 @@ void TfrmRepeatedEventEditor::buildWidgets()
     buildLayout->setSpacing(6);
 
     auto* rangeGrid = new QGridLayout;
-    dtpStartDate = new TimeKeepingDateEdit(TntGroupBox1);
+    dtpStartDate = new DatePicker(TntGroupBox1);
     dtpStartDate->setObjectName(QStringLiteral("dtpStartDate"));
-    dtpEndDate = new TimeKeepingDateEdit(TntGroupBox1);
+    dtpEndDate = new DatePicker(TntGroupBox1);
     dtpEndDate->setObjectName(QStringLiteral("dtpEndDate"));
-    dtpEndDate->OnChange = [this] { runHandler([this] { dtpEndDateChange(); }); };
+    for (DatePicker* picker : {dtpStartDate, dtpEndDate})
+        picker->setDisplayFormat(QLocale::system().dateFormat(QLocale::LongFormat));
+    dtpEndDate->OnChange = [this](QObject*) { runHandler([this] { dtpEndDateChange(); }); };
     rangeGrid->addWidget(makeLabel(TntGroupBox1, _("Start Date:")), 0, 0);
     rangeGrid->addWidget(dtpStartDate, 0, 1);
     rangeGrid->addWidget(makeLabel(TntGroupBox1, _("End Date:")), 1, 0);

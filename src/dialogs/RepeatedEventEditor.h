@@ -17,10 +17,10 @@ class QPainter;
 class QPushButton;
 class QSpinBox;
 class QTabWidget;
+class DatePicker;
 class MonthDaysGrid;
 class RepeatedDatesModel;
 class TTimePicker;
-class TimeKeepingDateEdit;
 
 // The dialog in which the user builds the whole list of an event's occurrences:
 // its start date followed by its repeated dates. On the left a rule (hourly,
@@ -72,8 +72,8 @@ public:
     bool FEndDateChanged = false;
 
     QGroupBox* TntGroupBox1 = nullptr;
-    TimeKeepingDateEdit* dtpStartDate = nullptr;
-    TimeKeepingDateEdit* dtpEndDate = nullptr;
+    DatePicker* dtpStartDate = nullptr;
+    DatePicker* dtpEndDate = nullptr;
     QTabWidget* pcBRD = nullptr;
     QWidget* tsHourly = nullptr;
     QWidget* tsDaily = nullptr;

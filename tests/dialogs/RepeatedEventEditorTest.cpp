@@ -20,7 +20,8 @@
 #include "controls/TimePicker.h"
 #include "dialogs/MonthDaysGrid.h"
 #include "dialogs/RepeatedEventEditor.h"
-#include "dialogs/TimeKeepingDateEdit.h"
+#include "dialogs/DatePicker.h"
+#include "dialogs/EditEvent.h"
 
 using testing_support::at;
 
@@ -345,4 +346,92 @@ TEST_F(RepeatedEventEditor, PagesRenderAtTheDesignSize)
             picture.save(QDir::temp().filePath(QStringLiteral("quillet-repeated-%1.png").arg(shot.file)));
         }
     });
+}
+
+namespace {
+
+struct EditResult {
+    bool confirmed = false;
+    TDateTime shownStart = 0; // the edit dialog's date picker once the editor closed
+    std::unique_ptr<TEvent> event;
+};
+
+// Opens the edit-event dialog on Event and presses "Repeated...": Act works in the
+// editor, which closes with Done (or Cancel); then the edit dialog closes with Done.
+EditResult editRepeats(const TEvent& event, const std::function<void(TfrmRepeatedEventEditor&)>& act,
+                       bool confirmEditor = true)
+{
+    TfrmEditEvent dialog;
+    EditResult result;
+    QTimer::singleShot(0, &dialog, [&] {
+        QTimer::singleShot(0, &dialog, [&] {
+            auto* editor = dialog.findChild<TfrmRepeatedEventEditor*>();
+            if (!editor)
+                return;
+            act(*editor);
+            QTest::mouseClick(confirmEditor ? editor->btnDone : editor->btnCancel, Qt::LeftButton);
+        });
+        QTest::mouseClick(dialog.btnRepeated, Qt::LeftButton);
+        result.shownStart = dialog.dtpStartDate->DateTime();
+        QTest::mouseClick(dialog.btnDone, Qt::LeftButton);
+    });
+    result.confirmed = dialog.Execute(&event, {"General"});
+    result.event = std::make_unique<TEvent>();
+    TEvent::Copy(*dialog.FEvent, *result.event);
+    return result;
+}
+
+QStringList repeatsOf(const TEvent& event)
+{
+    QStringList texts;
+    for (int i = 0; i < event.RepeatedDates->GetCount(); ++i)
+        texts << exact(event.RepeatedDates->GetItem(i)->DateTime);
+    return texts;
+}
+
+} // namespace
+
+// What the edit-event dialog takes from the editor: entry 0 as the start date, the
+// rest as the repeated dates.
+TEST(RepeatedDatesInTheEditDialog, EntryZeroBecomesTheStartAndTheRestTheRepeats)
+{
+    TEvent event = eventAt(at(2026, 3, 10, 9), {at(2026, 3, 17, 9), at(2026, 3, 24, 9)});
+    event.UseTime = true;
+
+    // Earlier dates added are sorted in: the earliest becomes the start.
+    EditResult added = editRepeats(event, [](TfrmRepeatedEventEditor& editor) {
+        editor.pcBRD->setCurrentWidget(editor.tsDaily);
+        editor.dtpStartDate->SetDateTime(at(2026, 3, 8, 9));
+        editor.dtpEndDate->SetDateTime(at(2026, 3, 9));
+        QTest::mouseClick(editor.btnAddDates, Qt::LeftButton);
+    });
+    ASSERT_TRUE(added.confirmed);
+    EXPECT_EQ(exact(added.event->GetStartDate()), "2026-03-08 09:00:00");
+    EXPECT_EQ(exact(added.shownStart), "2026-03-08 09:00:00");
+    EXPECT_EQ(repeatsOf(*added.event), QStringList({"2026-03-09 09:00:00", "2026-03-10 09:00:00",
+                                                    "2026-03-17 09:00:00", "2026-03-24 09:00:00"}));
+
+    // Deleting the start makes the next entry the start.
+    EditResult deleted = editRepeats(event, [](TfrmRepeatedEventEditor& editor) {
+        editor.lstRepeatedDates->setCurrentIndex(editor.lstRepeatedDates->model()->index(0, 0));
+        QTest::mouseClick(editor.btnDeleteSelectedDates, Qt::LeftButton);
+    });
+    EXPECT_EQ(exact(deleted.event->GetStartDate()), "2026-03-17 09:00:00");
+    EXPECT_EQ(repeatsOf(*deleted.event), QStringList({"2026-03-24 09:00:00"}));
+
+    // An empty list keeps the start and leaves no repeated dates.
+    EditResult emptied = editRepeats(event, [](TfrmRepeatedEventEditor& editor) {
+        editor.pcBRD->setCurrentWidget(editor.tsMonthly); // no day chosen
+        QTest::mouseClick(editor.btnReplaceDates, Qt::LeftButton);
+        EXPECT_EQ(editor.FDates->GetCount(), 0);
+    });
+    EXPECT_EQ(exact(emptied.event->GetStartDate()), "2026-03-10 09:00:00");
+    EXPECT_EQ(repeatsOf(*emptied.event), QStringList());
+
+    // Cancel in the editor changes nothing.
+    EditResult cancelled = editRepeats(
+        event, [](TfrmRepeatedEventEditor& editor) { QTest::mouseClick(editor.btnReplaceDates, Qt::LeftButton); },
+        false);
+    EXPECT_EQ(exact(cancelled.event->GetStartDate()), "2026-03-10 09:00:00");
+    EXPECT_EQ(repeatsOf(*cancelled.event), QStringList({"2026-03-17 09:00:00", "2026-03-24 09:00:00"}));
 }
