@@ -3,7 +3,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
-#include <QCloseEvent>
 #include <QComboBox>
 #include <QFileInfo>
 #include <QHBoxLayout>
@@ -13,7 +12,6 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QScrollArea>
-#include <QSessionManager>
 #include <QSystemTrayIcon>
 #include <QTabWidget>
 #include <QTimer>
@@ -27,12 +25,13 @@
 #include "EventViewModel.h"
 #include "FileVersion.h"
 #include "HintTiming.h"
+#include "RecoveryFile.h"
 #include "Splash.h"
 #include "WebLinks.h"
 #include "controls/CalendarX.h"
 #include "controls/DropDownControl.h"
 #include "dialogs/EventNotify.h"
-#include "events/WaitExecuteThread.h"
+#include "events/Exceptions.h"
 #include "platform/GetText.h"
 #include "platform/ProgramFolder.h"
 #include "platform/gui/ActiveWindow.h"
@@ -437,6 +436,8 @@ void TfrmQuillet::FormCreate()
 
     if (!FHotKey->registerHotKey(Qt::ControlModifier | Qt::ShiftModifier, Qt::Key_E))
         showPlainMessage(QStringLiteral("Unable to assign \"Ctrl+Shift+E\" as hotkey."));
+    if (FTerminated)
+        return; // a termination signal came during the message
 
     FNotifyForm = std::make_unique<TfrmEventNotify>();
     FNotifyForm->OnNotifyEventsChanged = [this] { DoNotifyEventsChanged(); };
@@ -454,9 +455,9 @@ void TfrmQuillet::FormCreate()
     // An absolute path keeps saves and backups in one place whatever the working folder becomes.
     FFileName = FFileName.isEmpty() ? programFolder() + QStringLiteral("Events.events")
                                     : QFileInfo(FFileName).absoluteFilePath();
-    // A file that cannot be read is reported, and the program still starts with its
-    // settings and reminders; the file stays as it is until the user changes something.
-    reportingErrors([this] { FEventList->LoadFromFile(FFileName, false); });
+    loadEventFile();
+    if (FTerminated)
+        return;
 
     fillCategories();
 
@@ -464,24 +465,35 @@ void TfrmQuillet::FormCreate()
     BuildLanguageMenu();
     TranslateWindow();
     LoadSettings();
+    FSettingsLoaded = true;
     RefreshEventView();
     FocusNearestEvent();
     tmrCheckEvents->start();
 }
 
-bool TfrmQuillet::FormCloseQuery()
+// A file that cannot be read, or only in part, is reported, and the program still
+// starts with its settings and reminders. The file stays as it is until the user
+// changes something, and the first save keeps a copy of it under the name given.
+void TfrmQuillet::loadEventFile()
 {
-    if (FEventList && FEventList->Modified)
-        SaveEvents();
-    if (!FCanClose)
-        HideMainWindow();
-    return FCanClose;
-}
-
-void TfrmQuillet::FormClose()
-{
-    SaveSettings();
-    CleanTmpFolder();
+    const QString paragraph = QStringLiteral("\r\n\r\n");
+    try {
+        FEventList->LoadFromFile(FFileName, false);
+        if (FEventList->lastLoadSkippedText())
+            showErrorReport(_("Some of the text in the event file \"%1\" could not be read as events and was left out.")
+                                .arg(FFileName) +
+                            paragraph +
+                            _("The first save will keep the damaged file as \"%1\".")
+                                .arg(FBackups.keepDamagedOriginal(FFileName, Now())));
+    } catch (const std::exception& error) {
+        showErrorReport(_("The event file \"%1\" could not be read.").arg(FFileName) + paragraph +
+                        exceptionMessage(error) + paragraph +
+                        _("The first save will keep the damaged file as \"%1\".")
+                            .arg(FBackups.keepDamagedOriginal(FFileName, Now())));
+    }
+    const QString notices = takeNoticesFromLastExit();
+    if (!notices.isEmpty())
+        showErrorReport(notices);
 }
 
 void TfrmQuillet::FormDestroy()
@@ -495,53 +507,6 @@ void TfrmQuillet::FormDestroy()
         FClipboardWatcher->leave();
     if (FHotKey)
         FHotKey->unregisterHotKey();
-}
-
-void TfrmQuillet::closeEvent(QCloseEvent* event)
-{
-    // A failure (a save or the settings that cannot be written) is reported and
-    // abandons the close: the program keeps running.
-    bool canClose = false;
-    if (!reportingErrors([&] { canClose = FormCloseQuery(); }) || !canClose) {
-        event->ignore();
-        return;
-    }
-    if (!reportingErrors([this] { FormClose(); })) {
-        event->ignore();
-        return;
-    }
-    event->accept();
-    FTerminated = true;
-    TrayIcon1->hide();
-    emit Terminated();
-}
-
-bool TfrmQuillet::closeForGood()
-{
-    FCanClose = true;
-    close();
-    return FTerminated;
-}
-
-void TfrmQuillet::actExitExecute()
-{
-    closeForGood();
-}
-
-bool TfrmQuillet::WMQueryEndSession()
-{
-    return closeForGood();
-}
-
-void TfrmQuillet::onCommitDataRequest(QSessionManager& Manager)
-{
-    if (!WMQueryEndSession() && Manager.allowsInteraction())
-        Manager.cancel(); // the program could not save: the session is asked not to end
-}
-
-void TfrmQuillet::ApplicationEvents1Message(int)
-{
-    closeForGood();
 }
 
 void TfrmQuillet::changeEvent(QEvent* event)

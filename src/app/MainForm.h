@@ -259,7 +259,17 @@ private:
     // Moves the selected occurrence to the date that Move gives for its date-time.
     void moveSelectedOccurrence(TDateTime (*Move)(TDateTime));
     void onCommitDataRequest(QSessionManager& Manager);
-    // A real exit: close with FCanClose set; false when it was abandoned.
-    bool closeForGood();
+    void loadEventFile();
+    // A real exit (MainFormExit.cpp): close with FCanClose set; false when the user
+    // chose to keep the program running after all.
+    bool closeForGood(bool FromUser);
+    bool finishRealExit();
+    // After a failed save: the events go to a recovery file; false when even that
+    // failed and the user chose to stay.
+    bool keepUnsavedChanges(const QString& Failure);
+    // Told in a message box when the user asked for the exit, else on standard error.
+    void reportExitProblem(const QString& Message);
     bool FTerminated = false;
+    bool FExitFromUser = true;
+    bool FSettingsLoaded = false; // LoadSettings has run: the settings may be written
 };

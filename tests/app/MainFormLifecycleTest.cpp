@@ -9,6 +9,9 @@
 #include <QSettings>
 #include <QSystemTrayIcon>
 #include <QTemporaryDir>
+#include <QElapsedTimer>
+#include <QMessageBox>
+#include <QStandardPaths>
 
 #include <csignal>
 
@@ -123,49 +126,171 @@ TEST_F(MainFormLifecycle, EveryRealExitSavesWritesTheSettingsAndCleansTheTempora
     }
 }
 
-TEST_F(MainFormLifecycle, AFailureDuringTheExitKeepsTheProgramRunning)
+// The events of a real exit whose save fails go to a recovery file in the user's data
+// folder, and the program ends; the user hears where the file is at once, or at the
+// next start when a signal ended the program.
+TEST_F(MainFormLifecycle, ARealExitWhoseSaveFailsKeepsTheChangesInARecoveryFileAndEnds)
 {
-    TfrmQuillet& window = start();
-    QSignalSpy terminated(&window, &TfrmQuillet::Terminated);
-    window.FFileName = folder + "events/Blocked.events";
-    QDir().mkpath(window.FFileName); // a folder where the event file should be
-    window.FEventList->AddCategory("Work");
-    window.actExit->trigger();
-    EXPECT_EQ(errors().size(), 1);
-    EXPECT_TRUE(window.FEventList->Modified);
-    EXPECT_FALSE(QFileInfo::exists(folder + "Settings.ini")) << "the exit stopped at the save";
+    const QString dataFolder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + "/";
+    const QString blocked = writeFile(folder + "plain", "a file, not a folder") + "/Blocked.events";
+    for (const bool bySignal : {false, true}) {
+        SCOPED_TRACE(bySignal ? "SIGTERM" : "Exit");
+        QDir(dataFolder).removeRecursively();
+        messages.clear();
+        TfrmQuillet& window = start();
+        QSignalSpy terminated(&window, &TfrmQuillet::Terminated);
+        window.FFileName = blocked;
+        window.FEventList->AddCategory("Work");
+        clock.set(testing_support::at(2026, 12, 7, 1, 2, 3, 45));
+        const QString recovery = dataFolder + "Blocked_20261207_010203045.events";
 
-    // Settings that can't be written stop it too, before the clean-up.
-    window.FFileName = folder + "events/Fixed.events";
-    QDir().mkpath(folder + "Settings.ini");
-    writeFile(folder + "tmp/~qv1.tmp", "");
-    EXPECT_FALSE(window.WMQueryEndSession()) << "the session is told the program could not end";
-    ASSERT_EQ(errors().size(), 2);
-    EXPECT_TRUE(errors()[1].contains("Settings.ini"));
-    EXPECT_TRUE(QFileInfo::exists(folder + "tmp/~qv1.tmp"));
-    EXPECT_EQ(terminated.count(), 0);
-
-    // Once everything can be written, any close request ends the program.
-    QDir(folder + "Settings.ini").removeRecursively();
-    window.close();
-    EXPECT_EQ(terminated.count(), 1);
-    EXPECT_TRUE(readFile(window.FFileName).contains("Work"));
+        testing::internal::CaptureStderr();
+        if (bySignal)
+            ASSERT_EQ(std::raise(SIGTERM), 0);
+        else
+            window.actExit->trigger();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return terminated.count() == 1; }, 2000));
+        const std::string standardError = testing::internal::GetCapturedStderr();
+        EXPECT_TRUE(readFile(recovery).contains("Work"));
+        EXPECT_EQ(setting("START UP/Minimized"), "0") << "the exit went on to the settings";
+        if (bySignal) {
+            EXPECT_EQ(errors(), QStringList()) << "no one is asked or told during a signal's exit";
+            EXPECT_NE(standardError.find(recovery.toStdString()), std::string::npos) << standardError;
+            start();
+            ASSERT_EQ(errors().size(), 1);
+            EXPECT_TRUE(errors()[0].contains(blocked) && errors()[0].contains(recovery)) << errors()[0];
+            messages.clear();
+            start();
+            EXPECT_EQ(errors(), QStringList()) << "told once";
+        } else {
+            ASSERT_EQ(errors().size(), 1);
+            EXPECT_TRUE(errors()[0].contains("Blocked.events") && errors()[0].contains(recovery)) << errors()[0];
+        }
+    }
 }
 
-TEST_F(MainFormLifecycle, ADamagedEventFileIsReportedAndLeftAloneWhileStartUpGoesOn)
+TEST_F(MainFormLifecycle, WithNoRecoveryFileEitherTheUserChoosesAndASignalEndsTheProgram)
+{
+    const QByteArray dataHome = qgetenv("XDG_DATA_HOME");
+    const QString plain = writeFile(folder + "plain", "a file, not a folder");
+    qputenv("XDG_DATA_HOME", QFile::encodeName(plain + "/data"));
+    QStringList questions;
+    bool answer = false;
+    setQuestionAnswerForTests([&](const QString& question) {
+        questions << question;
+        return answer;
+    });
+    TfrmQuillet& window = start();
+    QSignalSpy terminated(&window, &TfrmQuillet::Terminated);
+    window.FFileName = plain + "/Blocked.events";
+    window.FEventList->AddCategory("Work");
+
+    window.actExit->trigger();
+    ASSERT_EQ(questions.size(), 1);
+    EXPECT_TRUE(questions[0].endsWith("Quit and lose them?")) << questions[0];
+    EXPECT_EQ(terminated.count(), 0) << "No keeps the program running";
+    EXPECT_TRUE(window.FEventList->Modified);
+    answer = true;
+    window.actExit->trigger();
+    EXPECT_EQ(terminated.count(), 1);
+
+    TfrmQuillet& next = start();
+    QSignalSpy ended(&next, &TfrmQuillet::Terminated);
+    next.FFileName = plain + "/Blocked.events";
+    next.FEventList->AddCategory("Work");
+    questions.clear();
+    ASSERT_EQ(std::raise(SIGTERM), 0);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return ended.count() == 1; }, 2000));
+    EXPECT_EQ(questions, QStringList());
+    setQuestionAnswerForTests({});
+    qputenv("XDG_DATA_HOME", dataHome);
+}
+
+TEST_F(MainFormLifecycle, SettingsThatCannotBeWrittenAreReportedOnceAndTheExitGoesOn)
+{
+    QDir().mkpath(folder + "Settings.ini"); // a folder where the file should be
+    for (const bool bySignal : {false, true}) {
+        SCOPED_TRACE(bySignal ? "SIGTERM" : "Exit");
+        messages.clear();
+        TfrmQuillet& window = start();
+        QSignalSpy terminated(&window, &TfrmQuillet::Terminated);
+        window.FEventList->AddCategory("Work");
+        writeFile(folder + "tmp/~qv1.tmp", "");
+        if (bySignal)
+            ASSERT_EQ(std::raise(SIGTERM), 0);
+        else
+            window.actExit->trigger();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return terminated.count() == 1; }, 2000));
+        EXPECT_TRUE(readFile(window.FFileName).contains("Work")) << "the event file is saved first";
+        EXPECT_FALSE(QFileInfo::exists(folder + "tmp/~qv1.tmp"));
+        if (bySignal) {
+            EXPECT_EQ(errors(), QStringList());
+        } else {
+            ASSERT_EQ(errors().size(), 1);
+            EXPECT_TRUE(errors()[0].contains("Settings.ini")) << errors()[0];
+        }
+        QFile::remove(window.FFileName);
+    }
+    QDir(folder + "Settings.ini").removeRecursively();
+}
+
+// A termination signal while a start-up message waits for OK: the box closes, the
+// program ends at once, and the settings it has not read yet stay as they are.
+TEST_F(MainFormLifecycle, ASignalDuringAStartUpMessageClosesItAndLeavesTheSettingsAlone)
 {
     const QByteArray damaged = "<QuilletEventFile>\r\nthis is not the rest of it";
-    writeFile(folder + "Events.events", damaged);
-    writeFile(folder + "Settings.ini", "[POSITION]\nMainWindowX=17\n");
-    TfrmQuillet& window = start();
-    EXPECT_EQ(errors(), QStringList{"Wrong file format"});
-    EXPECT_TRUE(window.tmrCheckEvents->isActive());
+    const QByteArray settings = "[START UP]\nMinimized=0\n[POSITION]\nMainWindowX=17\n";
+    setMessageSinkForTests({}); // real boxes
+    for (const QString box : {"hotkey", "could not be read"}) {
+        SCOPED_TRACE(box.toStdString());
+        writeFile(folder + "Events.events", damaged);
+        writeFile(folder + "Settings.ini", settings);
+        // OK for the boxes before the one under test, a signal at that one; after
+        // 8 s every box is closed, so that a failure can't hang the test.
+        QTimer answer;
+        QElapsedTimer elapsed;
+        elapsed.start();
+        QObject::connect(&answer, &QTimer::timeout, [&] {
+            auto* open = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (!open)
+                return;
+            if (elapsed.elapsed() > 8000 || !open->text().contains(box))
+                open->accept();
+            else if (open->text().contains(box))
+                std::raise(SIGTERM);
+        });
+        answer.start(100);
+        TfrmQuillet& window = start();
+        answer.stop();
+        EXPECT_TRUE(window.IsTerminated());
+        EXPECT_LT(elapsed.elapsed(), 5000);
+        EXPECT_EQ(QString(readFile(folder + "Settings.ini")), QString(settings));
+        EXPECT_EQ(QString(readFile(folder + "Events.events")), QString(damaged));
+    }
+}
 
-    // Neither the save timer nor an exit writes over the file the user still needs.
-    QTest::qWait(1200);
-    window.actExit->trigger();
-    EXPECT_EQ(readFile(folder + "Events.events"), damaged);
-    EXPECT_EQ(setting("POSITION/MainWindowX"), "17") << "the settings were read after the failed load";
+TEST_F(MainFormLifecycle, AFileReadInPartIsReportedAndTheFirstSaveKeepsTheDamagedOriginal)
+{
+    const QByteArray one = "<Event>\r\n<Description>one</Description>\r\n</Event>\r\n";
+    const QByteArray cutTwo = "<Notes>the rest of two</Notes>\r\n</Event>\r\n";
+    const QByteArray three = "<Event>\r\n<Description>three</Description>\r\n</Event>\r\n";
+    const QByteArray holed = "<QuilletEventFile>\r\n<Version>QV3.0</Version>\r\n<Categories>A\r\n</Categories>\r\n"
+                             "<Events>\r\n" +
+                             one + cutTwo + three + "</Events>\r\n</QuilletEventFile>\r\n";
+    writeFile(folder + "Events.events", holed);
+    clock.set(testing_support::at(2026, 12, 7, 1, 2, 3, 45));
+    TfrmQuillet& window = start();
+    const QString kept = folder + "Backup/Events_20261207_010203045.events";
+    ASSERT_EQ(errors().size(), 1);
+    EXPECT_TRUE(errors()[0].contains("\"" + folder + "Events.events\"") && errors()[0].contains(kept)) << errors()[0];
+    EXPECT_EQ(window.FEventList->Count(), 1);
+
+    clock.set(testing_support::at(2026, 12, 7, 9, 0));
+    window.FEventList->AddCategory("Work");
+    window.SaveEvents();
+    EXPECT_EQ(QDir(folder + "Backup").entryList(QDir::Files), QStringList{QFileInfo(kept).fileName()});
+    EXPECT_EQ(readFile(kept), holed);
+    EXPECT_EQ(errors().size(), 1) << "told once";
 }
 
 TEST_F(MainFormLifecycle, TheTrayMenuShowsHidesStartsAnEventAndExits)

@@ -127,4 +127,28 @@ TEST_F(ProgramX11, ADueReminderPopsUpInTheCornerAndSigTermEndsTheProgramInOrder)
     EXPECT_EQ(readFile(events), saved) << "nothing changed, nothing written";
 }
 
+// The start-up's message about a damaged event file waits for OK; SIGTERM closes it
+// and ends the program at once, and the settings it had not read stay as they were.
+TEST_F(ProgramX11, SigTermDuringAStartUpMessageEndsTheProgramAndLeavesTheSettingsAlone)
+{
+    const QByteArray settings = "[START UP]\nMinimized=0\n[POSITION]\nMainWindowX=17\n";
+    writeFile(home.filePath("Settings.ini"), settings);
+    const QString events = writeFile(home.filePath("damaged.events"), "<QuilletEventFile>\r\ncut short");
+
+    QProcess quillet;
+    start(quillet, {events});
+    // The main window is not shown before the settings are read: the window of that
+    // title is the message box.
+    ASSERT_TRUE(QTest::qWaitFor([] { return shownWindows(MainWindows).size() == 1; }, 20000));
+    QTest::qWait(300);
+    quillet.terminate();
+    EXPECT_TRUE(quillet.waitForFinished(3000)) << "the box must not hold the exit";
+    EXPECT_EQ(quillet.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(QString(readFile(home.filePath("Settings.ini"))), QString(settings));
+    if (quillet.state() != QProcess::NotRunning) {
+        quillet.kill();
+        quillet.waitForFinished();
+    }
+}
+
 } // namespace

@@ -13,6 +13,12 @@ std::function<void(const QString&)>& messageSink()
     return sink;
 }
 
+std::function<bool(const QString&)>& questionAnswer()
+{
+    static std::function<bool(const QString&)> answer;
+    return answer;
+}
+
 void showBox(QMessageBox::Icon icon, const QString& message)
 {
     if (messageSink()) {
@@ -43,7 +49,23 @@ void showPlainMessage(const QString& message)
     showBox(QMessageBox::NoIcon, message);
 }
 
+bool askYesNo(const QString& message)
+{
+    if (questionAnswer())
+        return questionAnswer()(message);
+    QMessageBox box(QMessageBox::Question, QApplication::applicationDisplayName(), message,
+                    QMessageBox::Yes | QMessageBox::No, QApplication::activeWindow());
+    box.setTextFormat(Qt::PlainText);
+    box.setDefaultButton(QMessageBox::No);
+    return box.exec() == QMessageBox::Yes;
+}
+
 void setMessageSinkForTests(std::function<void(const QString&)> sink)
 {
     messageSink() = std::move(sink);
+}
+
+void setQuestionAnswerForTests(std::function<bool(const QString&)> answer)
+{
+    questionAnswer() = std::move(answer);
 }
