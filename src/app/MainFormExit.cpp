@@ -9,6 +9,7 @@
 #include <QDialog>
 #include <QSessionManager>
 #include <QSystemTrayIcon>
+#include <QTimer>
 
 #include <cstdio>
 
@@ -139,7 +140,11 @@ bool TfrmQuillet::closeForGood(bool FromUser)
         FExitFromUser = false;
         closeOpenDialogs();
     }
-    close(); // does nothing while an exit is under way: that one goes on and ends the program
+    close();
+    if (!FTerminated && !FromUser)
+        // Another close was under way (one that only hides, waiting for its message):
+        // it ignores this one, so it comes again once that one is over.
+        QTimer::singleShot(0, this, [this] { closeForGood(false); });
     return FTerminated;
 }
 

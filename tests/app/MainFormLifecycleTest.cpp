@@ -269,6 +269,28 @@ TEST_F(MainFormLifecycle, ASignalDuringAStartUpMessageClosesItAndLeavesTheSettin
     }
 }
 
+TEST_F(MainFormLifecycle, ASignalDuringTheMessageOfAFailedCloseStillEndsTheProgram)
+{
+    TfrmQuillet& window = start();
+    QSignalSpy terminated(&window, &TfrmQuillet::Terminated);
+    window.FFileName = writeFile(folder + "plain", "a file, not a folder") + "/Blocked.events";
+    window.FEventList->AddCategory("Work");
+    setMessageSinkForTests({}); // real boxes
+    QTimer signalAtTheBox;
+    QObject::connect(&signalAtTheBox, &QTimer::timeout, [&] {
+        if (qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            signalAtTheBox.stop();
+            std::raise(SIGTERM);
+        }
+    });
+    signalAtTheBox.start(50);
+    testing::internal::CaptureStderr();
+    window.close(); // only hides, and reports the failed save in a box
+    EXPECT_TRUE(QTest::qWaitFor([&] { return terminated.count() == 1; }, 3000));
+    testing::internal::GetCapturedStderr();
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+}
+
 TEST_F(MainFormLifecycle, AFileReadInPartIsReportedAndTheFirstSaveKeepsTheDamagedOriginal)
 {
     const QByteArray one = "<Event>\r\n<Description>one</Description>\r\n</Event>\r\n";
