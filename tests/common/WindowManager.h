@@ -1,7 +1,9 @@
 #pragma once
 
 #include <QProcess>
+#include <QRect>
 #include <QStringList>
+#include <QTemporaryDir>
 
 namespace testing_support {
 
@@ -10,7 +12,11 @@ namespace testing_support {
 // may leave the root's property behind).
 bool windowManagerRuns();
 
-// A window manager on the test's display for one scope, as on a user's desktop.
+// A window manager on the test's display for one scope, as on a user's desktop
+// ("openbox" with "--sm-disable", or "fluxbox" without arguments). It reads its
+// settings from a folder of its own, not from the user's; its end takes back what
+// it announced on the root window (work area, features), so later windows see a
+// bare display again.
 class WindowManager {
 public:
     // Starts the manager and waits until it has taken the display (see ready()).
@@ -22,10 +28,22 @@ public:
 
     // False when the manager could not start or take the display in time.
     bool ready() const { return FReady; }
+    // The work area the running manager announces (_NET_WORKAREA); empty when none.
+    static QRect workArea();
 
 private:
+    QStringList FRootProperties; // the root window's, before the manager started
+    QTemporaryDir FHome;
     QProcess FProcess;
     bool FReady = false;
 };
+
+// What the X server itself knows of a window, read with xwininfo and xprop.
+// The window's place on the root window and its size; empty when it is unknown.
+QRect realGeometry(quint64 window);
+// No manager places or lists the window.
+bool isOverrideRedirect(quint64 window);
+// A property of a window as xprop prints it ("" when unset), for example _NET_WM_STATE.
+QString windowProperty(quint64 window, const QString& property);
 
 } // namespace testing_support
