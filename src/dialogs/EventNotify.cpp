@@ -18,6 +18,8 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdlib>
+#include <utility>
 
 #include "EditEvent.h"
 #include "ElidedTextLabel.h"
@@ -28,10 +30,15 @@
 #include "events/Exceptions.h"
 #include "platform/GetText.h"
 #include "platform/gui/ErrorReport.h"
+#include "platform/gui/PopUpWindow.h"
 
 namespace {
 
 int slideStepDelay = 3; // ms between two one-pixel steps
+
+// A reminder on show for less than this (ms) may have just replaced the one the
+// user was reaching for: a click then acts on nothing.
+int clickGuard = 1000;
 
 // Minutes of the ten snooze choices, by their position in the list.
 constexpr std::array<int, 10> snoozeMinutes = {5, 10, 15, 30, 60, 120, 240, 480, 720, 1440};
@@ -67,7 +74,10 @@ bool rowIsValid(const TEvent* Event, const TListViewEventItem& Item)
 } // namespace
 
 TfrmEventNotify::TfrmEventNotify(QWidget* parent)
-    : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | Qt::WindowDoesNotAcceptFocus)
+    // No window manager places it: some keep every window they manage on screen,
+    // which would stop the slide half way, and some give it a task-bar button.
+    : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | Qt::WindowDoesNotAcceptFocus |
+                          Qt::X11BypassWindowManagerHint)
 {
     wrapExceptions("TfrmEventNotify.FormCreate", [&] {
         setObjectName(QStringLiteral("frmEventNotify"));
@@ -88,6 +98,11 @@ TfrmEventNotify::~TfrmEventNotify()
 void TfrmEventNotify::setSlideStepDelay(int Milliseconds)
 {
     slideStepDelay = std::max(0, Milliseconds);
+}
+
+void TfrmEventNotify::setClickGuard(int Milliseconds)
+{
+    clickGuard = std::max(0, Milliseconds);
 }
 
 void TfrmEventNotify::buildWidgets()
@@ -182,7 +197,7 @@ void TfrmEventNotify::buildWidgets()
     snoozeBox->setObjectName(QStringLiteral("cboSnoozeOptions"));
     snoozeBox->setFixedHeight(21);
     snoozeBox->setFocusPolicy(Qt::NoFocus);
-    snoozeBox->OnCommit = [this] { runHandler(&TfrmEventNotify::cboSnoozeOptionsChange); };
+    snoozeBox->OnCommit = [this] { runClickHandler(&TfrmEventNotify::cboSnoozeOptionsChange); };
     cboSnoozeOptions = snoozeBox;
     snoozeRow->addWidget(cboSnoozeOptions, 1);
     btnSnooze = makeButton(Panel4, "btnSnooze", 87, 21);
@@ -210,10 +225,11 @@ void TfrmEventNotify::buildWidgets()
     tmrCycleEvents->setInterval(4000);
 
     connect(tmrCycleEvents, &QTimer::timeout, this, [this] { runHandler(&TfrmEventNotify::tmrCycleEventsTimer); });
-    connect(btnSnooze, &QPushButton::clicked, this, [this] { runHandler(&TfrmEventNotify::btnSnoozeClick); });
-    connect(btnDismiss, &QPushButton::clicked, this, [this] { runHandler(&TfrmEventNotify::btnDismissClick); });
-    connect(btnExecute, &QPushButton::clicked, this, [this] { runHandler(&TfrmEventNotify::btnExecuteClick); });
-    connect(btnEditEvent, &QPushButton::clicked, this, [this] { runHandler(&TfrmEventNotify::btnEditEventClick); });
+    connect(btnSnooze, &QPushButton::clicked, this, [this] { runClickHandler(&TfrmEventNotify::btnSnoozeClick); });
+    connect(btnDismiss, &QPushButton::clicked, this, [this] { runClickHandler(&TfrmEventNotify::btnDismissClick); });
+    connect(btnExecute, &QPushButton::clicked, this, [this] { runClickHandler(&TfrmEventNotify::btnExecuteClick); });
+    connect(btnEditEvent, &QPushButton::clicked, this,
+            [this] { runClickHandler(&TfrmEventNotify::btnEditEventClick); });
 }
 
 void TfrmEventNotify::translateTexts()
@@ -272,6 +288,7 @@ void TfrmEventNotify::setAlphaBlendValue(int Value)
 
 void TfrmEventNotify::showWithoutActivating()
 {
+    keepOffTaskBar(this);
     // WA_ShowWithoutActivating and the window flags keep the focus where it is.
     show();
     update();
@@ -323,21 +340,8 @@ void TfrmEventNotify::PopUp(std::uint8_t MaxAlpha)
         CycleEvents();
         raise();
 
-        // Pending events run between the steps: a check may refill the list, a
-        // nested PopDown may hide the window, a click may act on the reminder.
-        const QPointer<TfrmEventNotify> alive(this);
-        while (!HasPopedUp()) {
-            if (!isVisible()) { // hidden meanwhile: finish the slide out of sight
-                move(x(), workAreaBottom() - height());
-                break;
-            }
-            move(x(), y() - 1);
-            setAlphaBlendValue(std::min(FAlphaBlendValue + 2, int(MaxAlpha)));
-            QCoreApplication::processEvents();
-            if (!alive)
-                return;
-            QThread::msleep(slideStepDelay);
-        }
+        if (!slide(-1, MaxAlpha))
+            return;
         setAlphaBlendValue(MaxAlpha);
         if (isVisible())
             raise();
@@ -349,23 +353,43 @@ void TfrmEventNotify::PopDown()
 {
     wrapExceptions("TfrmEventNotify.PopDown", [&] {
         tmrCycleEvents->stop();
-        const QPointer<TfrmEventNotify> alive(this);
-        while (!HasPopedDown()) {
-            if (!isVisible()) { // nothing to see: go below the work area at once
-                move(x(), workAreaBottom() + 1);
-                break;
-            }
-            move(x(), y() + 1);
-            setAlphaBlendValue(std::max(FAlphaBlendValue - 4, 0));
-            QCoreApplication::processEvents();
-            if (!alive)
-                return;
-            QThread::msleep(slideStepDelay);
-        }
+        if (!slide(+1, 0))
+            return;
         setAlphaBlendValue(0);
         FPopedUp = false;
         hide();
     });
+}
+
+bool TfrmEventNotify::slide(int Direction, std::uint8_t MaxAlpha)
+{
+    const auto arrived = [&](int top) {
+        return Direction < 0 ? top + height() <= workAreaBottom() : top > workAreaBottom();
+    };
+    // The corner, or the first row below the work area; read anew as the work area may change.
+    const auto target = [&] { return Direction < 0 ? workAreaBottom() - height() : workAreaBottom() + 1; };
+
+    // Each step starts from where the window really is, and the steps are counted,
+    // so a window system that puts the window elsewhere can neither stop the slide
+    // half way nor hold it for ever. Pending events run between the steps: a check
+    // may refill the list, a nested PopDown may hide the window, a click may act.
+    const QPointer<TfrmEventNotify> alive(this);
+    int top = realGeometry(this).y();
+    for (int steps = std::abs(target() - top) + height(); steps > 0 && !arrived(top) && isVisible(); --steps) {
+        move(x(), top + Direction);
+        if (Direction < 0)
+            setAlphaBlendValue(std::min(FAlphaBlendValue + 2, int(MaxAlpha)));
+        else
+            setAlphaBlendValue(std::max(FAlphaBlendValue - 4, 0));
+        QCoreApplication::processEvents();
+        if (!alive)
+            return false;
+        QThread::msleep(slideStepDelay);
+        top = realGeometry(this).y();
+    }
+    // Every slide ends exactly in its place, also one that went on out of sight.
+    move(workAreaRight() - width(), target());
+    return true;
 }
 
 void TfrmEventNotify::tmrCycleEventsTimer()
@@ -393,7 +417,7 @@ void TfrmEventNotify::CycleEvents()
         lblEventDesc->clear();
         lblEventCategory->clear();
         lblEventTime->setText(_("No event reminders"));
-        FShownEvent = nullptr;
+        const TEvent* shownBefore = std::exchange(FShownEvent, nullptr);
 
         if (FExpiredEvents.empty()) {
             update();
@@ -432,8 +456,11 @@ void TfrmEventNotify::CycleEvents()
         }
         btnExecute->setEnabled(event->RequiresFileExecNotification(row));
 
+        const TDateTime date = FEventList->GetEventViewDateTime(&row);
+        if (event != shownBefore || date != FShownDate)
+            FShownSince.start();
         FShownEvent = event;
-        FShownDate = FEventList->GetEventViewDateTime(&row);
+        FShownDate = date;
         // Sounds while the sound is due and counts the reminder; never launches or dismisses.
         bool dismissed = false;
         event->DoNotificationAction(row, false, false, dismissed);
@@ -590,6 +617,13 @@ void TfrmEventNotify::Retranslate()
         translateTexts();
         CycleEvents();
     });
+}
+
+void TfrmEventNotify::runClickHandler(void (TfrmEventNotify::*handler)())
+{
+    if (FShownSince.isValid() && FShownSince.elapsed() < clickGuard)
+        return;
+    runHandler(handler);
 }
 
 void TfrmEventNotify::runHandler(void (TfrmEventNotify::*handler)())

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QElapsedTimer>
 #include <QRect>
 #include <QWidget>
 
@@ -61,6 +62,8 @@ public:
 
     // The pause between two one-pixel steps of a slide, in milliseconds (3 by default).
     static void setSlideStepDelay(int Milliseconds);
+    // How long a reminder must have been on show before a click acts on it (1000 ms by default).
+    static void setClickGuard(int Milliseconds);
 
     QFrame* Panel2 = nullptr;
     QLabel* Image1 = nullptr;
@@ -106,10 +109,18 @@ private:
     bool eventIsInList(const TEvent* Event) const;
     // Runs a handler that the user triggered, reporting what it raises.
     void runHandler(void (TfrmEventNotify::*handler)());
+    // The same for a click on a button or the snooze list, which is ignored while
+    // the reminder on show has just come up.
+    void runClickHandler(void (TfrmEventNotify::*handler)());
+    // Moves the window a pixel at a time up (-1) out of, or down (+1) into, the
+    // work area's bottom edge, fading it in towards MaxAlpha or out; false when
+    // the window was destroyed meanwhile.
+    bool slide(int Direction, std::uint8_t MaxAlpha);
 
     int FAlphaBlendValue = 0;
     // The occurrence on show: its event and its date, to find it again at a click.
     // Only compared, never followed, until found again in the list.
     TEvent* FShownEvent = nullptr;
     TDateTime FShownDate = 0;
+    QElapsedTimer FShownSince; // since the occurrence on show came up
 };

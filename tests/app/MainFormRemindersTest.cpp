@@ -43,6 +43,7 @@ protected:
     {
         clock.set(today(9, 0));
         TfrmEventNotify::setSlideStepDelay(0);
+        TfrmEventNotify::setClickGuard(0);
         QFile::remove(fileName);
         start({fileName});
         window->tmrCheckEvents->stop();
@@ -52,7 +53,11 @@ protected:
         list->Modified = false;
         messages.clear();
     }
-    ~MainFormReminders() override { TfrmEventNotify::setSlideStepDelay(3); }
+    ~MainFormReminders() override
+    {
+        TfrmEventNotify::setSlideStepDelay(3);
+        TfrmEventNotify::setClickGuard(1000);
+    }
 
     // Adds the event with a reminder, leaving the list unmodified.
     TEvent& add(TestEvent event)

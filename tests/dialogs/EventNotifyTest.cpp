@@ -29,13 +29,18 @@ protected:
         // The offscreen platform says at every slide step that it has no opacity and no stacking order.
         QLoggingCategory::setFilterRules("default.warning=false");
         TfrmEventNotify::setSlideStepDelay(0);
+        TfrmEventNotify::setClickGuard(0);
         QCursor::setPos(0, 0); // away from the window
         form.OnNotifyEventsChanged = [this] {
             ++changedCalls;
             list.GetExpiredEvents(form.FExpiredEvents); // as the main window refills it
         };
     }
-    ~EventNotify() override { TfrmEventNotify::setSlideStepDelay(3); }
+    ~EventNotify() override
+    {
+        TfrmEventNotify::setSlideStepDelay(3);
+        TfrmEventNotify::setClickGuard(1000);
+    }
 
     // Adds the event as a pop-up reminder.
     void add(TestEvent event)
@@ -174,6 +179,30 @@ TEST_F(EventNotify, SnoozeUsesTheCommittedChoiceOnly)
     EXPECT_FALSE(list.Modified) << "a snooze changes nothing the event file holds";
     EXPECT_EQ(changedCalls, 1);
     EXPECT_EQ(testing_support::rowsOf(form.FExpiredEvents), (testing_support::Rows{{1, -1}}));
+}
+
+TEST_F(EventNotify, AClickOnAReminderThatHasJustComeUpDoesNothing)
+{
+    TfrmEventNotify::setClickGuard(1000);
+    add({.when = today(9, 5), .description = "first"});
+    add({.when = today(9, 6), .description = "second"});
+    refresh();
+    QTest::qWait(1100);
+    // The display moves on just as the user clicks: the click was meant for "first".
+    form.tmrCycleEventsTimer();
+    ASSERT_EQ(shownText(), "second");
+    QTest::mouseClick(form.btnDismiss, Qt::LeftButton);
+    QTest::mouseClick(form.btnSnooze, Qt::LeftButton);
+    EXPECT_EQ(changedCalls, 0);
+    EXPECT_TRUE(list.GetEvent(1)->Enabled);
+    EXPECT_EQ(shownText(), "second");
+
+    // Once it has been read, a click acts on it.
+    QTest::qWait(1000);
+    QTest::mouseClick(form.btnDismiss, Qt::LeftButton);
+    EXPECT_FALSE(list.GetEvent(1)->Enabled);
+    EXPECT_TRUE(list.GetEvent(0)->Enabled);
+    EXPECT_EQ(changedCalls, 1);
 }
 
 TEST_F(EventNotify, AnEventThatIsGoneShowsNoReminder)

@@ -14,6 +14,7 @@
 #include "PlatformFakes.h"
 #include "TestEvent.h"
 #include "TestSupport.h"
+#include "WindowManager.h"
 #include "dialogs/EventNotify.h"
 
 using testing_support::at;
@@ -69,6 +70,7 @@ TEST(EventNotifyX11, SlidesUpInTheWorkAreaCornerFollowsItAndLeavesTheKeyboardAlo
 
     // A real click on a button doesn't take the keyboard either.
     form.OnNotifyEventsChanged = [&] { list.GetExpiredEvents(form.FExpiredEvents); };
+    QTest::qWait(1000); // a reminder that has just come up takes no click
     const QPoint button = form.btnDismiss->mapToGlobal(form.btnDismiss->rect().center());
     ASSERT_TRUE(xdotool({"mousemove", QString::number(button.x()), QString::number(button.y()), "click", "1"}));
     ASSERT_TRUE(QTest::qWaitFor([&] { return !list.GetEvent(0)->Enabled; }));
@@ -77,5 +79,63 @@ TEST(EventNotifyX11, SlidesUpInTheWorkAreaCornerFollowsItAndLeavesTheKeyboardAlo
     ASSERT_TRUE(xdotool({"type", "--delay", "20", "c"}));
     EXPECT_TRUE(QTest::qWaitFor([&] { return editor.text() == "abc"; })) << editor.text();
 }
+
+// Under real window managers: Openbox keeps the windows it manages on screen and
+// Fluxbox gives each a task-bar button. Two reminders come due one after the other;
+// each pop-up must end exactly in the work area's corner and stay out of the task bar.
+class EventNotifyUnderWindowManager : public ::testing::TestWithParam<const char*> {};
+
+TEST_P(EventNotifyUnderWindowManager, EveryPopUpReachesTheCornerAndStaysOutOfTheTaskBar)
+{
+    const QString program = GetParam();
+    testing_support::WindowManager manager(program, program == "openbox" ? QStringList{"--sm-disable"} : QStringList{});
+    ASSERT_TRUE(manager.ready()) << GetParam() << " did not start";
+    QScreen* screen = QGuiApplication::primaryScreen();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return screen->availableGeometry() == manager.workArea(); }))
+        << "Qt did not hear of the manager's work area";
+    const QRect workArea = manager.workArea();
+
+    RecordingSoundPlayer sounds;
+    testing_support::ClockOverride clock{at(2026, 3, 10, 9, 0)};
+    TEventList list;
+    TestEvent{.when = at(2026, 3, 10, 9, 5), .description = "Water the plants", .reminder = true}.addTo(list);
+    TestEvent{.when = at(2026, 3, 10, 9, 45), .description = "Call the dentist", .reminder = true}.addTo(list);
+    TfrmEventNotify form;
+    form.OnNotifyEventsChanged = [&] { list.GetExpiredEvents(form.FExpiredEvents); };
+    TfrmEventNotify::setSlideStepDelay(1);
+    const QRect corner(workArea.right() - 381, workArea.bottom() - 148, 382, 149);
+
+    for (const QString description : {"Water the plants", "Call the dentist"}) {
+        SCOPED_TRACE(description.toStdString());
+        list.GetExpiredEvents(form.FExpiredEvents);
+        form.RefreshForEvents(&list, 255);
+        ASSERT_EQ(form.lblEventDesc->text(), description);
+        QTest::qWait(300); // whatever the manager would do, it has done by now
+        const quint64 window = form.winId();
+        EXPECT_EQ(testing_support::realGeometry(window), corner);
+        for (QPushButton* button : {form.btnSnooze, form.btnDismiss, form.btnEditEvent})
+            EXPECT_TRUE(workArea.contains(QRect(button->mapToGlobal(QPoint(0, 0)), button->size())))
+                << button->objectName().toStdString();
+        const QString state = testing_support::windowProperty(window, "_NET_WM_STATE");
+        EXPECT_TRUE(state.contains("_NET_WM_STATE_SKIP_TASKBAR")) << state;
+        EXPECT_TRUE(state.contains("_NET_WM_STATE_SKIP_PAGER")) << state;
+        EXPECT_TRUE(testing_support::isOverrideRedirect(window)) << "no manager places it or lists it";
+        QProcess::execute("import", {"-window", "root",
+                                     QDir::temp().filePath(QString("quillet-popup-%1-%2.png")
+                                                               .arg(GetParam())
+                                                               .arg(description.section(' ', -1)))});
+
+        // Dismissed with a real click once read: it slides out of sight.
+        QTest::qWait(1000);
+        const QPoint button = form.btnDismiss->mapToGlobal(form.btnDismiss->rect().center());
+        ASSERT_TRUE(xdotool({"mousemove", QString::number(button.x()), QString::number(button.y()), "click", "1"}));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !form.isVisible(); })) << "it did not slide away";
+        xdotool({"mousemove", "0", "0"});
+        clock.set(at(2026, 3, 10, 9, 40)); // the second reminder is due
+    }
+    TfrmEventNotify::setSlideStepDelay(3);
+}
+
+INSTANTIATE_TEST_SUITE_P(Managers, EventNotifyUnderWindowManager, ::testing::Values("openbox", "fluxbox"));
 
 } // namespace
