@@ -1,5 +1,8 @@
 #include "Event.h"
 
+#include <QDir>
+#include <QFileInfo>
+
 #include "EventList.h"
 #include "platform/GetText.h"
 #include "platform/ProgramFolder.h"
@@ -122,7 +125,16 @@ QString TEvent::GetAlarmSoundFile() const
 {
     if (AlarmSound.isEmpty())
         return {};
-    return programFolder() + AlarmSound + QStringLiteral(".wav");
+    const QString wanted = AlarmSound + QStringLiteral(".wav");
+    const QString file = programFolder() + wanted;
+    if (QFileInfo::exists(file))
+        return file;
+    // The sound list offers "Bell.WAV" as "Bell": its file differs only in letter case.
+    const QStringList names = QDir(programFolder()).entryList(QDir::Files, QDir::Name);
+    for (const QString& name : names)
+        if (name.compare(wanted, Qt::CaseInsensitive) == 0)
+            return programFolder() + name;
+    return file;
 }
 
 TDateTimeItem* TEvent::GetOccurrence(const TListViewEventItem& Item) const

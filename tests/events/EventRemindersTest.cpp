@@ -140,6 +140,24 @@ TEST_F(Reminders, SnoozeAndDismissActOnTheOccurrenceOfTheRowOnly)
     EXPECT_FALSE(list.Modified) << "neither an event nor a snooze marks the list modified";
 }
 
+TEST_F(Reminders, TheAlarmSoundIsFoundWhateverTheLetterCaseOfItsFile)
+{
+    TEvent& event = add(at(2008, 3, 10, 9, 0));
+    writeFile(programFolder() + "Chime.WAV", "RIFF");
+    writeFile(programFolder() + "bells.wav", "RIFF");
+    writeFile(programFolder() + "Bells.wav", "RIFF");
+    for (const char* name : {"Chime", "bells", "Bells", "BELLS", "missing"}) {
+        event.AlarmSound = name;
+        event.PlayAlarmSound();
+    }
+    for (const char* file : {"Chime.WAV", "bells.wav", "Bells.wav"})
+        QFile::remove(programFolder() + file);
+    const QString folder = programFolder();
+    EXPECT_EQ(sounds.Played, QStringList({folder + "Chime.WAV", folder + "bells.wav", folder + "Bells.wav",
+                                          folder + "Bells.wav", folder + "missing.wav"}))
+        << "the name as written first, then in any case; a missing file is the player's to handle";
+}
+
 TEST_F(Reminders, FailuresCarryTheWrapperTextsOfEachLevel)
 {
     add(at(2008, 3, 10));
