@@ -185,7 +185,9 @@ void TTimePicker::ShowFont(TTPLabel* label, const LabelFont& font)
 {
     label->setFont(font.font);
     QPalette colours = label->palette();
-    colours.setColor(QPalette::WindowText, font.colour);
+    // A disabled picker keeps the desktop's disabled colour, so it looks disabled.
+    colours.setColor(QPalette::Active, QPalette::WindowText, font.colour);
+    colours.setColor(QPalette::Inactive, QPalette::WindowText, font.colour);
     label->setPalette(colours);
 }
 

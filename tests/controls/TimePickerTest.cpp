@@ -103,6 +103,17 @@ TEST_F(TimePickerTest, OwnersFailureIsReportedAfterTheChange)
     EXPECT_EQ(shown(), QStringLiteral("10|59|"));
 }
 
+TEST_F(TimePickerTest, ADisabledPickerDrawsItsTimeInTheDisabledColour)
+{
+    const QColor disabled = picker.palette().color(QPalette::Disabled, QPalette::WindowText);
+    ASSERT_NE(disabled, picker.Font().colour);
+    picker.setEnabled(false);
+    for (const char* name : {"lblHour", "lblTimeSep", "lblMin"})
+        EXPECT_EQ(label(name)->palette().color(QPalette::Disabled, QPalette::WindowText), disabled) << name;
+    picker.setEnabled(true);
+    EXPECT_EQ(label("lblHour")->palette().color(QPalette::Active, QPalette::WindowText), picker.Font().colour);
+}
+
 // The pictures are written for a human to look at.
 TEST_F(TimePickerTest, BothFormsReadLeftToRightWithALinkUnderTheMouse)
 {
