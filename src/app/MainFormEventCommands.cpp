@@ -129,6 +129,11 @@ void TfrmQuillet::CreateNewEvent(const QString& Description, const QString& Note
     event.AudioNotify = true;
     event.PopUpNotify = true;
 
+    // In front of every other window, also when started from the tray or a capture.
+    QTimer::singleShot(0, &dialog, [&dialog] {
+        dialog.raise();
+        dialog.activateWindow();
+    });
     if (!dialog.Execute(&event, FEventList->Categories))
         return;
     FEventList->AddEvent(*dialog.FEvent);
