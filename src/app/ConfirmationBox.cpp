@@ -2,9 +2,11 @@
 
 #include <QCursor>
 #include <QGuiApplication>
+#include <QPushButton>
 #include <QScreen>
 
 #include <algorithm>
+#include <utility>
 
 #include "platform/GetText.h"
 
@@ -13,6 +15,12 @@ QMessageBox::StandardButton askConfirmation(QWidget* Parent, const QString& Text
     QMessageBox box(QMessageBox::Question, _("Confirm"), Text, Buttons, Parent);
     box.setObjectName(QStringLiteral("dlgConfirm"));
     box.setTextFormat(Qt::PlainText);
+    // Qt's own button texts would stay English in a translated program.
+    const std::pair<QMessageBox::StandardButton, QString> captions[] = {
+        {QMessageBox::Yes, _("Yes")}, {QMessageBox::No, _("No")}, {QMessageBox::Cancel, _("Cancel")}};
+    for (const auto& [button, caption] : captions)
+        if (QAbstractButton* shown = box.button(button))
+            shown->setText(caption);
     box.setDefaultButton(QMessageBox::No);
     box.setEscapeButton(Buttons.testFlag(QMessageBox::Cancel) ? QMessageBox::Cancel : QMessageBox::No);
 

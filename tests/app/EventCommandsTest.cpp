@@ -31,7 +31,8 @@ namespace {
 // What a modal window that opened during a command saw and did.
 struct ModalVisit {
     bool opened = false;
-    QString text; // a message box's text
+    QString text;    // a message box's text
+    QString buttons; // and its buttons' captions, left to right
     bool checkRunning = false;
 };
 
@@ -66,8 +67,16 @@ protected:
                 return;
             visit->opened = true;
             visit->checkRunning = window->tmrCheckEvents->isActive();
-            if constexpr (std::is_same_v<T, QMessageBox>)
+            if constexpr (std::is_same_v<T, QMessageBox>) {
                 visit->text = modal->text();
+                QList<QAbstractButton*> buttons = modal->buttons();
+                std::sort(buttons.begin(), buttons.end(),
+                          [](QAbstractButton* a, QAbstractButton* b) { return a->x() < b->x(); });
+                QStringList captions;
+                for (QAbstractButton* button : buttons)
+                    captions << button->text();
+                visit->buttons = captions.join(' ') + " (default " + modal->defaultButton()->text() + ")";
+            }
             Act(*modal);
         });
         return visit;
@@ -261,14 +270,19 @@ TEST_F(EventCommands, DeleteAsksAndActsOnTheAnswer)
 
     // Cancel on a repeated event, and No on a single one, change and write nothing.
     selectRow(3);
-    auto visit = answer(QMessageBox::Cancel);
+    auto visit = onModal<QMessageBox>([](QMessageBox& box) {
+        screenshot(box, "delete-question");
+        QTest::mouseClick(box.button(QMessageBox::Cancel), Qt::LeftButton);
+    });
     window->actDeleteSelectedEvent->trigger();
     EXPECT_EQ(visit->text, "This event is repeated, would you lke to delete all repeated events too?");
+    EXPECT_EQ(visit->buttons, "Yes No Cancel (default No)");
     EXPECT_FALSE(visit->checkRunning) << "no reminder check under the question";
     selectRow(1);
     visit = answer(QMessageBox::No);
     QTest::keyClick(window->vstEvents, Qt::Key_Delete);
     EXPECT_EQ(visit->text, "Are you sure?");
+    EXPECT_EQ(visit->buttons, "Yes No (default No)");
     EXPECT_EQ(list->Count(), 2);
     EXPECT_EQ(savedFile(), saved);
     EXPECT_EQ(backups(), 0);
