@@ -95,7 +95,8 @@ TfrmQuillet::TfrmQuillet(const QStringList& Arguments, QWidget* parent) : QMainW
     move(x(), 225);
 
     FClipboardWatcher = new ClipboardWatcher(this);
-    connect(FClipboardWatcher, &ClipboardWatcher::changed, this, &TfrmQuillet::WMDrawClipboard);
+    connect(FClipboardWatcher, &ClipboardWatcher::changed, this,
+            [this] { reportingErrors([this] { WMDrawClipboard(); }); });
     FHotKey = createSystemHotKey();
     connect(FHotKey.get(), &HotKey::pressed, this, [this] { reportingErrors([this] { WMHotKey(); }); });
     FActiveWindow = createSystemActiveWindowQuery();

@@ -113,6 +113,3 @@ void TfrmQuillet::SetLanguage(const QString&)
 
 // Does nothing yet: the window's texts pass through _() as they are set.
 void TfrmQuillet::TranslateWindow() {}
-
-// Clipboard changes are ignored until the quick capture is built.
-void TfrmQuillet::WMDrawClipboard() {}

@@ -4,7 +4,10 @@
 
 #include <QApplication>
 
+#include "CapturedText.h"
+#include "events/Exceptions.h"
 #include "platform/gui/ActiveWindow.h"
+#include "platform/gui/ClipboardWatcher.h"
 #include "platform/gui/KeySynthesizer.h"
 
 void TfrmQuillet::WMHotKey()
@@ -27,4 +30,27 @@ void TfrmQuillet::WMHotKey()
                                {Qt::Key_C, true},
                                {Qt::Key_C, false},
                                {Qt::Key_Control, false}});
+}
+
+// Only a change that the hotkey asked for, within the reset timer's second, is
+// captured. Nothing has to be passed on: the other programs see the clipboard
+// change for themselves.
+void TfrmQuillet::WMDrawClipboard()
+{
+    if (!FExpectClipboard)
+        return;
+    FExpectClipboard = false;
+    wrapExceptions("TfrmQuillet.WMDrawClipboard", [this] {
+        // A dialog of ours opened since the hotkey: one dialog at a time.
+        if (QApplication::activeModalWidget())
+            return;
+        const QStringList lines = capturedLines(ClipboardWatcher::text());
+        if (lines.isEmpty())
+            return;
+        if (isVisible()) {
+            raise();
+            activateWindow();
+        }
+        CreateNewEvent(capturedTitle(lines), capturedNotes(lines), Now());
+    });
 }

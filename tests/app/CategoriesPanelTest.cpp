@@ -9,6 +9,7 @@
 #include "AppTestSupport.h"
 #include "app/CategoryItems.h"
 #include "app/GetTextDialog.h"
+#include "dialogs/EditEvent.h"
 
 using testing_support::at;
 using testing_support::readFile;
@@ -117,6 +118,18 @@ TEST_F(CategoriesPanel, TheListIsSortedWhateverTheLetterCaseAndTicksFilterTheVie
     EXPECT_EQ(shownDescriptions(), QStringList{"Standup"});
     tick("General");
     EXPECT_EQ(shownDescriptions(), (QStringList{"Standup", "Lunch"}));
+
+    // A new event gets the first ticked category, in list order.
+    QString offered;
+    QTimer::singleShot(0, [&] {
+        if (auto* dialog = qobject_cast<TfrmEditEvent*>(QApplication::activeModalWidget())) {
+            offered = dialog->cboCategory->currentText();
+            dialog->btnCancel->click();
+        }
+    });
+    window->actNewEvent->trigger();
+    EXPECT_EQ(offered, "General");
+
     tick("Work");
     tick("General");
     EXPECT_EQ(shownDescriptions(), (QStringList{"Standup", "Dentist", "Lunch"})) << "no tick: every category";
