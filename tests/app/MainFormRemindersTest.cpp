@@ -270,4 +270,18 @@ TEST_F(MainFormReminders, ABackupInterruptedMidCopyLeavesNothingUnderABackupName
     EXPECT_EQ(readFile(fileName), saved);
 }
 
+TEST_F(MainFormReminders, TheDamagedOriginalIsKeptEvenWhenItsContentWasCopiedBefore)
+{
+    add({.when = at(2026, 12, 24, 9, 0), .description = "one"});
+    window->SaveEvents();
+    clock.set(at(2026, 12, 6, 3, 4, 5));
+    window->MakeBackup(fileName);
+    const QString kept = window->FBackups.keepDamagedOriginal(fileName, at(2026, 12, 6, 3, 4, 6));
+    EXPECT_EQ(kept, folder + "Backup/my.list_20261206_030406000.events");
+    window->MakeBackup(fileName);
+    EXPECT_EQ(readFile(kept), readFile(fileName));
+    window->MakeBackup(fileName);
+    EXPECT_EQ(QDir(folder + "Backup").entryList(QDir::Files).size(), 2) << "kept once, then skipped again";
+}
+
 } // namespace
