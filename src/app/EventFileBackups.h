@@ -25,8 +25,8 @@ public:
     static QString backupPathFor(const QString& FileName, TDateTime Time);
 
 private:
-    FileIdentity FCopied;  // the file copied last
-    QString FDamagedCopy;  // the name the damaged original is kept under
+    FileIdentity FCopied; // the file copied last
+    QString FDamagedCopy; // the name the damaged original is kept under
 };
 
 // Copies Source to Target through a temporary file in Target's folder that is renamed

@@ -478,19 +478,19 @@ void TfrmQuillet::FormCreate()
 void TfrmQuillet::loadEventFile()
 {
     const QString paragraph = QStringLiteral("\r\n\r\n");
+    const auto keptCopy = [this] {
+        return _("The first save will keep a copy of this file as \"%1\".")
+            .arg(FBackups.keepDamagedOriginal(FFileName, Now()));
+    };
     try {
         FEventList->LoadFromFile(FFileName, false);
         if (FEventList->lastLoadSkippedText())
             showErrorReport(_("Some of the text in the event file \"%1\" could not be read as events and was left out.")
                                 .arg(FFileName) +
-                            paragraph +
-                            _("The first save will keep the damaged file as \"%1\".")
-                                .arg(FBackups.keepDamagedOriginal(FFileName, Now())));
+                            paragraph + keptCopy());
     } catch (const std::exception& error) {
         showErrorReport(_("The event file \"%1\" could not be read.").arg(FFileName) + paragraph +
-                        exceptionMessage(error) + paragraph +
-                        _("The first save will keep the damaged file as \"%1\".")
-                            .arg(FBackups.keepDamagedOriginal(FFileName, Now())));
+                        exceptionMessage(error) + paragraph + keptCopy());
     }
     const QString notices = takeNoticesFromLastExit();
     if (!notices.isEmpty())

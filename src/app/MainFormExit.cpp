@@ -107,8 +107,8 @@ bool TfrmQuillet::keepUnsavedChanges(const QString& Failure)
         } else {
             printToStandardError(Failure + paragraph + written);
             leaveNoticeForNextStart(
-                _("The event file \"%1\" could not be saved when Quillet was last closed.").arg(FFileName) +
-                paragraph + written);
+                _("The event file \"%1\" could not be saved when Quillet was last closed.").arg(FFileName) + paragraph +
+                written);
         }
         return true;
     }

@@ -1,17 +1,18 @@
 // The program's shell through the real window classes on the offscreen platform: the
 // main window's start-up, close, life without a tray, tray menu and every kind of real
-// exit; the splash and the About box; the version and file-name texts.
+// exit, also one whose save or settings fail or that comes during a message; damaged
+// event files; the splash and the About box; the version and file-name texts.
+#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QScreen>
 #include <QSettings>
+#include <QStandardPaths>
 #include <QSystemTrayIcon>
 #include <QTemporaryDir>
-#include <QElapsedTimer>
-#include <QMessageBox>
-#include <QStandardPaths>
 
 #include <csignal>
 
