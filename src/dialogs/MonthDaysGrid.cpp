@@ -100,8 +100,8 @@ void MonthDaysGrid::mousePressEvent(QMouseEvent* event)
 
 void MonthDaysGrid::mouseDoubleClickEvent(QMouseEvent* event)
 {
-    // The second press of a double click arrived as a press of its own already.
-    event->accept();
+    // The second press of a double click comes as this event alone: a click of its own.
+    mousePressEvent(event);
 }
 
 void MonthDaysGrid::keyPressEvent(QKeyEvent* event)
