@@ -403,7 +403,7 @@ bool TfrmRepeatedEventEditor::Execute(const TEvent& Event)
     tpHourlyTimeFrom->SetTime(timeOf(start));
     tpHourlyTimeTo->SetTime(tpHourlyTimeFrom->Time() + 8.0 / 24.0); // only its time of day counts
 
-    FDates = std::make_unique<TDateTimeList>();
+    replaceDates();
     FDates->AddDate(start, false, 0);
     Event.RepeatedDates->CopyTo(*FDates, false);
     RefreshDateList();
