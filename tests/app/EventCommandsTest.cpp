@@ -3,6 +3,7 @@
 #include <QCheckBox>
 #include <QFileInfo>
 #include <QLineEdit>
+#include <QListView>
 #include <QListWidget>
 #include <QMenu>
 #include <QMessageBox>
@@ -20,6 +21,7 @@
 #include "dialogs/DatePicker.h"
 #include "dialogs/EditEvent.h"
 #include "dialogs/EventNotify.h"
+#include "dialogs/RepeatedEventEditor.h"
 
 using testing_support::at;
 using testing_support::readFile;
@@ -516,6 +518,39 @@ TEST_F(EventCommands, ThePopUpsEditButtonEditsTheReminderOnShow)
     EXPECT_TRUE(list->Modified) << "the save timer writes it";
     EXPECT_EQ(shownDescriptions(), QStringList{"Dentist at ten"});
     EXPECT_TRUE(messages.isEmpty()) << messages.join('\n');
+}
+
+// The whole road of repeated dates: built in the editor that the edit dialog opens,
+// one deleted, confirmed, saved, and each reminding after a restart.
+TEST_F(EventCommands, RepeatedDatesBuiltInTheEditorRemindAfterARestart)
+{
+    useEvents({{.when = at(2024, 6, 12, 9), .description = "Stretch", .reminder = true}});
+    selectRow(0);
+    std::shared_ptr<ModalVisit> editor;
+    const auto visit = onEditDialog([&](TfrmEditEvent& dialog) {
+        editor = onModal<TfrmRepeatedEventEditor>([](TfrmRepeatedEventEditor& form) {
+            form.pcBRD->setCurrentWidget(form.tsDaily);
+            form.dtpEndDate->SetDateTime(at(2024, 6, 15));
+            QTest::mouseClick(form.btnAddDates, Qt::LeftButton);
+            form.lstRepeatedDates->setCurrentIndex(form.lstRepeatedDates->model()->index(2, 0));
+            QTest::mouseClick(form.btnDeleteSelectedDates, Qt::LeftButton);
+            QTest::mouseClick(form.btnDone, Qt::LeftButton);
+        });
+        QTest::mouseClick(dialog.btnRepeated, Qt::LeftButton);
+    });
+    window->actEditEvent->trigger();
+    ASSERT_TRUE(visit->opened);
+    ASSERT_TRUE(editor && editor->opened);
+    EXPECT_TRUE(messages.isEmpty()) << messages.join('\n');
+
+    restart();
+    ASSERT_EQ(list->Count(), 1);
+    EXPECT_EQ(minutesOf(*list->GetEvent(0)), QStringList({"2024-06-12 09:00", "2024-06-13 09:00", "2024-06-15 09:00"}));
+    for (const auto& [day, reminders] : std::vector<std::pair<int, size_t>>{{12, 1}, {13, 2}, {14, 2}, {15, 3}}) {
+        clock.set(at(2024, 6, day, 8, 46));
+        window->tmrCheckEventsTimer();
+        EXPECT_EQ(sounds.Played.size(), reminders) << "on the " << day << "th";
+    }
 }
 
 } // namespace
