@@ -1,5 +1,6 @@
 // The quick capture with the desktop replaced: which window the hotkey copies from,
 // the keys it types, and how copied text becomes a title and notes.
+#include <QClipboard>
 #include <QMessageBox>
 
 #include "AppTestSupport.h"
@@ -80,6 +81,31 @@ TEST_F(QuickCapture, TheHotKeyDoesNothingWhileADialogOfOursIsOpen)
     question.exec();
     EXPECT_EQ(typed->Typed, QStringList());
     EXPECT_FALSE(window->FExpectClipboard);
+}
+
+TEST_F(QuickCapture, ACopyWhileADialogOfOursIsOpenOpensNoSecondDialog)
+{
+    const int eventsBefore = window->FEventList->Count();
+    QMessageBox question(QMessageBox::Question, "Quillet", "Delete?", QMessageBox::Yes | QMessageBox::No, window.get());
+    bool editDialogOpened = false;
+    QTimer::singleShot(0, [&] {
+        // Opened since the hotkey, the question is still open as the copy arrives.
+        window->FExpectClipboard = true;
+        QTimer::singleShot(0, [&] {
+            // Closes an edit dialog that should not have come.
+            if (QWidget* dialog = QApplication::activeModalWidget(); dialog && dialog != &question) {
+                editDialogOpened = true;
+                dialog->close();
+            }
+        });
+        QGuiApplication::clipboard()->setText("copied meanwhile");
+        QTest::qWait(50);
+        question.reject();
+    });
+    question.exec();
+    EXPECT_FALSE(editDialogOpened);
+    EXPECT_FALSE(window->FExpectClipboard) << "the copy was the capture's";
+    EXPECT_EQ(window->FEventList->Count(), eventsBefore);
 }
 
 TEST(CapturedText, TheFirstLineIsCutToFiftyCharactersAndEveryLineEndsWithCrLf)
