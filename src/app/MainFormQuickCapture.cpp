@@ -20,16 +20,15 @@ void TfrmQuillet::WMHotKey()
     const WId target = FActiveWindow->activeWindow();
     if (target == 0 || isOwnWindow(target))
         return;
-    FExpectClipboard = true;
     // The keys the user still holds for the hotkey go up first, or the program
     // would see Ctrl+Shift+C. Keys the desktop refused copy nothing to wait for.
     FExpectClipboard = FKeySynthesizer->sendKeys({{Qt::Key_Control, false},
-                               {Qt::Key_Shift, false},
-                               {Qt::Key_E, false},
-                               {Qt::Key_Control, true},
-                               {Qt::Key_C, true},
-                               {Qt::Key_C, false},
-                               {Qt::Key_Control, false}});
+                                                  {Qt::Key_Shift, false},
+                                                  {Qt::Key_E, false},
+                                                  {Qt::Key_Control, true},
+                                                  {Qt::Key_C, true},
+                                                  {Qt::Key_C, false},
+                                                  {Qt::Key_Control, false}});
 }
 
 // Only a change that the hotkey asked for, within the reset timer's second, is

@@ -46,8 +46,7 @@ bool windowManagerRuns()
     return !check.isEmpty() && supportingWindow({"-id", check}) == check;
 }
 
-WindowManager::WindowManager(const QString& program, const QStringList& arguments)
-    : FRootProperties(rootProperties())
+WindowManager::WindowManager(const QString& program, const QStringList& arguments) : FRootProperties(rootProperties())
 {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert("HOME", FHome.path());

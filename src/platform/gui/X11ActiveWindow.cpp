@@ -15,7 +15,8 @@ template <typename T> using Reply = std::unique_ptr<T, decltype(&std::free)>;
 
 xcb_atom_t internAtom(xcb_connection_t* Connection, const char* Name)
 {
-    const xcb_intern_atom_cookie_t cookie = xcb_intern_atom(Connection, 0, static_cast<std::uint16_t>(qstrlen(Name)), Name);
+    const xcb_intern_atom_cookie_t cookie =
+        xcb_intern_atom(Connection, 0, static_cast<std::uint16_t>(qstrlen(Name)), Name);
     Reply<xcb_intern_atom_reply_t> reply(xcb_intern_atom_reply(Connection, cookie, nullptr), &std::free);
     return reply ? reply->atom : xcb_atom_t{XCB_ATOM_NONE};
 }
@@ -27,7 +28,8 @@ xcb_window_t windowProperty(xcb_connection_t* Connection, xcb_window_t Window, x
     xcb_generic_error_t* error = nullptr;
     Reply<xcb_get_property_reply_t> reply(xcb_get_property_reply(Connection, cookie, &error), &std::free);
     std::free(error);
-    if (!reply || reply->type != XCB_ATOM_WINDOW || reply->format != 32 || xcb_get_property_value_length(reply.get()) < 4)
+    if (!reply || reply->type != XCB_ATOM_WINDOW || reply->format != 32 ||
+        xcb_get_property_value_length(reply.get()) < 4)
         return XCB_WINDOW_NONE;
     return *static_cast<const xcb_window_t*>(xcb_get_property_value(reply.get()));
 }
