@@ -22,4 +22,10 @@ QString scratchFolder();
 // are gone.
 TfrmQuillet& mainWindowWithLargeList();
 
+// The environment variable that makes a benchmark program start as Quillet does,
+// on the event file that the variable names, and write "painted" to its standard
+// output once the main window has been painted.
+constexpr const char* FirstPaintVariable = "QUILLET_BENCH_FIRST_PAINT";
+int startUntilFirstPaint(int argc, char** argv, const QString& FileName);
+
 } // namespace bench_support
