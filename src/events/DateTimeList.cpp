@@ -7,6 +7,36 @@
 #include "ElementRun.h"
 #include "Exceptions.h"
 #include "FileValues.h"
+#include "TagSearch.h"
+
+namespace {
+
+bool startsWithTag(std::string_view Text, std::string_view Tag)
+{
+    return Text.size() >= Tag.size() &&
+           std::equal(Tag.begin(), Tag.end(), Text.begin(), sameIgnoringAsciiCase);
+}
+
+// The values of a run written as the program writes it: DATE elements one
+// after the other, nothing between them and no "<" in a value. There the
+// general run would find each element in turn; false for any other text.
+bool plainDateRun(std::string_view S, std::vector<std::string_view>& Values)
+{
+    Values.clear();
+    while (!S.empty()) {
+        if (!startsWithTag(S, "<DATE>"))
+            return false;
+        S.remove_prefix(6);
+        const size_t end = S.find('<');
+        if (end == std::string_view::npos || !startsWithTag(S.substr(end), "</DATE>"))
+            return false;
+        Values.push_back(S.substr(0, end));
+        S.remove_prefix(end + 7);
+    }
+    return true;
+}
+
+} // namespace
 
 void TDateTimeItem::Assign(const TDateTimeItem& Source)
 {
@@ -27,10 +57,9 @@ int TDateTimeList::AddDate(TDateTime DateTime, bool AllowDuplicates, TDateTime N
     const TDateTime stripped = StripSeconds(DateTime);
     if (!AllowDuplicates && IndexOf(stripped) >= 0)
         return -1;
-    auto item = std::make_unique<TDateTimeItem>();
-    item->DateTime = stripped;
-    item->NotificationTime = NotificationTime;
-    FItems.push_back(std::move(item));
+    TDateTimeItem& item = FItems.emplace_back();
+    item.DateTime = stripped;
+    item.NotificationTime = NotificationTime;
     return GetCount() - 1;
 }
 
@@ -38,46 +67,51 @@ TDateTimeItem* TDateTimeList::GetItem(int Index) const
 {
     if (Index < 0 || Index >= GetCount())
         throw EListError(Index);
-    return FItems[static_cast<size_t>(Index)].get();
+    // The list hands out its items for the callers to change in place.
+    return const_cast<TDateTimeItem*>(&FItems[static_cast<size_t>(Index)]);
 }
 
 int TDateTimeList::IndexOf(TDateTime Value) const
 {
     for (int i = 0; i < GetCount(); ++i)
-        if (FItems[static_cast<size_t>(i)]->DateTime == Value)
+        if (FItems[static_cast<size_t>(i)].DateTime == Value)
             return i;
     return -1;
 }
 
+bool TDateTimeList::contains(TDateTime Value) const
+{
+    return IndexOf(Value) >= 0;
+}
+
 void TDateTimeList::Sort()
 {
-    std::sort(FItems.begin(), FItems.end(), [](const auto& a, const auto& b) {
-        return CompareDateTimeItems(*a, *b) < 0;
-    });
+    std::sort(FItems.begin(), FItems.end(),
+              [](const TDateTimeItem& a, const TDateTimeItem& b) { return CompareDateTimeItems(a, b) < 0; });
 }
 
 void TDateTimeList::CopyTo(TDateTimeList& Dest, bool AllowDuplicates) const
 {
     if (AllowDuplicates) {
-        for (const auto& item : FItems)
-            Dest.AddDate(item->DateTime, true, item->NotificationTime);
+        for (const TDateTimeItem& item : FItems)
+            Dest.AddDate(item.DateTime, true, item.NotificationTime);
         return;
     }
     // AddDate's own search for an equal date would make copying a long list
     // quadratic: the dates present are kept in a set instead (exact equality, as IndexOf).
     std::unordered_set<TDateTime> present;
-    for (const auto& item : Dest.FItems)
-        present.insert(item->DateTime);
-    for (const auto& item : FItems) {
-        const TDateTime stripped = StripSeconds(item->DateTime);
+    for (const TDateTimeItem& item : Dest.FItems)
+        present.insert(item.DateTime);
+    for (const TDateTimeItem& item : FItems) {
+        const TDateTime stripped = StripSeconds(item.DateTime);
         if (present.insert(stripped).second)
-            Dest.AddDate(stripped, true, item->NotificationTime);
+            Dest.AddDate(stripped, true, item.NotificationTime);
     }
 }
 
 void TDateTimeList::RemoveDate(TDateTime Value)
 {
-    std::erase_if(FItems, [Value](const auto& item) { return item->DateTime == Value; });
+    std::erase_if(FItems, [Value](const TDateTimeItem& item) { return item.DateTime == Value; });
 }
 
 void TDateTimeList::Delete(int Index)
@@ -89,9 +123,10 @@ void TDateTimeList::Delete(int Index)
 
 TDateTime StripSeconds(TDateTime Value)
 {
-    int hour = 0, minute = 0, second = 0, msec = 0;
-    decodeTime(Value, hour, minute, second, msec);
-    return incMilliSecond(Value, -(second * 1000LL + msec));
+    // The seconds and milliseconds of the value's time of day, in whole milliseconds.
+    const std::int64_t msecs = toMilliseconds(Value);
+    const std::int64_t intoMinute = ((msecs % 60000) + 60000) % 60000;
+    return fromMilliseconds(msecs - intoMinute);
 }
 
 int CompareDateTimes(TDateTime A, TDateTime B)
@@ -106,34 +141,67 @@ int CompareDateTimeItems(const TDateTimeItem& Item1, const TDateTimeItem& Item2)
     return CompareDateTimes(Item1.DateTime, Item2.DateTime);
 }
 
+void TDateTimeList::appendTo(std::string& Out, char Point) const
+{
+    for (const TDateTimeItem& item : FItems) {
+        Out += "<DATE>";
+        appendJulian(Out, item.DateTime, Point);
+        Out += "</DATE>";
+    }
+}
+
 QString TDateTimeList::SaveToString() const
 {
-    QString text;
-    for (const auto& item : FItems)
-        text += QStringLiteral("<DATE>") + formatJulian(item->DateTime) + QStringLiteral("</DATE>");
-    return text;
+    std::string text;
+    appendTo(text, julianDecimalPoint());
+    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
 }
 
 void TDateTimeList::LoadFromString(const QString& S, bool AllowDuplicates)
 {
-    // AddDate's own search for an equal date would make a long run quadratic:
-    // the dates present are kept in a set instead.
-    std::unordered_set<TDateTime> present;
-    if (!AllowDuplicates)
-        for (const auto& item : FItems)
-            present.insert(item->DateTime);
+    const QByteArray bytes = S.toUtf8();
+    loadFromBytes(std::string_view(bytes.data(), static_cast<size_t>(bytes.size())), AllowDuplicates, true);
+}
 
-    ElementRun dates(S, QStringLiteral("DATE"));
-    QStringView value;
-    while (dates.next(value)) {
+void TDateTimeList::loadFromBytes(std::string_view S, bool AllowDuplicates, bool Utf8)
+{
+    // The new dates are gathered first, so that the list grows once, to its size.
+    thread_local std::vector<TDateTime> found;
+    found.clear();
+    // Up to this many dates a search through them finds a duplicate fastest;
+    // beyond, the dates are also kept in a set, so that a long run does not
+    // take quadratic time.
+    constexpr size_t LongList = 32;
+    std::unordered_set<TDateTime> present;
+    const auto isNew = [&](TDateTime date) {
+        if (AllowDuplicates)
+            return true;
+        if (FItems.size() + found.size() < LongList)
+            return !contains(date) && std::find(found.begin(), found.end(), date) == found.end();
+        if (present.empty()) {
+            for (const TDateTimeItem& item : FItems)
+                present.insert(item.DateTime);
+            present.insert(found.begin(), found.end());
+        }
+        return present.insert(date).second;
+    };
+
+    thread_local std::vector<std::string_view> values;
+    if (!plainDateRun(S, values)) {
+        values.clear();
+        ElementRun dates(S, "DATE");
+        for (std::string_view value; dates.next(value);)
+            values.push_back(value);
+    }
+    for (const std::string_view value : values) {
+        if (value.empty())
+            break; // an empty element ends the run
         // Text that is not a number, or no date of years 1-9999, is skipped.
         TDateTime date = 0;
-        if (!readJulian(value, date))
-            continue;
-        auto item = std::make_unique<TDateTimeItem>();
-        item->DateTime = StripSeconds(date);
-        if (!AllowDuplicates && !present.insert(item->DateTime).second)
-            continue;
-        FItems.push_back(std::move(item));
+        if (readJulian(value, date, Utf8) && isNew(date = StripSeconds(date)))
+            found.push_back(date);
     }
+    FItems.reserve(FItems.size() + found.size());
+    for (const TDateTime date : found)
+        FItems.emplace_back().DateTime = date;
 }

@@ -2,7 +2,8 @@
 
 #include <QString>
 
-#include <memory>
+#include <string>
+#include <string_view>
 #include <vector>
 
 #include "DateTimeUtils.h"
@@ -40,9 +41,16 @@ public:
     // The run of DATE elements that the event file holds.
     QString SaveToString() const;
     void LoadFromString(const QString& S, bool AllowDuplicates);
+    // The same on the file's bytes (Utf8: how they are text). Point is the
+    // decimal separator to write.
+    void appendTo(std::string& Out, char Point) const;
+    void loadFromBytes(std::string_view S, bool AllowDuplicates, bool Utf8);
 
 private:
-    std::vector<std::unique_ptr<TDateTimeItem>> FItems;
+    bool contains(TDateTime Value) const;
+
+    // By value: a list holds a handful of small items, often thousands of lists at once.
+    std::vector<TDateTimeItem> FItems;
 };
 
 // The value cut down to the whole minute.

@@ -155,6 +155,9 @@ TDateTime timeOf(TDateTime value) { return std::fabs(value - std::trunc(value));
 
 bool isSameDay(TDateTime a, TDateTime b) { return std::trunc(a) == std::trunc(b); }
 
+std::int64_t toMilliseconds(TDateTime value) { return toMSecs(value); }
+TDateTime fromMilliseconds(std::int64_t msecs) { return fromMSecs(msecs); }
+
 TDateTime incMilliSecond(TDateTime value, std::int64_t count) { return fromMSecs(toMSecs(value) + count); }
 TDateTime incMinute(TDateTime value, std::int64_t count) { return incMilliSecond(value, count * 60000); }
 TDateTime incHour(TDateTime value, std::int64_t count) { return incMilliSecond(value, count * 3600000); }

@@ -30,6 +30,10 @@ TDateTime dateOf(TDateTime value); // midnight of the value's day
 TDateTime timeOf(TDateTime value); // the time of day, 0 <= result < 1
 bool isSameDay(TDateTime a, TDateTime b);
 
+// The value as whole milliseconds on a continuous time line, and back.
+std::int64_t toMilliseconds(TDateTime value);
+TDateTime fromMilliseconds(std::int64_t msecs);
+
 TDateTime incMilliSecond(TDateTime value, std::int64_t count);
 TDateTime incMinute(TDateTime value, std::int64_t count);
 TDateTime incHour(TDateTime value, std::int64_t count);

@@ -1,37 +1,52 @@
 #include "ElementRun.h"
 
+#include <algorithm>
+
 #include "FileValues.h"
 #include "TagSearch.h"
 
-ElementRun::ElementRun(QStringView Text, const QString& Tag)
-    : FText(Text), FStartTag(QLatin1Char('<') + Tag + QLatin1Char('>')),
-      FEndTag(QStringLiteral("</") + Tag + QLatin1Char('>'))
+namespace {
+
+qsizetype sizeOf(std::string_view text)
+{
+    return static_cast<qsizetype>(text.size());
+}
+
+std::string_view mid(std::string_view text, qsizetype from, qsizetype count = -1)
+{
+    return text.substr(static_cast<size_t>(from), count < 0 ? std::string_view::npos : static_cast<size_t>(count));
+}
+
+} // namespace
+
+ElementRun::ElementRun(std::string_view Text, std::string_view Tag)
+    : FText(Text), FStartTag(startTagOf(Tag)), FEndTag(endTagOf(Tag))
 {
 }
 
-QChar ElementRun::charAt(qsizetype SeamOffset) const
+char ElementRun::charAt(qsizetype SeamOffset) const
 {
     if (SeamOffset < 0)
-        return FTail[FTail.size() + SeamOffset];
-    return FText[FPos + SeamOffset];
+        return FTail[static_cast<size_t>(sizeOf(FTail) + SeamOffset)];
+    return FText[static_cast<size_t>(FPos + SeamOffset)];
 }
 
-bool ElementRun::matchesAcrossSeam(const QString& Tag, qsizetype TailIndex) const
+bool ElementRun::matchesAcrossSeam(std::string_view Tag, qsizetype TailIndex) const
 {
-    const qsizetype first = TailIndex - FTail.size();
-    if (FPos + first + Tag.size() > FText.size())
+    const qsizetype first = TailIndex - sizeOf(FTail);
+    if (FPos + first + sizeOf(Tag) > sizeOf(FText))
         return false;
-    for (qsizetype i = 0; i < Tag.size(); ++i)
-        if (!sameIgnoringAsciiCase(charAt(first + i), Tag[i]))
+    for (qsizetype i = 0; i < sizeOf(Tag); ++i)
+        if (!sameIgnoringAsciiCase(charAt(first + i), Tag[static_cast<size_t>(i)]))
             return false;
     return true;
 }
 
-bool ElementRun::find(const QString& Tag, qsizetype& At) const
+bool ElementRun::find(std::string_view Tag, qsizetype& At) const
 {
-    for (qsizetype i = 0; i < FTail.size(); ++i)
+    for (qsizetype i = 0; i < sizeOf(FTail); ++i)
         if (matchesAcrossSeam(Tag, i)) {
-            At = i - FTail.size();
+            At = i - sizeOf(FTail);
             return true;
         }
     const qsizetype found = findTag(FText, Tag, FPos);
@@ -41,32 +56,34 @@ bool ElementRun::find(const QString& Tag, qsizetype& At) const
     return true;
 }
 
-bool ElementRun::next(QStringView& Value)
+bool ElementRun::next(std::string_view& Value)
 {
-    Value = QStringView();
-    FElement = QStringView();
+    Value = {};
+    FElement = {};
     qsizetype start = 0, end = 0;
-    if (FDone || !find(FStartTag, start) || !find(FEndTag, end) || end <= start + FStartTag.size()) {
+    const qsizetype startTagSize = sizeOf(FStartTag), endTagSize = sizeOf(FEndTag);
+    if (FDone || !find(FStartTag, start) || !find(FEndTag, end) || end <= start + startTagSize) {
         FDone = true;
-        if (!trimBlanksAndControls(FText.mid(FPos)).isEmpty())
+        if (!trimBlanksAndControls(mid(FText, FPos)).empty())
             FSkippedText = true;
         return false;
     }
-    Value = FText.mid(FPos + start + FStartTag.size(), end - start - FStartTag.size());
+    Value = mid(FText, FPos + start + startTagSize, end - start - startTagSize);
     if (start >= 0) {
-        FElement = FText.mid(FPos + start, end + FEndTag.size() - start);
-        if (!trimBlanksAndControls(FText.mid(FPos, start)).isEmpty())
+        FElement = mid(FText, FPos + start, end + endTagSize - start);
+        if (!trimBlanksAndControls(mid(FText, FPos, start)).empty())
             FSkippedText = true;
     }
 
     // What is left: the kept text up to the start tag, then the text after the end tag.
-    const qsizetype keep = FEndTag.size() - 1;
+    const qsizetype keep = endTagSize - 1;
     if (start < 0)
-        FTail.truncate(FTail.size() + start);
+        FTail.resize(static_cast<size_t>(sizeOf(FTail) + start));
     else if (start >= keep)
-        FTail = FText.mid(FPos + start - keep, keep).toString();
+        FTail = mid(FText, FPos + start - keep, keep);
     else
-        FTail = (FTail + FText.mid(FPos, start).toString()).right(keep);
-    FPos += end + FEndTag.size();
+        FTail = (FTail + std::string(mid(FText, FPos, start))).substr(
+            static_cast<size_t>(std::max<qsizetype>(0, sizeOf(FTail) + start - keep)));
+    FPos += end + endTagSize;
     return true;
 }

@@ -51,3 +51,41 @@ QString unescapeMarkup(QStringView Text)
     }
     return result;
 }
+
+void appendEscapedUtf8(std::string& Out, QStringView Text)
+{
+    const char16_t* at = reinterpret_cast<const char16_t*>(Text.utf16());
+    const char16_t* const end = at + Text.size();
+    for (; at < end; ++at) {
+        const char32_t c = *at;
+        if (c < 0x80) {
+            if (c == '&')
+                Out += "&amp;";
+            else if (c == '<')
+                Out += "&lt;";
+            else if (c == '>')
+                Out += "&gt;";
+            else
+                Out += static_cast<char>(c);
+        } else if (c < 0x800) {
+            Out += static_cast<char>(0xC0 | (c >> 6));
+            Out += static_cast<char>(0x80 | (c & 0x3F));
+        } else if (c >= 0xD800 && c <= 0xDFFF) {
+            if (c <= 0xDBFF && at + 1 < end && at[1] >= 0xDC00 && at[1] <= 0xDFFF) {
+                const char32_t full = 0x10000 + ((c - 0xD800) << 10) + (at[1] - 0xDC00);
+                ++at;
+                Out += static_cast<char>(0xF0 | (full >> 18));
+                Out += static_cast<char>(0x80 | ((full >> 12) & 0x3F));
+                Out += static_cast<char>(0x80 | ((full >> 6) & 0x3F));
+                Out += static_cast<char>(0x80 | (full & 0x3F));
+            } else {
+                Out += '?';
+            }
+        } else {
+            Out += static_cast<char>(0xE0 | (c >> 12));
+            Out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+            Out += static_cast<char>(0x80 | (c & 0x3F));
+        }
+    }
+}
+

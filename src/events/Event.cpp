@@ -65,10 +65,14 @@ void TEvent::SetValues(TDateTime StartDate, bool UseTime_, std::uint32_t Duratio
 
 void TEvent::RecalculateNoticationTimes()
 {
-    auto recalculate = [this](TDateTimeItem& item) {
+    RecalculateNoticationTimes(Now());
+}
+
+void TEvent::RecalculateNoticationTimes(TDateTime CurrentTime)
+{
+    auto recalculate = [this, CurrentTime](TDateTimeItem& item) {
         const TDateTime alarm = GetAlarmTime(item.DateTime);
-        const TDateTime now = Now();
-        item.NotificationTime = alarm > now ? alarm : now;
+        item.NotificationTime = alarm > CurrentTime ? alarm : CurrentTime;
     };
     recalculate(*StartDateItem);
     for (int i = 0; i < RepeatedDates->GetCount(); ++i)

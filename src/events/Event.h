@@ -4,6 +4,8 @@
 
 #include <cstdint>
 #include <memory>
+#include <string>
+#include <string_view>
 
 #include "DateTimeList.h"
 
@@ -14,6 +16,7 @@ enum TAfterReminderJobType : std::uint8_t { arDoNothing, arSnoozeMins, arDismiss
 
 class TListViewEventItem;
 struct TExecInfo;
+class EventReading;
 
 // One event of the user's list with its occurrences and reminder settings.
 // The field names are also the element names of the event file.
@@ -41,6 +44,8 @@ public:
                    const QString& Description, std::uint8_t AlarmType, std::int32_t AlarmParam);
 
     void RecalculateNoticationTimes();
+    // The same against a time read once for many events.
+    void RecalculateNoticationTimes(TDateTime CurrentTime);
 
     bool HasReminder() const { return AlarmType != 0; }
     bool HasRepeatedEvents() const { return RepeatedDates->GetCount() > 0; }
@@ -82,6 +87,9 @@ public:
     // a file written without escaping exactly as they stand.
     QString SaveToXML() const;
     void LoadFromXML(QStringView S, bool Escaped = true);
+    // The same on the file's own bytes; Point is the decimal separator to write.
+    void appendXML(std::string& Out, char Point) const;
+    void loadFromBytes(std::string_view S, EventReading& Reading);
 
     bool Enabled = true;
     std::unique_ptr<TDateTimeItem> StartDateItem;

@@ -2,9 +2,11 @@
 
 #include <algorithm>
 #include <array>
+#include <charconv>
 #include <optional>
 
 #include "Escaping.h"
+#include "EventReading.h"
 #include "FileValues.h"
 #include "TagIndex.h"
 
@@ -36,121 +38,178 @@ enum Field {
     fEvent, // the element around them
 };
 
-constexpr std::array<QLatin1StringView, 22> TagNames = {
-    QLatin1StringView("Enabled"),
-    QLatin1StringView("StartDate"),
-    QLatin1StringView("UseTime"),
-    QLatin1StringView("Duration"),
-    QLatin1StringView("RepeatedDates"),
-    QLatin1StringView("Category"),
-    QLatin1StringView("Description"),
-    QLatin1StringView("Notes"),
-    QLatin1StringView("AlarmType"),
-    QLatin1StringView("AlarmParam"),
-    QLatin1StringView("AlarmSound"),
-    QLatin1StringView("AudioNotify"),
-    QLatin1StringView("PopUpNotify"),
-    QLatin1StringView("Importance"),
-    QLatin1StringView("KeepRemindingFor"),
-    QLatin1StringView("AfterReminderJob"),
-    QLatin1StringView("AfterReminderJobParamInt"),
-    QLatin1StringView("ExecuteFile"),
-    QLatin1StringView("CmdsToExecute"),
-    QLatin1StringView("ExecuteFileXTimes"),
-    QLatin1StringView("ShowOnCalendar"),
-    QLatin1StringView("Event"),
+constexpr std::array<std::string_view, 22> TagNames = {
+    "Enabled",
+    "StartDate",
+    "UseTime",
+    "Duration",
+    "RepeatedDates",
+    "Category",
+    "Description",
+    "Notes",
+    "AlarmType",
+    "AlarmParam",
+    "AlarmSound",
+    "AudioNotify",
+    "PopUpNotify",
+    "Importance",
+    "KeepRemindingFor",
+    "AfterReminderJob",
+    "AfterReminderJobParamInt",
+    "ExecuteFile",
+    "CmdsToExecute",
+    "ExecuteFileXTimes",
+    "ShowOnCalendar",
+    "Event",
 };
 
 constexpr std::array<const char*, 4> ImportanceNames = {"eiLow", "eiNormal", "eiHigh", "eiHighest"};
 constexpr std::array<const char*, 3> AfterReminderJobNames = {"arDoNothing", "arSnoozeMins", "arDismiss"};
 
-template <size_t N> QString nameOf(const std::array<const char*, N>& Names, size_t Index)
+template <size_t N> void appendName(std::string& Out, const std::array<const char*, N>& Names, size_t Index)
 {
-    return Index < N ? QString::fromLatin1(Names[Index]) : QString::number(Index);
+    if (Index < N)
+        Out += Names[Index];
+    else
+        Out += std::to_string(Index);
 }
 
-void writeField(QString& Xml, Field Index, QStringView Value)
+template <class Number> void appendNumber(std::string& Out, Number Value)
 {
-    const QLatin1StringView name = TagNames[Index];
-    Xml += QLatin1StringView("\t<");
-    Xml += name;
-    Xml += u'>';
-    Xml += Value;
-    Xml += QLatin1StringView("</");
-    Xml += name;
-    Xml += QLatin1StringView(">\r\n");
+    char buffer[16];
+    Out.append(buffer, std::to_chars(buffer, buffer + sizeof buffer, Value).ptr);
+}
+
+void startField(std::string& Out, Field Index)
+{
+    Out += "\t<";
+    Out += TagNames[Index];
+    Out += '>';
+}
+
+void endField(std::string& Out, Field Index)
+{
+    Out += "</";
+    Out += TagNames[Index];
+    Out += ">\r\n";
+}
+
+void writeField(std::string& Out, Field Index, std::string_view Value)
+{
+    startField(Out, Index);
+    Out += Value;
+    endField(Out, Index);
+}
+
+void writeBoolean(std::string& Out, Field Index, bool Value)
+{
+    writeField(Out, Index, formatBoolean(Value));
+}
+
+template <class Number> void writeNumber(std::string& Out, Field Index, Number Value)
+{
+    startField(Out, Index);
+    appendNumber(Out, Value);
+    endField(Out, Index);
+}
+
+void writeText(std::string& Out, Field Index, const QString& Value)
+{
+    startField(Out, Index);
+    appendEscapedUtf8(Out, Value);
+    endField(Out, Index);
 }
 
 } // namespace
 
+void TEvent::appendXML(std::string& Out, char Point) const
+{
+    Out += "<Event>\r\n";
+    writeBoolean(Out, fEnabled, Enabled);
+    startField(Out, fStartDate);
+    appendJulian(Out, GetStartDate(), Point);
+    endField(Out, fStartDate);
+    writeBoolean(Out, fUseTime, UseTime);
+    writeNumber(Out, fDuration, Duration);
+    startField(Out, fRepeatedDates);
+    RepeatedDates->appendTo(Out, Point);
+    endField(Out, fRepeatedDates);
+    writeText(Out, fCategory, Category);
+    writeText(Out, fDescription, Description);
+    writeText(Out, fNotes, Notes);
+    writeNumber(Out, fAlarmType, AlarmType);
+    writeNumber(Out, fAlarmParam, AlarmParam);
+    writeText(Out, fAlarmSound, AlarmSound);
+    writeBoolean(Out, fAudioNotify, AudioNotify);
+    writeBoolean(Out, fPopUpNotify, PopUpNotify);
+    startField(Out, fImportance);
+    appendName(Out, ImportanceNames, Importance);
+    endField(Out, fImportance);
+    writeNumber(Out, fKeepRemindingFor, KeepRemindingFor);
+    startField(Out, fAfterReminderJob);
+    appendName(Out, AfterReminderJobNames, AfterReminderJob);
+    endField(Out, fAfterReminderJob);
+    writeNumber(Out, fAfterReminderJobParamInt, AfterReminderJobParamInt);
+    writeBoolean(Out, fExecuteFile, ExecuteFile);
+    writeText(Out, fCmdsToExecute, CmdsToExecute);
+    writeNumber(Out, fExecuteFileXTimes, ExecuteFileXTimes);
+    writeBoolean(Out, fShowOnCalendar, ShowOnCalendar);
+    Out += "</Event>";
+}
+
 QString TEvent::SaveToXML() const
 {
-    QString xml;
-    xml.reserve(600 + Notes.size() + CmdsToExecute.size() + RepeatedDates->GetCount() * 32);
-    xml += QLatin1StringView("<Event>\r\n");
-    writeField(xml, fEnabled, formatBoolean(Enabled));
-    writeField(xml, fStartDate, formatJulian(GetStartDate()));
-    writeField(xml, fUseTime, formatBoolean(UseTime));
-    writeField(xml, fDuration, QString::number(Duration));
-    writeField(xml, fRepeatedDates, RepeatedDates->SaveToString());
-    writeField(xml, fCategory, escapeMarkup(Category));
-    writeField(xml, fDescription, escapeMarkup(Description));
-    writeField(xml, fNotes, escapeMarkup(Notes));
-    writeField(xml, fAlarmType, QString::number(AlarmType));
-    writeField(xml, fAlarmParam, QString::number(AlarmParam));
-    writeField(xml, fAlarmSound, escapeMarkup(AlarmSound));
-    writeField(xml, fAudioNotify, formatBoolean(AudioNotify));
-    writeField(xml, fPopUpNotify, formatBoolean(PopUpNotify));
-    writeField(xml, fImportance, nameOf(ImportanceNames, Importance));
-    writeField(xml, fKeepRemindingFor, QString::number(KeepRemindingFor));
-    writeField(xml, fAfterReminderJob, nameOf(AfterReminderJobNames, AfterReminderJob));
-    writeField(xml, fAfterReminderJobParamInt, QString::number(AfterReminderJobParamInt));
-    writeField(xml, fExecuteFile, formatBoolean(ExecuteFile));
-    writeField(xml, fCmdsToExecute, escapeMarkup(CmdsToExecute));
-    writeField(xml, fExecuteFileXTimes, QString::number(ExecuteFileXTimes));
-    writeField(xml, fShowOnCalendar, formatBoolean(ShowOnCalendar));
-    xml += QLatin1StringView("</Event>");
-    return xml;
+    std::string xml;
+    appendXML(xml, julianDecimalPoint());
+    return QString::fromUtf8(xml.data(), static_cast<qsizetype>(xml.size()));
 }
 
 void TEvent::LoadFromXML(QStringView S, bool Escaped)
 {
+    const QByteArray bytes = S.toUtf8();
+    EventReading reading(true, Escaped, Now());
+    loadFromBytes(std::string_view(bytes.data(), static_cast<size_t>(bytes.size())), reading);
+}
+
+void TEvent::loadFromBytes(std::string_view S, EventReading& Reading)
+{
     // The fields are looked up inside the event element only. The file reader
     // hands over just that element, and then one pass over it finds everything.
     std::optional<TagIndex> index(std::in_place, S, TagNames);
-    const QStringView element = index->element(fEvent);
+    const std::string_view element = index->element(fEvent);
     if (element.size() != S.size())
         index.emplace(element, TagNames);
     const TagIndex& fields = *index;
-    const auto text = [&](Field f) { return Escaped ? unescapeMarkup(fields.value(f)) : fields.value(f).toString(); };
+    const bool utf8 = Reading.utf8();
 
-    Enabled = readBoolean(fields.value(fEnabled), true);
+    Enabled = readBoolean(fields.value(fEnabled), true, utf8);
     // A start date that is missing, unreadable or outside years 1-9999 becomes now.
     TDateTime start = 0;
-    SetStartDate(readJulian(fields.value(fStartDate), start) ? start : Now());
-    UseTime = readBoolean(fields.value(fUseTime), true);
+    SetStartDate(readJulian(fields.value(fStartDate), start, utf8) ? start : Reading.currentTime());
+    UseTime = readBoolean(fields.value(fUseTime), true, utf8);
     // The field is unsigned: a negative number reads as 0.
     Duration = static_cast<std::uint32_t>(std::max(readInteger(fields.value(fDuration), 0), 0));
     RepeatedDates = std::make_unique<TDateTimeList>();
-    RepeatedDates->LoadFromString(fields.value(fRepeatedDates).toString(), false);
-    Category = text(fCategory);
+    RepeatedDates->loadFromBytes(fields.value(fRepeatedDates), false, utf8);
+    Category = Reading.sharedText(fields.value(fCategory));
     if (Category.isEmpty())
         Category = QStringLiteral("General");
-    Description = text(fDescription);
-    Notes = text(fNotes);
+    Description = Reading.text(fields.value(fDescription));
+    Notes = Reading.text(fields.value(fNotes));
     AlarmType = static_cast<std::uint8_t>(readInteger(fields.value(fAlarmType), 0)); // the low 8 bits
     AlarmParam = readInteger(fields.value(fAlarmParam), 0);
-    AlarmSound = text(fAlarmSound);
-    AudioNotify = readBoolean(fields.value(fAudioNotify), true);
-    PopUpNotify = readBoolean(fields.value(fPopUpNotify), true);
-    Importance = static_cast<TEventImportance>(readEnumeration(fields.value(fImportance), ImportanceNames, eiNormal));
+    AlarmSound = Reading.text(fields.value(fAlarmSound));
+    AudioNotify = readBoolean(fields.value(fAudioNotify), true, utf8);
+    PopUpNotify = readBoolean(fields.value(fPopUpNotify), true, utf8);
+    Importance =
+        static_cast<TEventImportance>(readEnumeration(fields.value(fImportance), ImportanceNames, eiNormal, utf8));
     KeepRemindingFor = readInteger(fields.value(fKeepRemindingFor), -1);
     AfterReminderJob = static_cast<TAfterReminderJobType>(
-        readEnumeration(fields.value(fAfterReminderJob), AfterReminderJobNames, arDoNothing));
+        readEnumeration(fields.value(fAfterReminderJob), AfterReminderJobNames, arDoNothing, utf8));
     AfterReminderJobParamInt = readInteger(fields.value(fAfterReminderJobParamInt), 0);
-    ExecuteFile = readBoolean(fields.value(fExecuteFile), false);
-    CmdsToExecute = text(fCmdsToExecute);
+    ExecuteFile = readBoolean(fields.value(fExecuteFile), false, utf8);
+    CmdsToExecute = Reading.text(fields.value(fCmdsToExecute));
     ExecuteFileXTimes = readInteger(fields.value(fExecuteFileXTimes), 1);
-    ShowOnCalendar = readBoolean(fields.value(fShowOnCalendar), true);
-    RecalculateNoticationTimes();
+    ShowOnCalendar = readBoolean(fields.value(fShowOnCalendar), true, utf8);
+    RecalculateNoticationTimes(Reading.currentTime());
 }

@@ -3,8 +3,11 @@
 #include <QFileInfo>
 #include <QSet>
 
+#include <deque>
+
 #include "ElementRun.h"
 #include "Escaping.h"
+#include "EventReading.h"
 #include "Exceptions.h"
 #include "FileAccess.h"
 #include "FileValues.h"
@@ -14,11 +17,9 @@
 
 namespace {
 
-const QString CrLf = QStringLiteral("\r\n");
-
 // The file-level element that says the texts are entity-escaped. Files
 // without it (those of the Windows program) are read exactly as they stand.
-const QString EscapedTag = QStringLiteral("Escaped");
+constexpr std::string_view EscapedTag = "Escaped";
 
 // Everything a file holds, read completely before any of it reaches the list.
 struct EventFileContent {
@@ -27,77 +28,69 @@ struct EventFileContent {
     bool SkippedText = false; // text in the events block that is no event
 };
 
-bool hasOnlyCrLfLineEnds(const QString& Text)
-{
-    for (qsizetype at = Text.indexOf(u'\r'); at >= 0; at = Text.indexOf(u'\r', at + 1))
-        if (at + 1 >= Text.size() || Text[at + 1] != u'\n')
-            return false;
-    for (qsizetype at = Text.indexOf(u'\n'); at >= 0; at = Text.indexOf(u'\n', at + 1))
-        if (at == 0 || Text[at - 1] != u'\r')
-            return false;
-    return true;
-}
-
-// CR LF, a lone LF and a lone CR each end a line; every line end becomes CR LF.
-QString withCrLfLineEnds(QString Text)
-{
-    if (hasOnlyCrLfLineEnds(Text))
-        return Text;
-    QString result;
-    result.reserve(Text.size() + Text.size() / 16);
-    for (qsizetype i = 0; i < Text.size(); ++i) {
-        const QChar c = Text[i];
-        if (c == u'\r' || c == u'\n') {
-            result += CrLf;
-            if (c == u'\r' && i + 1 < Text.size() && Text[i + 1] == u'\n')
-                ++i;
-        } else {
-            result += c;
-        }
-    }
-    return result;
-}
-
 [[noreturn]] void raiseWrongFormat()
 {
     throw EFileError(_("Wrong file format"));
 }
 
-QStringList readCategories(const QString& Block, bool Escaped)
+// The text as one view. Where taking out elements left it in pieces, the pieces
+// are joined into Storage, each with its line ends made CR LF on its own: a CR
+// that ended one piece and an LF that began the next were two line ends.
+std::string_view joined(const SplicedText& Text, std::string& Storage)
+{
+    if (Text.pieces().size() <= 1)
+        return Text.isEmpty() ? std::string_view() : Text.pieces().front();
+    for (const std::string_view piece : Text.pieces())
+        appendWithCrLfLineEnds(Storage, piece);
+    return Storage;
+}
+
+// One name a line; every line end counts, whatever its kind.
+QStringList readCategories(std::string_view Block, const EventReading& Reading)
 {
     QStringList names;
-    const QStringView lines = trimBlanksAndControls(Block);
-    if (lines.isEmpty())
+    const std::string_view lines = trimBlanksAndControls(Block);
+    if (lines.empty())
         return names;
-    for (const QStringView line : lines.split(CrLf))
-        names.append(Escaped ? unescapeMarkup(line) : line.toString());
+    size_t from = 0;
+    for (size_t at = 0; at <= lines.size(); ++at) {
+        if (at < lines.size() && lines[at] != '\r' && lines[at] != '\n')
+            continue;
+        names.append(Reading.text(lines.substr(from, at - from)));
+        if (at + 1 < lines.size() && lines[at] == '\r' && lines[at + 1] == '\n')
+            ++at;
+        from = at + 1;
+    }
     return names;
 }
 
-EventFileContent parseEventFile(const QString& Text)
+// One forward pass over the bytes: the file-level elements, then each event
+// element in turn, turning into strings only the values that the events keep.
+EventFileContent parseEventFile(const FileEncoding& File)
 {
-    SplicedText root = SplicedText(Text).takeElement(QStringLiteral("QuilletEventFile"));
+    SplicedText root = SplicedText(File.Bytes).takeElement("QuilletEventFile");
     if (root.isEmpty())
         raiseWrongFormat();
-    const QString version = root.takeElement(QStringLiteral("Version")).toString();
-    if (trimBlanksAndControls(version) != QLatin1StringView("QV3.0"))
+    if (trimBlanksAndControls(root.takeElement("Version").toString()) != "QV3.0")
         raiseWrongFormat();
-    const QString categories = root.takeElement(QStringLiteral("Categories")).toString();
-    const SplicedText events = root.takeElement(QStringLiteral("Events"));
+    const SplicedText categories = root.takeElement("Categories");
+    const SplicedText events = root.takeElement("Events");
     // What is left is the file level: the version, categories and events are out.
-    const bool escaped = readBoolean(root.takeElement(EscapedTag).toString(), false);
+    const bool escaped = readBoolean(root.takeElement(EscapedTag).toString(), false, File.Utf8);
 
+    EventReading reading(File.Utf8, escaped, Now());
     EventFileContent content;
-    content.Categories = readCategories(categories, escaped);
-    QString joinedEvents;
-    ElementRun run(events.view(joinedEvents), QStringLiteral("Event"));
-    QStringView value;
+    std::string categoryStorage, eventStorage;
+    content.Categories = readCategories(joined(categories, categoryStorage), reading);
+    ElementRun run(joined(events, eventStorage), "Event");
+    std::deque<std::string> rebuilt; // elements whose tags ran across a removed one; kept while reading
+    std::string_view value;
     while (run.next(value)) {
         auto event = std::make_unique<TEvent>();
-        if (!run.element().isEmpty())
-            event->LoadFromXML(run.element(), escaped);
-        else
-            event->LoadFromXML(QStringLiteral("<Event>%1</Event>").arg(value), escaped);
+        std::string_view element = run.element();
+        if (element.empty())
+            element = rebuilt.emplace_back("<Event>" + std::string(value) + "</Event>");
+        event->loadFromBytes(element, reading);
         content.Events.push_back(std::move(event));
     }
     content.SkippedText = run.skippedText();
@@ -121,6 +114,20 @@ void addFirstRunContent(TEventList& List)
     List.AddEvent(welcome);
 }
 
+// Room for the whole file, so that it is written into memory reserved once.
+size_t estimatedFileSize(const QStringList& Categories, const std::vector<std::unique_ptr<TEvent>>& Events)
+{
+    size_t size = 256;
+    for (const QString& name : Categories)
+        size += 3 * static_cast<size_t>(name.size()) + 2;
+    for (const auto& event : Events)
+        size += 720 +
+                3 * static_cast<size_t>(event->Category.size() + event->Description.size() + event->Notes.size() +
+                                        event->AlarmSound.size() + event->CmdsToExecute.size()) +
+                32 * static_cast<size_t>(event->RepeatedDates->GetCount());
+    return size;
+}
+
 } // namespace
 
 void TEventList::LoadFromFile(const QString& FileName, bool Merge)
@@ -131,14 +138,15 @@ void TEventList::LoadFromFile(const QString& FileName, bool Merge)
         Modified = false;
         return;
     }
-    const QString text = decodeText(readWholeFile(FileName));
-    if (text.isEmpty()) {
+    const QByteArray bytes = readWholeFile(FileName);
+    const FileEncoding file = detectEncoding(std::string_view(bytes.data(), static_cast<size_t>(bytes.size())));
+    if (file.Bytes.empty()) {
         Modified = false;
         return;
     }
     // The whole file is read before anything is added: a file that fails
     // half-way must never leave a partial list that the next save would keep.
-    EventFileContent content = parseEventFile(withCrLfLineEnds(text));
+    EventFileContent content = parseEventFile(file);
     FLastLoadSkippedText = content.SkippedText;
 
     for (const QString& name : content.Categories)
@@ -149,6 +157,7 @@ void TEventList::LoadFromFile(const QString& FileName, bool Merge)
     if (Merge)
         for (const auto& event : FItems)
             descriptions.insert(event->Description);
+    FItems.reserve(FItems.size() + content.Events.size());
     for (auto& event : content.Events) {
         if (Merge) {
             if (descriptions.contains(event->Description))
@@ -164,23 +173,27 @@ void TEventList::LoadFromFile(const QString& FileName, bool Merge)
 
 void TEventList::SaveToFile(const QString& FileName)
 {
-    // Each event is encoded as it is written, so the whole file is held once, as bytes.
-    QString head;
-    head += QLatin1StringView("<QuilletEventFile>\r\n<Version>QV3.0</Version>\r\n");
-    head += QLatin1Char('<') + EscapedTag + QLatin1StringView(">-1</") + EscapedTag + QLatin1StringView(">\r\n");
-    head += QLatin1StringView("<LastSave>") + formatDateTime(QStringLiteral("yyyy-mm-dd hh:nn:ss.zzz"), Now()) +
-            QLatin1StringView("</LastSave>\r\n");
-    head += QLatin1StringView("<Categories>");
-    for (const QString& name : Categories)
-        head += escapeMarkup(name) + CrLf;
-    head += QLatin1StringView("</Categories>\r\n<Events>\r\n");
+    std::string bytes;
+    bytes.reserve(estimatedFileSize(Categories, FItems));
+    bytes += "<QuilletEventFile>\r\n<Version>QV3.0</Version>\r\n<";
+    bytes += EscapedTag;
+    bytes += ">-1</";
+    bytes += EscapedTag;
+    bytes += ">\r\n<LastSave>";
+    bytes += formatDateTime(QStringLiteral("yyyy-mm-dd hh:nn:ss.zzz"), Now()).toStdString();
+    bytes += "</LastSave>\r\n<Categories>";
+    for (const QString& name : Categories) {
+        appendEscapedUtf8(bytes, name);
+        bytes += "\r\n";
+    }
+    bytes += "</Categories>\r\n<Events>\r\n";
+    const char point = julianDecimalPoint();
+    for (const auto& event : FItems) {
+        event->appendXML(bytes, point);
+        bytes += "\r\n";
+    }
+    bytes += "</Events>\r\n</QuilletEventFile>\r\n";
 
-    QByteArray bytes = encodeText(head);
-    bytes.reserve(bytes.size() + Count() * qsizetype(1200));
-    for (const auto& event : FItems)
-        bytes += encodeText(event->SaveToXML() + CrLf);
-    bytes += encodeText(QStringLiteral("</Events>\r\n</QuilletEventFile>\r\n"));
-
-    writeFileAtomically(FileName, bytes);
+    writeFileAtomically(FileName, QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
     Modified = false;
 }

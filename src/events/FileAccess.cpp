@@ -16,11 +16,11 @@ QByteArray readWholeFile(const QString& FileName)
     return bytes;
 }
 
-void writeFileAtomically(const QString& FileName, const QByteArray& Bytes)
+void writeFileAtomically(const QString& FileName, QByteArrayView Bytes)
 {
     QSaveFile file(FileName);
     if (!file.open(QIODevice::WriteOnly))
         throw EFileError(QStringLiteral("Cannot create file \"%1\". %2").arg(FileName, file.errorString()));
-    if (file.write(Bytes) != Bytes.size() || !file.commit())
+    if (file.write(Bytes.data(), Bytes.size()) != Bytes.size() || !file.commit())
         throw EFileError(QStringLiteral("Cannot write file \"%1\". %2").arg(FileName, file.errorString()));
 }

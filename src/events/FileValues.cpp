@@ -2,41 +2,91 @@
 
 #include <QLocale>
 
+#include <algorithm>
 #include <charconv>
-#include <string>
+#include <cmath>
+#include <cstdint>
+
+#include "TagSearch.h"
+#include "TextCodec.h"
 
 namespace {
 
-constexpr char16_t ArabicDecimalSeparator = 0x066B;
+// The Arabic decimal separator (U+066B) in UTF-8. Earlier versions wrote it
+// where the regional settings had it.
+constexpr std::string_view ArabicDecimalSeparator = "\xD9\xAB";
 
-// The text as ASCII for the number parsers; false when it holds anything else.
-// With ArabicPoint the Arabic decimal separator reads as ".".
-bool toAscii(QStringView Text, std::string& Ascii, bool ArabicPoint)
+bool isAscii(std::string_view text)
 {
-    Ascii.clear();
-    Ascii.reserve(static_cast<size_t>(Text.size()));
-    for (const QChar c : Text) {
-        if (ArabicPoint && c.unicode() == ArabicDecimalSeparator)
-            Ascii += '.';
-        else if (c.unicode() > 0x7F)
+    return std::none_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) > 0x7F; });
+}
+
+// A decimal "[-]digits[.digits]" (or with ",") of up to 15 digits, which every date and number
+// the program writes is: digits and a power of ten are exact doubles, so one
+// division gives the correctly rounded value that std::from_chars would.
+bool readPlainDecimal(const char* First, const char* Last, double& Value)
+{
+    static constexpr double powersOfTen[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                             1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+    const bool negative = First < Last && *First == '-';
+    const char* at = First + (negative ? 1 : 0);
+    std::uint64_t digits = 0;
+    int count = 0, decimals = 0;
+    bool point = false, integerDigit = false;
+    for (; at < Last; ++at) {
+        if (*at >= '0' && *at <= '9') {
+            digits = digits * 10 + static_cast<std::uint64_t>(*at - '0');
+            ++count;
+            if (point)
+                ++decimals;
+            else
+                integerDigit = true;
+        } else if ((*at == '.' || *at == ',') && !point) {
+            point = true;
+        } else {
             return false;
-        else
-            Ascii += static_cast<char>(c.unicode());
+        }
     }
+    if (!integerDigit || (point && decimals == 0) || count > 15)
+        return false;
+    const double value = static_cast<double>(digits) / powersOfTen[decimals];
+    Value = negative ? -value : value;
     return true;
 }
 
-// A decimal number with "." or "," as its separator, with an optional sign.
-bool readNumber(QStringView Text, double& Value, bool ArabicPoint = false)
+// A decimal number with "." or "," as its separator (with ArabicPoint also the
+// Arabic one), with an optional sign.
+bool readNumber(std::string_view Text, double& Value, bool ArabicPoint = false)
 {
-    std::string ascii;
-    if (!toAscii(trimBlanksAndControls(Text), ascii, ArabicPoint) || ascii.empty())
+    const std::string_view trimmed = trimBlanksAndControls(Text);
+    if (trimmed.empty())
         return false;
-    for (char& c : ascii)
-        if (c == ',')
+    if (readPlainDecimal(trimmed.data() + (trimmed[0] == '+' ? 1 : 0), trimmed.data() + trimmed.size(), Value))
+        return true;
+    // The parser wants "." as the separator: the number is copied, to the stack
+    // when it is of a sensible length.
+    char local[64];
+    std::string long_;
+    char* ascii = local;
+    if (trimmed.size() > sizeof local) {
+        long_.resize(trimmed.size());
+        ascii = long_.data();
+    }
+    size_t size = 0;
+    for (size_t i = 0; i < trimmed.size(); ++i) {
+        char c = trimmed[i];
+        if (ArabicPoint && trimmed.substr(i, ArabicDecimalSeparator.size()) == ArabicDecimalSeparator) {
             c = '.';
-    const char* first = ascii.data();
-    const char* last = first + ascii.size();
+            i += ArabicDecimalSeparator.size() - 1;
+        } else if (static_cast<unsigned char>(c) > 0x7F) {
+            return false;
+        } else if (c == ',') {
+            c = '.';
+        }
+        ascii[size++] = c;
+    }
+    const char* first = ascii;
+    const char* last = ascii + size;
     if (*first == '+')
         ++first;
     double parsed = 0;
@@ -47,30 +97,41 @@ bool readNumber(QStringView Text, double& Value, bool ArabicPoint = false)
     return true;
 }
 
-} // namespace
-
-QString formatBoolean(bool Value)
+// A word compared without regard to letter case. Words beyond ASCII are
+// compared as Qt compares text, where some letters fold to ASCII ones.
+bool sameWord(std::string_view Word, const char* Name, bool Utf8)
 {
-    return Value ? QStringLiteral("-1") : QStringLiteral("0");
+    const std::string_view name(Name);
+    if (isAscii(Word))
+        return Word.size() == name.size() &&
+               std::equal(Word.begin(), Word.end(), name.begin(), sameIgnoringAsciiCase);
+    return decodeBytes(Word, Utf8).compare(QLatin1StringView(Name), Qt::CaseInsensitive) == 0;
 }
 
-bool readBoolean(QStringView Text, bool Fallback)
+} // namespace
+
+std::string_view formatBoolean(bool Value)
 {
-    const QStringView word = trimBlanksAndControls(Text);
+    return Value ? "-1" : "0";
+}
+
+bool readBoolean(std::string_view Text, bool Fallback, bool Utf8)
+{
+    const std::string_view word = trimBlanksAndControls(Text);
     double number = 0;
     if (readNumber(word, number))
         return number != 0;
-    if (word.compare(QLatin1StringView("True"), Qt::CaseInsensitive) == 0)
+    if (sameWord(word, "True", Utf8))
         return true;
-    if (word.compare(QLatin1StringView("False"), Qt::CaseInsensitive) == 0)
+    if (sameWord(word, "False", Utf8))
         return false;
     return Fallback;
 }
 
-bool tryReadInteger(QStringView Text, std::int32_t& Value)
+bool tryReadInteger(std::string_view Text, std::int32_t& Value)
 {
-    std::string ascii;
-    if (!toAscii(trimBlanksAndControls(Text), ascii, false) || ascii.empty())
+    const std::string_view ascii = trimBlanksAndControls(Text);
+    if (ascii.empty() || !isAscii(ascii))
         return false;
     const char* first = ascii.data();
     const char* last = first + ascii.size();
@@ -84,42 +145,85 @@ bool tryReadInteger(QStringView Text, std::int32_t& Value)
     return true;
 }
 
-std::int32_t readInteger(QStringView Text, std::int32_t Fallback)
+std::int32_t readInteger(std::string_view Text, std::int32_t Fallback)
 {
     std::int32_t value = Fallback;
     return tryReadInteger(Text, value) ? value : Fallback;
 }
 
-int readEnumeration(QStringView Text, std::span<const char* const> Names, int Fallback)
+int readEnumeration(std::string_view Text, std::span<const char* const> Names, int Fallback, bool Utf8)
 {
-    const QStringView word = trimBlanksAndControls(Text);
+    const std::string_view word = trimBlanksAndControls(Text);
     int index = 0;
     for (const char* name : Names) {
-        if (word.compare(QLatin1StringView(name), Qt::CaseInsensitive) == 0)
+        if (sameWord(word, name, Utf8))
             return index;
         ++index;
     }
     return Fallback;
 }
 
-QString formatJulian(TDateTime Value)
+char julianDecimalPoint()
 {
-    char buffer[64];
-    const auto result =
-        std::to_chars(buffer, buffer + sizeof buffer, dateTimeToJulianDate(Value), std::chars_format::general, 15);
-    QString text = QString::fromLatin1(buffer, result.ptr - buffer);
     // Only "," is written besides ".": files written under other separators
     // (the Arabic one of Persian or Urdu settings) could not be read anywhere else.
-    if (QLocale::system().decimalPoint() == QLatin1String(","))
-        text.replace(QLatin1Char('.'), QLatin1Char(','));
-    return text;
+    return QLocale::system().decimalPoint() == QLatin1String(",") ? ',' : '.';
 }
 
-bool readJulian(QStringView Text, TDateTime& Value)
+void appendJulian(std::string& Out, TDateTime Value, char Point)
 {
-    // Earlier versions wrote the Arabic separator where the settings had it.
+    const double julian = dateTimeToJulianDate(Value);
+    char buffer[64];
+    char* end = nullptr;
+    // Every date of years 1-9999 has seven digits before the point, and so
+    // eight after it: the value is rounded to whole hundred-millionths exactly,
+    // as std::to_chars does it, but without its general machinery.
+    int exponent = 0;
+    const double fraction = std::frexp(julian, &exponent);
+    if (julian >= 1e6 && julian < 1e7) {
+        const auto mantissa = static_cast<std::uint64_t>(std::ldexp(fraction, 53));
+        const int shift = 53 - exponent;
+        const unsigned __int128 scaled = static_cast<unsigned __int128>(mantissa) * 100000000u;
+        std::uint64_t rounded = static_cast<std::uint64_t>(scaled >> shift);
+        const unsigned __int128 rest = scaled & ((static_cast<unsigned __int128>(1) << shift) - 1);
+        const unsigned __int128 half = static_cast<unsigned __int128>(1) << (shift - 1);
+        if (rest > half || (rest == half && (rounded & 1)))
+            ++rounded;
+        if (rounded < 1000000000000000u) {
+            end = std::to_chars(buffer, buffer + sizeof buffer, rounded / 100000000u).ptr;
+            std::uint64_t decimals = rounded % 100000000u;
+            if (decimals != 0) {
+                int places = 8;
+                while (decimals % 10 == 0) {
+                    decimals /= 10;
+                    --places;
+                }
+                *end++ = Point;
+                for (int i = places - 1; i >= 0; --i, decimals /= 10)
+                    end[i] = static_cast<char>('0' + decimals % 10);
+                end += places;
+            }
+        }
+    }
+    if (!end) {
+        end = std::to_chars(buffer, buffer + sizeof buffer, julian, std::chars_format::general, 15).ptr;
+        if (Point != '.')
+            std::replace(buffer, end, '.', Point);
+    }
+    Out.append(buffer, end);
+}
+
+QString formatJulian(TDateTime Value)
+{
+    std::string text;
+    appendJulian(text, Value, julianDecimalPoint());
+    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+bool readJulian(std::string_view Text, TDateTime& Value, bool Utf8)
+{
     double julian = 0;
-    return readNumber(Text, julian, true) && tryJulianDateToDateTime(julian, Value);
+    return readNumber(Text, julian, Utf8) && tryJulianDateToDateTime(julian, Value);
 }
 
 QStringView trimBlanksAndControls(QStringView Text)
@@ -131,4 +235,15 @@ QStringView trimBlanksAndControls(QStringView Text)
     while (last > first && Text[last - 1].unicode() <= u' ')
         --last;
     return Text.mid(first, last - first);
+}
+
+std::string_view trimBlanksAndControls(std::string_view Text)
+{
+    size_t first = 0;
+    size_t last = Text.size();
+    while (first < last && static_cast<unsigned char>(Text[first]) <= ' ')
+        ++first;
+    while (last > first && static_cast<unsigned char>(Text[last - 1]) <= ' ')
+        --last;
+    return Text.substr(first, last - first);
 }

@@ -4,52 +4,54 @@
 
 #include "TagSearch.h"
 
-SplicedText::SplicedText(QStringView Text)
+SplicedText::SplicedText(std::string_view Text)
 {
     append(Text);
 }
 
-void SplicedText::append(QStringView Piece)
+void SplicedText::append(std::string_view Piece)
 {
-    if (Piece.isEmpty())
+    if (Piece.empty())
         return;
     FPieces.push_back(Piece);
-    FSize += Piece.size();
+    FSize += static_cast<qsizetype>(Piece.size());
 }
 
-QChar SplicedText::at(qsizetype Index) const
+char SplicedText::at(qsizetype Index) const
 {
-    for (const QStringView piece : FPieces) {
-        if (Index < piece.size())
-            return piece[Index];
-        Index -= piece.size();
+    for (const std::string_view piece : FPieces) {
+        const auto size = static_cast<qsizetype>(piece.size());
+        if (Index < size)
+            return piece[static_cast<size_t>(Index)];
+        Index -= size;
     }
-    return {};
+    return 0;
 }
 
-bool SplicedText::matchesAt(qsizetype At, QStringView Tag) const
+bool SplicedText::matchesAt(qsizetype At, std::string_view Tag) const
 {
-    if (At + Tag.size() > FSize)
+    if (At + static_cast<qsizetype>(Tag.size()) > FSize)
         return false;
-    for (qsizetype i = 0; i < Tag.size(); ++i)
-        if (!sameIgnoringAsciiCase(at(At + i), Tag[i]))
+    for (size_t i = 0; i < Tag.size(); ++i)
+        if (!sameIgnoringAsciiCase(at(At + static_cast<qsizetype>(i)), Tag[i]))
             return false;
     return true;
 }
 
-qsizetype SplicedText::find(QStringView Tag) const
+qsizetype SplicedText::find(std::string_view Tag) const
 {
     qsizetype pieceStart = 0;
-    for (const QStringView piece : FPieces) {
+    for (const std::string_view piece : FPieces) {
         // A match inside the piece comes before any that starts near its end
         // and runs on into the next pieces.
         const qsizetype inside = findTag(piece, Tag);
         if (inside >= 0)
             return pieceStart + inside;
-        for (qsizetype i = std::max<qsizetype>(0, piece.size() - Tag.size() + 1); i < piece.size(); ++i)
+        const auto size = static_cast<qsizetype>(piece.size());
+        for (qsizetype i = std::max<qsizetype>(0, size - static_cast<qsizetype>(Tag.size()) + 1); i < size; ++i)
             if (matchesAt(pieceStart + i, Tag))
                 return pieceStart + i;
-        pieceStart += piece.size();
+        pieceStart += size;
     }
     return -1;
 }
@@ -58,43 +60,44 @@ SplicedText SplicedText::part(qsizetype From, qsizetype To) const
 {
     SplicedText result;
     qsizetype pieceStart = 0;
-    for (const QStringView piece : FPieces) {
+    for (const std::string_view piece : FPieces) {
+        const auto size = static_cast<qsizetype>(piece.size());
         const qsizetype from = std::max(From - pieceStart, qsizetype(0));
-        const qsizetype to = std::min(To - pieceStart, piece.size());
+        const qsizetype to = std::min(To - pieceStart, size);
         if (from < to)
-            result.append(piece.mid(from, to - from));
-        pieceStart += piece.size();
+            result.append(piece.substr(static_cast<size_t>(from), static_cast<size_t>(to - from)));
+        pieceStart += size;
     }
     return result;
 }
 
-SplicedText SplicedText::takeElement(const QString& Tag)
+SplicedText SplicedText::takeElement(std::string_view Tag)
 {
-    const QString startTag = QLatin1Char('<') + Tag + QLatin1Char('>');
-    const QString endTag = QStringLiteral("</") + Tag + QLatin1Char('>');
+    const std::string startTag = startTagOf(Tag);
+    const std::string endTag = endTagOf(Tag);
     const qsizetype start = find(startTag);
     const qsizetype end = find(endTag);
     if (start < 0 || end < 0)
         return {};
-    const qsizetype valueStart = start + startTag.size();
+    const qsizetype valueStart = start + static_cast<qsizetype>(startTag.size());
     SplicedText value = end >= valueStart ? part(valueStart, end) : SplicedText();
     SplicedText rest = part(0, start);
-    for (const QStringView piece : part(end + endTag.size(), FSize).FPieces)
+    for (const std::string_view piece : part(end + static_cast<qsizetype>(endTag.size()), FSize).FPieces)
         rest.append(piece);
     *this = std::move(rest);
     return value;
 }
 
-QString SplicedText::toString() const
+std::string SplicedText::toString() const
 {
-    QString text;
-    text.reserve(FSize);
-    for (const QStringView piece : FPieces)
+    std::string text;
+    text.reserve(static_cast<size_t>(FSize));
+    for (const std::string_view piece : FPieces)
         text += piece;
     return text;
 }
 
-QStringView SplicedText::view(QString& Storage) const
+std::string_view SplicedText::view(std::string& Storage) const
 {
     if (FPieces.size() == 1)
         return FPieces.front();

@@ -1,34 +1,36 @@
 #pragma once
 
-#include <QString>
-#include <QStringView>
+#include <QtGlobal>
 
+#include <string>
+#include <string_view>
 #include <vector>
 
 // A text from which elements are taken out the way ExtractTagValue does it,
-// held as pieces of the original text instead of shortened copies of it.
+// held as pieces of the original bytes instead of shortened copies of them.
 class SplicedText {
 public:
     SplicedText() = default;
-    explicit SplicedText(QStringView Text);
+    explicit SplicedText(std::string_view Text);
 
     // ExtractTagValue on this text: yields the inner text of the first element
     // of Tag and leaves this text without it. A missing element yields an empty
     // text and leaves this one as it was.
-    SplicedText takeElement(const QString& Tag);
+    SplicedText takeElement(std::string_view Tag);
 
     bool isEmpty() const { return FSize == 0; }
-    QString toString() const;
+    const std::vector<std::string_view>& pieces() const { return FPieces; }
+    std::string toString() const;
     // The text as one view; Storage holds a joined copy when it is in pieces.
-    QStringView view(QString& Storage) const;
+    std::string_view view(std::string& Storage) const;
 
 private:
-    qsizetype find(QStringView Tag) const;
-    bool matchesAt(qsizetype At, QStringView Tag) const;
-    QChar at(qsizetype Index) const;
+    qsizetype find(std::string_view Tag) const;
+    bool matchesAt(qsizetype At, std::string_view Tag) const;
+    char at(qsizetype Index) const;
     SplicedText part(qsizetype From, qsizetype To) const;
-    void append(QStringView Piece);
+    void append(std::string_view Piece);
 
-    std::vector<QStringView> FPieces;
+    std::vector<std::string_view> FPieces;
     qsizetype FSize = 0;
 };

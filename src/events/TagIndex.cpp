@@ -1,50 +1,87 @@
 #include "TagIndex.h"
 
+#include <algorithm>
+#include <cstring>
+
+#include "ByteScan.h"
+
 #include "TagSearch.h"
 
 namespace {
 
-bool sameName(QStringView a, QLatin1StringView b)
+bool sameName(std::string_view a, std::string_view b)
 {
     if (a.size() != b.size())
         return false;
-    for (qsizetype i = 0; i < a.size(); ++i)
-        if (!sameIgnoringAsciiCase(a[i], QChar(b[i])))
+    for (size_t i = 0; i < a.size(); ++i)
+        if (!sameIgnoringAsciiCase(a[i], b[i]))
+            return false;
+    return true;
+}
+
+bool isLetters(std::string_view name)
+{
+    return std::all_of(name.begin(), name.end(), [](char c) { return (c | 0x20) >= 'a' && (c | 0x20) <= 'z'; });
+}
+
+// sameName for a Name of ASCII letters only, eight bytes at a time: setting the
+// 0x20 bit turns only the letters of either case into the same small letter.
+bool sameLetters(std::string_view Text, std::string_view Name)
+{
+    if (Text.size() != Name.size())
+        return false;
+    constexpr std::uint64_t small = 0x2020202020202020u;
+    size_t i = 0;
+    for (; i + 8 <= Name.size(); i += 8) {
+        std::uint64_t a = 0, b = 0;
+        std::memcpy(&a, Text.data() + i, 8);
+        std::memcpy(&b, Name.data() + i, 8);
+        if ((a | small) != (b | small))
+            return false;
+    }
+    for (; i < Name.size(); ++i)
+        if ((Text[i] | 0x20) != (Name[i] | 0x20))
             return false;
     return true;
 }
 
 } // namespace
 
-TagIndex::TagIndex(QStringView Text, std::span<const QLatin1StringView> Names)
-    : FText(Text), FNames(Names), FStart(Names.size(), -1), FEnd(Names.size(), -1)
+TagIndex::TagIndex(std::string_view Text, std::span<const std::string_view> Names) : FText(Text), FNames(Names)
 {
-    // Every "<name>" and "</name>" of the text is a "<" followed by characters
-    // other than "<" and ">" up to the next ">".
-    qsizetype at = Text.indexOf(u'<');
-    while (at >= 0) {
-        qsizetype close = at + 1;
-        while (close < Text.size() && Text[close] != u'<' && Text[close] != u'>')
-            ++close;
-        if (close >= Text.size())
-            break;
-        if (Text[close] == u'<') {
-            at = close;
-            continue;
-        }
-        const QStringView name = Text.mid(at + 1, close - at - 1);
-        if (name.startsWith(u'/'))
-            note(name.mid(1), at, true);
-        else
-            note(name, at, false);
-        at = Text.indexOf(u'<', close + 1);
+    Q_ASSERT(Names.size() <= MaxNames);
+    FStart.fill(-1);
+    FEnd.fill(-1);
+    for (size_t i = 0; i < Names.size(); ++i) {
+        FByLength[std::min<size_t>(Names[i].size(), FByLength.size() - 1)] |= 1u << i;
+        if (isLetters(Names[i]))
+            FLetters |= 1u << i;
     }
+    // Every "<name>" and "</name>" of the text is a "<" followed by bytes
+    // other than "<" and ">" up to the next ">": each "<" starts a tag anew,
+    // and a ">" ends the tag begun last, if any.
+    qsizetype open = -1;
+    scanForBytes(Text.data(), 0, Text.size(), '<', '>', [&](size_t at) {
+        if (Text[at] == '<') {
+            open = static_cast<qsizetype>(at);
+        } else if (open >= 0) {
+            const std::string_view name = Text.substr(static_cast<size_t>(open) + 1, at - static_cast<size_t>(open) - 1);
+            if (!name.empty() && name.front() == '/')
+                note(name.substr(1), open, true);
+            else
+                note(name, open, false);
+            open = -1;
+        }
+        return false;
+    });
 }
 
-void TagIndex::note(QStringView Name, qsizetype TagStart, bool IsEnd)
+void TagIndex::note(std::string_view Name, qsizetype TagStart, bool IsEnd)
 {
-    for (size_t i = 0; i < FNames.size(); ++i) {
-        if (!sameName(Name, FNames[i]))
+    for (std::uint32_t names = FByLength[std::min<size_t>(Name.size(), FByLength.size() - 1)]; names;
+         names &= names - 1) {
+        const auto i = static_cast<size_t>(__builtin_ctz(names));
+        if (!((FLetters >> i) & 1 ? sameLetters(Name, FNames[i]) : sameName(Name, FNames[i])))
             continue;
         qsizetype& first = IsEnd ? FEnd[i] : FStart[i];
         if (first < 0)
@@ -58,23 +95,24 @@ bool TagIndex::found(int Index) const
     return FStart[static_cast<size_t>(Index)] >= 0 && FEnd[static_cast<size_t>(Index)] >= 0;
 }
 
-QStringView TagIndex::value(int Index) const
+std::string_view TagIndex::value(int Index) const
 {
     if (!found(Index))
         return {};
     const auto i = static_cast<size_t>(Index);
-    const qsizetype from = FStart[i] + FNames[i].size() + 2;
-    return FEnd[i] >= from ? FText.mid(from, FEnd[i] - from) : QStringView();
+    const qsizetype from = FStart[i] + static_cast<qsizetype>(FNames[i].size()) + 2;
+    return FEnd[i] >= from ? FText.substr(static_cast<size_t>(from), static_cast<size_t>(FEnd[i] - from))
+                           : std::string_view();
 }
 
-QStringView TagIndex::element(int Index) const
+std::string_view TagIndex::element(int Index) const
 {
     if (!found(Index))
         return {};
     const auto i = static_cast<size_t>(Index);
-    const qsizetype startTagSize = FNames[i].size() + 2;
-    const qsizetype endTagSize = FNames[i].size() + 3;
+    const auto startTagSize = static_cast<qsizetype>(FNames[i].size()) + 2;
+    const auto endTagSize = static_cast<qsizetype>(FNames[i].size()) + 3;
     if (FEnd[i] < FStart[i] + startTagSize)
         return {};
-    return FText.mid(FStart[i], FEnd[i] + endTagSize - FStart[i]);
+    return FText.substr(static_cast<size_t>(FStart[i]), static_cast<size_t>(FEnd[i] + endTagSize - FStart[i]));
 }

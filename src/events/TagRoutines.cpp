@@ -1,8 +1,25 @@
 #include "TagRoutines.h"
 
-#include "TagSearch.h"
-
 namespace {
+
+bool sameIgnoringAsciiCase(QChar a, QChar b)
+{
+    const auto lower = [](char16_t c) { return c >= u'A' && c <= u'Z' ? char16_t(c + (u'a' - u'A')) : c; };
+    return lower(a.unicode()) == lower(b.unicode());
+}
+
+// The first occurrence of Tag in Text, ASCII letters compared without regard to case.
+qsizetype findTag(const QString& Text, const QString& Tag)
+{
+    for (qsizetype at = 0; at + Tag.size() <= Text.size(); ++at) {
+        qsizetype i = 0;
+        while (i < Tag.size() && sameIgnoringAsciiCase(Text[at + i], Tag[i]))
+            ++i;
+        if (i == Tag.size())
+            return at;
+    }
+    return -1;
+}
 
 struct ElementBounds {
     qsizetype start = -1; // first character of the start tag

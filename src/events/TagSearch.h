@@ -1,26 +1,34 @@
 #pragma once
 
-#include <QChar>
-#include <QStringView>
+#include <QtGlobal>
 
-// Fast forms of the event file's tag search. Tags are plain text whose ASCII
-// letters match without regard to case; each search finds a tag's first
-// occurrence. SplicedText, ElementRun and TagIndex build on these to walk
+#include <string>
+#include <string_view>
+
+// Fast forms of the event file's tag search, over the file's bytes. Tags are
+// plain ASCII text whose letters match without regard to case; each search
+// finds a tag's first occurrence. A tag never matches inside a multi-byte UTF-8
+// character, so a search over the bytes finds what a search over the decoded
+// text would. SplicedText, ElementRun and TagIndex build on these to walk
 // positions in one text instead of building the shortened copies that the tag
 // routines hand back.
 
 // The first occurrence of Tag in Text at or after From; -1 when there is none.
-qsizetype findTag(QStringView Text, QStringView Tag, qsizetype From = 0);
+qsizetype findTag(std::string_view Text, std::string_view Tag, qsizetype From = 0);
 
-// The ASCII capitals as small letters; every other character as it is.
-inline char16_t asciiLower(char16_t C)
+// The ASCII capitals as small letters; every other byte as it is.
+inline char asciiLower(char C)
 {
-    return C >= u'A' && C <= u'Z' ? C + (u'a' - u'A') : C;
+    return C >= 'A' && C <= 'Z' ? static_cast<char>(C + ('a' - 'A')) : C;
 }
 
 // Equal, or the same ASCII letter in the other case. Inline: the searches ask it
-// for every character they compare.
-inline bool sameIgnoringAsciiCase(QChar A, QChar B)
+// for every byte they compare.
+inline bool sameIgnoringAsciiCase(char A, char B)
 {
-    return asciiLower(A.unicode()) == asciiLower(B.unicode());
+    return asciiLower(A) == asciiLower(B);
 }
+
+// "<Name>" and "</Name>".
+std::string startTagOf(std::string_view Name);
+std::string endTagOf(std::string_view Name);

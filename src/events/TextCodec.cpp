@@ -15,9 +15,9 @@ constexpr std::array<char16_t, 32> Windows1252High = {
 };
 
 // Every byte maps to one character.
-QString decodeWindows1252(QByteArrayView bytes)
+QString decodeWindows1252(std::string_view bytes)
 {
-    QString text(bytes.size(), Qt::Uninitialized);
+    QString text(static_cast<qsizetype>(bytes.size()), Qt::Uninitialized);
     QChar* out = text.data();
     for (const char c : bytes) {
         const auto byte = static_cast<unsigned char>(c);
@@ -34,7 +34,41 @@ QString decodeText(QByteArrayView bytes)
     QString text = utf8.decode(bytes);
     if (!utf8.hasError())
         return text;
-    return decodeWindows1252(bytes);
+    return decodeWindows1252(std::string_view(bytes.data(), static_cast<size_t>(bytes.size())));
+}
+
+FileEncoding detectEncoding(std::string_view bytes)
+{
+    const QByteArrayView view(bytes.data(), static_cast<qsizetype>(bytes.size()));
+    constexpr std::string_view byteOrderMark = "\xEF\xBB\xBF";
+    const auto withoutMark = [&](std::string_view text) {
+        return FileEncoding{true, text.substr(0, byteOrderMark.size()) == byteOrderMark
+                                      ? text.substr(byteOrderMark.size())
+                                      : text};
+    };
+    if (view.isValidUtf8())
+        return withoutMark(bytes);
+    // The decoder waits for the rest of a character that the file ends in the
+    // middle of, and counts it as no error: that file is UTF-8 without it.
+    QStringDecoder utf8(QStringConverter::Utf8);
+    utf8.decode(view);
+    if (!utf8.hasError())
+        for (size_t cut = 1; cut <= 3 && cut <= bytes.size(); ++cut)
+            if (view.first(view.size() - static_cast<qsizetype>(cut)).isValidUtf8())
+                return withoutMark(bytes.substr(0, bytes.size() - cut));
+    return {false, bytes};
+}
+
+QString decodeBytes(std::string_view bytes, bool utf8)
+{
+    if (!utf8)
+        return decodeWindows1252(bytes);
+    // A byte-order mark here is inside the text: a character like any other,
+    // which QString::fromUtf8 would drop at the start.
+    constexpr std::string_view byteOrderMark = "\xEF\xBB\xBF";
+    if (bytes.substr(0, byteOrderMark.size()) == byteOrderMark)
+        return QChar(0xFEFF) + decodeBytes(bytes.substr(byteOrderMark.size()), true);
+    return QString::fromUtf8(bytes.data(), static_cast<qsizetype>(bytes.size()));
 }
 
 QByteArray encodeText(const QString& text)

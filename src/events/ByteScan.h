@@ -1,0 +1,83 @@
+#pragma once
+
+#include <cstddef>
+#include <cstring>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
+// Vectorised scans for the tag search, sixteen bytes at a time, without a call
+// per position.
+
+#if defined(__SSE2__)
+namespace byte_scan {
+
+// A mask of the bytes of the sixteen at Text that equal C; letters of either
+// case when C is a small letter.
+inline __m128i matching(const char* Text, char C)
+{
+    const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(Text));
+    if (C >= 'a' && C <= 'z')
+        return _mm_cmpeq_epi8(_mm_or_si128(chunk, _mm_set1_epi8(0x20)), _mm_set1_epi8(C));
+    return _mm_cmpeq_epi8(chunk, _mm_set1_epi8(C));
+}
+
+} // namespace byte_scan
+#endif
+
+// Calls Found(position) for each byte of [From, Size) equal to A or B, in
+// order, until Found returns true; returns that position, or Size when it never did.
+template <class Callback>
+size_t scanForBytes(const char* Text, size_t From, size_t Size, char A, char B, Callback&& Found)
+{
+    size_t at = From;
+#if defined(__SSE2__)
+    const __m128i a = _mm_set1_epi8(A);
+    const __m128i b = _mm_set1_epi8(B);
+    for (; at + 16 <= Size; at += 16) {
+        const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(Text + at));
+        unsigned mask = static_cast<unsigned>(
+            _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(chunk, a), _mm_cmpeq_epi8(chunk, b))));
+        while (mask) {
+            const size_t hit = at + static_cast<size_t>(__builtin_ctz(mask));
+            if (Found(hit))
+                return hit;
+            mask &= mask - 1;
+        }
+    }
+#endif
+    for (; at < Size; ++at)
+        if ((Text[at] == A || Text[at] == B) && Found(at))
+            return at;
+    return Size;
+}
+
+// Calls Found(position) for each position of [From, Last] where the three
+// bytes First, Second and Third follow one another (Second and Third given as
+// small letters match either case), in order, until Found returns true; returns
+// that position, or Last + 1 when it never did. Text must hold Last + 3 bytes.
+template <class Callback>
+size_t scanForTriple(const char* Text, size_t From, size_t Last, char First, char Second, char Third,
+                     Callback&& Found)
+{
+    size_t at = From;
+#if defined(__SSE2__)
+    for (; at + 16 <= Last + 1; at += 16) {
+        unsigned mask = static_cast<unsigned>(_mm_movemask_epi8(
+            _mm_and_si128(byte_scan::matching(Text + at, First),
+                          _mm_and_si128(byte_scan::matching(Text + at + 1, Second),
+                                        byte_scan::matching(Text + at + 2, Third)))));
+        while (mask) {
+            const size_t hit = at + static_cast<size_t>(__builtin_ctz(mask));
+            if (Found(hit))
+                return hit;
+            mask &= mask - 1;
+        }
+    }
+#endif
+    for (; at <= Last; ++at)
+        if (Text[at] == First && Found(at))
+            return at;
+    return Last + 1;
+}

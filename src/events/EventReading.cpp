@@ -1,0 +1,56 @@
+#include "EventReading.h"
+
+#include <cstring>
+
+#include "Escaping.h"
+#include "TextCodec.h"
+
+bool hasOnlyCrLfLineEnds(std::string_view Text)
+{
+    const char* const begin = Text.data();
+    const char* const end = begin + Text.size();
+    for (const char* at = begin; (at = static_cast<const char*>(std::memchr(at, '\r', size_t(end - at)))); ++at)
+        if (at + 1 >= end || at[1] != '\n')
+            return false;
+    for (const char* at = begin; (at = static_cast<const char*>(std::memchr(at, '\n', size_t(end - at)))); ++at)
+        if (at == begin || at[-1] != '\r')
+            return false;
+    return true;
+}
+
+void appendWithCrLfLineEnds(std::string& Out, std::string_view Text)
+{
+    for (size_t i = 0; i < Text.size(); ++i) {
+        const char c = Text[i];
+        if (c == '\r' || c == '\n') {
+            Out += "\r\n";
+            if (c == '\r' && i + 1 < Text.size() && Text[i + 1] == '\n')
+                ++i;
+        } else {
+            Out += c;
+        }
+    }
+}
+
+QString EventReading::text(std::string_view Value) const
+{
+    std::string withCrLf;
+    if (!hasOnlyCrLfLineEnds(Value)) {
+        appendWithCrLfLineEnds(withCrLf, Value);
+        Value = withCrLf;
+    }
+    QString text = decodeBytes(Value, FUtf8);
+    if (FEscaped && Value.find('&') != std::string_view::npos)
+        return unescapeMarkup(text);
+    return text;
+}
+
+QString EventReading::sharedText(std::string_view Value)
+{
+    if (!FHasLast || Value != FLastValue) {
+        FLastText = text(Value);
+        FLastValue = Value;
+        FHasLast = true;
+    }
+    return FLastText;
+}

@@ -1,0 +1,284 @@
+// The event file reader against the plain reading it stands for: the whole
+// file decoded to text, every line end made CR LF, then the copying tag
+// routines taking out one element after another. Both must give the same
+// list, field by field, for a corpus of varied and damaged files.
+#include <QStringDecoder>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <charconv>
+#include <optional>
+#include <random>
+
+#include "TestSupport.h"
+#include "events/Escaping.h"
+#include "events/FileValues.h"
+#include "events/TagRoutines.h"
+#include "events/TextCodec.h"
+
+using namespace testing_support;
+
+namespace {
+
+struct Loaded {
+    bool Refused = false;
+    QStringList Categories;
+    std::vector<std::unique_ptr<TEvent>> Events;
+};
+
+QString withCrLf(const QString& text)
+{
+    QString result;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i] == u'\r' || text[i] == u'\n') {
+            result += "\r\n";
+            if (text[i] == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n')
+                ++i;
+        } else {
+            result += text[i];
+        }
+    }
+    return result;
+}
+
+std::string bytesOf(const QString& value)
+{
+    return value.toStdString();
+}
+
+QString element(const QString& text, const char* tag)
+{
+    QString value;
+    ExtractElement(text, QString("<%1>").arg(tag), QString("</%1>").arg(tag), false, value);
+    return value;
+}
+
+// One event element, each field looked up on its own in the whole element.
+std::unique_ptr<TEvent> readEvent(const QString& S, bool escaped)
+{
+    QString whole;
+    ExtractElement(S, "<Event>", "</Event>", true, whole);
+    const auto text = [&](const char* tag) { return escaped ? unescapeMarkup(element(whole, tag)) : element(whole, tag); };
+    const auto boolean = [&](const char* tag, bool fallback) { return readBoolean(bytesOf(element(whole, tag)), fallback); };
+    const auto integer = [&](const char* tag, int fallback) { return readInteger(bytesOf(element(whole, tag)), fallback); };
+
+    auto e = std::make_unique<TEvent>();
+    e->Enabled = boolean("Enabled", true);
+    TDateTime start = 0;
+    e->SetStartDate(readJulian(bytesOf(element(whole, "StartDate")), start) ? start : Now());
+    e->UseTime = boolean("UseTime", true);
+    e->Duration = static_cast<std::uint32_t>(std::max(integer("Duration", 0), 0));
+    QString dates = element(whole, "RepeatedDates"), date;
+    for (ExtractTagValue("DATE", dates, dates, date); !date.isEmpty(); ExtractTagValue("DATE", QString(dates), dates, date)) {
+        TDateTime value = 0;
+        if (readJulian(bytesOf(date), value))
+            e->RepeatedDates->AddDate(value, false, 0);
+    }
+    e->Category = text("Category");
+    if (e->Category.isEmpty())
+        e->Category = "General";
+    e->Description = text("Description");
+    e->Notes = text("Notes");
+    e->AlarmType = static_cast<std::uint8_t>(integer("AlarmType", 0));
+    e->AlarmParam = integer("AlarmParam", 0);
+    e->AlarmSound = text("AlarmSound");
+    e->AudioNotify = boolean("AudioNotify", true);
+    e->PopUpNotify = boolean("PopUpNotify", true);
+    static constexpr const char* importance[] = {"eiLow", "eiNormal", "eiHigh", "eiHighest"};
+    static constexpr const char* job[] = {"arDoNothing", "arSnoozeMins", "arDismiss"};
+    e->Importance = static_cast<TEventImportance>(readEnumeration(bytesOf(element(whole, "Importance")), importance, eiNormal));
+    e->KeepRemindingFor = integer("KeepRemindingFor", -1);
+    e->AfterReminderJob =
+        static_cast<TAfterReminderJobType>(readEnumeration(bytesOf(element(whole, "AfterReminderJob")), job, arDoNothing));
+    e->AfterReminderJobParamInt = integer("AfterReminderJobParamInt", 0);
+    e->ExecuteFile = boolean("ExecuteFile", false);
+    e->CmdsToExecute = text("CmdsToExecute");
+    e->ExecuteFileXTimes = integer("ExecuteFileXTimes", 1);
+    e->ShowOnCalendar = boolean("ShowOnCalendar", true);
+    e->RecalculateNoticationTimes();
+    return e;
+}
+
+Loaded plainLoad(const QByteArray& bytes)
+{
+    Loaded loaded;
+    QString text = decodeText(bytes);
+    if (text.isEmpty())
+        return loaded;
+    text = withCrLf(text);
+    QString rest, root, version, categories, events, escapedValue, value;
+    ExtractTagValue("QuilletEventFile", text, rest, root);
+    ExtractTagValue("Version", QString(root), root, version);
+    if (root.isEmpty() || trimBlanksAndControls(version) != QLatin1String("QV3.0")) {
+        loaded.Refused = true;
+        return loaded;
+    }
+    ExtractTagValue("Categories", QString(root), root, categories);
+    ExtractTagValue("Events", QString(root), root, events);
+    ExtractTagValue("Escaped", QString(root), root, escapedValue);
+    const bool escaped = readBoolean(bytesOf(escapedValue), false);
+    const QStringView names = trimBlanksAndControls(categories);
+    TEventList unique; // names are added once, whatever their letter case
+    if (!names.isEmpty())
+        for (const QStringView name : names.split(u"\r\n"))
+            unique.AddCategory(escaped ? unescapeMarkup(name) : name.toString());
+    loaded.Categories = unique.Categories;
+    for (ExtractTagValue("Event", events, events, value); !value.isEmpty();
+         ExtractTagValue("Event", QString(events), events, value))
+        loaded.Events.push_back(readEvent("<Event>" + value + "</Event>", escaped));
+    return loaded;
+}
+
+// Every field, the dates exactly.
+void expectSameEvent(const TEvent& a, const TEvent& b)
+{
+    EXPECT_EQ(a.SaveToXML(), b.SaveToXML());
+    EXPECT_EQ(a.GetStartDate(), b.GetStartDate());
+    EXPECT_EQ(a.StartDateItem->NotificationTime, b.StartDateItem->NotificationTime);
+    ASSERT_EQ(a.RepeatedDates->GetCount(), b.RepeatedDates->GetCount());
+    for (int i = 0; i < a.RepeatedDates->GetCount(); ++i) {
+        EXPECT_EQ(a.RepeatedDates->GetItem(i)->DateTime, b.RepeatedDates->GetItem(i)->DateTime);
+        EXPECT_EQ(a.RepeatedDates->GetItem(i)->NotificationTime, b.RepeatedDates->GetItem(i)->NotificationTime);
+    }
+    EXPECT_EQ(std::tuple(a.Category, a.Description, a.Notes, a.AlarmSound, a.CmdsToExecute),
+              std::tuple(b.Category, b.Description, b.Notes, b.AlarmSound, b.CmdsToExecute));
+}
+
+class Corpus {
+public:
+    explicit Corpus(unsigned seed) : random(seed) {}
+
+    int below(int n) { return std::uniform_int_distribution<int>(0, n - 1)(random); }
+
+    QString someText()
+    {
+        static const QStringList pieces = {"word", " ", "\r\n", "\n", "\r", "&", "&amp;", "<", ">", "é", "€",
+                                           "\t", "ſ", "Ω", "\u066B", "x", "Notes", "</Notes>", "<DATE>"};
+        QString text;
+        for (int i = below(8); i > 0; --i)
+            text += pieces[below(pieces.size())];
+        return text;
+    }
+
+    // A list written by the program: texts of every kind, date lists empty, short and long.
+    QByteArray savedFile(const QString& path)
+    {
+        TEventList list;
+        for (int i = below(4); i > 0; --i)
+            list.AddCategory(someText());
+        for (int i = below(6); i > 0; --i) {
+            TEvent e;
+            e.SetStartDate(at(2000 + below(30), 1 + below(12), 1 + below(28), below(24), below(60), below(60), below(1000)));
+            e.Category = someText();
+            e.Description = someText();
+            e.Notes = someText();
+            e.AlarmSound = below(3) ? QString() : someText();
+            e.CmdsToExecute = below(3) ? QString() : someText();
+            e.AlarmType = static_cast<std::uint8_t>(below(5));
+            e.AlarmParam = below(100) - 50;
+            e.Importance = static_cast<TEventImportance>(below(4));
+            e.Enabled = below(2);
+            const int dates = below(3) == 0 ? 40 + below(40) : below(12);
+            for (int d = 0; d < dates; ++d)
+                e.RepeatedDates->AddDate(incMinute(e.GetStartDate(), below(3) ? d * 1440 : below(3)), true, 0);
+            list.AddEvent(e);
+        }
+        list.SaveToFile(path);
+        return readFile(path);
+    }
+
+    // Files of other writers and damaged files made from a saved one.
+    QByteArray variant(QByteArray bytes)
+    {
+        switch (below(11)) {
+        case 9: // the version element moved, leaving a seam where it is taken out
+        case 10: {
+            const QByteArray element = below(2) ? QByteArray("<Version>QV3.0</Version>") : QByteArray("<Escaped>-1</Escaped>");
+            bytes.replace(element, "");
+            int at = below(bytes.size());
+            if (below(2) && bytes.indexOf('\r', at) >= 0)
+                at = bytes.indexOf('\r', at) + 1; // between a CR and its LF
+            return bytes.insert(at, element);
+        }
+        case 0: // lone LFs or CRs
+            return bytes.replace("\r\n", below(2) ? "\n" : "\r");
+        case 1: // Windows-1252 text, unescaped
+            return QString::fromUtf8(bytes).replace("<Escaped>-1</Escaped>", "").toLatin1();
+        case 2: // tags in another letter case
+            return bytes.replace("<DATE>", "<date>").replace("</Event>", "</EVENT>").replace("<Notes>", "<NOTES>");
+        case 3: // a byte-order mark, an unfinished character at the end
+            return "\xEF\xBB\xBF" + bytes + (below(2) ? "\xE2\x82" : "");
+        default: { // pieces cut out, doubled or moved
+            for (int i = 1 + below(3); i > 0 && !bytes.isEmpty(); --i) {
+                const int from = below(bytes.size()), count = below(std::min<int>(200, bytes.size() - from) + 1);
+                const QByteArray piece = bytes.mid(from, count);
+                if (below(2))
+                    bytes.remove(from, count);
+                else
+                    bytes.insert(below(bytes.size()), piece);
+            }
+            return bytes;
+        }
+        }
+    }
+
+private:
+    std::mt19937 random;
+};
+
+} // namespace
+
+TEST(EventFileReaders, TheReaderGivesWhatThePlainReadingGives)
+{
+    QTemporaryDir folder;
+    ClockOverride clock(at(2020, 5, 6, 7, 8, 9, 10));
+    Corpus corpus(2026);
+    int read = 0;
+    for (int round = 0; round < 1500; ++round) {
+        const QString path = folder.filePath("e.events");
+        QByteArray bytes = corpus.savedFile(path);
+        if (round % 4 != 0)
+            bytes = corpus.variant(bytes);
+        writeFile(path, bytes);
+        SCOPED_TRACE(bytes.toStdString());
+
+        const Loaded expected = plainLoad(bytes);
+        TEventList list;
+        bool refused = false;
+        try {
+            list.LoadFromFile(path, false);
+        } catch (const EFileError&) {
+            refused = true;
+        }
+        ASSERT_EQ(refused, expected.Refused);
+        ASSERT_EQ(list.Categories, expected.Categories);
+        ASSERT_EQ(list.Count(), static_cast<int>(expected.Events.size()));
+        for (int i = 0; i < list.Count(); ++i)
+            expectSameEvent(*list.GetEvent(i), *expected.Events[static_cast<size_t>(i)]);
+        if (HasFailure())
+            return;
+        read += list.Count();
+    }
+    EXPECT_GT(read, 2000) << "the corpus must hold events";
+}
+
+TEST(EventFileReaders, JulianDatesAreWrittenAsThePlainFormatterWritesThem)
+{
+    std::mt19937 random(18);
+    std::uniform_real_distribution<double> anyDate(MinDateTime, MaxDateTime);
+    std::vector<TDateTime> dates = {MinDateTime, MaxDateTime, 0, -0.5, at(2008, 3, 10, 14, 25, 37, 250)};
+    for (int i = 0; i < 200000; ++i)
+        dates.push_back(anyDate(random));
+    // Values whose hundred-millionths end exactly on a half: rounded to the even neighbour.
+    for (int i = 0; i < 2000; ++i)
+        dates.push_back(39000 + i + std::uniform_int_distribution<int>(0, 511)(random) / 512.0);
+    for (const TDateTime date : dates) {
+        char expected[64];
+        const double julian = dateTimeToJulianDate(date);
+        const auto end = std::to_chars(expected, expected + sizeof expected, julian, std::chars_format::general, 15).ptr;
+        std::string written;
+        appendJulian(written, date, '.');
+        ASSERT_EQ(written, std::string(expected, end)) << date;
+    }
+}
