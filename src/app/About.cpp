@@ -50,6 +50,10 @@ TfrmAbout::TfrmAbout(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::Customi
 
     lblVersion = makeLabel(QStringLiteral("lblVersion"), top);
     lblVersion->setFont(arialFont(16, fsBold | fsItalic));
+    // Black on the panel's fixed white, whatever the desktop's colours.
+    QPalette black = lblVersion->palette();
+    black.setColor(QPalette::WindowText, Qt::black);
+    lblVersion->setPalette(black);
 
     Image2 = makeLabel(QStringLiteral("Image2"), top);
     Image2->setPixmap(QPixmap(QStringLiteral(":/images/donate.png")));

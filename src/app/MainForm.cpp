@@ -87,6 +87,7 @@ TfrmQuillet::TfrmQuillet(const QStringList& Arguments, QWidget* parent) : QMainW
     setupEventList();
     setupViewsAndFilters();
     setupCalendarStrip();
+    setupClock();
     setupCategories();
     setupEventCommands();
 

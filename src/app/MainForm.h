@@ -254,6 +254,12 @@ private:
     void setupEventList();
     void setupViewsAndFilters();
     void setupCalendarStrip();
+    // Countdowns and past-due colours follow the time, and the day changes at
+    // midnight (MainFormClock.cpp).
+    void setupClock();
+    void clockTick();
+    QTimer* FClockTimer = nullptr;
+    TDateTime FShownDay = 0; // the day the list and the calendars were last painted for
     void setupCategories();
     void setupEventCommands();
     // Moves the selected occurrence to the date that Move gives for its date-time.

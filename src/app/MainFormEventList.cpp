@@ -9,6 +9,9 @@
 #include <QMouseEvent>
 #include <QTreeView>
 
+#include <QHelpEvent>
+#include <QToolTip>
+
 #include <algorithm>
 #include <functional>
 
@@ -16,6 +19,7 @@
 #include "EventRowDelegate.h"
 #include "EventViewModel.h"
 #include "PictureList.h"
+#include "events/WhenText.h"
 #include "platform/gui/ErrorReport.h"
 
 namespace {
@@ -44,6 +48,42 @@ struct ColumnLayout {
 // By column index: the picture, "When", "Countdown", "!", "Event", "Category".
 constexpr ColumnLayout Columns[EventViewModel::ColumnCount] = {{36, true}, {110, false}, {90, false},
                                                                {20, true}, {235, false}, {60, false}};
+
+// The "When" column's width: the widest timed row of the current locale's format in
+// Font, and never below the design width. Month and day names, and a short time
+// with or without a day period, differ in width: every month and weekday is tried.
+int whenColumnWidth(const QFont& Font)
+{
+    const QFontMetrics metrics(Font);
+    TEvent timed;
+    timed.UseTime = true;
+    int widest = 0;
+    for (int month = 1; month <= 12; ++month)
+        for (int day = 22; day <= 28; ++day) // seven weekdays
+            for (int hour : {10, 22})
+                widest = std::max(widest, metrics.horizontalAdvance(
+                                              formatWhen(timed, encodeDateTime(2000, month, day, hour, 59, 59, 0))));
+    return std::max(Columns[EventViewModel::ColWhen].width, widest + 2 * EventRowDelegate::TextMargin + 2);
+}
+
+// Shows a row's hint until the mouse leaves the row, however long it rests there
+// (tool tips otherwise expire after about ten seconds).
+bool showLastingHint(QTreeView* View, QEvent* Event)
+{
+    auto* help = static_cast<QHelpEvent*>(Event);
+    const QModelIndex index = View->indexAt(help->pos());
+    const QString hint = index.data(Qt::ToolTipRole).toString();
+    if (hint.isEmpty()) {
+        QToolTip::hideText();
+        return true;
+    }
+    QRect row = View->visualRect(index);
+    row.setLeft(0);
+    row.setRight(View->viewport()->width());
+    constexpr int Day = 24 * 60 * 60 * 1000; // ms; far longer values overflow Qt's timers
+    QToolTip::showText(help->globalPos(), hint, View->viewport(), row, Day);
+    return true;
+}
 
 } // namespace
 
@@ -80,9 +120,12 @@ void TfrmQuillet::setupEventList()
     QPalette headerColours = header->palette();
     headerColours.setColor(QPalette::Button, Qt::white);
     headerColours.setColor(QPalette::Window, Qt::white);
+    headerColours.setColor(QPalette::ButtonText, Qt::black); // on the fixed white, whatever the desktop's colours
+    headerColours.setColor(QPalette::WindowText, Qt::black);
     header->setPalette(headerColours);
     for (int column = 0; column < EventViewModel::ColumnCount; ++column) {
-        header->resizeSection(column, Columns[column].width);
+        header->resizeSection(column,
+                              column == EventViewModel::ColWhen ? whenColumnWidth(vstEvents->font()) : Columns[column].width);
         header->setSectionResizeMode(column, Columns[column].fixed ? QHeaderView::Fixed : QHeaderView::Interactive);
     }
     // Qt lets every section be dragged; the picture and "!" columns go back to their place.
@@ -107,6 +150,8 @@ void TfrmQuillet::setupEventList()
             reportingErrors([this] { vstEventsDblClick(); });
         else if (event->type() == QEvent::Resize)
             vstEventsResize();
+        else if (event->type() == QEvent::ToolTip)
+            return showLastingHint(vstEvents, event);
         return false;
     });
 }

@@ -5,6 +5,7 @@
 #include <exception>
 #include <memory>
 
+#include "ApplicationName.h"
 #include "MainForm.h"
 #include "platform/SingleInstance.h"
 #include "platform/gui/ErrorReport.h"
@@ -38,8 +39,7 @@ int main(int argc, char* argv[])
         return 0;
 
     QuilletApplication application(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Quillet"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Quillet"));
+    nameApplication();
     // The main window hides instead of closing: only a real exit ends the program.
     QApplication::setQuitOnLastWindowClosed(false);
 

@@ -72,6 +72,9 @@ TfrmSplash::TfrmSplash(QWidget* parent)
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
     Timer1->setInterval(1000);
+    // A coarse timer may tick a little before the minimum time, and the splash would
+    // wait for the next tick: a whole second more.
+    Timer1->setTimerType(Qt::PreciseTimer);
     connect(Timer1, &QTimer::timeout, this, &TfrmSplash::Timer1Timer);
 }
 

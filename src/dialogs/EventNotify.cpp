@@ -166,6 +166,10 @@ void TfrmEventNotify::buildWidgets()
     lblEventDesc = new ElidedTextLabel(Panel3);
     lblEventDesc->setObjectName(QStringLiteral("lblEventDesc"));
     lblEventDesc->setFont(arialFont(16));
+    // Black on the window's fixed white, whatever the desktop's colours.
+    QPalette black = lblEventDesc->palette();
+    black.setColor(QPalette::WindowText, Qt::black);
+    lblEventDesc->setPalette(black);
     textColumn->addWidget(lblEventDesc, 1);
     topRow->addWidget(Panel3, 1);
 

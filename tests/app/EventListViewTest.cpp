@@ -9,10 +9,12 @@
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QToolButton>
+#include <QHeaderView>
 #include <QToolTip>
 
 #include "AppTestSupport.h"
 #include "app/CountdownText.h"
+#include "app/Splash.h"
 #include "controls/CalendarX.h"
 
 using testing_support::at;
@@ -172,7 +174,10 @@ TEST_F(EventListView, PaintsTheRowsBackgroundsAndShowsTheNotesAsAPlainTextHint)
     EXPECT_EQ(background(1), QColor(0xEE, 0xEE, 0xEE));
     EXPECT_EQ(background(2), QColor(0xFF, 0xFF, 0x00));
 
+    // Nothing else happens meanwhile: the splash goes before the mouse comes to rest.
+    ASSERT_TRUE(QTest::qWaitFor([] { return !SplashVisible(); }));
     const auto showHint = [this](int row) {
+        QCursor::setPos(viewport()->mapToGlobal(rowRect(row).center())); // the mouse rests on the row
         QHelpEvent help(QEvent::ToolTip, rowRect(row).center(), viewport()->mapToGlobal(rowRect(row).center()));
         QApplication::sendEvent(viewport(), &help);
     };
@@ -180,8 +185,71 @@ TEST_F(EventListView, PaintsTheRowsBackgroundsAndShowsTheNotesAsAPlainTextHint)
     EXPECT_TRUE(QToolTip::isVisible());
     EXPECT_TRUE(QToolTip::text().contains("Bring the slides<br")) << QToolTip::text();
     EXPECT_TRUE(QToolTip::text().contains("Room &lt;4&gt;")) << "notes are text, not markup";
+    QTest::qWait(15000);
+    EXPECT_TRUE(QToolTip::isVisible()) << "the hint stays while the mouse rests";
     showHint(1);
     EXPECT_TRUE(QTest::qWaitFor([] { return !QToolTip::isVisible(); })) << "a row without notes has no hint";
+}
+
+TEST_F(EventListView, TheWhenColumnHoldsATimedRowOnOneLine)
+{
+    std::vector<TestEvent> timed;
+    for (int month = 1; month <= 12; ++month)
+        timed.push_back({.when = at(2024, month, 20 + month % 7, 10 + month, 59)});
+    useEvents(timed);
+    chooseView(8); // the year
+    ASSERT_EQ(model->rowCount(), 12);
+    const int width = window->vstEvents->header()->sectionSize(EventViewModel::ColWhen);
+    const QFontMetrics metrics(window->vstEvents->font());
+    for (int row = 0; row < model->rowCount(); ++row)
+        EXPECT_LE(metrics.horizontalAdvance(text(row, EventViewModel::ColWhen)) + 2 * 4, width)
+            << text(row, EventViewModel::ColWhen);
+    // One line of text fills the row's height once: no second line of the date.
+    window->resize(1000, 600);
+    screenshot(*viewport(), "event-list-when");
+}
+
+// Counts the paints a widget receives.
+class PaintCounter : public QObject {
+public:
+    explicit PaintCounter(QWidget* widget) { widget->installEventFilter(this); }
+    int count = 0;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        count += event->type() == QEvent::Paint;
+        return false;
+    }
+};
+
+TEST_F(EventListView, CountdownsTickAndMidnightMovesTheDay)
+{
+    clock.set(at(2024, 6, 12, 23, 59, 10));
+    useEvents({{.when = at(2024, 6, 13), .description = "timed"}, {.when = at(2024, 6, 14), .description = "all day"}});
+    window->FEventList->GetEvent(1)->UseTime = false;
+    chooseView(3); // the next 7 days
+    window->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+    ASSERT_EQ(shownDescriptions(), QStringList({"timed", "all day"}));
+    EXPECT_EQ(text(0, EventViewModel::ColCountdown), " 50 secs");
+    EXPECT_EQ(text(1, EventViewModel::ColCountdown), " 1 days");
+
+    // The texts come from the clock as the rows paint: the list must paint again.
+    PaintCounter list(viewport());
+    PaintCounter calendar(window->CalendarX1);
+    clock.set(at(2024, 6, 12, 23, 59, 15));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return list.count > 0; }, 1100)) << "the countdown was not repainted";
+    EXPECT_EQ(text(0, EventViewModel::ColCountdown), " 45 secs");
+    EXPECT_EQ(calendar.count, 0) << "the same day: the calendars stay as they are";
+
+    // Past midnight "Today" and the ring move to the new day.
+    clock.set(at(2024, 6, 13, 0, 0, 1));
+    list.count = 0;
+    EXPECT_TRUE(QTest::qWaitFor([&] { return calendar.count > 0 && list.count > 0; }, 1100))
+        << "the calendars did not move to the new day";
+    EXPECT_EQ(text(1, EventViewModel::ColCountdown), "Tomorrow");
+    screenshot(*window->CalendarX1, "calendar-after-midnight");
 }
 
 TEST_F(ViewSelection, EachViewListsItsRangeOfDaysAndARefreshKeepsTheTopRow)

@@ -4,6 +4,7 @@
 // event files; the splash and the About box; the version and file-name texts.
 #include <QElapsedTimer>
 #include <QFileInfo>
+#include <QHeaderView>
 #include <QGuiApplication>
 #include <QMenu>
 #include <QMenuBar>
@@ -66,6 +67,47 @@ TEST_F(MainFormLifecycle, StartUpRunsEveryStepAndShowsTheWindowInItsDesignSize)
         QTest::keyClick(QApplication::activeModalWidget(), Qt::Key_Return);
     });
     EXPECT_TRUE(about.Execute());
+}
+
+TEST(Splash, GoesAsSoonAsItsMinimumTimeHasPassed)
+{
+    QElapsedTimer shown;
+    shown.start();
+    ShowSplash(1000, "1.2.3");
+    ASSERT_TRUE(SplashVisible());
+    ASSERT_TRUE(QTest::qWaitFor([] { return !SplashVisible(); }, 3000));
+    EXPECT_GE(shown.elapsed(), 1000);
+    EXPECT_LT(shown.elapsed(), 1300) << "it covered the window for a second more";
+}
+
+// Texts on the About box's fixed white keep their colours under a dark scheme, and
+// the list's header its black on white.
+TEST_F(MainFormLifecycle, UnderADarkColourSchemeTextsOnWhiteStayReadable)
+{
+    const QPalette before = QApplication::palette();
+    QPalette dark(QColor(0x3c, 0x3c, 0x3c), QColor(0x2b, 0x2b, 0x2b));
+    for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
+        dark.setColor(role, QColor(0xdd, 0xdd, 0xdd));
+    QApplication::setPalette(dark);
+    const auto darkest = [](QWidget* widget) {
+        const QImage picture = widget->grab().toImage();
+        int result = 255;
+        for (int y = 0; y < picture.height(); ++y)
+            for (int x = 0; x < picture.width(); ++x)
+                result = std::min(result, picture.pixelColor(x, y).lightness());
+        return result;
+    };
+
+    TfrmAbout about;
+    about.adjustSize();
+    screenshot(about, "about-dark");
+    EXPECT_LT(darkest(about.lblVersion), 0x60);
+    EXPECT_LT(darkest(about.lblApplicationName), 0x90) << "blue";
+
+    TfrmQuillet& window = start();
+    screenshot(window, "main-window-dark");
+    EXPECT_LT(darkest(window.vstEvents->header()), 0x60);
+    QApplication::setPalette(before);
 }
 
 TEST_F(MainFormLifecycle, CloseOnlyHidesAndSavesWhereTheFileWasGiven)

@@ -205,6 +205,36 @@ TEST_F(EventNotify, AClickOnAReminderThatHasJustComeUpDoesNothing)
     EXPECT_EQ(changedCalls, 1);
 }
 
+// Text drawn on the window's fixed white must not take a dark scheme's light text colour.
+TEST_F(EventNotify, UnderADarkColourSchemeTheTextsOnWhiteKeepTheirColours)
+{
+    const QPalette before = QApplication::palette();
+    QPalette dark(QColor(0x3c, 0x3c, 0x3c), QColor(0x2b, 0x2b, 0x2b));
+    dark.setColor(QPalette::WindowText, QColor(0xdd, 0xdd, 0xdd));
+    dark.setColor(QPalette::Text, QColor(0xdd, 0xdd, 0xdd));
+    dark.setColor(QPalette::ButtonText, QColor(0xdd, 0xdd, 0xdd));
+    QApplication::setPalette(dark);
+    TfrmEventNotify darkForm;
+    add({.when = today(9, 5), .description = "Call the dentist", .importance = eiHigh});
+    list.GetExpiredEvents(darkForm.FExpiredEvents);
+    darkForm.RefreshForEvents(&list, 255);
+    darkForm.grab().save(QDir::temp().filePath("quillet-event-notify-dark.png"));
+
+    // The darkest pixel of each text: its own colour, not the scheme's light grey.
+    const auto darkest = [](QLabel* label) {
+        const QImage picture = label->grab().toImage();
+        QColor result(Qt::white);
+        for (int y = 0; y < picture.height(); ++y)
+            for (int x = 0; x < picture.width(); ++x)
+                if (picture.pixelColor(x, y).lightness() < result.lightness())
+                    result = picture.pixelColor(x, y);
+        return result;
+    };
+    for (QLabel* label : {darkForm.lblEventDesc, darkForm.lblEventTime, darkForm.lblEventCount, darkForm.TntLabel1})
+        EXPECT_LT(darkest(label).lightness(), 0x60) << label->objectName().toStdString();
+    QApplication::setPalette(before);
+}
+
 TEST_F(EventNotify, AnEventThatIsGoneShowsNoReminder)
 {
     add({.when = today(9, 5), .description = "first"});

@@ -1,0 +1,8 @@
+#include "ApplicationName.h"
+
+#include <QCoreApplication>
+
+void nameApplication()
+{
+    QCoreApplication::setApplicationName(QStringLiteral("Quillet"));
+}
