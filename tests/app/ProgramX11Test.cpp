@@ -4,11 +4,16 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <gtest/gtest.h>
+
+#include <pwd.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "../dialogs/TestEvent.h"
 #include "TestSupport.h"
@@ -149,6 +154,74 @@ TEST_F(ProgramX11, SigTermDuringAStartUpMessageEndsTheProgramAndLeavesTheSetting
         quillet.kill();
         quillet.waitForFinished();
     }
+}
+
+// As a normal user whose event file lies in a folder it can't write: the reminder
+// check's dismissal changes the list, every save then fails, and its retries keep one
+// backup. SIGTERM during the failure's message writes the events to a recovery file
+// and ends the program, though its settings can't be written either.
+TEST_F(ProgramX11, AUserWhoCantWriteTheEventFileGetsOneBackupAndARecoveryFileAtTheExit)
+{
+    if (getuid() != 0)
+        GTEST_SKIP() << "needs root to run the program as another user";
+    const passwd* nobody = getpwnam("nobody");
+    ASSERT_NE(nobody, nullptr);
+    // /tmp, as the test's own temporary folder may be closed to other users.
+    QTemporaryDir root("/tmp/quillet-user-XXXXXX");
+    const QDir folder(root.path());
+    ASSERT_EQ(chmod(QFile::encodeName(root.path()).constData(), 0755), 0);
+    ASSERT_TRUE(QFile::copy(home.filePath("quillet"), folder.filePath("quillet")));
+    for (const char* own : {"locked/Backup", "data", "runtime"}) {
+        ASSERT_TRUE(folder.mkpath(own));
+        ASSERT_EQ(chown(QFile::encodeName(folder.filePath(own)).constData(), nobody->pw_uid, nobody->pw_gid), 0);
+    }
+    ASSERT_EQ(chmod(QFile::encodeName(folder.filePath("runtime")).constData(), 0700), 0);
+    TEventList list;
+    TestEvent{.when = Now() - 1.0 / 24, .description = "Water the plants", .reminder = true}.addTo(list);
+    list.GetEvent(0)->AudioNotify = false;
+    const QString events = folder.filePath("locked/plans.events");
+    list.SaveToFile(events);
+
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("HOME", root.path());
+    environment.insert("XDG_RUNTIME_DIR", folder.filePath("runtime"));
+    environment.insert("XDG_DATA_HOME", folder.filePath("data"));
+    environment.remove("QT_QPA_PLATFORM");
+    QProcess quillet;
+    quillet.setProcessEnvironment(environment);
+    quillet.start("setpriv", {"--reuid", QString::number(nobody->pw_uid), "--regid", QString::number(nobody->pw_gid),
+                              "--clear-groups", "--", folder.filePath("quillet"), events});
+    ASSERT_TRUE(quillet.waitForStarted(5000));
+
+    // The first check comes 5 s after the start, and the save a second later. Its
+    // failure is reported in a box; once that is answered, the save is retried every
+    // second without another.
+    const QDir backups(folder.filePath("locked/Backup"));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !backups.entryList(QDir::Files).isEmpty(); }, 15000));
+    QString box;
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] {
+            for (const QString& id : shownWindows(MainWindows))
+                if (run("xdotool", {"getwindowgeometry", "--shell", id})
+                        .contains(QRegularExpression("WIDTH=[1-6]..\n")))
+                    box = id;
+            return !box.isEmpty();
+        },
+        5000));
+    ASSERT_EQ(QProcess::execute("xdotool", {"windowfocus", "--sync", box}), 0);
+    ASSERT_EQ(QProcess::execute("xdotool", {"key", "Return"}), 0);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !shownWindows(MainWindows).contains(box); }, 5000));
+    QTest::qWait(5000);
+    EXPECT_EQ(backups.entryList(QDir::Files).size(), 1) << "five seconds of retries";
+
+    quillet.terminate();
+    ASSERT_TRUE(quillet.waitForFinished(5000));
+    const QString standardError = QString::fromLocal8Bit(quillet.readAllStandardError());
+    const QStringList recovery = QDir(folder.filePath("data/Quillet")).entryList({"plans_*.events"}, QDir::Files);
+    ASSERT_EQ(recovery.size(), 1) << standardError;
+    EXPECT_TRUE(readFile(folder.filePath("data/Quillet/" + recovery[0])).contains("Water the plants"));
+    EXPECT_TRUE(standardError.contains(recovery[0])) << standardError;
+    EXPECT_TRUE(standardError.contains("Settings.ini")) << standardError;
 }
 
 } // namespace
