@@ -4,11 +4,12 @@
 // event files; the splash and the About box; the version and file-name texts.
 #include <QElapsedTimer>
 #include <QFileInfo>
-#include <QHeaderView>
 #include <QGuiApplication>
+#include <QHeaderView>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QScopeGuard>
 #include <QScreen>
 #include <QSettings>
 #include <QStandardPaths>
@@ -223,6 +224,10 @@ TEST_F(MainFormLifecycle, WithNoRecoveryFileEitherTheUserChoosesAndASignalEndsTh
         questions << question;
         return answer;
     });
+    const auto restore = qScopeGuard([&] {
+        setQuestionAnswerForTests({});
+        qputenv("XDG_DATA_HOME", dataHome);
+    });
     TfrmQuillet& window = start();
     QSignalSpy terminated(&window, &TfrmQuillet::Terminated);
     window.FFileName = plain + "/Blocked.events";
@@ -245,8 +250,6 @@ TEST_F(MainFormLifecycle, WithNoRecoveryFileEitherTheUserChoosesAndASignalEndsTh
     ASSERT_EQ(std::raise(SIGTERM), 0);
     EXPECT_TRUE(QTest::qWaitFor([&] { return ended.count() == 1; }, 2000));
     EXPECT_EQ(questions, QStringList());
-    setQuestionAnswerForTests({});
-    qputenv("XDG_DATA_HOME", dataHome);
 }
 
 TEST_F(MainFormLifecycle, SettingsThatCannotBeWrittenAreReportedOnceAndTheExitGoesOn)
