@@ -1,6 +1,8 @@
 // The built program as a real process on the test run's display: the single-instance
 // guard, a reminder due at start-up, and the orderly end on SIGTERM.
 #include <QCoreApplication>
+#include <QDateTime>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
@@ -17,6 +19,7 @@
 
 #include "../dialogs/TestEvent.h"
 #include "TestSupport.h"
+#include "WindowManager.h"
 
 using testing_support::readFile;
 using testing_support::writeFile;
@@ -223,5 +226,74 @@ TEST_F(ProgramX11, AUserWhoCantWriteTheEventFileGetsOneBackupAndARecoveryFileAtT
     EXPECT_TRUE(standardError.contains(recovery[0])) << standardError;
     EXPECT_TRUE(standardError.contains("Settings.ini")) << standardError;
 }
+
+// Under real window managers, two reminders due one after the other: each pop-up
+// slides fully into the work area's corner and stays out of the task bar.
+class ProgramUnderWindowManager : public ProgramX11, public ::testing::WithParamInterface<const char*> {
+protected:
+    // The pop-up's window when it is on show in Corner, else 0.
+    quint64 popUpIn(const QProcess& quillet, const QRect& Corner)
+    {
+        for (const QString& id : shownWindows({"--pid", QString::number(quillet.processId())}))
+            if (testing_support::realGeometry(id.toULongLong()) == Corner)
+                return id.toULongLong();
+        return 0;
+    }
+};
+
+TEST_P(ProgramUnderWindowManager, EachReminderPopsUpInTheCornerOutOfTheTaskBar)
+{
+    const QString manager = GetParam();
+    testing_support::WindowManager running(manager,
+                                           manager == "openbox" ? QStringList{"--sm-disable"} : QStringList{});
+    ASSERT_TRUE(running.ready()) << manager.toStdString() << " did not start";
+    const QRect workArea = testing_support::WindowManager::workArea();
+    ASSERT_FALSE(workArea.isEmpty());
+    const QRect corner(workArea.right() - 381, workArea.bottom() - 148, 382, 149);
+
+    // The first is due at the start; the second at the first whole minute after
+    // the first has come and gone.
+    QDateTime second = QDateTime::currentDateTime().addSecs(30);
+    second = second.addSecs(60 - second.time().second());
+    const QDate day = second.date();
+    const TDateTime secondDue =
+        encodeDateTime(day.year(), day.month(), day.day(), second.time().hour(), second.time().minute(), 0, 0);
+    TEventList list;
+    TestEvent{.when = Now() - 1.0 / 24, .description = "Water the plants", .reminder = true, .popUp = true}.addTo(list);
+    TestEvent{.when = secondDue + 15.0 / 1440, .description = "Call the dentist", .reminder = true, .popUp = true}
+        .addTo(list);
+    for (int i = 0; i < list.Count(); ++i)
+        list.GetEvent(i)->AudioNotify = false;
+    const QString events = home.filePath("two.events");
+    list.SaveToFile(events);
+
+    QProcess quillet;
+    start(quillet, {events});
+    for (int shown = 1; shown <= 2; ++shown) {
+        SCOPED_TRACE(shown);
+        quint64 popUp = 0;
+        const int wait = shown == 1 ? 20000 : int(QDateTime::currentDateTime().msecsTo(second)) + 15000;
+        ASSERT_TRUE(QTest::qWaitFor([&] { return (popUp = popUpIn(quillet, corner)) != 0; }, wait))
+            << "no pop-up reached the corner " << corner.x() << "," << corner.y();
+        QTest::qWait(300); // whatever the manager would do, it has done by now
+        EXPECT_EQ(testing_support::realGeometry(popUp), corner) << "it stays there";
+        EXPECT_TRUE(workArea.contains(corner)) << "all of it, buttons too, is on show";
+        const QString state = testing_support::windowProperty(popUp, "_NET_WM_STATE");
+        EXPECT_TRUE(state.contains("_NET_WM_STATE_SKIP_TASKBAR")) << state;
+        QProcess::execute("import", {"-window", "root",
+                                     QDir::temp().filePath(QString("quillet-program-%1-%2.png").arg(manager).arg(shown))});
+
+        // Dismissed once it has been read: it slides out of the corner and goes.
+        QTest::qWait(1000);
+        ASSERT_EQ(QProcess::execute("xdotool", {"mousemove", "--window", QString::number(popUp), "151", "133", "click",
+                                                "1", "mousemove", "0", "0"}),
+                  0);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return popUpIn(quillet, corner) == 0; }, 5000)) << "it stayed";
+    }
+    quillet.terminate();
+    EXPECT_TRUE(quillet.waitForFinished(10000));
+}
+
+INSTANTIATE_TEST_SUITE_P(Managers, ProgramUnderWindowManager, ::testing::Values("openbox", "fluxbox"));
 
 } // namespace
