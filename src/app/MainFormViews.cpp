@@ -143,9 +143,11 @@ void TfrmQuillet::FocusNearestEvent()
         if (day < D)
             continue;
         const QModelIndex index = FEventViewModel->index(row, EventViewModel::ColWhen);
+        // Scrolled there first: the current row is then placed from the rows
+        // around it, not from every row above it (their heights differ).
+        vstEvents->scrollTo(index, QAbstractItemView::PositionAtCenter);
         if (day == D)
             vstEvents->setCurrentIndex(index);
-        vstEvents->scrollTo(index, QAbstractItemView::PositionAtCenter);
         return;
     }
 }
