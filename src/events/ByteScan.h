@@ -53,13 +53,14 @@ size_t scanForBytes(const char* Text, size_t From, size_t Size, char A, char B, 
     return Size;
 }
 
-// Calls Found(position) for each position of [From, Last] where the three
-// bytes First, Second and Third follow one another (Second and Third given as
-// small letters match either case), in order, until Found returns true; returns
-// that position, or Last + 1 when it never did. Text must hold Last + 3 bytes.
+// Calls Found(position) for each position of [From, Last] that holds First,
+// followed by Second, with Third at Offset bytes from it (Second and Third
+// given as small letters match either case), in order, until Found returns
+// true; returns that position, or Last + 1 when it never did. Text must hold
+// Last + Offset + 1 bytes.
 template <class Callback>
 size_t scanForTriple(const char* Text, size_t From, size_t Last, char First, char Second, char Third,
-                     Callback&& Found)
+                     size_t Offset, Callback&& Found)
 {
     size_t at = From;
 #if defined(__SSE2__)
@@ -67,7 +68,7 @@ size_t scanForTriple(const char* Text, size_t From, size_t Last, char First, cha
         unsigned mask = static_cast<unsigned>(_mm_movemask_epi8(
             _mm_and_si128(byte_scan::matching(Text + at, First),
                           _mm_and_si128(byte_scan::matching(Text + at + 1, Second),
-                                        byte_scan::matching(Text + at + 2, Third)))));
+                                        byte_scan::matching(Text + at + Offset, Third)))));
         while (mask) {
             const size_t hit = at + static_cast<size_t>(__builtin_ctz(mask));
             if (Found(hit))

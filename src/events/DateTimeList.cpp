@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <unordered_set>
 
 #include "ElementRun.h"
@@ -143,11 +144,18 @@ int CompareDateTimeItems(const TDateTimeItem& Item1, const TDateTimeItem& Item2)
 
 void TDateTimeList::appendTo(std::string& Out, char Point) const
 {
+    // Written in place, into room made for the longest elements, then cut to size.
+    constexpr std::string_view start = "<DATE>", end = "</DATE>";
+    const size_t old = Out.size();
+    Out.resize(old + FItems.size() * (start.size() + MaxJulianSize + end.size()));
+    char* at = Out.data() + old;
     for (const TDateTimeItem& item : FItems) {
-        Out += "<DATE>";
-        appendJulian(Out, item.DateTime, Point);
-        Out += "</DATE>";
+        std::memcpy(at, start.data(), start.size());
+        at = writeJulian(at + start.size(), item.DateTime, Point);
+        std::memcpy(at, end.data(), end.size());
+        at += end.size();
     }
+    Out.resize(static_cast<size_t>(at - Out.data()));
 }
 
 QString TDateTimeList::SaveToString() const

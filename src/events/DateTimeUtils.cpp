@@ -55,7 +55,21 @@ TDateTime fromLinear(double linear)
 }
 
 // Whole milliseconds on the time line.
-std::int64_t toMSecs(TDateTime value) { return std::llround(toLinear(value) * MSecs); }
+std::int64_t toMSecs(TDateTime value)
+{
+    // std::llround, without the library call for the values that dates have:
+    // below 2^52 the fraction of a double is exact.
+    const double msecs = toLinear(value) * MSecs;
+    if (!(std::fabs(msecs) < 4503599627370496.0))
+        return std::llround(msecs);
+    auto whole = static_cast<std::int64_t>(msecs);
+    const double fraction = msecs - static_cast<double>(whole);
+    if (fraction >= 0.5)
+        ++whole;
+    else if (fraction <= -0.5)
+        --whole;
+    return whole;
+}
 
 // The day of a millisecond on the time line, counted from 1899-12-30 (rounded down).
 std::int64_t dayOfMSecs(std::int64_t msecs)

@@ -61,29 +61,47 @@ bool ElementRun::next(std::string_view& Value)
     Value = {};
     FElement = {};
     qsizetype start = 0, end = 0;
-    const qsizetype startTagSize = sizeOf(FStartTag), endTagSize = sizeOf(FEndTag);
-    if (FDone || !find(FStartTag, start) || !find(FEndTag, end) || end <= start + startTagSize) {
+    if (FDone || !find(FStartTag, start) || !find(FEndTag, end) || end <= start + sizeOf(FStartTag)) {
         FDone = true;
         if (!trimBlanksAndControls(mid(FText, FPos)).empty())
             FSkippedText = true;
         return false;
     }
-    Value = mid(FText, FPos + start + startTagSize, end - start - startTagSize);
-    if (start >= 0) {
-        FElement = mid(FText, FPos + start, end + endTagSize - start);
-        if (!trimBlanksAndControls(mid(FText, FPos, start)).empty())
+    Value = take(start, end);
+    return true;
+}
+
+std::string_view ElementRun::take(qsizetype Start, qsizetype End)
+{
+    const qsizetype startTagSize = sizeOf(FStartTag), endTagSize = sizeOf(FEndTag);
+    const std::string_view value = mid(FText, FPos + Start + startTagSize, End - Start - startTagSize);
+    FElement = {};
+    if (Start >= 0) {
+        FElement = mid(FText, FPos + Start, End + endTagSize - Start);
+        if (!trimBlanksAndControls(mid(FText, FPos, Start)).empty())
             FSkippedText = true;
     }
 
     // What is left: the kept text up to the start tag, then the text after the end tag.
     const qsizetype keep = endTagSize - 1;
-    if (start < 0)
-        FTail.resize(static_cast<size_t>(sizeOf(FTail) + start));
-    else if (start >= keep)
-        FTail = mid(FText, FPos + start - keep, keep);
+    if (Start < 0)
+        FTail.resize(static_cast<size_t>(sizeOf(FTail) + Start));
+    else if (Start >= keep)
+        FTail = mid(FText, FPos + Start - keep, keep);
     else
-        FTail = (FTail + std::string(mid(FText, FPos, start))).substr(
-            static_cast<size_t>(std::max<qsizetype>(0, sizeOf(FTail) + start - keep)));
-    FPos += end + endTagSize;
+        FTail = (FTail + std::string(mid(FText, FPos, Start))).substr(
+            static_cast<size_t>(std::max<qsizetype>(0, sizeOf(FTail) + Start - keep)));
+    FPos += End + endTagSize;
+    return value;
+}
+
+bool ElementRun::takeAt(qsizetype Start, qsizetype End)
+{
+    // Blanks only before the start tag, and nothing kept that a tag could begin in:
+    // then these are the first start tag and (as the caller saw) the first end tag.
+    if (FDone || Start < FPos || FTail.find('<') != std::string::npos ||
+        !trimBlanksAndControls(mid(FText, FPos, Start - FPos)).empty())
+        return false;
+    take(Start - FPos, End - FPos);
     return true;
 }

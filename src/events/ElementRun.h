@@ -19,6 +19,13 @@ public:
     // The whole element that the last step found, tags included; empty when
     // its start tag ran across the place where an earlier element was taken out.
     std::string_view element() const { return FElement; }
+    // Where the unread text starts.
+    qsizetype position() const { return FPos; }
+    // Takes the element whose start tag is at Start and whose end tag is at End
+    // (both in Text) as next() would, for a caller that has seen that no "<"
+    // lies between them but the element's own inner tags. False, changing
+    // nothing, unless only blanks and line ends lie before Start.
+    bool takeAt(qsizetype Start, qsizetype End);
     // Whether text other than blanks and line ends lay between the elements
     // taken out so far, or (once the run has ended) was left unread after them.
     bool skippedText() const { return FSkippedText; }
@@ -27,6 +34,7 @@ private:
     // Where Tag first occurs in what is left, counted from the seam between the
     // kept prefix and the unread text (negative: it starts in the kept prefix).
     bool find(std::string_view Tag, qsizetype& At) const;
+    std::string_view take(qsizetype Start, qsizetype End); // relative to the unread text
     bool matchesAcrossSeam(std::string_view Tag, qsizetype TailIndex) const;
     char charAt(qsizetype SeamOffset) const;
 

@@ -3,6 +3,7 @@
 #include <QString>
 
 #include <cstdint>
+#include <array>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -90,6 +91,8 @@ public:
     // The same on the file's own bytes; Point is the decimal separator to write.
     void appendXML(std::string& Out, char Point) const;
     void loadFromBytes(std::string_view S, EventReading& Reading);
+    // Sets every field from its value in the element (a missing one: empty).
+    void loadFields(const std::array<std::string_view, 21>& Values, EventReading& Reading);
 
     bool Enabled = true;
     std::unique_ptr<TDateTimeItem> StartDateItem;

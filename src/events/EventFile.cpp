@@ -80,18 +80,32 @@ template <class Number> void appendNumber(std::string& Out, Number Value)
     Out.append(buffer, std::to_chars(buffer, buffer + sizeof buffer, Value).ptr);
 }
 
+// Each field's line around its value, made once: "\t<Name>" and "</Name>\r\n".
+struct FieldTags {
+    std::array<std::string, fEvent> Start, End;
+    FieldTags()
+    {
+        for (size_t i = 0; i < Start.size(); ++i) {
+            Start[i] = "\t<" + std::string(TagNames[i]) + ">";
+            End[i] = "</" + std::string(TagNames[i]) + ">\r\n";
+        }
+    }
+};
+
+const FieldTags& fieldTags()
+{
+    static const FieldTags tags;
+    return tags;
+}
+
 void startField(std::string& Out, Field Index)
 {
-    Out += "\t<";
-    Out += TagNames[Index];
-    Out += '>';
+    Out += fieldTags().Start[Index];
 }
 
 void endField(std::string& Out, Field Index)
 {
-    Out += "</";
-    Out += TagNames[Index];
-    Out += ">\r\n";
+    Out += fieldTags().End[Index];
 }
 
 void writeField(std::string& Out, Field Index, std::string_view Value)
@@ -180,36 +194,106 @@ void TEvent::loadFromBytes(std::string_view S, EventReading& Reading)
     if (element.size() != S.size())
         index.emplace(element, TagNames);
     const TagIndex& fields = *index;
+    EventFieldValues values;
+    for (int f = 0; f < fEvent; ++f)
+        values[static_cast<size_t>(f)] = fields.value(f);
+    loadFields(values, Reading);
+}
+
+void TEvent::loadFields(const EventFieldValues& Values, EventReading& Reading)
+{
+    const auto value = [&](Field f) { return Values[static_cast<size_t>(f)]; };
     const bool utf8 = Reading.utf8();
 
-    Enabled = readBoolean(fields.value(fEnabled), true, utf8);
+    Enabled = readBoolean(value(fEnabled), true, utf8);
     // A start date that is missing, unreadable or outside years 1-9999 becomes now.
     TDateTime start = 0;
-    SetStartDate(readJulian(fields.value(fStartDate), start, utf8) ? start : Reading.currentTime());
-    UseTime = readBoolean(fields.value(fUseTime), true, utf8);
+    SetStartDate(readJulian(value(fStartDate), start, utf8) ? start : Reading.currentTime());
+    UseTime = readBoolean(value(fUseTime), true, utf8);
     // The field is unsigned: a negative number reads as 0.
-    Duration = static_cast<std::uint32_t>(std::max(readInteger(fields.value(fDuration), 0), 0));
+    Duration = static_cast<std::uint32_t>(std::max(readInteger(value(fDuration), 0), 0));
     RepeatedDates = std::make_unique<TDateTimeList>();
-    RepeatedDates->loadFromBytes(fields.value(fRepeatedDates), false, utf8);
-    Category = Reading.sharedText(fields.value(fCategory));
+    RepeatedDates->loadFromBytes(value(fRepeatedDates), false, utf8);
+    Category = Reading.sharedText(value(fCategory));
     if (Category.isEmpty())
         Category = QStringLiteral("General");
-    Description = Reading.text(fields.value(fDescription));
-    Notes = Reading.text(fields.value(fNotes));
-    AlarmType = static_cast<std::uint8_t>(readInteger(fields.value(fAlarmType), 0)); // the low 8 bits
-    AlarmParam = readInteger(fields.value(fAlarmParam), 0);
-    AlarmSound = Reading.text(fields.value(fAlarmSound));
-    AudioNotify = readBoolean(fields.value(fAudioNotify), true, utf8);
-    PopUpNotify = readBoolean(fields.value(fPopUpNotify), true, utf8);
-    Importance =
-        static_cast<TEventImportance>(readEnumeration(fields.value(fImportance), ImportanceNames, eiNormal, utf8));
-    KeepRemindingFor = readInteger(fields.value(fKeepRemindingFor), -1);
+    Description = Reading.text(value(fDescription));
+    Notes = Reading.text(value(fNotes));
+    AlarmType = static_cast<std::uint8_t>(readInteger(value(fAlarmType), 0)); // the low 8 bits
+    AlarmParam = readInteger(value(fAlarmParam), 0);
+    AlarmSound = Reading.text(value(fAlarmSound));
+    AudioNotify = readBoolean(value(fAudioNotify), true, utf8);
+    PopUpNotify = readBoolean(value(fPopUpNotify), true, utf8);
+    Importance = static_cast<TEventImportance>(readEnumeration(value(fImportance), ImportanceNames, eiNormal, utf8));
+    KeepRemindingFor = readInteger(value(fKeepRemindingFor), -1);
     AfterReminderJob = static_cast<TAfterReminderJobType>(
-        readEnumeration(fields.value(fAfterReminderJob), AfterReminderJobNames, arDoNothing, utf8));
-    AfterReminderJobParamInt = readInteger(fields.value(fAfterReminderJobParamInt), 0);
-    ExecuteFile = readBoolean(fields.value(fExecuteFile), false, utf8);
-    CmdsToExecute = Reading.text(fields.value(fCmdsToExecute));
-    ExecuteFileXTimes = readInteger(fields.value(fExecuteFileXTimes), 1);
-    ShowOnCalendar = readBoolean(fields.value(fShowOnCalendar), true, utf8);
+        readEnumeration(value(fAfterReminderJob), AfterReminderJobNames, arDoNothing, utf8));
+    AfterReminderJobParamInt = readInteger(value(fAfterReminderJobParamInt), 0);
+    ExecuteFile = readBoolean(value(fExecuteFile), false, utf8);
+    CmdsToExecute = Reading.text(value(fCmdsToExecute));
+    ExecuteFileXTimes = readInteger(value(fExecuteFileXTimes), 1);
+    ShowOnCalendar = readBoolean(value(fShowOnCalendar), true, utf8);
     RecalculateNoticationTimes(Reading.currentTime());
+}
+
+namespace {
+
+// Steps over Literal at At, exactly as written.
+bool expect(std::string_view Text, size_t& At, std::string_view Literal)
+{
+    // Compared byte by byte: the literals are a few bytes long.
+    if (At > Text.size() || Text.size() - At < Literal.size())
+        return false;
+    const char* text = Text.data() + At;
+    for (size_t i = 0; i < Literal.size(); ++i)
+        if (text[i] != Literal[i])
+            return false;
+    At += Literal.size();
+    return true;
+}
+
+// The value from At to the next "<".
+bool valueUpToTag(std::string_view Text, size_t& At, std::string_view& Value)
+{
+    // Values are short: a plain loop finds the end sooner than a library call.
+    size_t end = At;
+    while (end < Text.size() && Text[end] != '<')
+        ++end;
+    if (end >= Text.size())
+        return false;
+    Value = Text.substr(At, end - At);
+    At = end;
+    return true;
+}
+
+// DATE elements one after another, as the program writes them.
+bool dateRun(std::string_view Text, size_t& At, std::string_view& Value)
+{
+    const size_t from = At;
+    std::string_view date;
+    while (expect(Text, At, "<DATE>"))
+        if (!valueUpToTag(Text, At, date) || !expect(Text, At, "</DATE>"))
+            return false;
+    Value = Text.substr(from, At - from);
+    return true;
+}
+
+} // namespace
+
+bool readWrittenEvent(std::string_view Text, size_t Start, size_t& End, EventFieldValues& Values)
+{
+    size_t at = Start;
+    if (!expect(Text, at, "<Event>\r\n"))
+        return false;
+    for (int f = 0; f < fEvent; ++f) {
+        const auto i = static_cast<size_t>(f);
+        if (!expect(Text, at, "\t<") || !expect(Text, at, TagNames[i]) || !expect(Text, at, ">"))
+            return false;
+        if (!(f == fRepeatedDates ? dateRun(Text, at, Values[i]) : valueUpToTag(Text, at, Values[i])))
+            return false;
+        if (!expect(Text, at, "</") || !expect(Text, at, TagNames[i]) || !expect(Text, at, ">\r\n"))
+            return false;
+    }
+    End = at;
+    return expect(Text, at, "</Event>");
 }

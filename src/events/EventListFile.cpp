@@ -45,6 +45,13 @@ std::string_view joined(const SplicedText& Text, std::string& Storage)
     return Storage;
 }
 
+size_t nextNonBlank(std::string_view Text, size_t From)
+{
+    while (From < Text.size() && static_cast<unsigned char>(Text[From]) <= ' ')
+        ++From;
+    return From;
+}
+
 // One name a line; every line end counts, whatever its kind.
 QStringList readCategories(std::string_view Block, const EventReading& Reading)
 {
@@ -82,15 +89,27 @@ EventFileContent parseEventFile(const FileEncoding& File)
     EventFileContent content;
     std::string categoryStorage, eventStorage;
     content.Categories = readCategories(joined(categories, categoryStorage), reading);
-    ElementRun run(joined(events, eventStorage), "Event");
+    const std::string_view text = joined(events, eventStorage);
+    ElementRun run(text, "Event");
     std::deque<std::string> rebuilt; // elements whose tags ran across a removed one; kept while reading
-    std::string_view value;
-    while (run.next(value)) {
+    EventFieldValues values;
+    for (;;) {
         auto event = std::make_unique<TEvent>();
-        std::string_view element = run.element();
-        if (element.empty())
-            element = rebuilt.emplace_back("<Event>" + std::string(value) + "</Event>");
-        event->loadFromBytes(element, reading);
+        // The next element as the program writes it is read in one walk over it.
+        const size_t start = nextNonBlank(text, static_cast<size_t>(run.position()));
+        size_t end = 0;
+        if (readWrittenEvent(text, start, end, values) &&
+            run.takeAt(static_cast<qsizetype>(start), static_cast<qsizetype>(end))) {
+            event->loadFields(values, reading);
+        } else {
+            std::string_view value;
+            if (!run.next(value))
+                break;
+            std::string_view element = run.element();
+            if (element.empty())
+                element = rebuilt.emplace_back("<Event>" + std::string(value) + "</Event>");
+            event->loadFromBytes(element, reading);
+        }
         content.Events.push_back(std::move(event));
     }
     content.SkippedText = run.skippedText();

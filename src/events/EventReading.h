@@ -2,6 +2,7 @@
 
 #include <QString>
 
+#include <array>
 #include <string>
 #include <string_view>
 
@@ -35,6 +36,15 @@ private:
     QString FLastText;
     bool FHasLast = false;
 };
+
+// The values of an event element's fields, in the order they are written.
+using EventFieldValues = std::array<std::string_view, 21>;
+
+// The event element at Start of Text when it stands exactly as the program
+// writes it: each field on a line of its own, in order, no "<" in a value but
+// the DATE tags of the repeated dates. Then its fields are those that the tag
+// search would find, and End is where its end tag starts; false for any other text.
+bool readWrittenEvent(std::string_view Text, size_t Start, size_t& End, EventFieldValues& Values);
 
 // CR LF, a lone LF and a lone CR each end a line; every line end becomes CR LF.
 bool hasOnlyCrLfLineEnds(std::string_view Text);

@@ -170,10 +170,10 @@ char julianDecimalPoint()
     return QLocale::system().decimalPoint() == QLatin1String(",") ? ',' : '.';
 }
 
-void appendJulian(std::string& Out, TDateTime Value, char Point)
+char* writeJulian(char* Out, TDateTime Value, char Point)
 {
     const double julian = dateTimeToJulianDate(Value);
-    char buffer[64];
+    char* const buffer = Out;
     char* end = nullptr;
     // Every date of years 1-9999 has seven digits before the point, and so
     // eight after it: the value is rounded to whole hundred-millionths exactly,
@@ -190,7 +190,7 @@ void appendJulian(std::string& Out, TDateTime Value, char Point)
         if (rest > half || (rest == half && (rounded & 1)))
             ++rounded;
         if (rounded < 1000000000000000u) {
-            end = std::to_chars(buffer, buffer + sizeof buffer, rounded / 100000000u).ptr;
+            end = std::to_chars(buffer, buffer + MaxJulianSize, rounded / 100000000u).ptr;
             std::uint64_t decimals = rounded % 100000000u;
             if (decimals != 0) {
                 int places = 8;
@@ -206,11 +206,17 @@ void appendJulian(std::string& Out, TDateTime Value, char Point)
         }
     }
     if (!end) {
-        end = std::to_chars(buffer, buffer + sizeof buffer, julian, std::chars_format::general, 15).ptr;
+        end = std::to_chars(buffer, buffer + MaxJulianSize, julian, std::chars_format::general, 15).ptr;
         if (Point != '.')
             std::replace(buffer, end, '.', Point);
     }
-    Out.append(buffer, end);
+    return end;
+}
+
+void appendJulian(std::string& Out, TDateTime Value, char Point)
+{
+    char buffer[MaxJulianSize];
+    Out.append(buffer, writeJulian(buffer, Value, Point));
 }
 
 QString formatJulian(TDateTime Value)

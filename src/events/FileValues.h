@@ -32,6 +32,9 @@ char julianDecimalPoint();
 // The astronomical Julian date in plain decimal notation, up to 15 significant
 // digits, with the given decimal separator.
 void appendJulian(std::string& Out, TDateTime Value, char Point);
+// The same written at Out, which has room for MaxJulianSize bytes; returns its end.
+constexpr size_t MaxJulianSize = 32;
+char* writeJulian(char* Out, TDateTime Value, char Point);
 QString formatJulian(TDateTime Value);
 // Reads a Julian date written with ".", "," or the Arabic "\u066B" as its
 // separator. False for text that is not a number and for dates outside years 1-9999.

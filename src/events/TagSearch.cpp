@@ -36,13 +36,14 @@ qsizetype findTag(std::string_view Text, std::string_view Tag, qsizetype From)
         return -1;
     }
     // Tags begin with "<", which no letter case changes: a vectorised scan
-    // finds the places where the first three bytes fit, worth comparing whole.
+    // finds the places where the first two bytes and the last but one fit,
+    // worth comparing whole.
     const std::string_view rest = Tag.substr(1);
     const auto matches = [&](size_t at) { return matchesAt(Text, static_cast<qsizetype>(at) + 1, rest); };
     size_t found = 0;
     if (Tag.size() >= 3)
         found = scanForTriple(Text.data(), static_cast<size_t>(From), static_cast<size_t>(last), Tag[0],
-                              asciiLower(Tag[1]), asciiLower(Tag[2]), matches);
+                              asciiLower(Tag[1]), asciiLower(Tag[Tag.size() - 2]), Tag.size() - 2, matches);
     else
         found = scanForBytes(Text.data(), static_cast<size_t>(From), static_cast<size_t>(last) + 1, Tag[0], Tag[0],
                              matches);
