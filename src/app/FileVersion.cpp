@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QFileInfo>
+#include <QRegularExpression>
 
 TFileVersion ProgramFileVersion()
 {
@@ -36,4 +37,13 @@ QString ExtractFileNameNoExt(const QString& FileName)
     const QString name = FileName.mid(FileName.lastIndexOf(QLatin1Char('/')) + 1);
     const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
     return dot < 0 ? name : name.left(dot);
+}
+
+QString exportFileName(const QString& EventFileName)
+{
+    static const QRegularExpression extension(QStringLiteral("\\.events"),
+                                              QRegularExpression::CaseInsensitiveOption);
+    const QString page = QString(EventFileName).replace(extension, QStringLiteral(".html"));
+    // The page must never be written over the event file itself.
+    return page == EventFileName ? EventFileName + QStringLiteral(".html") : page;
 }

@@ -23,3 +23,8 @@ QString GetFileVersionString(const QString& FileName, const QString& Template);
 
 // The file name after the last "/", without the text from its last ".".
 QString ExtractFileNameNoExt(const QString& FileName);
+
+// The preset name of the page an event file is exported to: every ".events" (in any
+// letter case) replaced by ".html"; a name without it gets ".html" appended, so
+// that the page never takes the event file's place.
+QString exportFileName(const QString& EventFileName);

@@ -84,6 +84,7 @@ TfrmQuillet::TfrmQuillet(const QStringList& Arguments, QWidget* parent) : QMainW
     buildToolBar();
     buildClientArea();
     buildTimers();
+    buildFileDialogs();
     setupEventList();
     setupViewsAndFilters();
     setupCalendarStrip();

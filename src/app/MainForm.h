@@ -15,6 +15,7 @@ class QAction;
 class QCheckBox;
 class QColor;
 class QComboBox;
+class QFileDialog;
 class QLabel;
 class QListWidget;
 class QMenu;
@@ -162,7 +163,6 @@ public:
     QTimer* tmrResetClipboardViewer;
 
     // Routines of the other parts of the window that FormCreate and the timers call.
-    // Those not fully built yet have a stand-in body in MainFormPending.cpp.
     void RefreshEventView();
     void FocusNearestEvent();
     void SyncCalendarMonths(TCalendarX* Calendar);
@@ -228,6 +228,15 @@ public:
     void resumeReminderCheck();
     int FReminderCheckPauses = 0;
 
+    // Import and export (MainFormImportExport.cpp).
+    QFileDialog* OpenDialog1 = nullptr;
+    QFileDialog* SaveDialog1 = nullptr;
+    void mnuitmImportClick();
+    void mnuitmExportToHTMLClick();
+
+    // The Language menu's items (MainFormLanguage.cpp).
+    void RefreshForLanguageSelection(QObject* Sender);
+
     // Reminder check and saving (MainFormReminders.cpp).
     // Copies the event file into "Backup" beside it before each save.
     void MakeBackup(const QString& FileName);
@@ -251,6 +260,7 @@ private:
     void buildToolBar();
     void buildClientArea();
     void buildTimers();
+    void buildFileDialogs();
     void setupEventList();
     void setupViewsAndFilters();
     void setupCalendarStrip();

@@ -25,6 +25,9 @@ enum TAlignment : std::uint8_t { taLeftJustify, taRightJustify, taCenter };
 // turned, over its Color or a picture stretched over the whole bar.
 class TDropDownX : public QWidget {
     Q_OBJECT
+    Q_PROPERTY(QString CollapsedCaption READ CollapsedCaption WRITE SetCollapsedCaption)
+    Q_PROPERTY(QString UncollapsedCaption READ UncollapsedCaption WRITE SetUncollapsedCaption)
+    Q_CLASSINFO("TranslatedProperties", "CollapsedCaption,UncollapsedCaption")
 
 public:
     explicit TDropDownX(QWidget* AOwner = nullptr);

@@ -30,7 +30,8 @@ QString decodeWindows1252(std::string_view bytes)
 
 QString decodeText(QByteArrayView bytes)
 {
-    QStringDecoder utf8(QStringConverter::Utf8);
+    // Stateless: a lead byte at the very end is an error, not a sequence to be continued.
+    QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
     QString text = utf8.decode(bytes);
     if (!utf8.hasError())
         return text;

@@ -2,10 +2,13 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QHash>
+#include <QLocale>
 
 #include <boost/locale.hpp>
 
 #include <locale>
+#include <mutex>
 #include <optional>
 
 #include "ProgramFolder.h"
@@ -23,6 +26,31 @@ Catalogue& current()
     return catalogue;
 }
 
+// Every translation handed out, back to its English message, so that a window's
+// text can be translated again in another language.
+struct Sources {
+    std::mutex lock;
+    QHash<QString, QString> english;
+};
+
+Sources& sources()
+{
+    static Sources table;
+    return table;
+}
+
+// The entry of LOCALE named Code, ignoring letter case (an exact match first).
+QString catalogueFolderName(const QString& localeFolder, const QString& code)
+{
+    if (QFileInfo::exists(localeFolder + code))
+        return code;
+    const QStringList entries = QDir(localeFolder).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+    for (const QString& entry : entries)
+        if (entry.compare(code, Qt::CaseInsensitive) == 0)
+            return entry;
+    return QString();
+}
+
 } // namespace
 
 QString _(const char* english)
@@ -30,7 +58,13 @@ QString _(const char* english)
     const Catalogue& catalogue = current();
     if (!catalogue.locale)
         return QString::fromUtf8(english);
-    return QString::fromStdString(boost::locale::translate(english).str(*catalogue.locale));
+    QString translated = QString::fromStdString(boost::locale::translate(english).str(*catalogue.locale));
+    if (translated != QLatin1String(english)) {
+        Sources& table = sources();
+        std::lock_guard guard(table.lock);
+        table.english.insert(translated, QString::fromUtf8(english));
+    }
+    return translated;
 }
 
 QString _(const QString& english)
@@ -44,19 +78,23 @@ namespace translation {
 bool setLanguage(const QString& code)
 {
     Catalogue& catalogue = current();
-    if (code.isEmpty() || code == QLatin1String("en")) {
+    if (code.isEmpty()) {
         catalogue = Catalogue{};
         return true;
     }
-    const QString folder = programFolder() + QStringLiteral("LOCALE");
-    if (!QFileInfo::exists(folder + QLatin1Char('/') + code + QStringLiteral("/LC_MESSAGES/default.mo")))
+    const QString localeFolder = programFolder() + QStringLiteral("LOCALE/");
+    const QString folderName = catalogueFolderName(localeFolder, code);
+    if (folderName.isEmpty() ||
+        !QFileInfo::exists(localeFolder + folderName + QStringLiteral("/LC_MESSAGES/default.mo")))
         return false;
     try {
-        boost::locale::generator generator;
-        generator.add_messages_path(QDir::toNativeSeparators(folder).toStdString());
-        generator.add_messages_domain("default");
-        // Boost.Locale needs an encoding in the name; the folder "<code>" is found from it.
-        catalogue.locale = generator((code + QStringLiteral(".UTF-8")).toStdString());
+        boost::locale::gnu_gettext::messages_info info;
+        info.language = folderName.toStdString(); // the folder's own name, as the catalogue is found by it
+        info.encoding = "UTF-8";
+        info.paths.push_back(QDir::toNativeSeparators(localeFolder).toStdString());
+        info.domains.emplace_back("default");
+        std::locale messages(std::locale::classic(), boost::locale::gnu_gettext::create_messages_facet<char>(info));
+        catalogue.locale = messages;
         catalogue.code = code;
         return true;
     } catch (const std::exception&) {
@@ -65,5 +103,33 @@ bool setLanguage(const QString& code)
 }
 
 QString currentLanguage() { return current().code; }
+
+QString systemLanguageCode()
+{
+    const QLocale::Language language = QLocale::system().language();
+    if (language == QLocale::C || language == QLocale::AnyLanguage)
+        return QString();
+    QString code = QLocale::languageToCode(language, QLocale::ISO639Part1);
+    if (code.isEmpty())
+        code = QLocale::languageToCode(language);
+    return code;
+}
+
+QString languageName(const QString& code)
+{
+    if (code.size() != 2)
+        return QString();
+    const QLocale::Language language = QLocale::codeToLanguage(code, QLocale::ISO639Part1);
+    if (language == QLocale::AnyLanguage || language == QLocale::C)
+        return QString();
+    return QLocale::languageToString(language);
+}
+
+QString englishSource(const QString& text)
+{
+    Sources& table = sources();
+    std::lock_guard guard(table.lock);
+    return table.english.value(text, text);
+}
 
 } // namespace translation

@@ -40,5 +40,7 @@ int main(int argc, char** argv)
 #endif
     QTemporaryDir folder;
     setProgramFolderForTests(folder.path());
+    // The desktop's autostart folder too: a test must never touch the user's own.
+    qputenv("XDG_CONFIG_HOME", QDir(folder.path()).filePath(QStringLiteral("config")).toUtf8());
     return RUN_ALL_TESTS();
 }

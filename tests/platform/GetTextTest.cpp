@@ -1,27 +1,66 @@
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QProcess>
 
 #include "TestSupport.h"
 #include "platform/GetText.h"
 #include "platform/ProgramFolder.h"
 
+namespace {
+
+// Compiles a catalogue of (English, translation) pairs into LOCALE/<folder> beside the program.
+void writeCatalogue(const QString& folderName, const std::vector<std::pair<const char*, const char*>>& entries)
+{
+    const QString folder = programFolder() + "LOCALE/" + folderName + "/LC_MESSAGES/";
+    QByteArray po = "msgid \"\"\nmsgstr \"Content-Type: text/plain; charset=UTF-8\\n\"\n";
+    for (const auto& [english, translated] : entries)
+        po += QByteArray("\nmsgid \"") + english + "\"\nmsgstr \"" + translated + "\"\n";
+    testing_support::writeFile(folder + "default.po", po);
+    ASSERT_EQ(QProcess::execute("msgfmt", {"-o", folder + "default.mo", folder + "default.po"}), 0);
+}
+
+} // namespace
+
 TEST(GetText, PassesEnglishThroughAndSwitchesCatalogues)
 {
     EXPECT_EQ(_("Welcome to Quillet!!"), "Welcome to Quillet!!");
     EXPECT_EQ(translation::currentLanguage(), "en");
 
-    // A catalogue in LOCALE/<code>/LC_MESSAGES/default.mo beside the program.
-    const QString folder = programFolder() + "LOCALE/de/LC_MESSAGES/";
-    const QString po = testing_support::writeFile(
-        folder + "default.po", "msgid \"\"\nmsgstr \"Content-Type: text/plain; charset=UTF-8\\n\"\n\n"
-                               "msgid \"General\"\nmsgstr \"Allgemein\"\n\n"
-                               "msgid \"Low\"\nmsgstr \"Niedrig f\xC3\xBCr\"\n");
-    ASSERT_EQ(QProcess::execute("msgfmt", {"-o", folder + "default.mo", po}), 0);
+    writeCatalogue("de", {{"General", "Allgemein"}, {"Low", "Niedrig f\xC3\xBCr"}});
+    writeCatalogue("IT", {{"General", "Generale"}});
+    writeCatalogue("en", {{"Febuary", "February"}});
+
     ASSERT_TRUE(translation::setLanguage("de"));
     EXPECT_FALSE(translation::setLanguage("xx")) << "no such catalogue";
+    EXPECT_EQ(translation::currentLanguage(), "de");
     EXPECT_EQ(_("General"), "Allgemein") << "German stays";
     EXPECT_EQ(_(QStringLiteral("Low")) + _("Untranslated"), "Niedrig fürUntranslated");
-    EXPECT_TRUE(translation::setLanguage("en"));
+
+    // A folder named in other letters than the code (the menu lower-cases its codes).
+    ASSERT_TRUE(translation::setLanguage("it"));
+    EXPECT_EQ(_("General"), "Generale");
+
+    // An English catalogue only mends misspelt messages.
+    ASSERT_TRUE(translation::setLanguage("en"));
+    EXPECT_EQ(_("Febuary") + _("General"), "FebruaryGeneral");
+
+    EXPECT_TRUE(translation::setLanguage(""));
     EXPECT_EQ(_("General"), "General");
+    EXPECT_EQ(translation::currentLanguage(), "en");
+
+    // Every translation handed out leads back to its English message.
+    EXPECT_EQ(translation::englishSource("Allgemein"), "General");
+    EXPECT_EQ(translation::englishSource("Generale"), "General");
+    EXPECT_EQ(translation::englishSource("Mine"), "Mine");
+    QDir(programFolder() + "LOCALE").removeRecursively();
+}
+
+TEST(GetText, NamesTwoLetterLanguageCodesInEnglish)
+{
+    const std::pair<const char*, const char*> names[] = {
+        {"de", "German"}, {"it", "Italian"}, {"fr", "French"}, {"es", "Spanish"}, {"en", "English"},
+        {"xx", ""},       {"pt_br", ""},     {"deu", ""},      {"", ""},          {"c", ""}};
+    for (const auto& [code, name] : names)
+        EXPECT_EQ(translation::languageName(code), name) << code;
 }

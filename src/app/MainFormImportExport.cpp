@@ -1,0 +1,82 @@
+// Events in and out of the program: merging another event file, and the current
+// view as a web page.
+#include "MainForm.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QUrl>
+
+#include "FileVersion.h"
+#include "InfoDialog.h"
+#include "WebLinks.h"
+#include "events/DateTimeUtils.h"
+#include "events/Escaping.h"
+#include "events/Exceptions.h"
+#include "platform/GetText.h"
+#include "platform/gui/ErrorReport.h"
+
+void TfrmQuillet::buildFileDialogs()
+{
+    OpenDialog1 = new QFileDialog(this);
+    OpenDialog1->setObjectName(QStringLiteral("OpenDialog1"));
+    OpenDialog1->setAcceptMode(QFileDialog::AcceptOpen);
+    OpenDialog1->setFileMode(QFileDialog::ExistingFile);
+    OpenDialog1->setNameFilter(_("Event Files") + QStringLiteral(" (*.events)"));
+
+    SaveDialog1 = new QFileDialog(this);
+    SaveDialog1->setObjectName(QStringLiteral("SaveDialog1"));
+    SaveDialog1->setAcceptMode(QFileDialog::AcceptSave);
+    SaveDialog1->setFileMode(QFileDialog::AnyFile);
+    SaveDialog1->setOption(QFileDialog::DontConfirmOverwrite);
+
+    connect(mnuitmImport, &QAction::triggered, this, [this] { reportingErrors([this] { mnuitmImportClick(); }); });
+    connect(mnuitmExportToHTML, &QAction::triggered, this,
+            [this] { reportingErrors([this] { mnuitmExportToHTMLClick(); }); });
+}
+
+void TfrmQuillet::mnuitmImportClick()
+{
+    // The filter's words follow the language.
+    OpenDialog1->setNameFilter(_("Event Files") + QStringLiteral(" (*.events)"));
+    if (OpenDialog1->exec() != QDialog::Accepted || OpenDialog1->selectedFiles().isEmpty())
+        return;
+    const QString fileName = OpenDialog1->selectedFiles().first();
+    // A file gone meanwhile would read as a first run and add the welcome event.
+    if (!QFileInfo(fileName).isFile())
+        throw EFileError(QStringLiteral("Cannot open file \"%1\". No such file or directory").arg(fileName));
+
+    const int before = FEventList->Count();
+    const bool modified = FEventList->Modified;
+    FEventList->LoadFromFile(fileName, true);
+    const int added = FEventList->Count() - before;
+    // The merged events reach the event file with the next timed save, not only
+    // with the next change.
+    FEventList->Modified = modified || added > 0;
+
+    RefreshCategories(true);
+    RefreshEventView();
+
+    TfrmInfoDialog dialog(this);
+    dialog.Execute(_("Import Results"),
+                   _("%d new events imported").replace(QStringLiteral("%d"), QString::number(added)));
+}
+
+void TfrmQuillet::mnuitmExportToHTMLClick()
+{
+    SaveDialog1->selectFile(exportFileName(FFileName));
+    SaveDialog1->setNameFilter(QStringLiteral("HTML File (*.html)"));
+    if (SaveDialog1->exec() != QDialog::Accepted || SaveDialog1->selectedFiles().isEmpty())
+        return;
+    const QString fileName = SaveDialog1->selectedFiles().first();
+
+    const QString footer = formatDateTime(QStringLiteral("dddddd tt"), Now()) + QStringLiteral("<br>") +
+                           QStringLiteral("<a href=\"%1\">%1</a>").arg(weblinks::WebSite);
+    // The view's name may hold "&" ("For This Month & Next").
+    const QString header = escapeMarkup(_("View") + QStringLiteral(": ") + cboEventView->currentText());
+    const QString title = escapeMarkup(_("Quillet"));
+    FEventList->ExportToHTML(FEventView, title, header, footer, fileName);
+
+    OpenWebLink(QUrl::fromLocalFile(fileName).toString());
+}

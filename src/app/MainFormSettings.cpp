@@ -1,0 +1,141 @@
+// The user's settings: Settings.ini beside the program, read once at start-up and
+// written at a real exit, and the choice to start at login.
+#include "MainForm.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QGuiApplication>
+#include <QHeaderView>
+#include <QListWidget>
+#include <QScopeGuard>
+#include <QScreen>
+#include <QTreeView>
+
+#include <algorithm>
+#include <cstdint>
+
+#include "EventViewModel.h"
+#include "IniFile.h"
+#include "WindowPlacement.h"
+#include "events/Exceptions.h"
+#include "platform/Autostart.h"
+#include "platform/GetText.h"
+#include "platform/ProgramFolder.h"
+
+namespace {
+
+QString settingsFileName()
+{
+    return programFolder() + QStringLiteral("Settings.ini");
+}
+
+// The stored columns of the event list with their keys, in the order of reading and writing.
+struct StoredColumn {
+    int Column;
+    const char* Key;
+};
+const StoredColumn StoredColumns[] = {{EventViewModel::ColWhen, "Next Event"},
+                                      {EventViewModel::ColCountdown, "Countdown"},
+                                      {EventViewModel::ColEvent, "Event"},
+                                      {EventViewModel::ColCategory, "Category"}};
+
+// The hourglass while Body runs, also when it raises.
+template <typename Body> void withWaitCursor(Body&& body)
+{
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const auto restore = qScopeGuard([] { QApplication::restoreOverrideCursor(); });
+    body();
+}
+
+} // namespace
+
+void TfrmQuillet::LoadSettings()
+{
+    withWaitCursor([this] {
+        IniFile ini;
+        ini.load(settingsFileName());
+
+        SetLanguage(ini.readString("LOCALE", "code", translation::systemLanguageCode()));
+
+        const QScreen* primary = QGuiApplication::primaryScreen();
+        const int screenWidth = primary ? primary->size().width() : 0;
+        const int left = ini.readInteger("POSITION", "MainWindowX", (screenWidth - width()) / 2);
+        const int top = ini.readInteger("POSITION", "MainWindowY", y());
+        const int w = ini.readInteger("SIZE", "MainWindowWidth", width());
+        const int h = ini.readInteger("SIZE", "MainWindowHeight", height());
+        // The position is the frame's, the size the client area's, as they are saved.
+        resize(w, h);
+        // A place saved on a screen that is gone (a laptop undocked) comes back onto the nearest one.
+        move(placeWithTitleBarOnScreen(QRect(QPoint(left, top), size()), availableScreenAreas()));
+
+        // An index that names no view leaves the box without a selection.
+        const int view = ini.readInteger("EVENT VIEW", "Index", 0);
+        cboEventView->setCurrentIndex(view >= 0 && view < cboEventView->count() ? view : -1);
+
+        // Ticked exactly when some line names the item, in the same letter case; no
+        // lines keep the ticks as they are.
+        const QStringList ticked = ini.readSectionValues("SELECTED CATEGORIES");
+        if (!ticked.isEmpty())
+            for (int i = 0; i < clstCategories->count(); ++i) {
+                QListWidgetItem* item = clstCategories->item(i);
+                item->setCheckState(ticked.contains(item->text(), Qt::CaseSensitive) ? Qt::Checked : Qt::Unchecked);
+            }
+
+        QHeaderView* header = vstEvents->header();
+        for (const StoredColumn& column : StoredColumns)
+            header->resizeSection(column.Column,
+                                  std::max(0, ini.readInteger("COLUMNS", column.Key, header->sectionSize(column.Column))));
+
+        if (ini.readBool("START UP", "Minimized", false))
+            HideMainWindow();
+        else
+            ShowMainWindow();
+
+        mnuitmOnlyEnabledEvents->setChecked(ini.readBool("OPTIONS", "ShowOnlyEnabled", true));
+        // The opacity is a byte; a hand-edited value outside it is brought to its nearer end.
+        FNotifyWindowPopupAlpha =
+            static_cast<std::uint8_t>(std::clamp(ini.readInteger("OPTIONS", "NotifyWindowPopupAlpha", 220), 0, 255));
+
+        mnuitmStartWithWindows->setChecked(autostart::entryExists());
+    });
+}
+
+void TfrmQuillet::SaveSettings()
+{
+    withWaitCursor([this] {
+        const QString fileName = settingsFileName();
+        IniFile ini;
+        ini.load(fileName); // keys this routine does not write (the language) stay as they are
+
+        ini.writeBool("START UP", "Minimized", !isVisible());
+        ini.writeInteger("POSITION", "MainWindowX", x());
+        ini.writeInteger("POSITION", "MainWindowY", y());
+        ini.writeInteger("SIZE", "MainWindowWidth", width());
+        ini.writeInteger("SIZE", "MainWindowHeight", height());
+        ini.writeInteger("EVENT VIEW", "Index", cboEventView->currentIndex());
+
+        ini.eraseSection("SELECTED CATEGORIES");
+        int counter = 0;
+        for (int i = 0; i < clstCategories->count(); ++i)
+            if (clstCategories->item(i)->checkState() == Qt::Checked)
+                ini.writeString("SELECTED CATEGORIES", QStringLiteral("Category%1").arg(++counter).toLatin1().constData(),
+                                clstCategories->item(i)->text());
+
+        const QHeaderView* header = vstEvents->header();
+        for (const StoredColumn& column : StoredColumns)
+            ini.writeInteger("COLUMNS", column.Key, header->sectionSize(column.Column));
+
+        ini.writeBool("OPTIONS", "ShowOnlyEnabled", mnuitmOnlyEnabledEvents->isChecked());
+        ini.writeInteger("OPTIONS", "NotifyWindowPopupAlpha", FNotifyWindowPopupAlpha);
+        ini.save(fileName);
+
+        // An entry that exists is kept whatever it holds (the program may have moved since).
+        if (mnuitmStartWithWindows->isChecked()) {
+            if (!autostart::entryExists() && !autostart::writeEntry(QCoreApplication::applicationFilePath()))
+                throw EFileError(QStringLiteral("Unable to write to %1").arg(autostart::entryFileName()));
+        } else if (!autostart::removeEntry()) {
+            throw EFileError(QStringLiteral("Unable to remove %1").arg(autostart::entryFileName()));
+        }
+    });
+}

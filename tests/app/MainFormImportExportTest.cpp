@@ -1,0 +1,162 @@
+// Importing another event file and exporting the current view as a web page, from
+// the main window's menu through its real file dialogs.
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QUrl>
+
+#include "AppTestSupport.h"
+#include "OpenedPages.h"
+#include "app/FileVersion.h"
+#include "app/InfoDialog.h"
+
+using testing_support::at;
+using testing_support::readFile;
+using testing_support::writeFile;
+
+namespace {
+
+class MainFormImportExport : public app_testing::MainWindowTest {
+protected:
+    void SetUp() override
+    {
+        start();
+        useEvents({{.when = at(2024, 6, 12, 9), .description = "Dentist"},
+                   {.when = at(2024, 6, 20, 18), .description = "Concert", .category = "Personal"}});
+        window->FEventList->Modified = false;
+        messages.clear();
+    }
+    // Chooses FileName in the dialog that Command opens (cancels when it is empty),
+    // and notes the information dialog's caption and message.
+    void runWithDialog(QFileDialog* dialog, const QString& fileName, const std::function<void()>& command)
+    {
+        QTimer answer;
+        bool chosen = false;
+        QObject::connect(&answer, &QTimer::timeout, [&] {
+            QWidget* modal = QApplication::activeModalWidget();
+            if (modal == dialog && !chosen) {
+                chosen = true;
+                if (fileName.isEmpty()) {
+                    dialog->reject();
+                    return;
+                }
+                presetName = dialog->selectedFiles().value(0);
+                // Typed into the name box; a file still selected from the last time would win over it.
+                dialog->setDirectory(QFileInfo(fileName).absolutePath());
+                for (auto* view : dialog->findChildren<QAbstractItemView*>())
+                    view->clearSelection();
+                dialog->findChild<QLineEdit*>("fileNameEdit")->setText(QFileInfo(fileName).fileName());
+                static_cast<QDialog*>(dialog)->accept(); // as the dialog's own button does
+            } else if (auto* info = qobject_cast<TfrmInfoDialog*>(modal)) {
+                infoCaption = info->windowTitle();
+                messages << info->stxtMessage->text();
+                info->accept();
+            }
+        });
+        answer.start(10);
+        command();
+    }
+    void importFile(const QString& fileName)
+    {
+        runWithDialog(window->OpenDialog1, fileName, [this] { window->mnuitmImport->trigger(); });
+    }
+    void exportTo(const QString& fileName)
+    {
+        runWithDialog(window->SaveDialog1, fileName, [this] { window->mnuitmExportToHTML->trigger(); });
+    }
+    QString eventFile(const std::vector<TestEvent>& events, const QString& name)
+    {
+        TEventList list;
+        list.AddCategory("General");
+        list.AddCategory("Travel");
+        for (const TestEvent& event : events)
+            event.addTo(list);
+        list.SaveToFile(folder + name);
+        return folder + name;
+    }
+
+    QString presetName;
+    QString infoCaption;
+    OpenedPages opened;
+};
+
+TEST_F(MainFormImportExport, AnImportCountsOnlyTheNewEventsAndMarksTheListModified)
+{
+    window->FEventList->SaveToFile(window->FFileName);
+    importFile(window->FFileName);
+    EXPECT_EQ(messages, QStringList{"0 new events imported"}) << "its own file adds nothing";
+    EXPECT_EQ(infoCaption, "Import Results");
+    EXPECT_FALSE(window->FEventList->Modified);
+
+    const QString other = eventFile({{.when = at(2024, 6, 13, 10), .description = "Dentist"},
+                                     {.when = at(2024, 6, 14, 10), .description = "Flight", .category = "Travel"},
+                                     {.when = at(2024, 6, 15, 10), .description = "dentist"}},
+                                    "other.events");
+    messages.clear();
+    importFile(other);
+    EXPECT_EQ(messages, QStringList{"2 new events imported"}) << "descriptions compare in their letter case";
+    EXPECT_EQ(window->FEventList->Count(), 4);
+    EXPECT_TRUE(window->FEventList->Categories.contains("Travel"));
+    EXPECT_EQ(shownDescriptions(), QStringList({"Dentist", "Flight", "dentist", "Concert"}));
+    EXPECT_TRUE(window->FEventList->Modified) << "the merged events must reach the event file";
+    EXPECT_TRUE(QTest::qWaitFor([this] { return readFile(window->FFileName).contains("Flight"); }, 3000))
+        << "the timed save writes them";
+
+    // Cancelled: nothing happens.
+    messages.clear();
+    importFile(QString());
+    EXPECT_EQ(messages, QStringList());
+}
+
+TEST_F(MainFormImportExport, AWrongFileIsReportedAndAddsNothing)
+{
+    const QString wrong = writeFile(folder + "notes.events", "<html><body>not events</body></html>");
+    importFile(wrong);
+    EXPECT_EQ(messages, QStringList{"Wrong file format"});
+    EXPECT_EQ(window->FEventList->Count(), 2);
+    EXPECT_FALSE(window->FEventList->Modified);
+}
+
+TEST(exportFileName, ReplacesTheExtensionAndNeverGivesTheEventFile)
+{
+    const std::pair<const char*, const char*> names[] = {
+        {"/home/ann/Plans/Week.EVENTS", "/home/ann/Plans/Week.html"},
+        {"/home/ann/x.events/Week.events", "/home/ann/x.html/Week.html"},
+        {"/home/ann/Week.Events.bak", "/home/ann/Week.html.bak"},
+        {"/home/ann/Week", "/home/ann/Week.html"},
+        {"/home/ann/Week.txt", "/home/ann/Week.txt.html"},
+    };
+    for (const auto& [events, page] : names)
+        EXPECT_EQ(exportFileName(events), page) << events;
+}
+
+TEST_F(MainFormImportExport, AnExportWritesTheViewAndOpensThePage)
+{
+    chooseView(6);
+    exportTo(folder + "week.html");
+    EXPECT_EQ(presetName, folder + "Events.html");
+    const QString page = QString::fromUtf8(readFile(folder + "week.html"));
+    EXPECT_TRUE(page.contains("<td colspan=4>\r\nQuillet\r\n</td>"));
+    EXPECT_TRUE(page.contains("View: For This Month &amp; Next"));
+    EXPECT_LT(page.indexOf("Dentist"), page.indexOf("Concert"));
+    EXPECT_TRUE(page.contains("<a href=\"https://quillet.example.org/\">https://quillet.example.org/</a>"));
+    EXPECT_TRUE(page.contains(formatDateTime("dddddd tt", Now()) + "<br>"));
+    EXPECT_EQ(opened.Pages, QList<QUrl>{QUrl::fromLocalFile(folder + "week.html")});
+
+    // An empty view, over the same file without a question.
+    chooseView(9);
+    window->FEventList->GetEvent(0)->Enabled = true;
+    useEvents({});
+    exportTo(folder + "week.html");
+    const QString empty = QString::fromUtf8(readFile(folder + "week.html"));
+    EXPECT_TRUE(empty.contains("View: Expired Events"));
+    EXPECT_TRUE(empty.contains("ColHeader"));
+    EXPECT_FALSE(empty.contains("EnabledRow"));
+    EXPECT_EQ(opened.Pages.size(), 2);
+
+    // Cancelled: nothing written, nothing opened.
+    exportTo(QString());
+    EXPECT_EQ(opened.Pages.size(), 2);
+    EXPECT_EQ(messages.filter("Wrong").size(), 0);
+}
+
+} // namespace

@@ -1,0 +1,185 @@
+// The Language menu built from the catalogues beside the program, and live switches
+// of the main window and the pop-up between languages.
+#include <QActionGroup>
+#include <QDir>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QMenu>
+#include <QProcess>
+#include <QTabWidget>
+#include <QToolButton>
+
+#include "AppTestSupport.h"
+#include "controls/DropDownControl.h"
+#include "dialogs/EventNotify.h"
+#include "platform/GetText.h"
+#include "platform/gui/WindowTranslation.h"
+
+using testing_support::writeFile;
+
+namespace {
+
+const std::vector<std::pair<const char*, const char*>> German = {
+    {"Options", "Optionen"},
+    {"New Event", "Neues Ereignis"},
+    {"Edit Event", "Ereignis bearbeiten"},
+    {"View:", "Ansicht:"},
+    {"Categories", "Kategorien"},
+    {"Click to hide filters", "Filter ausblenden"},
+    {"Snooze", "Schlummern"},
+    {"When", "Wann"},
+    {"[All Events]", "[Alle Ereignisse]"},
+    {"For The Next 7 Days", "Für die nächsten 7 Tage"},
+};
+
+class MainFormLanguage : public app_testing::MainWindowTest {
+protected:
+    MainFormLanguage()
+    {
+        writeCatalogue("de", German);
+        QDir(folder).mkpath("LOCALE/IT/LC_MESSAGES");
+        QDir(folder).mkpath("LOCALE/.hidden");
+        QDir(folder).mkpath("LOCALE/xx");
+        QDir(folder).mkpath("LOCALE/pt_BR");
+        writeFile(folder + "LOCALE/fr", "a plain file");
+    }
+    ~MainFormLanguage() override
+    {
+        window.reset();
+        QDir(folder + "LOCALE").removeRecursively();
+        translation::setLanguage(QString());
+    }
+    void writeCatalogue(const QString& code, const std::vector<std::pair<const char*, const char*>>& entries)
+    {
+        const QString po = folder + "LOCALE/" + code + "/LC_MESSAGES/default.po";
+        QByteArray text = "msgid \"\"\nmsgstr \"Content-Type: text/plain; charset=UTF-8\\n\"\n";
+        for (const auto& [english, translated] : entries)
+            text += QByteArray("\nmsgid \"") + english + "\"\nmsgstr \"" + translated + "\"\n";
+        writeFile(po, text);
+        ASSERT_EQ(QProcess::execute("msgfmt", {"-o", QString(po).replace(".po", ".mo"), po}), 0);
+    }
+    QAction* languageItem(const QString& caption) const
+    {
+        for (QAction* item : window->mnuitmLanguage->actions())
+            if (item->text() == caption)
+                return item;
+        return nullptr;
+    }
+    // The texts a German switch changes, in the window and the pop-up.
+    QStringList shownTexts() const
+    {
+        return {window->mnuOptions->title(),
+                window->actNewEvent->text(),
+                window->tbtnNewEvent->text(),
+                window->lblView->text(),
+                window->pcFilters->tabText(0),
+                window->DropDownX1->GetCaption(),
+                window->FNotifyForm->btnSnooze->text(),
+                model->headerData(EventViewModel::ColWhen, Qt::Horizontal).toString(),
+                window->cboEventView->itemText(0),
+                window->cboEventView->currentText()};
+    }
+};
+
+TEST_F(MainFormLanguage, TheMenuOffersTheKnownLanguagesOfTheLocaleFolder)
+{
+    start();
+    QStringList captions;
+    for (QAction* item : window->mnuitmLanguage->actions()) {
+        captions << item->text();
+        EXPECT_TRUE(item->isCheckable());
+        EXPECT_EQ(item->actionGroup(), window->mnuitmLanguage->actions().first()->actionGroup());
+    }
+    ASSERT_EQ(captions.size(), 4) << captions.join(", ").toStdString();
+    EXPECT_EQ(captions.first(), "Default");
+    EXPECT_TRUE(window->mnuitmLanguage->actions().first()->isChecked());
+    EXPECT_EQ(window->FLanguageCodes.first(), translation::systemLanguageCode());
+    // The file system's order; a plain file counts too; unknown names ("xx", "pt_br") and hidden ones don't.
+    const QMap<QString, QString> names{{"de", "German"}, {"it", "Italian"}, {"fr", "French"}};
+    QStringList codes = window->FLanguageCodes.mid(1);
+    for (int i = 1; i < captions.size(); ++i)
+        EXPECT_EQ(captions[i], names.value(window->FLanguageCodes[i])) << window->FLanguageCodes[i];
+    codes.sort();
+    EXPECT_EQ(codes, QStringList({"de", "fr", "it"}));
+}
+
+TEST_F(MainFormLanguage, ASwitchTranslatesBothWindowsLiveAndKeepsTheView)
+{
+    start();
+    chooseView(3);
+    const QStringList english = shownTexts();
+    languageItem("German")->trigger();
+    EXPECT_EQ(translation::currentLanguage(), "de");
+    EXPECT_EQ(shownTexts(), QStringList({"Optionen", "Neues Ereignis", "Neues Ereignis", "Ansicht:", "Kategorien",
+                                         "Filter ausblenden", "Schlummern", "Wann", "[Alle Ereignisse]",
+                                         "Für die nächsten 7 Tage"}));
+    EXPECT_EQ(window->cboEventView->currentIndex(), 3);
+    EXPECT_EQ(window->cboEventView->count(), 10);
+    EXPECT_TRUE(languageItem("German")->isChecked());
+    EXPECT_FALSE(languageItem("Default")->isChecked());
+    screenshot(*window, "main-window-language-test");
+
+    // A text the program set in German meanwhile goes back to English too.
+    window->actEditEvent->setText(_("Edit Event"));
+    EXPECT_EQ(window->actEditEvent->text(), "Ereignis bearbeiten");
+
+    languageItem("Default")->trigger();
+    EXPECT_EQ(shownTexts(), english);
+    EXPECT_EQ(window->actEditEvent->text(), "Edit Event");
+    EXPECT_EQ(window->cboEventView->currentIndex(), 3);
+
+    // Without a selection the first view is chosen; a language without catalogue stays English.
+    window->cboEventView->setCurrentIndex(-1);
+    languageItem("Italian")->trigger();
+    EXPECT_EQ(window->cboEventView->currentIndex(), 0);
+    EXPECT_EQ(shownTexts().mid(0, 8), english.mid(0, 8));
+}
+
+TEST_F(MainFormLanguage, AStartComesUpInTheLanguageOfTheSettingsWithDefaultTicked)
+{
+    writeFile(folder + "Settings.ini", "[LOCALE]\ncode=de\n");
+    start();
+    EXPECT_EQ(window->actNewEvent->text(), "Neues Ereignis");
+    EXPECT_TRUE(languageItem("Default")->isChecked());
+    EXPECT_EQ(window->cboEventView->currentText(), "[Alle Ereignisse]");
+
+    // A code that names no catalogue leaves the texts English.
+    writeFile(folder + "Settings.ini", "[LOCALE]\ncode=qq\n");
+    start();
+    EXPECT_EQ(window->actNewEvent->text(), "New Event");
+}
+
+TEST(TranslateComponent, LeavesTheUsersTextsAndTheCodesListsAlone)
+{
+    QWidget form;
+    form.setWindowTitle("Options");
+    auto* box = new QComboBox(&form);
+    box->addItem("Options");
+    auto* edit = new QLineEdit("Options", &form);
+    edit->setPlaceholderText("When");
+    auto* drop = new TDropDownX(&form);
+    drop->SetCollapsedCaption("Click to hide filters");
+    const QString folder = programFolder() + "LOCALE/de/LC_MESSAGES/";
+    writeFile(folder + "default.po", "msgid \"\"\nmsgstr \"Content-Type: text/plain; charset=UTF-8\\n\"\n\n"
+                                     "msgid \"Options\"\nmsgstr \"Optionen\"\n\nmsgid \"When\"\nmsgstr \"Wann\"\n\n"
+                                     "msgid \"Click to hide filters\"\nmsgstr \"Filter ausblenden\"\n");
+    ASSERT_EQ(QProcess::execute("msgfmt", {"-o", folder + "default.mo", folder + "default.po"}), 0);
+    ASSERT_TRUE(translation::setLanguage("de"));
+    TranslateComponent(&form);
+    EXPECT_EQ(form.windowTitle(), "Optionen");
+    EXPECT_EQ(box->itemText(0), "Options");
+    EXPECT_EQ(edit->text(), "Options");
+    EXPECT_EQ(edit->placeholderText(), "Wann");
+    EXPECT_EQ(drop->CollapsedCaption(), "Filter ausblenden");
+
+    // Back to English from the kept sources; a text the code changed becomes the new source.
+    edit->setPlaceholderText("Mine");
+    translation::setLanguage(QString());
+    RetranslateComponent(&form);
+    EXPECT_EQ(form.windowTitle(), "Options");
+    EXPECT_EQ(edit->placeholderText(), "Mine");
+    EXPECT_EQ(drop->CollapsedCaption(), "Click to hide filters");
+    QDir(programFolder() + "LOCALE").removeRecursively();
+}
+
+} // namespace

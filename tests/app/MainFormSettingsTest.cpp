@@ -1,0 +1,245 @@
+// The user's settings through real exits and starts of the main window: Settings.ini
+// key by key, the categories ticked, the window's place, and Start at Login through
+// the desktop's autostart folder.
+#include <QGuiApplication>
+#include <QHeaderView>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QScreen>
+
+#include "AppTestSupport.h"
+#include "app/IniFile.h"
+#include "app/WindowPlacement.h"
+#include "platform/Autostart.h"
+#include "platform/GetText.h"
+
+using testing_support::readFile;
+using testing_support::writeFile;
+
+namespace {
+
+class MainFormSettings : public app_testing::MainWindowTest {
+protected:
+    MainFormSettings() { QFile::remove(autostart::entryFileName()); }
+    ~MainFormSettings() override { QFile::remove(autostart::entryFileName()); }
+
+    QStringList tickedInSettings() const
+    {
+        IniFile ini;
+        ini.load(folder + "Settings.ini");
+        return ini.readSectionValues("SELECTED CATEGORIES");
+    }
+    void exitProgram()
+    {
+        QSignalSpy terminated(window.get(), &TfrmQuillet::Terminated);
+        window->actExit->trigger();
+        ASSERT_EQ(terminated.count(), 1);
+    }
+    void useCategories(const QStringList& names, const QStringList& ticked)
+    {
+        window->clstCategories->clear();
+        for (const QString& name : names) {
+            auto* item = new QListWidgetItem(name, window->clstCategories);
+            item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
+            item->setCheckState(ticked.contains(name) ? Qt::Checked : Qt::Unchecked);
+        }
+    }
+    QStringList tickedCategories() const
+    {
+        QStringList names;
+        for (int i = 0; i < window->clstCategories->count(); ++i)
+            if (window->clstCategories->item(i)->checkState() == Qt::Checked)
+                names << window->clstCategories->item(i)->text();
+        return names;
+    }
+    int columnWidth(int column) const { return window->vstEvents->header()->sectionSize(column); }
+};
+
+TEST_F(MainFormSettings, AFirstRunWithoutSettingsGivesEveryDefault)
+{
+    TfrmQuillet& window = start();
+    EXPECT_EQ(translation::currentLanguage(), "en");
+    EXPECT_EQ(window.size(), QSize(822, 622 + window.mnuMainMenu->sizeHint().height()));
+    EXPECT_EQ(window.pos(), QPoint((QGuiApplication::primaryScreen()->size().width() - 822) / 2, 225));
+    EXPECT_EQ(window.cboEventView->currentIndex(), 0);
+    EXPECT_EQ(tickedCategories(), QStringList());
+    EXPECT_EQ(columnWidth(EventViewModel::ColWhen), 110);
+    EXPECT_EQ(columnWidth(EventViewModel::ColCountdown), 90);
+    EXPECT_EQ(columnWidth(EventViewModel::ColCategory), 60);
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_TRUE(window.mnuitmOnlyEnabledEvents->isChecked());
+    EXPECT_EQ(window.FNotifyWindowPopupAlpha, 220);
+    EXPECT_FALSE(window.mnuitmStartWithWindows->isChecked());
+
+    // Start at Login is ticked exactly when the desktop's entry exists, whatever it holds.
+    writeFile(autostart::entryFileName(), "anything");
+    EXPECT_TRUE(start().mnuitmStartWithWindows->isChecked());
+}
+
+TEST_F(MainFormSettings, EveryKeyComesBackAfterARealExit)
+{
+    writeFile(folder + "Settings.ini", "[LOCALE]\ncode=xx\n");
+    TfrmQuillet& first = start();
+    useCategories({"Birthdays", "General", "Work"}, {"General", "Work"});
+    first.resize(700, 400);
+    first.move(40, 30);
+    first.cboEventView->setCurrentIndex(5);
+    first.vstEvents->header()->resizeSection(EventViewModel::ColWhen, 130);
+    first.vstEvents->header()->resizeSection(EventViewModel::ColCountdown, 70);
+    first.vstEvents->header()->resizeSection(EventViewModel::ColCategory, 95);
+    first.mnuitmOnlyEnabledEvents->setChecked(false);
+    first.FNotifyWindowPopupAlpha = 150;
+    first.HideMainWindow();
+    exitProgram();
+
+    const QByteArray written = readFile(folder + "Settings.ini");
+    for (const char* line : {"[LOCALE]\ncode=xx\n", "[START UP]\nMinimized=1\n", "[EVENT VIEW]\nIndex=5\n",
+                             "[SELECTED CATEGORIES]\nCategory1=General\nCategory2=Work\n", "MainWindowX=40\n",
+                             "MainWindowY=30\n", "MainWindowWidth=700\n", "MainWindowHeight=400\n",
+                             "Next Event=130\n", "Countdown=70\n", "Category=95\n", "ShowOnlyEnabled=0\n",
+                             "NotifyWindowPopupAlpha=150\n"})
+        EXPECT_TRUE(written.contains(line)) << line << " in\n" << written.constData();
+    EXPECT_FALSE(written.contains("[LOCALE]\ncode=xx\n[LOCALE]")) << "the language is read, never written";
+
+    TfrmQuillet& second = start();
+    useCategories({"Birthdays", "General", "Work"}, {});
+    second.LoadSettings(); // the ticks of this test's own categories
+    EXPECT_EQ(second.size(), QSize(700, 400));
+    EXPECT_EQ(second.pos(), QPoint(40, 30));
+    EXPECT_EQ(second.cboEventView->currentIndex(), 5);
+    EXPECT_EQ(tickedCategories(), QStringList({"General", "Work"}));
+    EXPECT_EQ(columnWidth(EventViewModel::ColWhen), 130);
+    EXPECT_EQ(columnWidth(EventViewModel::ColCountdown), 70);
+    EXPECT_EQ(columnWidth(EventViewModel::ColCategory), 95);
+    EXPECT_FALSE(second.isVisible()) << "hidden at the exit, so it starts in the tray";
+    EXPECT_FALSE(second.mnuitmOnlyEnabledEvents->isChecked());
+    EXPECT_EQ(second.FNotifyWindowPopupAlpha, 150);
+    EXPECT_EQ(translation::currentLanguage(), "en") << "a language without a catalogue stays English";
+}
+
+TEST_F(MainFormSettings, TheTicksAreRewrittenWholeAndMatchOnlyInTheSameLetterCase)
+{
+    writeFile(folder + "Settings.ini", "[SELECTED CATEGORIES]\nCategory1=A\nCategory2=B\nCategory3=C\n"
+                                       "Category4=D\nCategory5=E\n[OPTIONS]\nShowOnlyEnabled=1\n");
+    start();
+    useCategories({"A", "B", "C", "D", "E"}, {"B", "D", "E"});
+    exitProgram();
+    EXPECT_EQ(tickedInSettings(), QStringList({"B", "D", "E"}));
+    EXPECT_TRUE(readFile(folder + "Settings.ini").contains("Category1=B\nCategory2=D\nCategory3=E\n"));
+    EXPECT_FALSE(readFile(folder + "Settings.ini").contains("Category4"));
+
+    // Any key names a tick; a name in other letters or of no category ticks nothing.
+    writeFile(folder + "Settings.ini", "[SELECTED CATEGORIES]\nCategory7=work\nFirst=Home\nCategory1=Gone\n"
+                                       "Category2=Caf\xE9\n");
+    TfrmQuillet& window = start();
+    useCategories({"Work", "Home", "Café"}, {"Work"});
+    window.LoadSettings();
+    EXPECT_EQ(tickedCategories(), QStringList({"Café", "Home"})) << "a Windows-1252 value reads as such";
+
+    // A section without lines leaves the ticks alone.
+    writeFile(folder + "Settings.ini", "[SELECTED CATEGORIES]\n");
+    window.LoadSettings();
+    EXPECT_EQ(tickedCategories(), QStringList({"Café", "Home"}));
+}
+
+TEST_F(MainFormSettings, IntegersReadAsTheWindowsProgramWroteThem)
+{
+    const struct {
+        const char* text;
+        bool readable;
+        int value;
+    } cases[] = {{"42", true, 42},     {"-7", true, -7},          {"0x1F", true, 31},   {"0XfF", true, 255},
+                 {"0xFFFFFFFF", true, -1}, {"", false, 0},        {"0x", false, 0},     {"12px", false, 0},
+                 {" 1", false, 0},     {"99999999999", false, 0}, {"\xD9\xA3", false, 0}, {"--1", false, 0}};
+    for (const auto& c : cases) {
+        int value = 0;
+        EXPECT_EQ(parseIniInteger(QString::fromUtf8(c.text), value), c.readable) << c.text;
+        if (c.readable) {
+            EXPECT_EQ(value, c.value) << c.text;
+        }
+    }
+
+    // Unreadable values give the defaults; the opacity is kept within a byte.
+    writeFile(folder + "Settings.ini", "[OPTIONS]\nNotifyWindowPopupAlpha=-40\nShowOnlyEnabled=0x0\n"
+                                       "[EVENT VIEW]\nIndex=twelve\n[START UP]\nMinimized=yes\n");
+    TfrmQuillet& window = start();
+    EXPECT_EQ(window.FNotifyWindowPopupAlpha, 0);
+    EXPECT_FALSE(window.mnuitmOnlyEnabledEvents->isChecked());
+    EXPECT_EQ(window.cboEventView->currentIndex(), 0);
+    EXPECT_TRUE(window.isVisible());
+    writeFile(folder + "Settings.ini", "[OPTIONS]\nNotifyWindowPopupAlpha=300\n[EVENT VIEW]\nIndex=10\n");
+    TfrmQuillet& next = start();
+    EXPECT_EQ(next.FNotifyWindowPopupAlpha, 255);
+    EXPECT_EQ(next.cboEventView->currentIndex(), -1) << "no such view: none selected";
+}
+
+TEST_F(MainFormSettings, AWindowLeftOnAScreenThatIsGoneComesBack)
+{
+    const QList<QRect> screens{QRect(0, 0, 1920, 1080), QRect(1920, 0, 1280, 1024)};
+    const QSize size(822, 640);
+    const struct {
+        QPoint saved;
+        QPoint placed;
+    } cases[] = {
+        {{100, 225}, {100, 225}},     // on the first screen
+        {{2000, 100}, {2000, 100}},   // on the second
+        {{-700, 100}, {-700, 100}},   // mostly off the left edge, but the title bar's end still shows
+        {{3300, 100}, {2378, 100}},   // right of the second screen (undocked): onto it
+        {{5000, 2000}, {2378, 384}},  // far off: onto the nearest, as far in as it fits
+        {{-2500, 300}, {0, 300}},     // left of everything
+        {{500, -300}, {500, 0}},      // the title bar above the screen
+        {{500, 1075}, {500, 440}},    // the title bar below the bottom edge
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(placeWithTitleBarOnScreen(QRect(c.saved, size), screens), c.placed) << c.saved.x() << "," << c.saved.y();
+    EXPECT_EQ(placeWithTitleBarOnScreen(QRect(QPoint(9000, 9000), size), {}), QPoint(9000, 9000));
+
+    writeFile(folder + "Settings.ini", "[POSITION]\nMainWindowX=5000\nMainWindowY=-900\n");
+    TfrmQuillet& window = start();
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    EXPECT_TRUE(screen.contains(window.pos())) << window.pos().x() << "," << window.pos().y();
+}
+
+TEST_F(MainFormSettings, StartAtLoginWritesKeepsAndRemovesTheAutostartEntry)
+{
+    const QString entry = autostart::entryFileName();
+    EXPECT_EQ(entry, programFolder() + "config/autostart/Quillet.desktop") << "the test's own XDG_CONFIG_HOME";
+
+    start().mnuitmStartWithWindows->trigger(); // ticks itself
+    exitProgram();
+    const QByteArray written = readFile(entry);
+    EXPECT_TRUE(written.startsWith("[Desktop Entry]\n"));
+    EXPECT_TRUE(written.contains("\nExec=\"" + QCoreApplication::applicationFilePath().toUtf8() + "\"\n"));
+    EXPECT_TRUE(written.contains("\nType=Application\n"));
+
+    // Ticked and present: kept as it is (the program may have moved since).
+    writeFile(entry, "[Desktop Entry]\nExec=\"/old/place/quillet\"\n");
+    EXPECT_TRUE(start().mnuitmStartWithWindows->isChecked());
+    exitProgram();
+    EXPECT_EQ(readFile(entry), "[Desktop Entry]\nExec=\"/old/place/quillet\"\n");
+
+    // Unticked: removed; and an absent entry is no error.
+    start().mnuitmStartWithWindows->trigger();
+    exitProgram();
+    EXPECT_FALSE(QFileInfo::exists(entry));
+    start();
+    exitProgram();
+    EXPECT_TRUE(messages.filter("Unable").filter("Quillet.desktop").isEmpty());
+
+    // An entry that can't be written is reported by its name.
+    QDir(QFileInfo(entry).absolutePath()).removeRecursively();
+    writeFile(QFileInfo(entry).absolutePath(), "a file where the folder should be");
+    start().mnuitmStartWithWindows->setChecked(true);
+    window->actExit->trigger();
+    EXPECT_EQ(messages.filter("Quillet.desktop").size(), 1);
+    QFile::remove(QFileInfo(entry).absolutePath());
+}
+
+TEST(Autostart, QuotesTheProgramPathForTheExecLine)
+{
+    EXPECT_EQ(autostart::execLine("/opt/quillet/quillet"), "\"/opt/quillet/quillet\"");
+    EXPECT_EQ(autostart::execLine("/home/a b/100%/\"q\"$x`y`\\z"),
+              "\"/home/a b/100%%/\\\\\"q\\\\\"\\\\$x\\\\`y\\\\`\\\\\\\\z\"");
+}
+
+} // namespace
