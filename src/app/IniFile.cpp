@@ -15,6 +15,19 @@
 #include "events/FileAccess.h"
 #include "events/TextCodec.h"
 
+namespace {
+
+// A value's bytes as text. The line end keeps a lead byte at the value's end from
+// passing for the start of an unfinished UTF-8 sequence (a Windows-1252 "é").
+QString decodeValue(const char* Value)
+{
+    QString text = decodeText(QByteArray(Value) + '\n');
+    text.chop(1);
+    return text;
+}
+
+} // namespace
+
 struct IniFile::Data {
     // Repeated keys are kept: a hand-edited section may name a key twice.
     CSimpleIniA ini{false, true, false};
@@ -47,7 +60,7 @@ void IniFile::save(const QString& FileName) const
 QString IniFile::readString(const char* Section, const char* Key, const QString& Default) const
 {
     const char* value = d->ini.GetValue(Section, Key, nullptr);
-    return value ? decodeText(QByteArrayView(value)) : Default;
+    return value ? decodeValue(value) : Default;
 }
 
 int IniFile::readInteger(const char* Section, const char* Key, int Default) const
@@ -73,7 +86,7 @@ QStringList IniFile::readSectionValues(const char* Section) const
         ordered.emplace_back(key.nOrder, value);
     std::sort(ordered.begin(), ordered.end());
     for (const auto& line : ordered)
-        values << decodeText(QByteArrayView(line.second));
+        values << decodeValue(line.second);
     return values;
 }
 

@@ -30,8 +30,7 @@ QString decodeWindows1252(std::string_view bytes)
 
 QString decodeText(QByteArrayView bytes)
 {
-    // Stateless: a lead byte at the very end is an error, not a sequence to be continued.
-    QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
+    QStringDecoder utf8(QStringConverter::Utf8);
     QString text = utf8.decode(bytes);
     if (!utf8.hasError())
         return text;

@@ -63,9 +63,6 @@ TEST_F(MainFormSettings, AFirstRunWithoutSettingsGivesEveryDefault)
     EXPECT_EQ(window.pos(), QPoint((QGuiApplication::primaryScreen()->size().width() - 822) / 2, 225));
     EXPECT_EQ(window.cboEventView->currentIndex(), 0);
     EXPECT_EQ(tickedCategories(), QStringList());
-    EXPECT_EQ(columnWidth(EventViewModel::ColWhen), 110);
-    EXPECT_EQ(columnWidth(EventViewModel::ColCountdown), 90);
-    EXPECT_EQ(columnWidth(EventViewModel::ColCategory), 60);
     EXPECT_TRUE(window.isVisible());
     EXPECT_TRUE(window.mnuitmOnlyEnabledEvents->isChecked());
     EXPECT_EQ(window.FNotifyWindowPopupAlpha, 220);
