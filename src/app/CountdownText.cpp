@@ -54,7 +54,8 @@ QString GetCountdownText(TDateTime Date, bool AllowDayNames)
     const struct {
         int count;
         const char* word;
-    } units[] = {{years, "yrs"}, {months, "mths"}, {days, "days"}, {hours, "hrs"}, {minutes, "mins"}};
+    } units[] = {
+        {years, N_("yrs")}, {months, N_("mths")}, {days, N_("days")}, {hours, N_("hrs")}, {minutes, N_("mins")}};
 
     QStringList parts;
     for (const auto& unit : units) {

@@ -7,9 +7,9 @@
 #include <QFile>
 
 #include <algorithm>
+#include <string>
 #include <utility>
 #include <vector>
-#include <string>
 
 #include "events/Exceptions.h"
 #include "events/FileAccess.h"

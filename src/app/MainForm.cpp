@@ -71,6 +71,10 @@ QIcon programIcon()
 TfrmQuillet::TfrmQuillet(const QStringList& Arguments, QWidget* parent) : QMainWindow(parent)
 {
     setObjectName(QStringLiteral("frmQuillet"));
+    // The system's language until the settings name one, so that a first run's
+    // categories and welcome event are stored in it.
+    if (!translation::setLanguage(translation::systemLanguageCode()))
+        translation::setLanguage(QString());
     ensureAppResources();
     setWindowTitle(_("Quillet"));
     QApplication::setWindowIcon(programIcon()); // for the dialogs too

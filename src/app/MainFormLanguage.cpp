@@ -19,10 +19,10 @@
 namespace {
 
 // The view names, by view number.
-const char* const EventViewNames[] = {
-    N_("[All Events]"),          N_("For The Day"),          N_("For The Week"), N_("For The Next 7 Days"),
-    N_("For The Next 14 Days"),  N_("For The Month"),        N_("For This Month & Next"),
-    N_("For The Next 2 Months"), N_("For The Year"),         N_("Expired Events")};
+const char* const EventViewNames[] = {N_("[All Events]"),          N_("For The Day"),           N_("For The Week"),
+                                      N_("For The Next 7 Days"),   N_("For The Next 14 Days"),  N_("For The Month"),
+                                      N_("For This Month & Next"), N_("For The Next 2 Months"), N_("For The Year"),
+                                      N_("Expired Events")};
 
 } // namespace
 

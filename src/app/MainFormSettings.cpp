@@ -84,8 +84,8 @@ void TfrmQuillet::LoadSettings()
 
         QHeaderView* header = vstEvents->header();
         for (const StoredColumn& column : StoredColumns)
-            header->resizeSection(column.Column,
-                                  std::max(0, ini.readInteger("COLUMNS", column.Key, header->sectionSize(column.Column))));
+            header->resizeSection(
+                column.Column, std::max(0, ini.readInteger("COLUMNS", column.Key, header->sectionSize(column.Column))));
 
         if (ini.readBool("START UP", "Minimized", false))
             HideMainWindow();
@@ -119,7 +119,8 @@ void TfrmQuillet::SaveSettings()
         int counter = 0;
         for (int i = 0; i < clstCategories->count(); ++i)
             if (clstCategories->item(i)->checkState() == Qt::Checked)
-                ini.writeString("SELECTED CATEGORIES", QStringLiteral("Category%1").arg(++counter).toLatin1().constData(),
+                ini.writeString("SELECTED CATEGORIES",
+                                QStringLiteral("Category%1").arg(++counter).toLatin1().constData(),
                                 clstCategories->item(i)->text());
 
         const QHeaderView* header = vstEvents->header();

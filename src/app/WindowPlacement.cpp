@@ -14,10 +14,10 @@ constexpr int GrabWidth = 40;      // of the title bar, enough to take it with t
 // Squared distance from Point to the nearest point of Area.
 long long distanceSquared(const QPoint& Point, const QRect& Area)
 {
-    const long long dx = Point.x() < Area.left() ? Area.left() - Point.x()
+    const long long dx = Point.x() < Area.left()    ? Area.left() - Point.x()
                          : Point.x() > Area.right() ? Point.x() - Area.right()
                                                     : 0;
-    const long long dy = Point.y() < Area.top() ? Area.top() - Point.y()
+    const long long dy = Point.y() < Area.top()      ? Area.top() - Point.y()
                          : Point.y() > Area.bottom() ? Point.y() - Area.bottom()
                                                      : 0;
     return dx * dx + dy * dy;

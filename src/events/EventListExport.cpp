@@ -46,7 +46,7 @@ void TEventList::ExportToHTML(TListViewEventItems& Items, const QString& Title, 
     addWideRow(lines, QStringLiteral("title"), Title);
     addWideRow(lines, QStringLiteral("header"), Header);
     lines << QStringLiteral("<tr>") << QStringLiteral("<td class=\"ColHeader\">!</td>");
-    for (const char* heading : {"When", "Event", "Category"})
+    for (const char* heading : {N_("When"), N_("Event"), N_("Category")})
         lines << QStringLiteral("<td class=\"ColHeader\">") + _(heading) + QStringLiteral("</td>");
     lines << QStringLiteral("</tr>");
 

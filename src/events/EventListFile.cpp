@@ -118,7 +118,7 @@ EventFileContent parseEventFile(const FileEncoding& File)
 
 void addFirstRunContent(TEventList& List)
 {
-    for (const char* name : {"General", "Birthdays", "Holidays", "Business", "Personal"})
+    for (const char* name : {N_("General"), N_("Birthdays"), N_("Holidays"), N_("Business"), N_("Personal")})
         List.AddCategory(_(name));
     TEvent welcome;
     welcome.SetStartDate(Now());

@@ -102,7 +102,10 @@ bool setLanguage(const QString& code)
     }
 }
 
-QString currentLanguage() { return current().code; }
+QString currentLanguage()
+{
+    return current().code;
+}
 
 QString systemLanguageCode()
 {

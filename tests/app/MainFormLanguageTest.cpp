@@ -110,9 +110,9 @@ TEST_F(MainFormLanguage, ASwitchTranslatesBothWindowsLiveAndKeepsTheView)
     const QStringList english = shownTexts();
     languageItem("German")->trigger();
     EXPECT_EQ(translation::currentLanguage(), "de");
-    EXPECT_EQ(shownTexts(), QStringList({"Optionen", "Neues Ereignis", "Neues Ereignis", "Ansicht:", "Kategorien",
-                                         "Filter ausblenden", "Schlummern", "Wann", "[Alle Ereignisse]",
-                                         "Für die nächsten 7 Tage"}));
+    EXPECT_EQ(shownTexts(),
+              QStringList({"Optionen", "Neues Ereignis", "Neues Ereignis", "Ansicht:", "Kategorien",
+                           "Filter ausblenden", "Schlummern", "Wann", "[Alle Ereignisse]", "Für die nächsten 7 Tage"}));
     EXPECT_EQ(window->cboEventView->currentIndex(), 3);
     EXPECT_EQ(window->cboEventView->count(), 10);
     EXPECT_TRUE(languageItem("German")->isChecked());

@@ -92,9 +92,8 @@ TEST_F(MainFormSettings, EveryKeyComesBackAfterARealExit)
     const QByteArray written = readFile(folder + "Settings.ini");
     for (const char* line : {"[LOCALE]\ncode=xx\n", "[START UP]\nMinimized=1\n", "[EVENT VIEW]\nIndex=5\n",
                              "[SELECTED CATEGORIES]\nCategory1=General\nCategory2=Work\n", "MainWindowX=40\n",
-                             "MainWindowY=30\n", "MainWindowWidth=700\n", "MainWindowHeight=400\n",
-                             "Next Event=130\n", "Countdown=70\n", "Category=95\n", "ShowOnlyEnabled=0\n",
-                             "NotifyWindowPopupAlpha=150\n"})
+                             "MainWindowY=30\n", "MainWindowWidth=700\n", "MainWindowHeight=400\n", "Next Event=130\n",
+                             "Countdown=70\n", "Category=95\n", "ShowOnlyEnabled=0\n", "NotifyWindowPopupAlpha=150\n"})
         EXPECT_TRUE(written.contains(line)) << line << " in\n" << written.constData();
     EXPECT_FALSE(written.contains("[LOCALE]\ncode=xx\n[LOCALE]")) << "the language is read, never written";
 
@@ -145,9 +144,10 @@ TEST_F(MainFormSettings, IntegersReadAsTheWindowsProgramWroteThem)
         const char* text;
         bool readable;
         int value;
-    } cases[] = {{"42", true, 42},     {"-7", true, -7},          {"0x1F", true, 31},   {"0XfF", true, 255},
-                 {"0xFFFFFFFF", true, -1}, {"", false, 0},        {"0x", false, 0},     {"12px", false, 0},
-                 {" 1", false, 0},     {"99999999999", false, 0}, {"\xD9\xA3", false, 0}, {"--1", false, 0}};
+    } cases[] = {{"42", true, 42},          {"-7", true, -7},         {"0x1F", true, 31},
+                 {"0XfF", true, 255},       {"0xFFFFFFFF", true, -1}, {"", false, 0},
+                 {"0x", false, 0},          {"12px", false, 0},       {" 1", false, 0},
+                 {"99999999999", false, 0}, {"\xD9\xA3", false, 0},   {"--1", false, 0}};
     for (const auto& c : cases) {
         int value = 0;
         EXPECT_EQ(parseIniInteger(QString::fromUtf8(c.text), value), c.readable) << c.text;
@@ -178,17 +178,18 @@ TEST_F(MainFormSettings, AWindowLeftOnAScreenThatIsGoneComesBack)
         QPoint saved;
         QPoint placed;
     } cases[] = {
-        {{100, 225}, {100, 225}},     // on the first screen
-        {{2000, 100}, {2000, 100}},   // on the second
-        {{-700, 100}, {-700, 100}},   // mostly off the left edge, but the title bar's end still shows
-        {{3300, 100}, {2378, 100}},   // right of the second screen (undocked): onto it
-        {{5000, 2000}, {2378, 384}},  // far off: onto the nearest, as far in as it fits
-        {{-2500, 300}, {0, 300}},     // left of everything
-        {{500, -300}, {500, 0}},      // the title bar above the screen
-        {{500, 1075}, {500, 440}},    // the title bar below the bottom edge
+        {{100, 225}, {100, 225}},    // on the first screen
+        {{2000, 100}, {2000, 100}},  // on the second
+        {{-700, 100}, {-700, 100}},  // mostly off the left edge, but the title bar's end still shows
+        {{3300, 100}, {2378, 100}},  // right of the second screen (undocked): onto it
+        {{5000, 2000}, {2378, 384}}, // far off: onto the nearest, as far in as it fits
+        {{-2500, 300}, {0, 300}},    // left of everything
+        {{500, -300}, {500, 0}},     // the title bar above the screen
+        {{500, 1075}, {500, 440}},   // the title bar below the bottom edge
     };
     for (const auto& c : cases)
-        EXPECT_EQ(placeWithTitleBarOnScreen(QRect(c.saved, size), screens), c.placed) << c.saved.x() << "," << c.saved.y();
+        EXPECT_EQ(placeWithTitleBarOnScreen(QRect(c.saved, size), screens), c.placed)
+            << c.saved.x() << "," << c.saved.y();
     EXPECT_EQ(placeWithTitleBarOnScreen(QRect(QPoint(9000, 9000), size), {}), QPoint(9000, 9000));
 
     writeFile(folder + "Settings.ini", "[POSITION]\nMainWindowX=5000\nMainWindowY=-900\n");

@@ -28,8 +28,7 @@ QString sourceOf(const QVariant& Source, const QVariant& Shown, const QString& C
 }
 
 // Translates one text of Holder; Key names it among the holder's texts.
-template <typename Get, typename Set>
-void translateText(QObject* Holder, const QByteArray& Key, Get&& get, Set&& set)
+template <typename Get, typename Set> void translateText(QObject* Holder, const QByteArray& Key, Get&& get, Set&& set)
 {
     const QString current = get();
     if (current.isEmpty())
@@ -68,8 +67,7 @@ QList<QByteArray> translatedProperties(const QObject* Object)
     QList<QByteArray> names{"toolTip", "statusTip", "whatsThis"};
     const QMetaObject* meta = Object->metaObject();
     const bool userText = qobject_cast<const QLineEdit*>(Object) || qobject_cast<const QTextEdit*>(Object) ||
-                          qobject_cast<const QPlainTextEdit*>(Object) ||
-                          qobject_cast<const QAbstractSpinBox*>(Object);
+                          qobject_cast<const QPlainTextEdit*>(Object) || qobject_cast<const QAbstractSpinBox*>(Object);
     for (const char* name : {"windowTitle", "title", "text", "placeholderText"}) {
         if (userText && qstrcmp(name, "text") == 0)
             continue;
@@ -86,7 +84,8 @@ QList<QByteArray> translatedProperties(const QObject* Object)
     if (const auto* widget = qobject_cast<const QWidget*>(Object); widget && !widget->isWindow())
         names.removeAll("windowTitle");
     // An action's tool tip that merely repeats its text follows the text by itself.
-    if (const auto* action = qobject_cast<const QAction*>(Object); action && action->toolTip() == plainText(action->text()))
+    if (const auto* action = qobject_cast<const QAction*>(Object);
+        action && action->toolTip() == plainText(action->text()))
         names.removeAll("toolTip");
     return names;
 }
