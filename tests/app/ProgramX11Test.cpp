@@ -247,8 +247,9 @@ TEST_P(ProgramUnderWindowManager, EachReminderPopsUpInTheCornerOutOfTheTaskBar)
     testing_support::WindowManager running(manager,
                                            manager == "openbox" ? QStringList{"--sm-disable"} : QStringList{});
     ASSERT_TRUE(running.ready()) << manager.toStdString() << " did not start";
-    const QRect workArea = testing_support::WindowManager::workArea();
-    ASSERT_FALSE(workArea.isEmpty());
+    QRect workArea;
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !(workArea = testing_support::WindowManager::workArea()).isEmpty(); }))
+        << "the manager announced no work area";
     const QRect corner(workArea.right() - 381, workArea.bottom() - 148, 382, 149);
 
     // The first is due at the start; the second at the first whole minute after
