@@ -13,6 +13,7 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QSpinBox>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -184,6 +185,13 @@ void TfrmRepeatedEventEditor::buildWidgets()
     pcBRD->addTab(tsYearly = buildYearlyPage(), _("Yearly"));
     connect(pcBRD, &QTabWidget::currentChanged, this, [this] { runHandler([this] { pcBRDChange(); }); });
     buildLayout->addWidget(pcBRD, 1);
+    // Longer names of the rules in some languages widen the dialog rather than hide a tab.
+    const QMargins margins = buildLayout->contentsMargins();
+    const int missing = pcBRD->tabBar()->sizeHint().width() + margins.left() + margins.right() + 8 - 397;
+    if (missing > 0) {
+        TntGroupBox1->setFixedWidth(397 + missing);
+        setFixedSize(700 + missing, 478);
+    }
 
     btnAddDates = makeButton(TntGroupBox1, "btnAddDates", _("Add >>"));
     btnReplaceDates = makeButton(TntGroupBox1, "btnReplaceDates", _("Replace >>"));
@@ -350,13 +358,17 @@ QWidget* TfrmRepeatedEventEditor::buildMonthlyPage()
 
     VirtualStringTree1 = new MonthDaysGrid(GridRows, GridColumns, page);
     VirtualStringTree1->setObjectName(QStringLiteral("VirtualStringTree1"));
-    VirtualStringTree1->horizontalHeader()->setDefaultSectionSize(36);
+    // The cells widen by as much as the word for the last day is longer than in English.
+    const QFontMetrics metrics = VirtualStringTree1->fontMetrics();
+    const int cellWidth =
+        36 + std::max(0, metrics.horizontalAdvance(_("Last")) - metrics.horizontalAdvance(QStringLiteral("Last")));
+    VirtualStringTree1->horizontalHeader()->setDefaultSectionSize(cellWidth);
     VirtualStringTree1->verticalHeader()->setDefaultSectionSize(20);
     // The right and bottom edges are the last cells' own grid lines.
     VirtualStringTree1->setStyleSheet(QStringLiteral(
         "#VirtualStringTree1 { gridline-color: black; background-color: palette(button);"
         " border: none; border-left: 1px solid black; border-top: 1px solid black; }"));
-    VirtualStringTree1->setFixedSize(GridColumns * 36 + 1, GridRows * 20 + 1);
+    VirtualStringTree1->setFixedSize(GridColumns * cellWidth + 1, GridRows * 20 + 1);
     VirtualStringTree1->OnGetText = [this](int Row, int Column) { return VirtualStringTree1GetText(Row, Column); };
     VirtualStringTree1->OnBeforeCellPaint = [this](QPainter& Canvas, int Row, int Column, const QRect& CellRect) {
         VirtualStringTree1BeforeCellPaint(Canvas, Row, Column, CellRect);
