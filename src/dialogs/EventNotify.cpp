@@ -341,6 +341,7 @@ void TfrmEventNotify::PopUp(std::uint8_t MaxAlpha)
         lblEventDesc->clear();
         showWithoutActivating();
         FCurrentIndex = -1;
+        FShownEvent = nullptr; // coming up where the pointer rests, it takes no click at once either
         CycleEvents();
         raise();
 

@@ -203,6 +203,20 @@ TEST_F(EventNotify, AClickOnAReminderThatHasJustComeUpDoesNothing)
     EXPECT_FALSE(list.GetEvent(1)->Enabled);
     EXPECT_TRUE(list.GetEvent(0)->Enabled);
     EXPECT_EQ(changedCalls, 1);
+
+    // The one left stays on show at each cycle: a click just after one still acts.
+    ASSERT_EQ(shownText(), "first");
+    QTest::qWait(1000);
+    form.tmrCycleEventsTimer();
+    QTest::mouseClick(form.btnSnooze, Qt::LeftButton);
+    EXPECT_EQ(changedCalls, 2) << "snoozed";
+    // Due again, it comes up where the pointer may rest: no click at once.
+    clock.set(today(9, 6));
+    refresh();
+    ASSERT_EQ(shownText(), "first");
+    QTest::mouseClick(form.btnDismiss, Qt::LeftButton);
+    EXPECT_TRUE(list.GetEvent(0)->Enabled);
+    EXPECT_EQ(changedCalls, 2);
 }
 
 // Text drawn on the window's fixed white must not take a dark scheme's light text colour.
