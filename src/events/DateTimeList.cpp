@@ -28,8 +28,10 @@ bool plainDateRun(std::string_view S, std::vector<std::string_view>& Values)
         if (!startsWithTag(S, "<DATE>"))
             return false;
         S.remove_prefix(6);
-        const size_t end = S.find('<');
-        if (end == std::string_view::npos || !startsWithTag(S.substr(end), "</DATE>"))
+        size_t end = 0; // values are short: a plain loop finds their end soonest
+        while (end < S.size() && S[end] != '<')
+            ++end;
+        if (!startsWithTag(S.substr(end), "</DATE>"))
             return false;
         Values.push_back(S.substr(0, end));
         S.remove_prefix(end + 7);

@@ -212,7 +212,8 @@ void TEvent::loadFields(const EventFieldValues& Values, EventReading& Reading)
     UseTime = readBoolean(value(fUseTime), true, utf8);
     // The field is unsigned: a negative number reads as 0.
     Duration = static_cast<std::uint32_t>(std::max(readInteger(value(fDuration), 0), 0));
-    RepeatedDates = std::make_unique<TDateTimeList>();
+    if (RepeatedDates->GetCount() != 0) // a new event's own empty list serves as it is
+        RepeatedDates = std::make_unique<TDateTimeList>();
     RepeatedDates->loadFromBytes(value(fRepeatedDates), false, utf8);
     Category = Reading.sharedText(value(fCategory));
     if (Category.isEmpty())

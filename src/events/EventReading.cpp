@@ -7,6 +7,8 @@
 
 bool hasOnlyCrLfLineEnds(std::string_view Text)
 {
+    if (Text.empty())
+        return true; // an empty view may have no bytes at all to search
     const char* const begin = Text.data();
     const char* const end = begin + Text.size();
     for (const char* at = begin; (at = static_cast<const char*>(std::memchr(at, '\r', size_t(end - at)))); ++at)
