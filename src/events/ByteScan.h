@@ -82,3 +82,37 @@ size_t scanForTriple(const char* Text, size_t From, size_t Last, char First, cha
             return at;
     return Last + 1;
 }
+
+// The first byte equal to C in [At, End), or End.
+inline const char* findByte(const char* At, const char* End, char C)
+{
+#if defined(__SSE2__)
+    const __m128i c = _mm_set1_epi8(C);
+    for (; End - At >= 16; At += 16) {
+        const auto mask = static_cast<unsigned>(_mm_movemask_epi8(
+            _mm_cmpeq_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(At)), c)));
+        if (mask)
+            return At + __builtin_ctz(mask);
+    }
+#endif
+    while (At < End && *At != C)
+        ++At;
+    return At;
+}
+
+// Whether the Size bytes at A and B are equal, eight at a time.
+inline bool sameBytes(const char* A, const char* B, size_t Size)
+{
+    size_t i = 0;
+    for (; i + 8 <= Size; i += 8) {
+        unsigned long long a = 0, b = 0;
+        std::memcpy(&a, A + i, 8);
+        std::memcpy(&b, B + i, 8);
+        if (a != b)
+            return false;
+    }
+    for (; i < Size; ++i)
+        if (A[i] != B[i])
+            return false;
+    return true;
+}

@@ -5,6 +5,7 @@
 #include <charconv>
 #include <optional>
 
+#include "ByteScan.h"
 #include "Escaping.h"
 #include "EventReading.h"
 #include "FileValues.h"
@@ -242,13 +243,9 @@ namespace {
 // Steps over Literal at At, exactly as written.
 bool expect(std::string_view Text, size_t& At, std::string_view Literal)
 {
-    // Compared byte by byte: the literals are a few bytes long.
-    if (At > Text.size() || Text.size() - At < Literal.size())
+    if (At > Text.size() || Text.size() - At < Literal.size() ||
+        !sameBytes(Text.data() + At, Literal.data(), Literal.size()))
         return false;
-    const char* text = Text.data() + At;
-    for (size_t i = 0; i < Literal.size(); ++i)
-        if (text[i] != Literal[i])
-            return false;
     At += Literal.size();
     return true;
 }
@@ -256,14 +253,13 @@ bool expect(std::string_view Text, size_t& At, std::string_view Literal)
 // The value from At to the next "<".
 bool valueUpToTag(std::string_view Text, size_t& At, std::string_view& Value)
 {
-    // Values are short: a plain loop finds the end sooner than a library call.
-    size_t end = At;
-    while (end < Text.size() && Text[end] != '<')
-        ++end;
-    if (end >= Text.size())
+    const char* const end = Text.data() + Text.size();
+    const char* const tag = findByte(Text.data() + std::min(At, Text.size()), end, '<');
+    if (tag == end)
         return false;
-    Value = Text.substr(At, end - At);
-    At = end;
+    const auto tagAt = static_cast<size_t>(tag - Text.data());
+    Value = Text.substr(At, tagAt - At);
+    At = tagAt;
     return true;
 }
 
