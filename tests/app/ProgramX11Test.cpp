@@ -254,7 +254,7 @@ TEST_P(ProgramUnderWindowManager, EachReminderPopsUpInTheCornerOutOfTheTaskBar)
 
     // The first is due at the start; the second at the first whole minute after
     // the first has come and gone.
-    QDateTime second = QDateTime::currentDateTime().addSecs(30);
+    QDateTime second = QDateTime::currentDateTime().addSecs(20);
     second = second.addSecs(60 - second.time().second());
     const QDate day = second.date();
     const TDateTime secondDue =
