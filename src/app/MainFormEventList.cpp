@@ -124,8 +124,8 @@ void TfrmQuillet::setupEventList()
     headerColours.setColor(QPalette::WindowText, Qt::black);
     header->setPalette(headerColours);
     for (int column = 0; column < EventViewModel::ColumnCount; ++column) {
-        header->resizeSection(column,
-                              column == EventViewModel::ColWhen ? whenColumnWidth(vstEvents->font()) : Columns[column].width);
+        header->resizeSection(column, column == EventViewModel::ColWhen ? whenColumnWidth(vstEvents->font())
+                                                                        : Columns[column].width);
         header->setSectionResizeMode(column, Columns[column].fixed ? QHeaderView::Fixed : QHeaderView::Interactive);
     }
     // Qt lets every section be dragged; the picture and "!" columns go back to their place.

@@ -4,12 +4,12 @@
 // calendars that pick that day: how they follow one another, which days are marked,
 // and "Goto Today".
 #include <QCheckBox>
+#include <QHeaderView>
 #include <QHelpEvent>
 #include <QListWidget>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QToolButton>
-#include <QHeaderView>
 #include <QToolTip>
 
 #include "AppTestSupport.h"

@@ -244,8 +244,7 @@ protected:
 TEST_P(ProgramUnderWindowManager, EachReminderPopsUpInTheCornerOutOfTheTaskBar)
 {
     const QString manager = GetParam();
-    testing_support::WindowManager running(manager,
-                                           manager == "openbox" ? QStringList{"--sm-disable"} : QStringList{});
+    testing_support::WindowManager running(manager, manager == "openbox" ? QStringList{"--sm-disable"} : QStringList{});
     ASSERT_TRUE(running.ready()) << manager.toStdString() << " did not start";
     QRect workArea;
     ASSERT_TRUE(QTest::qWaitFor([&] { return !(workArea = testing_support::WindowManager::workArea()).isEmpty(); }))
@@ -281,8 +280,9 @@ TEST_P(ProgramUnderWindowManager, EachReminderPopsUpInTheCornerOutOfTheTaskBar)
         EXPECT_TRUE(workArea.contains(corner)) << "all of it, buttons too, is on show";
         const QString state = testing_support::windowProperty(popUp, "_NET_WM_STATE");
         EXPECT_TRUE(state.contains("_NET_WM_STATE_SKIP_TASKBAR")) << state;
-        QProcess::execute("import", {"-window", "root",
-                                     QDir::temp().filePath(QString("quillet-program-%1-%2.png").arg(manager).arg(shown))});
+        QProcess::execute(
+            "import",
+            {"-window", "root", QDir::temp().filePath(QString("quillet-program-%1-%2.png").arg(manager).arg(shown))});
 
         // Dismissed once it has been read: it slides out of the corner and goes.
         QTest::qWait(1000);

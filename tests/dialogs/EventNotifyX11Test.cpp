@@ -120,10 +120,31 @@ TEST_P(EventNotifyUnderWindowManager, EveryPopUpReachesTheCornerAndStaysOutOfThe
         EXPECT_TRUE(state.contains("_NET_WM_STATE_SKIP_TASKBAR")) << state;
         EXPECT_TRUE(state.contains("_NET_WM_STATE_SKIP_PAGER")) << state;
         EXPECT_TRUE(testing_support::isOverrideRedirect(window)) << "no manager places it or lists it";
-        QProcess::execute("import", {"-window", "root",
-                                     QDir::temp().filePath(QString("quillet-popup-%1-%2.png")
-                                                               .arg(GetParam())
-                                                               .arg(description.section(' ', -1)))});
+        // A window the manager raises over the corner stays under it.
+        QWidget cover;
+        cover.setAutoFillBackground(true);
+        QPalette red;
+        red.setColor(QPalette::Window, Qt::red);
+        cover.setPalette(red);
+        cover.resize(corner.size() + QSize(50, 50));
+        cover.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&cover));
+        cover.move(corner.topLeft() - QPoint(50, 50)); // where the manager would not put a new window
+        cover.activateWindow();
+        cover.raise();
+        const auto onScreen = [&](QPoint at) {
+            return screen->grabWindow(0, at.x(), at.y(), 1, 1).toImage().pixelColor(0, 0);
+        };
+        ASSERT_TRUE(QTest::qWaitFor([&] { return onScreen(corner.topLeft() - QPoint(20, 20)) == QColor(Qt::red); }))
+            << "the window did not come over the corner";
+        QTest::qWait(200);
+        EXPECT_EQ(onScreen(corner.topLeft() + QPoint(200, 60)), QColor(Qt::white)) << "the pop-up went under it";
+        cover.hide();
+
+        QProcess::execute("import",
+                          {"-window", "root",
+                           QDir::temp().filePath(
+                               QString("quillet-popup-%1-%2.png").arg(GetParam()).arg(description.section(' ', -1)))});
 
         // Dismissed with a real click once read: it slides out of sight.
         QTest::qWait(1000);
