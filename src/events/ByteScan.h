@@ -37,8 +37,8 @@ size_t scanForBytes(const char* Text, size_t From, size_t Size, char A, char B, 
     const __m128i b = _mm_set1_epi8(B);
     for (; at + 16 <= Size; at += 16) {
         const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(Text + at));
-        unsigned mask = static_cast<unsigned>(
-            _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(chunk, a), _mm_cmpeq_epi8(chunk, b))));
+        unsigned mask =
+            static_cast<unsigned>(_mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(chunk, a), _mm_cmpeq_epi8(chunk, b))));
         while (mask) {
             const size_t hit = at + static_cast<size_t>(__builtin_ctz(mask));
             if (Found(hit))
@@ -59,16 +59,15 @@ size_t scanForBytes(const char* Text, size_t From, size_t Size, char A, char B, 
 // true; returns that position, or Last + 1 when it never did. Text must hold
 // Last + Offset + 1 bytes.
 template <class Callback>
-size_t scanForTriple(const char* Text, size_t From, size_t Last, char First, char Second, char Third,
-                     size_t Offset, Callback&& Found)
+size_t scanForTriple(const char* Text, size_t From, size_t Last, char First, char Second, char Third, size_t Offset,
+                     Callback&& Found)
 {
     size_t at = From;
 #if defined(__SSE2__)
     for (; at + 16 <= Last + 1; at += 16) {
-        unsigned mask = static_cast<unsigned>(_mm_movemask_epi8(
-            _mm_and_si128(byte_scan::matching(Text + at, First),
-                          _mm_and_si128(byte_scan::matching(Text + at + 1, Second),
-                                        byte_scan::matching(Text + at + Offset, Third)))));
+        unsigned mask = static_cast<unsigned>(_mm_movemask_epi8(_mm_and_si128(
+            byte_scan::matching(Text + at, First), _mm_and_si128(byte_scan::matching(Text + at + 1, Second),
+                                                                 byte_scan::matching(Text + at + Offset, Third)))));
         while (mask) {
             const size_t hit = at + static_cast<size_t>(__builtin_ctz(mask));
             if (Found(hit))
@@ -89,8 +88,8 @@ inline const char* findByte(const char* At, const char* End, char C)
 #if defined(__SSE2__)
     const __m128i c = _mm_set1_epi8(C);
     for (; End - At >= 16; At += 16) {
-        const auto mask = static_cast<unsigned>(_mm_movemask_epi8(
-            _mm_cmpeq_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(At)), c)));
+        const auto mask = static_cast<unsigned>(
+            _mm_movemask_epi8(_mm_cmpeq_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(At)), c)));
         if (mask)
             return At + __builtin_ctz(mask);
     }

@@ -89,8 +89,8 @@ std::string_view ElementRun::take(qsizetype Start, qsizetype End)
     else if (Start >= keep)
         FTail = mid(FText, FPos + Start - keep, keep);
     else
-        FTail = (FTail + std::string(mid(FText, FPos, Start))).substr(
-            static_cast<size_t>(std::max<qsizetype>(0, sizeOf(FTail) + Start - keep)));
+        FTail = (FTail + std::string(mid(FText, FPos, Start)))
+                    .substr(static_cast<size_t>(std::max<qsizetype>(0, sizeOf(FTail) + Start - keep)));
     FPos += End + endTagSize;
     return value;
 }

@@ -88,4 +88,3 @@ void appendEscapedUtf8(std::string& Out, QStringView Text)
         }
     }
 }
-

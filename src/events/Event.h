@@ -2,8 +2,8 @@
 
 #include <QString>
 
-#include <cstdint>
 #include <array>
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>

@@ -103,8 +103,7 @@ bool sameWord(std::string_view Word, const char* Name, bool Utf8)
 {
     const std::string_view name(Name);
     if (isAscii(Word))
-        return Word.size() == name.size() &&
-               std::equal(Word.begin(), Word.end(), name.begin(), sameIgnoringAsciiCase);
+        return Word.size() == name.size() && std::equal(Word.begin(), Word.end(), name.begin(), sameIgnoringAsciiCase);
     return decodeBytes(Word, Utf8).compare(QLatin1StringView(Name), Qt::CaseInsensitive) == 0;
 }
 

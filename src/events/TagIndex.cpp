@@ -65,7 +65,8 @@ TagIndex::TagIndex(std::string_view Text, std::span<const std::string_view> Name
         if (Text[at] == '<') {
             open = static_cast<qsizetype>(at);
         } else if (open >= 0) {
-            const std::string_view name = Text.substr(static_cast<size_t>(open) + 1, at - static_cast<size_t>(open) - 1);
+            const std::string_view name =
+                Text.substr(static_cast<size_t>(open) + 1, at - static_cast<size_t>(open) - 1);
             if (!name.empty() && name.front() == '/')
                 note(name.substr(1), open, true);
             else

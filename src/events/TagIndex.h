@@ -29,6 +29,6 @@ private:
     std::span<const std::string_view> FNames;
     std::array<std::uint32_t, 33> FByLength{}; // the names of each length (the last: longer)
     std::uint32_t FLetters = 0;                // the names made of ASCII letters only
-    std::array<qsizetype, MaxNames> FStart; // first "<Name>" (-1: none)
-    std::array<qsizetype, MaxNames> FEnd;   // first "</Name>" (-1: none)
+    std::array<qsizetype, MaxNames> FStart;    // first "<Name>" (-1: none)
+    std::array<qsizetype, MaxNames> FEnd;      // first "</Name>" (-1: none)
 };

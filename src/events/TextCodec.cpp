@@ -42,9 +42,8 @@ FileEncoding detectEncoding(std::string_view bytes)
     const QByteArrayView view(bytes.data(), static_cast<qsizetype>(bytes.size()));
     constexpr std::string_view byteOrderMark = "\xEF\xBB\xBF";
     const auto withoutMark = [&](std::string_view text) {
-        return FileEncoding{true, text.substr(0, byteOrderMark.size()) == byteOrderMark
-                                      ? text.substr(byteOrderMark.size())
-                                      : text};
+        return FileEncoding{
+            true, text.substr(0, byteOrderMark.size()) == byteOrderMark ? text.substr(byteOrderMark.size()) : text};
     };
     if (view.isValidUtf8())
         return withoutMark(bytes);

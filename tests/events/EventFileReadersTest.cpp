@@ -59,9 +59,15 @@ std::unique_ptr<TEvent> readEvent(const QString& S, bool escaped)
 {
     QString whole;
     ExtractElement(S, "<Event>", "</Event>", true, whole);
-    const auto text = [&](const char* tag) { return escaped ? unescapeMarkup(element(whole, tag)) : element(whole, tag); };
-    const auto boolean = [&](const char* tag, bool fallback) { return readBoolean(bytesOf(element(whole, tag)), fallback); };
-    const auto integer = [&](const char* tag, int fallback) { return readInteger(bytesOf(element(whole, tag)), fallback); };
+    const auto text = [&](const char* tag) {
+        return escaped ? unescapeMarkup(element(whole, tag)) : element(whole, tag);
+    };
+    const auto boolean = [&](const char* tag, bool fallback) {
+        return readBoolean(bytesOf(element(whole, tag)), fallback);
+    };
+    const auto integer = [&](const char* tag, int fallback) {
+        return readInteger(bytesOf(element(whole, tag)), fallback);
+    };
 
     auto e = std::make_unique<TEvent>();
     e->Enabled = boolean("Enabled", true);
@@ -70,7 +76,8 @@ std::unique_ptr<TEvent> readEvent(const QString& S, bool escaped)
     e->UseTime = boolean("UseTime", true);
     e->Duration = static_cast<std::uint32_t>(std::max(integer("Duration", 0), 0));
     QString dates = element(whole, "RepeatedDates"), date;
-    for (ExtractTagValue("DATE", dates, dates, date); !date.isEmpty(); ExtractTagValue("DATE", QString(dates), dates, date)) {
+    for (ExtractTagValue("DATE", dates, dates, date); !date.isEmpty();
+         ExtractTagValue("DATE", QString(dates), dates, date)) {
         TDateTime value = 0;
         if (readJulian(bytesOf(date), value))
             e->RepeatedDates->AddDate(value, false, 0);
@@ -87,10 +94,11 @@ std::unique_ptr<TEvent> readEvent(const QString& S, bool escaped)
     e->PopUpNotify = boolean("PopUpNotify", true);
     static constexpr const char* importance[] = {"eiLow", "eiNormal", "eiHigh", "eiHighest"};
     static constexpr const char* job[] = {"arDoNothing", "arSnoozeMins", "arDismiss"};
-    e->Importance = static_cast<TEventImportance>(readEnumeration(bytesOf(element(whole, "Importance")), importance, eiNormal));
+    e->Importance =
+        static_cast<TEventImportance>(readEnumeration(bytesOf(element(whole, "Importance")), importance, eiNormal));
     e->KeepRemindingFor = integer("KeepRemindingFor", -1);
-    e->AfterReminderJob =
-        static_cast<TAfterReminderJobType>(readEnumeration(bytesOf(element(whole, "AfterReminderJob")), job, arDoNothing));
+    e->AfterReminderJob = static_cast<TAfterReminderJobType>(
+        readEnumeration(bytesOf(element(whole, "AfterReminderJob")), job, arDoNothing));
     e->AfterReminderJobParamInt = integer("AfterReminderJobParamInt", 0);
     e->ExecuteFile = boolean("ExecuteFile", false);
     e->CmdsToExecute = text("CmdsToExecute");
@@ -153,8 +161,8 @@ public:
 
     QString someText()
     {
-        static const QStringList pieces = {"word", " ", "\r\n", "\n", "\r", "&", "&amp;", "<", ">", "é", "€",
-                                           "\t", "ſ", "Ω", "\u066B", "x", "Notes", "</Notes>", "<DATE>"};
+        static const QStringList pieces = {"word", " ",  "\r\n", "\n", "\r",     "&", "&amp;", "<",        ">",     "é",
+                                           "€",    "\t", "ſ",    "Ω",  "\u066B", "x", "Notes", "</Notes>", "<DATE>"};
         QString text;
         for (int i = below(8); i > 0; --i)
             text += pieces[below(pieces.size())];
@@ -169,7 +177,8 @@ public:
             list.AddCategory(someText());
         for (int i = below(6); i > 0; --i) {
             TEvent e;
-            e.SetStartDate(at(2000 + below(30), 1 + below(12), 1 + below(28), below(24), below(60), below(60), below(1000)));
+            e.SetStartDate(
+                at(2000 + below(30), 1 + below(12), 1 + below(28), below(24), below(60), below(60), below(1000)));
             e.Category = someText();
             e.Description = someText();
             e.Notes = someText();
@@ -194,7 +203,8 @@ public:
         switch (below(11)) {
         case 9: // the version element moved, leaving a seam where it is taken out
         case 10: {
-            const QByteArray element = below(2) ? QByteArray("<Version>QV3.0</Version>") : QByteArray("<Escaped>-1</Escaped>");
+            const QByteArray element =
+                below(2) ? QByteArray("<Version>QV3.0</Version>") : QByteArray("<Escaped>-1</Escaped>");
             bytes.replace(element, "");
             int at = below(bytes.size());
             if (below(2) && bytes.indexOf('\r', at) >= 0)
@@ -276,7 +286,8 @@ TEST(EventFileReaders, JulianDatesAreWrittenAsThePlainFormatterWritesThem)
     for (const TDateTime date : dates) {
         char expected[64];
         const double julian = dateTimeToJulianDate(date);
-        const auto end = std::to_chars(expected, expected + sizeof expected, julian, std::chars_format::general, 15).ptr;
+        const auto end =
+            std::to_chars(expected, expected + sizeof expected, julian, std::chars_format::general, 15).ptr;
         std::string written;
         appendJulian(written, date, '.');
         ASSERT_EQ(written, std::string(expected, end)) << date;

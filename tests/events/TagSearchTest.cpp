@@ -49,7 +49,8 @@ TEST(TagSearch, TakesOutWhatTheTagRoutinesTakeOutOfRandomTexts)
         for (std::string_view found; run.next(found);) {
             actual << text(found);
             // The whole element, where it lies in one piece, is the value in its tags.
-            ASSERT_TRUE(run.element().empty() || text(run.element()).toLower() == "<e>" + text(found).toLower() + "</e>");
+            ASSERT_TRUE(run.element().empty() ||
+                        text(run.element()).toLower() == "<e>" + text(found).toLower() + "</e>");
         }
         ASSERT_EQ(actual, expected);
 
