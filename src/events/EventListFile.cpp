@@ -157,8 +157,8 @@ void TEventList::LoadFromFile(const QString& FileName, bool Merge)
         Modified = false;
         return;
     }
-    const QByteArray bytes = readWholeFile(FileName);
-    const FileEncoding file = detectEncoding(std::string_view(bytes.data(), static_cast<size_t>(bytes.size())));
+    const FileBytes bytes(FileName);
+    const FileEncoding file = detectEncoding(bytes.view());
     if (file.Bytes.empty()) {
         Modified = false;
         return;
