@@ -9,9 +9,10 @@
 
 #include "Exceptions.h"
 
+using namespace date_math;
+
 namespace {
 
-constexpr std::int64_t MSecs = 86400000;
 constexpr int EpochOffset = 25569; // 1970-01-01 as a day count
 
 // Days since 1970-01-01 of a proleptic Gregorian date.
@@ -36,52 +37,6 @@ void civilFromDays(std::int64_t z, int& year, int& month, int& day)
     day = static_cast<int>(doy - (153 * mp + 2) / 5 + 1);
     month = static_cast<int>(mp < 10 ? mp + 3 : mp - 9);
     year = static_cast<int>(static_cast<std::int64_t>(yoe) + era * 400 + (month <= 2));
-}
-
-// A value on a continuous time line (days; -0.75 is 1899-12-29 06:00).
-double toLinear(TDateTime value)
-{
-    if (value >= 0)
-        return value;
-    const double day = std::trunc(value);
-    return day + std::fabs(value - day);
-}
-
-TDateTime fromLinear(double linear)
-{
-    const double day = std::floor(linear);
-    const double time = linear - day;
-    return day >= 0 ? day + time : day - time;
-}
-
-// Whole milliseconds on the time line.
-std::int64_t toMSecs(TDateTime value)
-{
-    // std::llround, without the library call for the values that dates have:
-    // below 2^52 the fraction of a double is exact.
-    const double msecs = toLinear(value) * MSecs;
-    if (!(std::fabs(msecs) < 4503599627370496.0))
-        return std::llround(msecs);
-    auto whole = static_cast<std::int64_t>(msecs);
-    const double fraction = msecs - static_cast<double>(whole);
-    if (fraction >= 0.5)
-        ++whole;
-    else if (fraction <= -0.5)
-        --whole;
-    return whole;
-}
-
-// The day of a millisecond on the time line, counted from 1899-12-30 (rounded down).
-std::int64_t dayOfMSecs(std::int64_t msecs)
-{
-    return msecs >= 0 ? msecs / MSecs : -((-msecs + MSecs - 1) / MSecs);
-}
-
-TDateTime fromMSecs(std::int64_t msecs)
-{
-    const std::int64_t day = dayOfMSecs(msecs);
-    const std::int64_t rest = msecs - day * MSecs;
-    return fromLinear(static_cast<double>(day) + static_cast<double>(rest) / MSecs);
 }
 
 // A date at midnight with a time of day added; before 1899-12-30 the fraction
@@ -169,13 +124,7 @@ TDateTime timeOf(TDateTime value) { return std::fabs(value - std::trunc(value));
 
 bool isSameDay(TDateTime a, TDateTime b) { return std::trunc(a) == std::trunc(b); }
 
-std::int64_t toMilliseconds(TDateTime value) { return toMSecs(value); }
-TDateTime fromMilliseconds(std::int64_t msecs) { return fromMSecs(msecs); }
 
-TDateTime incMilliSecond(TDateTime value, std::int64_t count) { return fromMSecs(toMSecs(value) + count); }
-TDateTime incMinute(TDateTime value, std::int64_t count) { return incMilliSecond(value, count * 60000); }
-TDateTime incHour(TDateTime value, std::int64_t count) { return incMilliSecond(value, count * 3600000); }
-TDateTime incDay(TDateTime value, std::int64_t count) { return incMilliSecond(value, count * MSecs); }
 
 TDateTime incMonth(TDateTime value, int count)
 {
@@ -201,16 +150,7 @@ int dayOfTheWeek(TDateTime value)
     return static_cast<int>(((days % 7) + 7 + 3) % 7) + 1;
 }
 
-double dateTimeToJulianDate(TDateTime value) { return toLinear(value) + 2415018.5; }
 
-bool tryJulianDateToDateTime(double julian, TDateTime& result)
-{
-    const double linear = julian - 2415018.5;
-    if (!std::isfinite(linear) || linear < MinDateTime || linear >= MaxDateTime + OneMillisecond)
-        return false;
-    result = fromLinear(linear);
-    return true;
-}
 
 TDateTime julianDateToDateTime(double julian)
 {

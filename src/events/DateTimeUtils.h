@@ -3,6 +3,7 @@
 #include <QDateTime>
 #include <QString>
 
+#include <cmath>
 #include <cstdint>
 
 // Date-times are days since 1899-12-30 00:00 in local time; the fraction is the
@@ -30,14 +31,73 @@ TDateTime dateOf(TDateTime value); // midnight of the value's day
 TDateTime timeOf(TDateTime value); // the time of day, 0 <= result < 1
 bool isSameDay(TDateTime a, TDateTime b);
 
-// The value as whole milliseconds on a continuous time line, and back.
-std::int64_t toMilliseconds(TDateTime value);
-TDateTime fromMilliseconds(std::int64_t msecs);
+// The arithmetic under the conversions below, here so that a loop over many
+// dates (reading the event file) runs it without a call per step.
+namespace date_math {
 
-TDateTime incMilliSecond(TDateTime value, std::int64_t count);
-TDateTime incMinute(TDateTime value, std::int64_t count);
-TDateTime incHour(TDateTime value, std::int64_t count);
-TDateTime incDay(TDateTime value, std::int64_t count);
+constexpr std::int64_t MSecs = 86400000;
+
+// A value on a continuous time line (days; -0.75 is 1899-12-29 06:00).
+inline double toLinear(TDateTime value)
+{
+    if (value >= 0)
+        return value;
+    const double day = std::trunc(value);
+    return day + std::fabs(value - day);
+}
+
+inline TDateTime fromLinear(double linear)
+{
+    if (linear > 0)
+        return linear; // the day and its fraction add up to the value exactly
+    const double day = std::floor(linear);
+    const double time = linear - day;
+    return day >= 0 ? day + time : day - time;
+}
+
+// Whole milliseconds on the time line.
+inline std::int64_t toMSecs(TDateTime value)
+{
+    // std::llround, without the library call for the values that dates have:
+    // below 2^52 the fraction of a double is exact.
+    const double msecs = toLinear(value) * MSecs;
+    if (!(std::fabs(msecs) < 4503599627370496.0))
+        return std::llround(msecs);
+    auto whole = static_cast<std::int64_t>(msecs);
+    const double fraction = msecs - static_cast<double>(whole);
+    if (fraction >= 0.5)
+        ++whole;
+    else if (fraction <= -0.5)
+        --whole;
+    return whole;
+}
+
+// The day of a millisecond on the time line, counted from 1899-12-30 (rounded down).
+inline std::int64_t dayOfMSecs(std::int64_t msecs)
+{
+    return msecs >= 0 ? msecs / MSecs : -((-msecs + MSecs - 1) / MSecs);
+}
+
+inline TDateTime fromMSecs(std::int64_t msecs)
+{
+    const std::int64_t day = dayOfMSecs(msecs);
+    const std::int64_t rest = msecs - day * MSecs;
+    return fromLinear(static_cast<double>(day) + static_cast<double>(rest) / MSecs);
+}
+
+} // namespace date_math
+
+// The value as whole milliseconds on a continuous time line, and back.
+inline std::int64_t toMilliseconds(TDateTime value) { return date_math::toMSecs(value); }
+inline TDateTime fromMilliseconds(std::int64_t msecs) { return date_math::fromMSecs(msecs); }
+
+inline TDateTime incMilliSecond(TDateTime value, std::int64_t count)
+{
+    return date_math::fromMSecs(date_math::toMSecs(value) + count);
+}
+inline TDateTime incMinute(TDateTime value, std::int64_t count) { return incMilliSecond(value, count * 60000); }
+inline TDateTime incHour(TDateTime value, std::int64_t count) { return incMilliSecond(value, count * 3600000); }
+inline TDateTime incDay(TDateTime value, std::int64_t count) { return incMilliSecond(value, count * date_math::MSecs); }
 // Keeps the day of the month, clamped to the target month's length, and the time of day.
 TDateTime incMonth(TDateTime value, int count);
 TDateTime incYear(TDateTime value, int count);
@@ -47,9 +107,16 @@ int dayOfTheWeek(TDateTime value);
 
 // The astronomical Julian date: the value + 2415018.5. The reverse raises
 // EConvertError "%f Julian cannot be represented as a DateTime" outside years 1-9999.
-double dateTimeToJulianDate(TDateTime value);
+inline double dateTimeToJulianDate(TDateTime value) { return date_math::toLinear(value) + 2415018.5; }
 TDateTime julianDateToDateTime(double julian);
-bool tryJulianDateToDateTime(double julian, TDateTime& result);
+inline bool tryJulianDateToDateTime(double julian, TDateTime& result)
+{
+    const double linear = julian - 2415018.5;
+    if (!std::isfinite(linear) || linear < MinDateTime || linear >= MaxDateTime + OneMillisecond)
+        return false;
+    result = date_math::fromLinear(linear);
+    return true;
+}
 
 // The program's one clock. Tests set it instead of sleeping.
 TDateTime Now();

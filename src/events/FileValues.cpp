@@ -28,26 +28,24 @@ bool readPlainDecimal(const char* First, const char* Last, double& Value)
 {
     static constexpr double powersOfTen[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
                                              1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+    const auto isDigit = [](char c) { return c >= '0' && c <= '9'; };
     const bool negative = First < Last && *First == '-';
     const char* at = First + (negative ? 1 : 0);
-    std::uint64_t digits = 0;
-    int count = 0, decimals = 0;
-    bool point = false, integerDigit = false;
-    for (; at < Last; ++at) {
-        if (*at >= '0' && *at <= '9') {
+    const char* const integerStart = at;
+    std::uint64_t digits = 0; // wraps only past 19 digits, which are refused below
+    for (; at < Last && isDigit(*at); ++at)
+        digits = digits * 10 + static_cast<std::uint64_t>(*at - '0');
+    const auto integerCount = at - integerStart;
+    long decimals = 0;
+    if (at < Last && (*at == '.' || *at == ',')) {
+        const char* const decimalStart = ++at;
+        for (; at < Last && isDigit(*at); ++at)
             digits = digits * 10 + static_cast<std::uint64_t>(*at - '0');
-            ++count;
-            if (point)
-                ++decimals;
-            else
-                integerDigit = true;
-        } else if ((*at == '.' || *at == ',') && !point) {
-            point = true;
-        } else {
+        decimals = at - decimalStart;
+        if (decimals == 0)
             return false;
-        }
     }
-    if (!integerDigit || (point && decimals == 0) || count > 15)
+    if (at != Last || integerCount == 0 || integerCount + decimals > 15)
         return false;
     const double value = static_cast<double>(digits) / powersOfTen[decimals];
     Value = negative ? -value : value;
