@@ -12,6 +12,7 @@
 #include "FileAccess.h"
 #include "FileValues.h"
 #include "SplicedText.h"
+#include "TagSearch.h"
 #include "TextCodec.h"
 #include "platform/GetText.h"
 
@@ -71,11 +72,52 @@ QStringList readCategories(std::string_view Block, const EventReading& Reading)
     return names;
 }
 
+constexpr std::string_view RootEndTag = "</QuilletEventFile>", EventsEndTag = "</Events>";
+
+// Where the end tags of the root and of the events were taken to be: the first
+// of each, which a search of a large file finds only at its end.
+struct EndTags {
+    qsizetype Root = -1;
+    qsizetype Events = -1;
+};
+
+// The end tags as the program writes them, near the end of the file: the
+// first root end tag there, and the last events end tag before it. False when
+// the end of the file holds no such pair.
+bool endTagsNearTheEnd(std::string_view Bytes, EndTags& Ends)
+{
+    constexpr qsizetype Reach = 65536;
+    const qsizetype tail = std::max<qsizetype>(0, static_cast<qsizetype>(Bytes.size()) - Reach);
+    Ends.Root = findTag(Bytes, RootEndTag, tail);
+    Ends.Events = -1;
+    for (qsizetype at = findTag(Bytes, EventsEndTag, tail); at >= 0 && at < Ends.Root;
+         at = findTag(Bytes, EventsEndTag, at + 1))
+        Ends.Events = at;
+    return Ends.Root >= 0 && Ends.Events >= 0;
+}
+
+// Whether At holds the first occurrence of Tag in Bytes, given that no tag
+// starts in [From, To) but those of written events.
+bool firstOccurrence(std::string_view Bytes, std::string_view Tag, qsizetype From, qsizetype To, qsizetype At)
+{
+    const size_t before = std::min(Bytes.size(), static_cast<size_t>(From) + Tag.size() - 1);
+    return findTag(Bytes.substr(0, before), Tag) < 0 && findTag(Bytes, Tag, To) == At;
+}
+
 // One forward pass over the bytes: the file-level elements, then each event
 // element in turn, turning into strings only the values that the events keep.
-EventFileContent parseEventFile(const FileEncoding& File)
+// With Ends, the end tags are taken to be there instead of being searched for
+// through the whole file; Confirmed then tells whether they were the first, which
+// holds when every event was written as the program writes it: a written event
+// holds no tag but its own.
+EventFileContent parseEventFile(const FileEncoding& File, const EndTags* Ends = nullptr, bool* Confirmed = nullptr)
 {
-    SplicedText root = SplicedText(File.Bytes).takeElement("QuilletEventFile");
+    SplicedText whole(File.Bytes);
+    if (Ends) {
+        whole.knowFirst(File.Bytes, RootEndTag, Ends->Root);
+        whole.knowFirst(File.Bytes, EventsEndTag, Ends->Events);
+    }
+    SplicedText root = whole.takeElement("QuilletEventFile");
     if (root.isEmpty())
         raiseWrongFormat();
     if (trimBlanksAndControls(root.takeElement("Version").toString()) != "QV3.0")
@@ -93,6 +135,7 @@ EventFileContent parseEventFile(const FileEncoding& File)
     ElementRun run(text, "Event");
     std::deque<std::string> rebuilt; // elements whose tags ran across a removed one; kept while reading
     EventFieldValues values;
+    bool allWritten = true;
     for (;;) {
         auto event = std::make_unique<TEvent>();
         // The next element as the program writes it is read in one walk over it.
@@ -105,6 +148,7 @@ EventFileContent parseEventFile(const FileEncoding& File)
             std::string_view value;
             if (!run.next(value))
                 break;
+            allWritten = false;
             std::string_view element = run.element();
             if (element.empty())
                 element = rebuilt.emplace_back("<Event>" + std::string(value) + "</Event>");
@@ -113,6 +157,14 @@ EventFileContent parseEventFile(const FileEncoding& File)
         content.Events.push_back(std::move(event));
     }
     content.SkippedText = run.skippedText();
+    if (Confirmed) {
+        const char* const bytes = File.Bytes.data();
+        const auto textStart = static_cast<qsizetype>(text.data() - bytes);
+        *Confirmed = allWritten && events.pieces().size() == 1 && !text.empty() && text.data() >= bytes &&
+                     textStart + static_cast<qsizetype>(text.size()) == Ends->Events && !content.SkippedText &&
+                     firstOccurrence(File.Bytes, EventsEndTag, textStart, Ends->Events, Ends->Events) &&
+                     firstOccurrence(File.Bytes, RootEndTag, textStart, Ends->Events, Ends->Root);
+    }
     return content;
 }
 
@@ -165,7 +217,18 @@ void TEventList::LoadFromFile(const QString& FileName, bool Merge)
     }
     // The whole file is read before anything is added: a file that fails
     // half-way must never leave a partial list that the next save would keep.
-    EventFileContent content = parseEventFile(file);
+    EventFileContent content;
+    EndTags ends;
+    bool confirmed = false;
+    if (endTagsNearTheEnd(file.Bytes, ends)) {
+        try {
+            content = parseEventFile(file, &ends, &confirmed);
+        } catch (...) {
+            confirmed = false; // read again the long way, which reports what is wrong
+        }
+    }
+    if (!confirmed)
+        content = parseEventFile(file);
     FLastLoadSkippedText = content.SkippedText;
 
     for (const QString& name : content.Categories)

@@ -28,6 +28,32 @@ char SplicedText::at(qsizetype Index) const
     return 0;
 }
 
+void SplicedText::knowFirst(std::string_view Whole, std::string_view Tag, qsizetype At)
+{
+    FWhole = Whole;
+    FKnownFirst.emplace_back(Tag, At);
+}
+
+qsizetype SplicedText::findInPiece(std::string_view Piece, std::string_view Tag) const
+{
+    const char* const whole = FWhole.data();
+    if (Piece.data() >= whole && Piece.data() + Piece.size() <= whole + FWhole.size()) {
+        const auto start = static_cast<qsizetype>(Piece.data() - whole);
+        for (const auto& [tag, first] : FKnownFirst) {
+            if (tag != Tag)
+                continue;
+            // A piece that starts at or before the first occurrence holds it or none.
+            if (first < 0)
+                return -1;
+            if (start <= first)
+                return first + static_cast<qsizetype>(Tag.size()) <= start + static_cast<qsizetype>(Piece.size())
+                           ? first - start
+                           : -1;
+        }
+    }
+    return findTag(Piece, Tag);
+}
+
 bool SplicedText::matchesAt(qsizetype At, std::string_view Tag) const
 {
     if (At + static_cast<qsizetype>(Tag.size()) > FSize)
@@ -44,7 +70,7 @@ qsizetype SplicedText::find(std::string_view Tag) const
     for (const std::string_view piece : FPieces) {
         // A match inside the piece comes before any that starts near its end
         // and runs on into the next pieces.
-        const qsizetype inside = findTag(piece, Tag);
+        const qsizetype inside = findInPiece(piece, Tag);
         if (inside >= 0)
             return pieceStart + inside;
         const auto size = static_cast<qsizetype>(piece.size());
@@ -59,6 +85,8 @@ qsizetype SplicedText::find(std::string_view Tag) const
 SplicedText SplicedText::part(qsizetype From, qsizetype To) const
 {
     SplicedText result;
+    result.FWhole = FWhole;
+    result.FKnownFirst = FKnownFirst;
     qsizetype pieceStart = 0;
     for (const std::string_view piece : FPieces) {
         const auto size = static_cast<qsizetype>(piece.size());

@@ -4,6 +4,7 @@
 
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 // A text from which elements are taken out the way ExtractTagValue does it,
@@ -18,6 +19,10 @@ public:
     // text and leaves this one as it was.
     SplicedText takeElement(std::string_view Tag);
 
+    // Tells where Tag first occurs in Whole, the text that the pieces are cut
+    // from (-1: nowhere), so that finding it in a piece needs no scan of its own.
+    void knowFirst(std::string_view Whole, std::string_view Tag, qsizetype At);
+
     bool isEmpty() const { return FSize == 0; }
     const std::vector<std::string_view>& pieces() const { return FPieces; }
     std::string toString() const;
@@ -26,6 +31,7 @@ public:
 
 private:
     qsizetype find(std::string_view Tag) const;
+    qsizetype findInPiece(std::string_view Piece, std::string_view Tag) const;
     bool matchesAt(qsizetype At, std::string_view Tag) const;
     char at(qsizetype Index) const;
     SplicedText part(qsizetype From, qsizetype To) const;
@@ -33,4 +39,6 @@ private:
 
     std::vector<std::string_view> FPieces;
     qsizetype FSize = 0;
+    std::string_view FWhole;
+    std::vector<std::pair<std::string, qsizetype>> FKnownFirst;
 };

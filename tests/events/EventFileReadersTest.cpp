@@ -273,6 +273,59 @@ TEST(EventFileReaders, TheReaderGivesWhatThePlainReadingGives)
     EXPECT_GT(read, 2000) << "the corpus must hold events";
 }
 
+// The reader takes the end tags at the end of the file to be the first ones
+// only when nothing before them could hold another: end tags in texts, in
+// the header or doubled at the end end their elements where they first stand.
+TEST(EventFileReaders, AnEarlierEndTagEndsItsElementThere)
+{
+    QTemporaryDir folder;
+    ClockOverride clock(at(2020, 5, 6, 7, 8, 9, 10));
+    TEventList list;
+    list.AddCategory("Work");
+    for (int i = 0; i < 3; ++i) {
+        TEvent e;
+        e.SetStartDate(at(2021, 1, 1 + i, 9, 30));
+        e.Description = QString("event %1").arg(i);
+        e.Notes = "notes";
+        e.RepeatedDates->AddDate(at(2021, 2, 1 + i, 9, 30), false, 0);
+        list.AddEvent(e);
+    }
+    const QString path = folder.filePath("e.events");
+    list.SaveToFile(path);
+    const QByteArray saved = readFile(path);
+    QByteArray unescaped = saved;
+    unescaped.replace("<Escaped>-1</Escaped>", "");
+    const QByteArray variants[] = {
+        saved,
+        QByteArray(unescaped).replace("<Notes>notes</Notes>\r\n\t<AlarmType>",
+                                      "<Notes>a</Events>b</Notes>\r\n\t<AlarmType>"),
+        QByteArray(unescaped).replace("<Notes>notes", "<Notes>a</QuilletEventFile>b"),
+        QByteArray(unescaped).replace("<Categories>Work", "<Categories></Events>\r\nWork"),
+        QByteArray(unescaped).replace("<Categories>Work", "<Categories></QuilletEventFile>\r\nWork"),
+        QByteArray(saved).replace("<Categories>", "</events><Categories>"),
+        QByteArray(saved).replace("</Events>", "</Events>\r\n</Events>"),
+        QByteArray(saved).replace("</QuilletEventFile>", "</QuilletEventFile>\r\n</QuilletEventFile>"),
+        QByteArray(saved).replace("<Event>", "<Event>\r\n<x/>"),
+    };
+    for (const QByteArray& bytes : variants) {
+        SCOPED_TRACE(bytes.toStdString());
+        writeFile(path, bytes);
+        const Loaded expected = plainLoad(bytes);
+        TEventList loaded;
+        bool refused = false;
+        try {
+            loaded.LoadFromFile(path, false);
+        } catch (const EFileError&) {
+            refused = true;
+        }
+        ASSERT_EQ(refused, expected.Refused);
+        EXPECT_EQ(loaded.Categories, expected.Categories);
+        ASSERT_EQ(loaded.Count(), static_cast<int>(expected.Events.size()));
+        for (int i = 0; i < loaded.Count(); ++i)
+            expectSameEvent(*loaded.GetEvent(i), *expected.Events[static_cast<size_t>(i)]);
+    }
+}
+
 TEST(EventFileReaders, JulianDatesAreWrittenAsThePlainFormatterWritesThem)
 {
     std::mt19937 random(18);
