@@ -284,11 +284,12 @@ bool readWrittenEvent(std::string_view Text, size_t Start, size_t& End, EventFie
         return false;
     for (int f = 0; f < fEvent; ++f) {
         const auto i = static_cast<size_t>(f);
-        if (!expect(Text, at, "\t<") || !expect(Text, at, TagNames[i]) || !expect(Text, at, ">"))
+        const FieldTags& tags = fieldTags(); // each field's line around its value, as written
+        if (!expect(Text, at, tags.Start[i]))
             return false;
         if (!(f == fRepeatedDates ? dateRun(Text, at, Values[i]) : valueUpToTag(Text, at, Values[i])))
             return false;
-        if (!expect(Text, at, "</") || !expect(Text, at, TagNames[i]) || !expect(Text, at, ">\r\n"))
+        if (!expect(Text, at, tags.End[i]))
             return false;
     }
     End = at;
