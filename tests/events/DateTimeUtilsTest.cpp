@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "TestSupport.h"
 
 using namespace testing_support;
@@ -43,4 +45,21 @@ TEST(DateTimeUtils, JulianDatesRoundTripWithinAMillisecond)
     EXPECT_TRUE(messageOf<EConvertError>([] {
                     julianDateToDateTime(1.0);
                 }).endsWith("Julian cannot be represented as a DateTime"));
+}
+
+// Whole minutes take their day fractions from a table: each must be the very
+// quotient that the division gives for any other millisecond count.
+TEST(DateTimeUtils, WholeMinutesGiveTheDividedDayFraction)
+{
+    volatile double millisecondsPerDay = 86400000.0; // divided at run time
+    for (std::int64_t day : {-693593, -1, 0, 1, 45000, 2958465})
+        for (std::int64_t minute = 0; minute < 1440; ++minute) {
+            const std::int64_t rest = minute * 60000;
+            const double fraction = static_cast<double>(rest) / millisecondsPerDay;
+            // Before 1899-12-30 the fraction counts forward from the negative day.
+            const double linear = static_cast<double>(day) + fraction;
+            const double whole = std::floor(linear), time = linear - whole;
+            const double expected = whole >= 0 ? whole + time : whole - time;
+            ASSERT_EQ(fromMilliseconds(day * 86400000 + rest), expected) << day << " " << minute;
+        }
 }
