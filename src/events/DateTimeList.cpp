@@ -5,6 +5,7 @@
 #include <cstring>
 #include <unordered_set>
 
+#include "ByteScan.h"
 #include "ElementRun.h"
 #include "Exceptions.h"
 #include "FileValues.h"
@@ -28,9 +29,7 @@ bool plainDateRun(std::string_view S, std::vector<std::string_view>& Values)
         if (!startsWithTag(S, "<DATE>"))
             return false;
         S.remove_prefix(6);
-        size_t end = 0; // values are short: a plain loop finds their end soonest
-        while (end < S.size() && S[end] != '<')
-            ++end;
+        const auto end = static_cast<size_t>(findByte(S.data(), S.data() + S.size(), '<') - S.data());
         if (!startsWithTag(S.substr(end), "</DATE>"))
             return false;
         Values.push_back(S.substr(0, end));
