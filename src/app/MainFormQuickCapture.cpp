@@ -3,6 +3,7 @@
 #include "MainForm.h"
 
 #include <QApplication>
+#include <QTimer>
 
 #include "CapturedText.h"
 #include "events/Exceptions.h"
@@ -29,6 +30,10 @@ void TfrmQuillet::WMHotKey()
                                                   {Qt::Key_C, true},
                                                   {Qt::Key_C, false},
                                                   {Qt::Key_Control, false}});
+    // The reset timer runs all the time; started afresh, it gives the copy a whole
+    // second, where a tick just after the keys would lose the capture.
+    if (FExpectClipboard)
+        tmrResetClipboardViewer->start();
 }
 
 // Only a change that the hotkey asked for, within the reset timer's second, is

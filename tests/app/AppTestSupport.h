@@ -11,6 +11,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QStandardPaths>
 #include <QTest>
 #include <QTimer>
 #include <QTreeView>
@@ -35,6 +36,8 @@ protected:
         QFile::remove(folder + "Events.events");
         for (const char* sub : {"tmp", "Backup", "events"})
             QDir(folder + sub).removeRecursively();
+        // Recovery files and notices of an earlier test's exit.
+        QDir(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)).removeRecursively();
         setMessageSinkForTests([this](const QString& message) { messages << message; });
         setSystemTrayAvailableForTests(true);
     }

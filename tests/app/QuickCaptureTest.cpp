@@ -50,9 +50,12 @@ const QStringList CopyKeys{"Control-", "Shift-", "E-", "Control+", "C+", "C-", "
 TEST_F(QuickCapture, TheHotKeyCopiesFromAnotherProgramsWindowOnly)
 {
     active->Active = 0x2a00007; // another program's
+    window->tmrResetClipboardViewer->start();
+    QTest::qWait(300); // the hotkey comes part-way through the timer's second
     window->WMHotKey();
     EXPECT_EQ(typed->Typed, CopyKeys) << "the held keys go up, then Ctrl+C";
     EXPECT_TRUE(window->FExpectClipboard);
+    EXPECT_GT(window->tmrResetClipboardViewer->remainingTime(), 900) << "the copy has a whole second";
     QTest::qWait(1100); // the reset timer ticks every second
     EXPECT_FALSE(window->FExpectClipboard) << "the reset timer's tick ends the wait";
 
