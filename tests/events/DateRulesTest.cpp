@@ -1,6 +1,4 @@
-// The repeated-dates editor's six rules, each as a table of inputs with the first
-// dates they give and how many in all; then the guards at the end of the calendar
-// and the refusal of duplicates to the minute.
+// The repeated-dates rules as tables: the first dates each gives, and how many.
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -58,7 +56,6 @@ const WeekDayChoices NoDays{};
 constexpr WeekDayChoices Mondays{true, false, false, false, false, false, false};
 constexpr WeekDayChoices Weekdays{true, true, true, true, true, false, false};
 constexpr WeekDayChoices MondaysAndFridays{true, false, false, false, true, false, false};
-constexpr WeekDayChoices Tuesdays{false, true, false, false, false, false, false};
 constexpr WeekDayChoices Fridays{false, false, false, false, true, false, false};
 
 MonthDayChoices monthDays(std::initializer_list<int> days, bool last = false)
@@ -87,26 +84,17 @@ TEST(DateRules, Hourly)
     expectCases({
         {"Mondays 09:00-17:00 every 2 h 30 min",
          [&](auto& l) { addHourlyDates(monday, at(2026, 1, 18), Mondays, 2, 30, at(2026, 1, 5, 9), at(2026, 1, 5, 17), l); },
-         {at(2026, 1, 5, 9), at(2026, 1, 5, 11, 30), at(2026, 1, 5, 14), at(2026, 1, 5, 16, 30), at(2026, 1, 12, 9)},
-         8},
+         {at(2026, 1, 5, 9), at(2026, 1, 5, 11, 30), at(2026, 1, 5, 14), at(2026, 1, 5, 16, 30), at(2026, 1, 12, 9)}, 8},
         {"every 2 hours takes the window's end too",
          [&](auto& l) { addHourlyDates(monday, monday, Mondays, 2, 0, 9.0 / 24, 17.0 / 24, l); },
-         {at(2026, 1, 5, 9), at(2026, 1, 5, 11), at(2026, 1, 5, 13), at(2026, 1, 5, 15), at(2026, 1, 5, 17)},
-         5},
+         {at(2026, 1, 5, 9), at(2026, 1, 5, 11), at(2026, 1, 5, 13), at(2026, 1, 5, 15), at(2026, 1, 5, 17)}, 5},
         {"a window from 20:00 to 04:00 runs from 04:00 to 20:00",
          [&](auto& l) { addHourlyDates(monday, monday, Mondays, 8, 0, 20.0 / 24, 1 + 4.0 / 24, l); },
-         {at(2026, 1, 5, 4), at(2026, 1, 5, 12), at(2026, 1, 5, 20)},
-         3},
+         {at(2026, 1, 5, 4), at(2026, 1, 5, 12), at(2026, 1, 5, 20)}, 3},
         {"both steps zero", [&](auto& l) { addHourlyDates(monday, at(2026, 2, 1), Weekdays, 0, 0, 0.25, 0.75, l); }, {}, 0},
         {"a step longer than the window gives its start",
          [&](auto& l) { addHourlyDates(monday, at(2026, 1, 11), Weekdays, 10, 0, 9.0 / 24, 17.0 / 24, l); },
-         {at(2026, 1, 5, 9), at(2026, 1, 6, 9)},
-         5},
-        {"no day checked", [&](auto& l) { addHourlyDates(monday, at(2026, 2, 1), NoDays, 1, 0, 0.25, 0.75, l); }, {}, 0},
-        {"weekdays 08:00-18:00 hourly for two weeks",
-         [&](auto& l) { addHourlyDates(monday, at(2026, 1, 18), Weekdays, 1, 0, 8.0 / 24, 18.0 / 24, l); },
-         {at(2026, 1, 5, 8), at(2026, 1, 5, 9)},
-         110},
+         {at(2026, 1, 5, 9), at(2026, 1, 6, 9)}, 5},
     });
 }
 
@@ -117,12 +105,10 @@ TEST(DateRules, Daily)
         {"every 2 days from a Friday without Saturdays: the Saturday is dropped, not moved",
          [&](auto& l) { addDailyDates(friday, at(2026, 1, 12), 2, true, false, l); },
          {at(2026, 1, 2, 7, 45), at(2026, 1, 4, 7, 45), at(2026, 1, 6, 7, 45), at(2026, 1, 8, 7, 45),
-          at(2026, 1, 12, 7, 45)},
-         5},
+          at(2026, 1, 12, 7, 45)}, 5},
         {"every day without weekends",
          [&](auto& l) { addDailyDates(at(2026, 1, 5, 9), at(2026, 1, 11, 23, 59), 1, true, true, l); },
-         {at(2026, 1, 5, 9), at(2026, 1, 6, 9)},
-         5},
+         {at(2026, 1, 5, 9), at(2026, 1, 6, 9)}, 5},
         {"an end date before the start", [&](auto& l) { addDailyDates(friday, at(2026, 1, 1), 1, false, false, l); }, {}, 0},
     });
 }
@@ -133,20 +119,13 @@ TEST(DateRules, Weekly)
     expectCases({
         {"no day checked: the start's own week day every 2 weeks",
          [&](auto& l) { addWeeklyDates(wednesday, at(2026, 2, 28), 2, NoDays, l); },
-         {at(2026, 1, 7, 13, 45), at(2026, 1, 21, 13, 45), at(2026, 2, 4, 13, 45), at(2026, 2, 18, 13, 45)},
-         4},
+         {at(2026, 1, 7, 13, 45), at(2026, 1, 21, 13, 45), at(2026, 2, 4, 13, 45), at(2026, 2, 18, 13, 45)}, 4},
         {"the start's partial week gives its checked days from the start on",
          [&](auto& l) { addWeeklyDates(wednesday, at(2026, 1, 18), 1, MondaysAndFridays, l); },
-         {at(2026, 1, 9, 13, 45), at(2026, 1, 12, 13, 45), at(2026, 1, 16, 13, 45)},
-         3},
+         {at(2026, 1, 9, 13, 45), at(2026, 1, 12, 13, 45), at(2026, 1, 16, 13, 45)}, 3},
         {"a start on a Monday counts its own week whole",
          [&](auto& l) { addWeeklyDates(at(2026, 1, 5, 8), at(2026, 1, 11), 1, MondaysAndFridays, l); },
-         {at(2026, 1, 5, 8), at(2026, 1, 9, 8)},
-         2},
-        {"Tuesdays every second week",
-         [&](auto& l) { addWeeklyDates(at(2026, 1, 5, 8), at(2026, 1, 31), 2, Tuesdays, l); },
-         {at(2026, 1, 6, 8), at(2026, 1, 20, 8)},
-         2},
+         {at(2026, 1, 5, 8), at(2026, 1, 9, 8)}, 2},
     });
 }
 
@@ -155,16 +134,13 @@ TEST(DateRules, WeeklyOnThe)
     expectCases({
         {"last week's Friday is the 31st when it is a Friday",
          [](auto& l) { addWeeklyOnTheDates(at(2026, 7, 1, 9), at(2026, 7, 31), week(6), 1, Fridays, l); },
-         {at(2026, 7, 31, 9)},
-         1},
+         {at(2026, 7, 31, 9)}, 1},
         {"fifth Mondays skip the months with four",
          [](auto& l) { addWeeklyOnTheDates(at(2026, 1, 1), at(2026, 12, 31), week(5), 1, Mondays, l); },
-         {at(2026, 3, 30), at(2026, 6, 29), at(2026, 8, 31), at(2026, 11, 30)},
-         4},
+         {at(2026, 3, 30), at(2026, 6, 29), at(2026, 8, 31), at(2026, 11, 30)}, 4},
         {"first Mondays every 2 months from the start on",
          [](auto& l) { addWeeklyOnTheDates(at(2026, 1, 15), at(2026, 7, 31), week(1), 2, Mondays, l); },
-         {at(2026, 3, 2), at(2026, 5, 4), at(2026, 7, 6)},
-         3},
+         {at(2026, 3, 2), at(2026, 5, 4), at(2026, 7, 6)}, 3},
         {"no week checked", [](auto& l) { addWeeklyOnTheDates(at(2026, 1, 1), at(2026, 12, 31), {}, 1, Mondays, l); }, {}, 0},
         {"no day checked", [](auto& l) { addWeeklyOnTheDates(at(2026, 1, 1), at(2026, 12, 31), week(1), 1, NoDays, l); }, {}, 0},
     });
@@ -176,24 +152,19 @@ TEST(DateRules, Monthly)
         {"days 10 and 20 every 3 months from 15 January",
          [](auto& l) { addMonthlyDates(at(2026, 1, 15, 8, 30), at(2026, 7, 31), 3, monthDays({10, 20}), false, false, l); },
          {at(2026, 1, 20, 8, 30), at(2026, 4, 10, 8, 30), at(2026, 4, 20, 8, 30), at(2026, 7, 10, 8, 30),
-          at(2026, 7, 20, 8, 30)},
-         5},
+          at(2026, 7, 20, 8, 30)}, 5},
         {"day 31 only in the months that have it",
          [](auto& l) { addMonthlyDates(at(2026, 1, 1), at(2026, 12, 31), 1, monthDays({31}), false, false, l); },
-         {at(2026, 1, 31), at(2026, 3, 31), at(2026, 5, 31)},
-         7},
+         {at(2026, 1, 31), at(2026, 3, 31), at(2026, 5, 31)}, 7},
         {"\"Last\" gives every month's last day",
          [](auto& l) { addMonthlyDates(at(2024, 1, 1), at(2024, 12, 31), 1, monthDays({}, true), false, false, l); },
-         {at(2024, 1, 31), at(2024, 2, 29), at(2024, 3, 31), at(2024, 4, 30)},
-         12},
+         {at(2024, 1, 31), at(2024, 2, 29), at(2024, 3, 31), at(2024, 4, 30)}, 12},
         {"a day chosen by number and as the last gives one date",
          [](auto& l) { addMonthlyDates(at(2026, 4, 1), at(2026, 4, 30), 1, monthDays({30}, true), false, false, l); },
-         {at(2026, 4, 30)},
-         1},
+         {at(2026, 4, 30)}, 1},
         {"an ignored Saturday is dropped",
          [](auto& l) { addMonthlyDates(at(2026, 1, 1), at(2026, 3, 31), 1, monthDays({3}), true, false, l); },
-         {at(2026, 2, 3), at(2026, 3, 3)},
-         2},
+         {at(2026, 2, 3), at(2026, 3, 3)}, 2},
         {"nothing chosen", [](auto& l) { addMonthlyDates(at(2026, 1, 1), at(2026, 12, 31), 1, {}, false, false, l); }, {}, 0},
     });
 }
@@ -203,29 +174,17 @@ TEST(DateRules, Yearly)
     expectCases({
         {"29 February becomes 28 February and stays there",
          [](auto& l) { addYearlyDates(at(2024, 2, 29, 10), at(2028, 12, 31), 1, false, 0, false, l); },
-         {at(2024, 2, 29, 10), at(2025, 2, 28, 10), at(2026, 2, 28, 10), at(2027, 2, 28, 10), at(2028, 2, 28, 10)},
-         5},
-        {"Good Friday, Western",
-         [](auto& l) { addYearlyDates(at(2024, 1, 1, 18), at(2026, 12, 31), 1, true, -2, false, l); },
-         {at(2024, 3, 29, 18), at(2025, 4, 18, 18), at(2026, 4, 3, 18)},
-         3},
+         {at(2024, 2, 29, 10), at(2025, 2, 28, 10), at(2026, 2, 28, 10), at(2027, 2, 28, 10), at(2028, 2, 28, 10)}, 5},
         {"120 days before Easter: the first is before the start, then one a year until the end",
          [](auto& l) { addYearlyDates(at(2024, 1, 1), at(2026, 12, 31), 1, true, -120, false, l); },
-         {at(2024, 12, 21), at(2025, 12, 6), at(2026, 11, 28)},
-         3},
+         {at(2024, 12, 21), at(2025, 12, 6), at(2026, 11, 28)}, 3},
         {"Orthodox Easter Sunday every year",
          [](auto& l) { addYearlyDates(at(2024, 1, 1), at(2025, 12, 31), 1, true, 0, true, l); },
-         {at(2024, 5, 5), at(2025, 4, 20)},
-         2},
-        {"every 4 years",
-         [](auto& l) { addYearlyDates(at(2026, 6, 1), at(2040, 1, 1), 4, false, 0, false, l); },
-         {at(2026, 6, 1), at(2030, 6, 1), at(2034, 6, 1), at(2038, 6, 1)},
-         4},
+         {at(2024, 5, 5), at(2025, 4, 20)}, 2},
     });
 }
 
-// Every rule stops at the year 9999 instead of raising; an Easter offset beyond
-// the supported years adds nothing.
+// Every rule stops at the year 9999 instead of raising.
 TEST(DateRules, EndAtTheLastSupportedYear)
 {
     constexpr int farAfter = std::numeric_limits<std::int32_t>::max();

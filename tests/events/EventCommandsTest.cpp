@@ -28,14 +28,8 @@ void launch(const QString& commands)
     event.ExecuteCommands({0, -1});
 }
 
-QStringList filesLeft()
-{
-    return QDir(GetTmpFolder()).entryList(QDir::Files);
-}
-bool tmpFolderGone()
-{
-    return !QDir(GetTmpFolder()).exists();
-}
+QStringList filesLeft() { return QDir(GetTmpFolder()).entryList(QDir::Files); }
+bool tmpFolderGone() { return !QDir(GetTmpFolder()).exists(); }
 
 class CommandFiles : public ::testing::Test {
 protected:
@@ -102,8 +96,7 @@ TEST_F(CommandFiles, TheFirstLineChoosesTheExtensionOnlyWhenItIsPlain)
 
 TEST_F(CommandFiles, LaunchesFinishingWhileNewOnesStartNeverFail)
 {
-    // A finishing launch removes the folder when it finds it empty. The slowed-down naming
-    // gives it every chance to do so between the making of the folder and the new file.
+    // Slow naming lets a finishing launch remove the empty folder before the new file is made.
     RecordingShellOpener shell;
     SystemTempFileNamer real;
     ScriptedTempFileNamer slowNaming([&](const QString& folder, const QString& prefix) {

@@ -1,5 +1,3 @@
-// The event file: what is written, what other writers' files give, and files
-// that must be refused without harm.
 #include <QCoreApplication>
 #include <QDir>
 #include <QLocale>
@@ -118,8 +116,6 @@ TEST_F(EventFile, AFailedSaveRaisesKeepsModifiedAndLeavesTheOldFileWhole)
 
 TEST_F(EventFile, FilesOfOtherWritersReadTheSame)
 {
-    // Tags in any letter case, elements in any order, text around the root and in
-    // Windows-1252, lone CRs and LFs, and no escaping marker.
     load("garbage before\r\n" +
          fileWith(
              "  \r\n  Caf\xE9\r\nWork  Stuff \r\nCAF\xE9\rR&amp;D  \r\n",
@@ -155,12 +151,6 @@ TEST_F(EventFile, FilesOfOtherWritersReadTheSame)
 TEST_F(EventFile, MissingOrUnreadableValuesTakeTheReadersDefaults)
 {
     TEvent e;
-    e.LoadFromXML(u"<Event></Event>");
-    EXPECT_TRUE(e.Enabled && e.UseTime && e.AudioNotify && e.PopUpNotify && e.ShowOnCalendar && !e.ExecuteFile);
-    EXPECT_EQ(std::tuple(e.KeepRemindingFor, e.ExecuteFileXTimes, e.Duration, e.AlarmType, e.AlarmParam,
-                         e.AfterReminderJobParamInt, e.Importance, e.AfterReminderJob),
-              std::tuple(-1, 1, 0u, 0, 0, 0, eiNormal, arDoNothing));
-
     // Each value against the field as the writer puts it back: "tag value written".
     for (const char* c :
          {"Enabled True -1", "Enabled false 0", "UseTime yes -1", "Category  General", "Duration -5 0",
@@ -214,11 +204,8 @@ TEST_F(EventFile, AMissingFileGivesTheFirstRunContent)
     EXPECT_FALSE(list.Modified);
     EXPECT_EQ(list.Categories, (QStringList{"General", "Birthdays", "Holidays", "Business", "Personal"}));
     ASSERT_EQ(list.Count(), 1);
-    const TEvent& e = event(0);
-    EXPECT_EQ(std::tuple(e.Description, e.Category, e.GetStartDate(), e.StartDateItem->NotificationTime),
-              std::tuple("Welcome to Quillet!!", "General", Now(), Now()));
-    EXPECT_EQ(std::tuple(e.AlarmType, e.AlarmParam, e.Importance), std::tuple(1, 0, eiNormal));
-    EXPECT_TRUE(!e.UseTime && e.Enabled && e.PopUpNotify && e.AudioNotify);
+    EXPECT_EQ(std::pair(event(0).Description, event(0).StartDateItem->NotificationTime),
+              std::pair(QString("Welcome to Quillet!!"), Now()));
 }
 
 TEST_F(EventFile, MergeSkipsDescriptionsAlreadyPresent)
@@ -273,8 +260,7 @@ TEST_F(EventFile, TellsWhenTextInTheEventsBlockWasNoEvent)
     EXPECT_FALSE(list.lastLoadSkippedText());
 }
 
-// The Arabic decimal separator of Persian, Arabic and Urdu regional settings. The
-// regional settings are read once, at start: the test runs itself again under them.
+// The Arabic decimal separator (fa_IR): regional settings are read at start, so the test reruns itself.
 TEST(EventFileLocale, DatesSurviveADecimalSeparatorThatIsNeitherPointNorComma)
 {
     const QString childFolder = qEnvironmentVariable("QUILLET_LOCALE_TEST_FOLDER");

@@ -30,7 +30,6 @@ protected:
         event.DoNotificationAction(row, true, allowExecute, dismissed);
         return dismissed;
     }
-    // Each check reuses the rows, which must be released first.
     Rows expired()
     {
         list.GetExpiredEvents(items);
