@@ -1,10 +1,8 @@
-// The reminder pop-up on its own: what it shows, how it cycles, and that its buttons
-// act on the occurrence on show even when the list was rebuilt under them.
+// The reminder pop-up: what it shows, how it cycles, and what its buttons act on.
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QComboBox>
 #include <QCursor>
-#include <QDir>
 #include <QLabel>
 #include <QLoggingCategory>
 #include <QPushButton>
@@ -26,7 +24,7 @@ class EventNotify : public ::testing::Test {
 protected:
     EventNotify()
     {
-        // The offscreen platform says at every slide step that it has no opacity and no stacking order.
+        // Silences the offscreen platform's warnings at every slide step.
         QLoggingCategory::setFilterRules("default.warning=false");
         TfrmEventNotify::setSlideStepDelay(0);
         TfrmEventNotify::setClickGuard(0);
@@ -42,13 +40,11 @@ protected:
         TfrmEventNotify::setClickGuard(1000);
     }
 
-    // Adds the event as a pop-up reminder.
     void add(TestEvent event)
     {
         event.reminder = event.popUp = true;
         event.addTo(list);
     }
-    // The check found these due reminders; the pop-up shows the first when it slides in.
     void refresh()
     {
         list.GetExpiredEvents(form.FExpiredEvents);
@@ -78,9 +74,7 @@ TEST_F(EventNotify, SlidesInAtTheCornerAndCyclesUnlessTheUserIsAtIt)
     EXPECT_NEAR(form.windowOpacity(), 220 / 255.0, 0.01);
     EXPECT_EQ(shownText(), "Call the dentist");
     EXPECT_EQ(form.lblEventTime->text(), formatDateTime("dddd, d mmmm yyyy tt", today(9, 5)));
-    const QImage picture = form.grab().toImage();
-    picture.save(QDir::temp().filePath("quillet-event-notify.png"));
-    EXPECT_EQ(picture.pixelColor(200, 60), QColor(Qt::white)) << "white background";
+    EXPECT_EQ(form.grab().toImage().pixelColor(200, 60), QColor(Qt::white)) << "white background";
 
     QStringList seen{shownCount()};
     for (int i = 0; i < 2; ++i) {
@@ -88,8 +82,7 @@ TEST_F(EventNotify, SlidesInAtTheCornerAndCyclesUnlessTheUserIsAtIt)
         seen << shownCount();
     }
     EXPECT_EQ(seen, QStringList({"1 / 2", "2 / 2", "1 / 2"}));
-    // Not while the mouse is on it (the edges count as inside, also the column just right of
-    // the window) or the snooze list is open.
+    // Not while the mouse is on it (the column just right of it counts) or the snooze list is open.
     QCursor::setPos(form.x() + form.width(), form.y());
     form.tmrCycleEventsTimer();
     EXPECT_EQ(shownCount(), "1 / 2");
@@ -115,8 +108,7 @@ TEST_F(EventNotify, ButtonsActOnTheOccurrenceOnShowAfterTheListWasRebuilt)
     form.tmrCycleEventsTimer();
     ASSERT_EQ(shownCount(), "2 / 3");
 
-    // Meanwhile the start occurrence is dismissed elsewhere and the check rebuilds the
-    // list: the date on show (08:30) is now the start, the row (0,0) names 09:00.
+    // The start is dismissed elsewhere and the list rebuilt: 08:30 is now the start, row (0,0) 09:00.
     list.Dissmiss(TListViewEventItem(0, -1));
     list.GetExpiredEvents(form.FExpiredEvents);
     QTest::mouseClick(form.btnDismiss, Qt::LeftButton);
@@ -232,8 +224,6 @@ TEST_F(EventNotify, UnderADarkColourSchemeTheTextsOnWhiteKeepTheirColours)
     add({.when = today(9, 5), .description = "Call the dentist", .importance = eiHigh});
     list.GetExpiredEvents(darkForm.FExpiredEvents);
     darkForm.RefreshForEvents(&list, 255);
-    darkForm.grab().save(QDir::temp().filePath("quillet-event-notify-dark.png"));
-
     // The darkest pixel of each text: its own colour, not the scheme's light grey.
     const auto darkest = [](QLabel* label) {
         const QImage picture = label->grab().toImage();
