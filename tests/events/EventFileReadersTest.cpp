@@ -283,12 +283,8 @@ TEST(EventFileReaders, AnEarlierEndTagEndsItsElementThere)
     TEventList list;
     list.AddCategory("Work");
     for (int i = 0; i < 3; ++i) {
-        TEvent e;
-        e.SetStartDate(at(2021, 1, 1 + i, 9, 30));
-        e.Description = QString("event %1").arg(i);
-        e.Notes = "notes";
-        e.RepeatedDates->AddDate(at(2021, 2, 1 + i, 9, 30), false, 0);
-        list.AddEvent(e);
+        TEvent& e = addEvent(list, at(2021, 1, 1 + i, 9, 30), {at(2021, 2, 1 + i, 9, 30)}, "");
+        std::tie(e.Description, e.Notes) = std::pair(QString("event %1").arg(i), QString("notes"));
     }
     const QString path = folder.filePath("e.events");
     const QByteArray saved = (list.SaveToFile(path), readFile(path));
