@@ -9,30 +9,11 @@
 #include <cstdlib>
 #include <vector>
 
-namespace {
-
-xcb_connection_t* x11Connection()
-{
-    auto* application = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
-    if (!application || qGuiApp->platformName() != QLatin1String("xcb"))
-        return nullptr;
-    return application->connection();
-}
-
-xcb_atom_t internAtom(xcb_connection_t* connection, const char* name)
-{
-    const auto cookie = xcb_intern_atom(connection, 0, static_cast<uint16_t>(qstrlen(name)), name);
-    xcb_intern_atom_reply_t* reply = xcb_intern_atom_reply(connection, cookie, nullptr);
-    const xcb_atom_t atom = reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
-    std::free(reply);
-    return atom;
-}
-
-} // namespace
+#include "X11Connection.h"
 
 void keepOffTaskBar(QWidget* Window)
 {
-    xcb_connection_t* connection = x11Connection();
+    xcb_connection_t* connection = qtX11Connection();
     if (!connection || !Window)
         return;
     const auto window = static_cast<xcb_window_t>(Window->winId());
@@ -58,7 +39,7 @@ void keepOffTaskBar(QWidget* Window)
 
 QRect realGeometry(const QWidget* Window)
 {
-    xcb_connection_t* connection = x11Connection();
+    xcb_connection_t* connection = qtX11Connection();
     if (!connection || !Window || !Window->testAttribute(Qt::WA_WState_Created))
         return Window ? Window->geometry() : QRect();
     const auto window = static_cast<xcb_window_t>(Window->winId());

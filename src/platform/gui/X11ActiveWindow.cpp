@@ -13,14 +13,6 @@ namespace {
 
 template <typename T> using Reply = std::unique_ptr<T, decltype(&std::free)>;
 
-xcb_atom_t internAtom(xcb_connection_t* Connection, const char* Name)
-{
-    const xcb_intern_atom_cookie_t cookie =
-        xcb_intern_atom(Connection, 0, static_cast<std::uint16_t>(qstrlen(Name)), Name);
-    Reply<xcb_intern_atom_reply_t> reply(xcb_intern_atom_reply(Connection, cookie, nullptr), &std::free);
-    return reply ? reply->atom : xcb_atom_t{XCB_ATOM_NONE};
-}
-
 // The window that a WINDOW property of Window names; 0 when the property or the window is missing.
 xcb_window_t windowProperty(xcb_connection_t* Connection, xcb_window_t Window, xcb_atom_t Property)
 {

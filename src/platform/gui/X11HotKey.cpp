@@ -1,12 +1,14 @@
 #include "X11HotKey.h"
 
 #include <QCoreApplication>
-#include <QGuiApplication>
+
 
 #include <xcb/xcb.h>
 #include <xcb/xcb_keysyms.h>
 
 #include <cstdlib>
+
+#include "X11Connection.h"
 
 namespace {
 
@@ -27,27 +29,14 @@ std::uint16_t x11Modifiers(Qt::KeyboardModifiers modifiers)
     return mask;
 }
 
-// The keysym of a letter or digit key (0 for any other key).
-xcb_keysym_t keysymOf(Qt::Key key)
-{
-    if (key >= Qt::Key_A && key <= Qt::Key_Z)
-        return 'a' + (key - Qt::Key_A);
-    if (key >= Qt::Key_0 && key <= Qt::Key_9)
-        return '0' + (key - Qt::Key_0);
-    return 0;
-}
-
 } // namespace
 
 X11HotKey::X11HotKey(QObject* parent) : HotKey(parent)
 {
-    auto* guiApplication = qobject_cast<QGuiApplication*>(QCoreApplication::instance());
-    auto* application = guiApplication ? guiApplication->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
-    // Not on X11 (offscreen, Wayland): every registration fails. The offscreen platform
-    // may offer the X11 interface without a connection behind it.
-    if (!application || guiApplication->platformName() != QLatin1String("xcb") || !application->connection())
+    // Not on X11 (offscreen, Wayland): every registration fails.
+    FConnection = qtX11Connection();
+    if (!FConnection)
         return;
-    FConnection = application->connection();
     const xcb_setup_t* setup = xcb_get_setup(FConnection);
     FRoot = xcb_setup_roots_iterator(setup).data->root;
 }

@@ -8,30 +8,6 @@
 
 #include "X11Connection.h"
 
-namespace {
-
-// The keysym of a modifier, letter or digit key (0 for any other key).
-xcb_keysym_t keysymOf(Qt::Key Key)
-{
-    switch (Key) {
-    case Qt::Key_Control:
-        return 0xffe3; // Control_L
-    case Qt::Key_Shift:
-        return 0xffe1; // Shift_L
-    case Qt::Key_Alt:
-        return 0xffe9; // Alt_L
-    default:
-        break;
-    }
-    if (Key >= Qt::Key_A && Key <= Qt::Key_Z)
-        return 'a' + (Key - Qt::Key_A);
-    if (Key >= Qt::Key_0 && Key <= Qt::Key_9)
-        return '0' + (Key - Qt::Key_0);
-    return 0;
-}
-
-} // namespace
-
 X11KeySynthesizer::X11KeySynthesizer() : FConnection(qtX11Connection()) {}
 
 bool X11KeySynthesizer::sendKeys(const std::vector<SyntheticKey>& Keys)
