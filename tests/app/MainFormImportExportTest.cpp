@@ -1,5 +1,4 @@
-// Importing another event file and exporting the current view as a web page, from
-// the main window's menu through its real file dialogs.
+// Import and export through the main window's menu and its real file dialogs.
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QUrl>
@@ -25,8 +24,7 @@ protected:
         window->FEventList->Modified = false;
         messages.clear();
     }
-    // Chooses FileName in the dialog that Command opens (cancels when it is empty),
-    // and notes the information dialog's caption and message.
+    // Chooses FileName (or cancels if empty) in the dialog that Command opens; notes the info dialog.
     void runWithDialog(QFileDialog* dialog, const QString& fileName, const std::function<void()>& command)
     {
         QTimer answer;
@@ -40,7 +38,7 @@ protected:
                     return;
                 }
                 presetName = dialog->selectedFiles().value(0);
-                // Typed into the name box; a file still selected from the last time would win over it.
+                // Typed in; a file still selected from the last time would win over it.
                 dialog->setDirectory(QFileInfo(fileName).absolutePath());
                 for (auto* view : dialog->findChildren<QAbstractItemView*>())
                     view->clearSelection();
@@ -63,16 +61,6 @@ protected:
     {
         runWithDialog(window->SaveDialog1, fileName, [this] { window->mnuitmExportToHTML->trigger(); });
     }
-    QString eventFile(const std::vector<TestEvent>& events, const QString& name)
-    {
-        TEventList list;
-        list.AddCategory("General");
-        list.AddCategory("Travel");
-        for (const TestEvent& event : events)
-            event.addTo(list);
-        list.SaveToFile(folder + name);
-        return folder + name;
-    }
 
     QString presetName;
     QString infoCaption;
@@ -87,12 +75,16 @@ TEST_F(MainFormImportExport, AnImportCountsOnlyTheNewEventsAndMarksTheListModifi
     EXPECT_EQ(infoCaption, "Import Results");
     EXPECT_FALSE(window->FEventList->Modified);
 
-    const QString other = eventFile({{.when = at(2024, 6, 13, 10), .description = "Dentist"},
-                                     {.when = at(2024, 6, 14, 10), .description = "Flight", .category = "Travel"},
-                                     {.when = at(2024, 6, 15, 10), .description = "dentist"}},
-                                    "other.events");
+    TEventList other;
+    other.AddCategory("General");
+    other.AddCategory("Travel");
+    for (const TestEvent& event : {TestEvent{.when = at(2024, 6, 13, 10), .description = "Dentist"},
+                                   TestEvent{.when = at(2024, 6, 14, 10), .description = "Flight", .category = "Travel"},
+                                   TestEvent{.when = at(2024, 6, 15, 10), .description = "dentist"}})
+        event.addTo(other);
+    other.SaveToFile(folder + "other.events");
     messages.clear();
-    importFile(other);
+    importFile(folder + "other.events");
     EXPECT_EQ(messages, QStringList{"2 new events imported"}) << "descriptions compare in their letter case";
     EXPECT_EQ(window->FEventList->Count(), 4);
     EXPECT_TRUE(window->FEventList->Categories.contains("Travel"));
@@ -109,8 +101,7 @@ TEST_F(MainFormImportExport, AnImportCountsOnlyTheNewEventsAndMarksTheListModifi
 
 TEST_F(MainFormImportExport, AWrongFileIsReportedAndAddsNothing)
 {
-    const QString wrong = writeFile(folder + "notes.events", "<html><body>not events</body></html>");
-    importFile(wrong);
+    importFile(writeFile(folder + "notes.events", "<html><body>not events</body></html>"));
     EXPECT_EQ(messages, QStringList{"Wrong file format"});
     EXPECT_EQ(window->FEventList->Count(), 2);
     EXPECT_FALSE(window->FEventList->Modified);
@@ -121,10 +112,8 @@ TEST(exportFileName, ReplacesTheExtensionAndNeverGivesTheEventFile)
     const std::pair<const char*, const char*> names[] = {
         {"/home/ann/Plans/Week.EVENTS", "/home/ann/Plans/Week.html"},
         {"/home/ann/x.events/Week.events", "/home/ann/x.html/Week.html"},
-        {"/home/ann/Week.Events.bak", "/home/ann/Week.html.bak"},
-        {"/home/ann/Week", "/home/ann/Week.html"},
-        {"/home/ann/Week.txt", "/home/ann/Week.txt.html"},
-    };
+        {"/home/ann/Week.Events.bak", "/home/ann/Week.html.bak"}, {"/home/ann/Week", "/home/ann/Week.html"},
+        {"/home/ann/Week.txt", "/home/ann/Week.txt.html"}};
     for (const auto& [events, page] : names)
         EXPECT_EQ(exportFileName(events), page) << events;
 }

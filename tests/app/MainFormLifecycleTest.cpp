@@ -1,7 +1,5 @@
-// The program's shell through the real window classes on the offscreen platform: the
-// main window's start-up, close, life without a tray, tray menu and every kind of real
-// exit, also one whose save or settings fail or that comes during a message; damaged
-// event files; the splash and the About box; the version and file-name texts.
+// The main window's start-up, close, tray and every kind of exit, also failing ones;
+// damaged event files; the splash, the About box, the version and file-name texts.
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -28,7 +26,6 @@ using testing_support::writeFile;
 
 namespace {
 
-// The message the offscreen platform always causes: Ctrl+Shift+E can't be taken there.
 const QString HotKeyMessage = "Unable to assign \"Ctrl+Shift+E\" as hotkey.";
 
 class MainFormLifecycle : public app_testing::MainWindowTest {
@@ -37,12 +34,20 @@ protected:
     {
         return QSettings(folder + "Settings.ini", QSettings::IniFormat).value(key).toString();
     }
-    // The messages that report failures.
     QStringList errors() const
     {
         QStringList result = messages;
         result.removeAll(HotKeyMessage);
         return result;
+    }
+    static void exitBy(bool bySignal, TfrmQuillet& window)
+    {
+        QSignalSpy terminated(&window, &TfrmQuillet::Terminated);
+        if (bySignal)
+            ASSERT_EQ(std::raise(SIGTERM), 0);
+        else
+            window.actExit->trigger();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return terminated.count() == 1; }, 2000));
     }
 };
 
@@ -53,20 +58,14 @@ TEST_F(MainFormLifecycle, StartUpRunsEveryStepAndShowsTheWindowInItsDesignSize)
     EXPECT_TRUE(window.tmrCheckEvents->isActive());
     EXPECT_TRUE(SplashVisible());
     EXPECT_EQ(messages, QStringList{HotKeyMessage}) << "one plain message, and start-up goes on";
-    EXPECT_TRUE(window.isVisible());
-    EXPECT_TRUE(window.TrayIcon1->isVisible());
-    // Centred horizontally at top 225.
+    EXPECT_TRUE(window.isVisible() && window.TrayIcon1->isVisible());
     EXPECT_EQ(window.size(), QSize(822, 622 + window.mnuMainMenu->sizeHint().height()));
     EXPECT_EQ(window.pos(), QPoint((QGuiApplication::primaryScreen()->size().width() - 822) / 2, 225));
     screenshot(window, "main-window");
-    screenshot(*frmSplash(), "splash");
     EXPECT_TRUE(QTest::qWaitFor([] { return !SplashVisible(); })) << "its timer hides it after the minimum time";
 
     TfrmAbout about;
-    QTimer::singleShot(0, [] {
-        screenshot(*QApplication::activeModalWidget(), "about");
-        QTest::keyClick(QApplication::activeModalWidget(), Qt::Key_Return);
-    });
+    QTimer::singleShot(0, [] { QTest::keyClick(QApplication::activeModalWidget(), Qt::Key_Return); });
     EXPECT_TRUE(about.Execute());
 }
 
@@ -81,8 +80,6 @@ TEST(Splash, GoesAsSoonAsItsMinimumTimeHasPassed)
     EXPECT_LT(shown.elapsed(), 1300) << "it covered the window for a second more";
 }
 
-// Texts on the About box's fixed white keep their colours under a dark scheme, and
-// the list's header its black on white.
 TEST_F(MainFormLifecycle, UnderADarkColourSchemeTextsOnWhiteStayReadable)
 {
     const QPalette before = QApplication::palette();
@@ -101,13 +98,10 @@ TEST_F(MainFormLifecycle, UnderADarkColourSchemeTextsOnWhiteStayReadable)
 
     TfrmAbout about;
     about.adjustSize();
-    screenshot(about, "about-dark");
     EXPECT_LT(darkest(about.lblVersion), 0x60);
     EXPECT_LT(darkest(about.lblApplicationName), 0x90) << "blue";
 
-    TfrmQuillet& window = start();
-    screenshot(window, "main-window-dark");
-    EXPECT_LT(darkest(window.vstEvents->header()), 0x60);
+    EXPECT_LT(darkest(start().vstEvents->header()), 0x60);
     QApplication::setPalette(before);
 }
 
@@ -123,7 +117,6 @@ TEST_F(MainFormLifecycle, CloseOnlyHidesAndSavesWhereTheFileWasGiven)
     window.close();
     EXPECT_FALSE(QFileInfo::exists(window.FFileName)) << "nothing changed, nothing written";
 
-    // A file dialog may change the working folder later: the file stays where it was.
     QDir::setCurrent(laterFolder.path());
     window.ShowMainWindow();
     window.FEventList->AddCategory("Work");
@@ -159,7 +152,7 @@ TEST_F(MainFormLifecycle, EveryRealExitSavesWritesTheSettingsAndCleansTheTempora
         TfrmQuillet& window = start();
         QSignalSpy terminated(&window, &TfrmQuillet::Terminated);
         writeFile(folder + "tmp/~qv1A2B.tmp", "echo left over\n");
-        window.FEventList->AddCategory(name); // a new one each time
+        window.FEventList->AddCategory(name);
 
         exit(window);
         ASSERT_TRUE(QTest::qWaitFor([&] { return terminated.count() == 1; }));
@@ -170,9 +163,6 @@ TEST_F(MainFormLifecycle, EveryRealExitSavesWritesTheSettingsAndCleansTheTempora
     }
 }
 
-// The events of a real exit whose save fails go to a recovery file in the user's data
-// folder, and the program ends; the user hears where the file is at once, or at the
-// next start when a signal ended the program.
 TEST_F(MainFormLifecycle, ARealExitWhoseSaveFailsKeepsTheChangesInARecoveryFileAndEnds)
 {
     const QString dataFolder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + "/";
@@ -182,18 +172,13 @@ TEST_F(MainFormLifecycle, ARealExitWhoseSaveFailsKeepsTheChangesInARecoveryFileA
         QDir(dataFolder).removeRecursively();
         messages.clear();
         TfrmQuillet& window = start();
-        QSignalSpy terminated(&window, &TfrmQuillet::Terminated);
         window.FFileName = blocked;
         window.FEventList->AddCategory("Work");
         clock.set(testing_support::at(2026, 12, 7, 1, 2, 3, 45));
         const QString recovery = dataFolder + "Blocked_20261207_010203045.events";
 
         testing::internal::CaptureStderr();
-        if (bySignal)
-            ASSERT_EQ(std::raise(SIGTERM), 0);
-        else
-            window.actExit->trigger();
-        ASSERT_TRUE(QTest::qWaitFor([&] { return terminated.count() == 1; }, 2000));
+        exitBy(bySignal, window);
         const std::string standardError = testing::internal::GetCapturedStderr();
         EXPECT_TRUE(readFile(recovery).contains("Work"));
         EXPECT_EQ(setting("START UP/Minimized"), "0") << "the exit went on to the settings";
@@ -254,19 +239,14 @@ TEST_F(MainFormLifecycle, WithNoRecoveryFileEitherTheUserChoosesAndASignalEndsTh
 
 TEST_F(MainFormLifecycle, SettingsThatCannotBeWrittenAreReportedOnceAndTheExitGoesOn)
 {
-    QDir().mkpath(folder + "Settings.ini"); // a folder where the file should be
+    QDir().mkpath(folder + "Settings.ini");
     for (const bool bySignal : {false, true}) {
         SCOPED_TRACE(bySignal ? "SIGTERM" : "Exit");
         messages.clear();
         TfrmQuillet& window = start();
-        QSignalSpy terminated(&window, &TfrmQuillet::Terminated);
         window.FEventList->AddCategory("Work");
         writeFile(folder + "tmp/~qv1.tmp", "");
-        if (bySignal)
-            ASSERT_EQ(std::raise(SIGTERM), 0);
-        else
-            window.actExit->trigger();
-        ASSERT_TRUE(QTest::qWaitFor([&] { return terminated.count() == 1; }, 2000));
+        exitBy(bySignal, window);
         EXPECT_TRUE(readFile(window.FFileName).contains("Work")) << "the event file is saved first";
         EXPECT_FALSE(QFileInfo::exists(folder + "tmp/~qv1.tmp"));
         if (bySignal) {
@@ -280,8 +260,6 @@ TEST_F(MainFormLifecycle, SettingsThatCannotBeWrittenAreReportedOnceAndTheExitGo
     QDir(folder + "Settings.ini").removeRecursively();
 }
 
-// A termination signal while a start-up message waits for OK: the box closes, the
-// program ends at once, and the settings it has not read yet stay as they are.
 TEST_F(MainFormLifecycle, ASignalDuringAStartUpMessageClosesItAndLeavesTheSettingsAlone)
 {
     const QByteArray damaged = "<QuilletEventFile>\r\nthis is not the rest of it";
@@ -291,8 +269,7 @@ TEST_F(MainFormLifecycle, ASignalDuringAStartUpMessageClosesItAndLeavesTheSettin
         SCOPED_TRACE(box.toStdString());
         writeFile(folder + "Events.events", damaged);
         writeFile(folder + "Settings.ini", settings);
-        // OK for the boxes before the one under test, a signal at that one; after
-        // 8 s every box is closed, so that a failure can't hang the test.
+        // OK for earlier boxes, a signal at this one; after 8 s OK for all, never hanging.
         QTimer answer;
         QElapsedTimer elapsed;
         elapsed.start();
@@ -321,7 +298,7 @@ TEST_F(MainFormLifecycle, ASignalDuringTheMessageOfAFailedCloseStillEndsTheProgr
     QSignalSpy terminated(&window, &TfrmQuillet::Terminated);
     window.FFileName = writeFile(folder + "plain", "a file, not a folder") + "/Blocked.events";
     window.FEventList->AddCategory("Work");
-    setMessageSinkForTests({}); // real boxes
+    setMessageSinkForTests({});
     QTimer signalAtTheBox;
     QObject::connect(&signalAtTheBox, &QTimer::timeout, [&] {
         if (qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
@@ -331,7 +308,7 @@ TEST_F(MainFormLifecycle, ASignalDuringTheMessageOfAFailedCloseStillEndsTheProgr
     });
     signalAtTheBox.start(50);
     testing::internal::CaptureStderr();
-    window.close(); // only hides, and reports the failed save in a box
+    window.close();
     EXPECT_TRUE(QTest::qWaitFor([&] { return terminated.count() == 1; }, 3000));
     testing::internal::GetCapturedStderr();
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
@@ -368,7 +345,6 @@ TEST_F(MainFormLifecycle, TheTrayMenuShowsHidesStartsAnEventAndExits)
     EXPECT_EQ(tray->defaultAction(), window.actShowHide);
     EXPECT_EQ(tray->actions().at(2), window.actNewEvent);
 
-    // A click on the icon and the menu's first item both toggle the window.
     emit window.TrayIcon1->activated(QSystemTrayIcon::Trigger);
     EXPECT_FALSE(window.isVisible());
     emit window.TrayIcon1->activated(QSystemTrayIcon::Trigger);
@@ -376,13 +352,11 @@ TEST_F(MainFormLifecycle, TheTrayMenuShowsHidesStartsAnEventAndExits)
     tray->actions().at(0)->trigger();
     EXPECT_FALSE(window.isVisible());
 
-    // Exit ends the program; after an exit while hidden the next start stays in the tray.
     QSignalSpy terminated(&window, &TfrmQuillet::Terminated);
     tray->actions().at(4)->trigger();
     EXPECT_EQ(terminated.count(), 1);
     TfrmQuillet& next = start();
-    EXPECT_FALSE(next.isVisible());
-    EXPECT_TRUE(next.TrayIcon1->isVisible());
+    EXPECT_TRUE(!next.isVisible() && next.TrayIcon1->isVisible()) << "hidden at the exit: starts in the tray";
 }
 
 TEST(GetFileVersionString, FillsThePlaceholdersForTheProgramFileOnly)
@@ -399,19 +373,15 @@ TEST(GetFileVersionString, FillsThePlaceholdersForTheProgramFileOnly)
     EXPECT_EQ(GetFileVersionString(folder.filePath("linked-program"), "@A"),
               QString::number(ProgramFileVersion().Major))
         << "the program reached through a link";
-    // Any other file, or none at all, has no version: even a template without placeholders gives ''.
     EXPECT_EQ(GetFileVersionString(testing_support::writeFile(folder.filePath("other.exe"), "MZ"), "plain"), "");
     EXPECT_EQ(GetFileVersionString(folder.filePath("missing"), "@A"), "");
 }
 
 TEST(ExtractFileNameNoExt, TakesTheNameWithoutFolderAndLastExtension)
 {
-    const std::pair<const char*, const char*> cases[] = {{"/home/ann/my.list.events", "my.list"},
-                                                         {"/home/ann.d/README", "README"},
-                                                         {"/home/ann/ending.", "ending"},
-                                                         {"name.events", "name"},
-                                                         {"/home/ann/", ""},
-                                                         {"", ""}};
+    const std::pair<const char*, const char*> cases[] = {
+        {"/home/ann/my.list.events", "my.list"}, {"/home/ann.d/README", "README"}, {"/home/ann/ending.", "ending"},
+        {"name.events", "name"}, {"/home/ann/", ""}, {"", ""}};
     for (const auto& [path, expected] : cases)
         EXPECT_EQ(ExtractFileNameNoExt(path), expected) << path;
 }
