@@ -82,6 +82,16 @@ TEST_F(MainFormLanguage, TheMenuOffersTheKnownLanguagesOfTheLocaleFolder)
     QStringList codes = window->FLanguageCodes.mid(1);
     codes.sort();
     EXPECT_EQ(codes, QStringList({"de", "fr", "it"}));
+
+    // A start in the settings' language still ticks Default; an unknown code stays English.
+    writeFile(folder + "Settings.ini", "[LOCALE]\ncode=de\n");
+    start();
+    EXPECT_EQ(window->actNewEvent->text(), "Neues Ereignis");
+    EXPECT_TRUE(languageItem("Default")->isChecked());
+    EXPECT_EQ(window->cboEventView->currentText(), "[Alle Ereignisse]");
+    writeFile(folder + "Settings.ini", "[LOCALE]\ncode=qq\n");
+    start();
+    EXPECT_EQ(window->actNewEvent->text(), "New Event");
 }
 
 TEST_F(MainFormLanguage, ASwitchTranslatesBothWindowsLiveAndKeepsTheView)
@@ -112,20 +122,6 @@ TEST_F(MainFormLanguage, ASwitchTranslatesBothWindowsLiveAndKeepsTheView)
     languageItem("Italian")->trigger();
     EXPECT_EQ(window->cboEventView->currentIndex(), 0);
     EXPECT_EQ(shownTexts().mid(0, 8), english.mid(0, 8));
-}
-
-TEST_F(MainFormLanguage, AStartComesUpInTheLanguageOfTheSettingsWithDefaultTicked)
-{
-    writeFile(folder + "Settings.ini", "[LOCALE]\ncode=de\n");
-    start();
-    EXPECT_EQ(window->actNewEvent->text(), "Neues Ereignis");
-    EXPECT_TRUE(languageItem("Default")->isChecked());
-    EXPECT_EQ(window->cboEventView->currentText(), "[Alle Ereignisse]");
-
-    // A code that names no catalogue leaves the texts English.
-    writeFile(folder + "Settings.ini", "[LOCALE]\ncode=qq\n");
-    start();
-    EXPECT_EQ(window->actNewEvent->text(), "New Event");
 }
 
 TEST_F(MainFormLanguage, TranslateComponentLeavesTheUsersTextsAndTheCodesListsAlone)

@@ -135,8 +135,7 @@ TEST_F(MainFormLifecycle, WithoutATrayTheWindowIsMinimisedInsteadOfHidden)
     TfrmQuillet& window = start();
     EXPECT_TRUE(window.isVisible()) << "a start in the tray would leave the user no way in";
     window.close();
-    EXPECT_TRUE(window.isVisible());
-    EXPECT_TRUE(window.isMinimized());
+    EXPECT_TRUE(window.isVisible() && window.isMinimized());
 }
 
 TEST_F(MainFormLifecycle, EveryRealExitSavesWritesTheSettingsAndCleansTheTemporaryFolder)
@@ -228,12 +227,10 @@ TEST_F(MainFormLifecycle, WithNoRecoveryFileEitherTheUserChoosesAndASignalEndsTh
     EXPECT_EQ(terminated.count(), 1);
 
     TfrmQuillet& next = start();
-    QSignalSpy ended(&next, &TfrmQuillet::Terminated);
     next.FFileName = plain + "/Blocked.events";
     next.FEventList->AddCategory("Work");
     questions.clear();
-    ASSERT_EQ(std::raise(SIGTERM), 0);
-    EXPECT_TRUE(QTest::qWaitFor([&] { return ended.count() == 1; }, 2000));
+    exitBy(true, next);
     EXPECT_EQ(questions, QStringList());
 }
 
