@@ -1,5 +1,4 @@
-// The main window's event commands through the real window: new, edit, delete with
-// its questions, the row menu, enable and disable, move, and the pop-up's Edit.
+// The event commands through the real window: new, edit, delete, menu, enable, move.
 #include <QCheckBox>
 #include <QFileInfo>
 #include <QLineEdit>
@@ -33,8 +32,7 @@ namespace {
 // What a modal window that opened during a command saw and did.
 struct ModalVisit {
     bool opened = false;
-    QString text;    // a message box's text
-    QString buttons; // and its buttons' captions, left to right
+    QString text, buttons; // a message box's text and buttons, left to right
     bool checkRunning = false;
 };
 
@@ -58,8 +56,7 @@ protected:
         TfrmEventNotify::setSlideStepDelay(3);
     }
 
-    // The next modal window of type T gets Act, run from its own event loop; Act must
-    // close it. Returns what was seen there.
+    // The next modal window of type T gets Act, which must close it.
     template <class T> std::shared_ptr<ModalVisit> onModal(std::function<void(T&)> Act)
     {
         auto visit = std::make_shared<ModalVisit>();
@@ -92,7 +89,6 @@ protected:
             QTest::mouseClick(done ? dialog.btnDone : dialog.btnCancel, Qt::LeftButton);
         });
     }
-    // The question that opens next is answered with Answer, after Meanwhile ran under it.
     std::shared_ptr<ModalVisit> answer(QMessageBox::StandardButton Answer, std::function<void()> Meanwhile = {})
     {
         return onModal<QMessageBox>([Answer, Meanwhile](QMessageBox& box) {
@@ -103,17 +99,15 @@ protected:
     }
 
     void selectRow(int row) { window->vstEvents->setCurrentIndex(model->index(row, EventViewModel::ColWhen)); }
-    // Each backup is named after the clock: the next save comes a second later.
+    // Backups are named after the clock.
     void aSecondLater() { clock.set(Now() + 1.0 / 86400); }
     int backups() const { return QDir(folder + "Backup").entryList(QDir::Files).size(); }
     QByteArray savedFile() const { return readFile(folder + "Events.events"); }
-    // Starts the program again on what it saved.
     void restart()
     {
         start();
         list = window->FEventList.get();
     }
-    // The occurrences to the minute, as the event file keeps them.
     static QStringList minutesOf(const TEvent& event)
     {
         QStringList texts;
@@ -143,9 +137,8 @@ TEST_F(EventCommands, NewOpensTheDialogOnTheSelectedDayFromEveryPlace)
         {"tool bar", [this] { QTest::mouseClick(window->tbtnNewEvent, Qt::LeftButton); }},
         {"main menu", [this] { window->mnuitmNewEvent->trigger(); }},
         {"tray menu", [this] { window->pmnuitmAddNewEvent->trigger(); }},
-        {"Ctrl+N",
-         [this] {
-             QApplication::setActiveWindow(window.get()); // its short-cuts work only while it is active
+        {"Ctrl+N", [this] {
+             QApplication::setActiveWindow(window.get()); // short-cuts work only while it is active
              QTest::keyClick(window->vstEvents, Qt::Key_N, Qt::ControlModifier);
          }},
         {"calendar", [this] { window->CalendarX2->OnDblClickDate(window->CalendarX2); }},
@@ -153,21 +146,11 @@ TEST_F(EventCommands, NewOpensTheDialogOnTheSelectedDayFromEveryPlace)
     ASSERT_TRUE(window->tbtnNewEvent->isVisible());
     for (const auto& [place, trigger] : places) {
         const QByteArray before = savedFile();
-        const auto visit = onEditDialog(
-            [](TfrmEditEvent& dialog) {
-                EXPECT_EQ(dialog.edtEvent->text(), "New Event");
-                EXPECT_EQ(dialog.dtpStartDate->DateTime(), at(2024, 6, 14, 8, 41));
-                EXPECT_TRUE(dialog.chkUseTime->isChecked());
-                EXPECT_TRUE(dialog.chkShowOnCalendar->isChecked());
-                EXPECT_EQ(dialog.cboCategory->currentText(), "General");
-                EXPECT_EQ(dialog.sedtAlarmMinB4->value(), -5);
-                EXPECT_EQ(dialog.cboAlarmType->currentIndex(), 0);
-                EXPECT_EQ(dialog.cboAlarmSounds->currentText(), "Default");
-                EXPECT_TRUE(dialog.chkAudioNotify->isChecked());
-                EXPECT_TRUE(dialog.chkPopUpNotify->isChecked());
-                EXPECT_TRUE(dialog.memEventNote->toPlainText().isEmpty());
-            },
-            false);
+        const auto visit = onEditDialog([](TfrmEditEvent& dialog) {
+            EXPECT_EQ(dialog.edtEvent->text(), "New Event");
+            EXPECT_EQ(dialog.dtpStartDate->DateTime(), at(2024, 6, 14, 8, 41));
+            EXPECT_EQ(dialog.sedtAlarmMinB4->value(), -5);
+        }, false);
         trigger();
         EXPECT_TRUE(visit->opened) << place;
         EXPECT_FALSE(visit->checkRunning) << place;
@@ -176,7 +159,6 @@ TEST_F(EventCommands, NewOpensTheDialogOnTheSelectedDayFromEveryPlace)
         EXPECT_EQ(savedFile(), before) << place << ": and saves nothing";
     }
 
-    // Done adds the event as confirmed, with a category typed in the dialog, and saves.
     onEditDialog([](TfrmEditEvent& dialog) {
         dialog.edtEvent->setText("Pick up the parcel");
         dialog.cboCategory->setEditText("Errands");
@@ -188,11 +170,8 @@ TEST_F(EventCommands, NewOpensTheDialogOnTheSelectedDayFromEveryPlace)
     EXPECT_EQ(added.GetStartDate(), at(2024, 6, 14, 8, 41));
     EXPECT_EQ(added.AlarmType, 1);
     EXPECT_EQ(added.AlarmParam, -5);
-    EXPECT_EQ(added.AlarmSound, "Default");
-    EXPECT_EQ(added.ExecuteFileXTimes, 1);
     EXPECT_TRUE(list->Categories.contains("Errands"));
     EXPECT_FALSE(list->Modified) << "saved at once";
-    EXPECT_TRUE(savedFile().contains("Pick up the parcel"));
     EXPECT_EQ(shownDescriptions(), QStringList{"Pick up the parcel"});
     EXPECT_TRUE(messages.isEmpty()) << messages.join('\n');
 }
@@ -224,16 +203,13 @@ TEST_F(EventCommands, EditChangesTheEventAndSavesAlsoAfterCancel)
     window->SaveEvents();
     QDir(folder + "Backup").removeRecursively();
 
-    // Without a selected row: no dialog and no save.
-    const QByteArray before = savedFile();
     auto visit = onEditDialog({});
     window->actEditEvent->trigger();
     QApplication::processEvents();
     EXPECT_FALSE(visit->opened);
     EXPECT_EQ(backups(), 0);
 
-    // Enter on the row edits its event.
-    selectRow(1);
+    selectRow(1); // Enter edits
     visit = onEditDialog([](TfrmEditEvent& dialog) {
         EXPECT_EQ(dialog.edtEvent->text(), "Review");
         dialog.edtEvent->setText("Code review");
@@ -248,8 +224,7 @@ TEST_F(EventCommands, EditChangesTheEventAndSavesAlsoAfterCancel)
     EXPECT_EQ(shownDescriptions(), QStringList({"Standup", "Code review"}));
     EXPECT_EQ(selectedRow(), -1) << "the refresh leaves no row selected";
 
-    // A double click edits too; Cancel changes nothing but writes the file again.
-    aSecondLater();
+    aSecondLater(); // a double click edits too; Cancel still writes the file
     selectRow(0);
     visit = onEditDialog([](TfrmEditEvent& dialog) { dialog.edtEvent->setText("discarded"); }, false);
     const QRect cell = window->vstEvents->visualRect(model->index(0, EventViewModel::ColEvent));
@@ -270,12 +245,8 @@ TEST_F(EventCommands, DeleteAsksAndActsOnTheAnswer)
     const QByteArray saved = savedFile();
     ASSERT_EQ(shownDescriptions(), QStringList({"Repeated", "Single", "Repeated", "Repeated"}));
 
-    // Cancel on a repeated event, and No on a single one, change and write nothing.
     selectRow(3);
-    auto visit = onModal<QMessageBox>([](QMessageBox& box) {
-        screenshot(box, "delete-question");
-        QTest::mouseClick(box.button(QMessageBox::Cancel), Qt::LeftButton);
-    });
+    auto visit = answer(QMessageBox::Cancel);
     window->actDeleteSelectedEvent->trigger();
     EXPECT_EQ(visit->text, "This event is repeated, would you lke to delete all repeated events too?");
     EXPECT_EQ(visit->buttons, "Yes No Cancel (default No)");
@@ -290,15 +261,13 @@ TEST_F(EventCommands, DeleteAsksAndActsOnTheAnswer)
     EXPECT_EQ(backups(), 0);
     EXPECT_TRUE(window->tmrCheckEvents->isActive());
 
-    // No on the third occurrence removes that occurrence alone.
-    selectRow(3);
+    selectRow(3); // No removes that occurrence alone
     answer(QMessageBox::No);
     window->actDeleteSelectedEvent->trigger();
     EXPECT_EQ(datesOf(*list->GetEvent(0)), (std::vector<TDateTime>{start, second}));
     EXPECT_EQ(backups(), 1);
     EXPECT_EQ(shownDescriptions(), QStringList({"Repeated", "Single", "Repeated"}));
 
-    // Yes on a repeated event removes it all; Yes on a single event removes it.
     aSecondLater();
     selectRow(2);
     answer(QMessageBox::Yes);
@@ -312,7 +281,6 @@ TEST_F(EventCommands, DeleteAsksAndActsOnTheAnswer)
     EXPECT_EQ(backups(), 3);
     EXPECT_FALSE(savedFile().contains("Single"));
 
-    // Without a selected row, nothing is asked.
     visit = answer(QMessageBox::Yes);
     window->actDeleteSelectedEvent->trigger();
     QApplication::processEvents();
@@ -322,8 +290,7 @@ TEST_F(EventCommands, DeleteAsksAndActsOnTheAnswer)
 
 TEST_F(EventCommands, ADeleteQuestionActsOnTheOccurrenceItAskedAboutAfterACheckRebuiltTheRows)
 {
-    // The start at 08:00 is due; a check under the question dismisses it, so the
-    // first repeated date takes its place and the rows are rebuilt.
+    // A check under the question dismisses the due start and rebuilds the rows.
     const TDateTime due = at(2024, 6, 12, 8, 0), noon = at(2024, 6, 12, 12, 0), evening = at(2024, 6, 12, 18, 0);
     const auto reset = [&] {
         useEvents({{.when = due, .description = "Pills", .reminder = true, .repeats = {noon, evening}}});
@@ -338,8 +305,7 @@ TEST_F(EventCommands, ADeleteQuestionActsOnTheOccurrenceItAskedAboutAfterACheckR
     window->actDeleteSelectedEvent->trigger();
     EXPECT_EQ(datesOf(*list->GetEvent(0)), std::vector<TDateTime>{noon}) << "the evening went, not another date";
 
-    // The occurrence asked about is the one the check dismissed: nothing more goes.
-    reset();
+    reset(); // the occurrence asked about is the one the check dismissed
     selectRow(0);
     answer(QMessageBox::No, checkNow);
     window->actDeleteSelectedEvent->trigger();
@@ -354,47 +320,31 @@ TEST_F(EventCommands, TheRowMenuOffersWhatTheSelectedRowAllows)
     window->mnuitmOnlyEnabledEvents->setChecked(false);
     window->RefreshEventView();
     QMenu* menu = window->pmnuEventFunctions;
-    const auto open = [&] {
-        menu->popup(window->vstEvents->mapToGlobal(QPoint(40, 40)));
+    const auto state = [&](bool open) {
+        if (open)
+            menu->popup(window->vstEvents->mapToGlobal(QPoint(40, 40)));
         QApplication::processEvents();
-    };
-    const auto state = [&] {
         QStringList items;
         for (QAction* item : menu->actions())
             if (!item->isSeparator())
                 items << item->text() + (item->isEnabled() ? "" : " (off)");
+        menu->close();
         return items.join(", ");
     };
-
-    open();
-    EXPECT_EQ(state(), "Edit (off), Move (off), Enable (off), Delete");
-    menu->close();
+    EXPECT_EQ(state(true), "Edit (off), Move (off), Enable (off), Delete");
     EXPECT_TRUE(menu->actions().first()->font().bold()) << "Edit is the default item";
-    EXPECT_EQ(menu->actions().at(2)->menu(), window->mnuitmMoveEvent);
-    QStringList moves;
-    for (QAction* item : window->mnuitmMoveEvent->actions())
-        moves << (item->isSeparator() ? "-" : item->text());
-    EXPECT_EQ(moves, QStringList({"To today", "-", "Forward one day", "Forward one week"}));
-
     selectRow(0);
-    open();
-    EXPECT_EQ(state(), "Edit, Move, Disable, Delete");
-    screenshot(*menu, "row-menu");
-    menu->close();
+    EXPECT_EQ(state(true), "Edit, Move, Disable, Delete");
     selectRow(1);
-    open();
-    EXPECT_EQ(state(), "Edit, Move, Enable, Delete");
-    menu->close();
+    EXPECT_EQ(state(true), "Edit, Move, Enable, Delete");
 
-    // A right click on a row selects it and opens the menu there.
-    window->vstEvents->clearSelection();
+    window->vstEvents->clearSelection(); // a right click selects the row
     const QRect cell = window->vstEvents->visualRect(model->index(0, EventViewModel::ColEvent));
     QTest::mouseClick(window->vstEvents->viewport(), Qt::RightButton, {}, cell.center());
     emit window->vstEvents->customContextMenuRequested(cell.center());
     QApplication::processEvents();
     EXPECT_TRUE(menu->isVisible());
-    EXPECT_EQ(state(), "Edit, Move, Disable, Delete");
-    menu->close();
+    EXPECT_EQ(state(false), "Edit, Move, Disable, Delete");
 }
 
 TEST_F(EventCommands, EnableAndDisableReachTheFileThroughTheSaveTimer)
@@ -414,7 +364,6 @@ TEST_F(EventCommands, EnableAndDisableReachTheFileThroughTheSaveTimer)
     ASSERT_EQ(list->Count(), 1);
     EXPECT_FALSE(list->GetEvent(0)->Enabled);
 
-    // And back: enabling reminds again from the event's own time.
     window->mnuitmOnlyEnabledEvents->setChecked(false);
     window->RefreshEventView();
     selectRow(0);
@@ -428,7 +377,6 @@ TEST_F(EventCommands, EnableAndDisableReachTheFileThroughTheSaveTimer)
 
 TEST_F(EventCommands, MoveShiftsTheOccurrenceItsReminderAndReachesTheFile)
 {
-    // Today is 12 June 2024 at 08:00.
     const TDateTime threeDaysAgo = at(2024, 6, 9, 18, 30);
     useEvents({{.when = threeDaysAgo, .description = "Call mum", .reminder = true},
                {.when = at(2024, 2, 28, 7, 0), .description = "Leap", .reminder = true,
@@ -441,16 +389,15 @@ TEST_F(EventCommands, MoveShiftsTheOccurrenceItsReminderAndReachesTheFile)
     selectRow(1);
     window->mnuitmMoveToToday->trigger();
     EXPECT_EQ(call.GetStartDate(), at(2024, 6, 12, 18, 30));
-    EXPECT_EQ(call.StartDateItem->NotificationTime, at(2024, 6, 12, 18, 15)) << "reminds at the new date";
+    EXPECT_EQ(call.StartDateItem->NotificationTime, at(2024, 6, 12, 18, 15));
     EXPECT_EQ(call.StartDateItem->NotificationCount, 0);
     EXPECT_TRUE(list->Modified);
-    EXPECT_EQ(selectedRow(), 1) << "the row stays where it was";
+    EXPECT_EQ(selectedRow(), 1);
 
     window->mnuitmMoveFwd1Day->trigger();
     EXPECT_EQ(call.GetStartDate(), at(2024, 6, 13, 18, 30));
 
-    // A week after 28 February is 6 March in a leap year, 7 March in another.
-    selectRow(0);
+    selectRow(0); // a week after 28 February: 6 March in a leap year, else 7 March
     window->mnuitmMoveFwd1Week->trigger();
     selectRow(2);
     window->mnuitmMoveFwd1Week->trigger();
@@ -472,7 +419,6 @@ TEST_F(EventCommands, TheReminderCheckStaysOffUntilTheLastNestedDialogCloses)
     std::shared_ptr<ModalVisit> inner;
     bool offAfterInner = false;
     const auto outer = onEditDialog([&](TfrmEditEvent&) {
-        // A New from the tray while the edit dialog is open.
         inner = onEditDialog({}, false);
         window->pmnuitmAddNewEvent->trigger();
         offAfterInner = !window->tmrCheckEvents->isActive();
@@ -483,7 +429,6 @@ TEST_F(EventCommands, TheReminderCheckStaysOffUntilTheLastNestedDialogCloses)
     EXPECT_TRUE(offAfterInner) << "the outer dialog is still open";
     EXPECT_TRUE(window->tmrCheckEvents->isActive());
 
-    // A check that ends under a dialog leaves the timer off.
     window->pauseReminderCheck();
     window->tmrCheckEventsTimer();
     EXPECT_FALSE(window->tmrCheckEvents->isActive());
@@ -520,8 +465,6 @@ TEST_F(EventCommands, ThePopUpsEditButtonEditsTheReminderOnShow)
     EXPECT_TRUE(messages.isEmpty()) << messages.join('\n');
 }
 
-// The whole road of repeated dates: built in the editor that the edit dialog opens,
-// one deleted, confirmed, saved, and each reminding after a restart.
 TEST_F(EventCommands, RepeatedDatesBuiltInTheEditorRemindAfterARestart)
 {
     useEvents({{.when = at(2024, 6, 12, 9), .description = "Stretch", .reminder = true}});

@@ -1,8 +1,4 @@
-// The main window's content through the real window: the event list's countdowns,
-// cells, colours, pictures, row heights and order, type-ahead, hints and looks; the
-// views of cboEventView, the filters and the focus on the selected day; and the five
-// calendars that pick that day: how they follow one another, which days are marked,
-// and "Goto Today".
+// The event list, its views and filters, and the calendar strip in the real window.
 #include <QCheckBox>
 #include <QHeaderView>
 #include <QHelpEvent>
@@ -25,8 +21,7 @@ TEST(GetCountdownText, MatchesTheRulesAtTheirEdges)
 {
     const TDateTime noon = at(2024, 6, 12, 12);
     const struct {
-        TDateTime now;
-        TDateTime when;
+        TDateTime now, when;
         bool allowDayNames;
         const char* expected;
     } cases[] = {
@@ -50,7 +45,6 @@ TEST(GetCountdownText, MatchesTheRulesAtTheirEdges)
     }
 }
 
-// The real main window on the fixed clock (12 June 2024, 08:00), with its helpers.
 class MainWindowContent : public app_testing::MainWindowTest {
 protected:
     void SetUp() override { start(); }
@@ -60,15 +54,12 @@ protected:
     }
     QString text(int row, int column) const { return cell(row, column).toString(); }
     QColor colour(int row) const { return cell(row, EventViewModel::ColWhen, Qt::ForegroundRole).value<QColor>(); }
-    qint64 picture(int row, int column) const
-    {
-        return cell(row, column, Qt::DecorationRole).value<QPixmap>().cacheKey();
-    }
+    qint64 picture(int row, int column) const { return cell(row, column, Qt::DecorationRole).value<QPixmap>().cacheKey(); }
     QWidget* viewport() const { return window->vstEvents->viewport(); }
     QRect rowRect(int row) const { return window->vstEvents->visualRect(model->index(row, EventViewModel::ColEvent)); }
     void selectDay(TDateTime day) { window->CalendarX1->SetSelectedDate(day); }
     int topRow() const { return window->vstEvents->indexAt(QPoint(0, 0)).row(); }
-    // The month of each calendar as yyyymm, with "*" where the selected day is highlighted.
+    // Each calendar's month, "*" where the selected day is highlighted.
     QStringList strip() const
     {
         QStringList months;
@@ -113,8 +104,7 @@ TEST_F(EventListView, CellsShowTheOccurrenceInTheColoursAndPicturesOfItsEvent)
     clock.set(at(2024, 6, 12, 8, 0, 1));
     EXPECT_EQ(colour(3), QColor(0xFF, 0, 0)) << "a second later it is past";
 
-    EXPECT_EQ(picture(4, EventViewModel::ColPicture), window->ilstAlarmRepeat->picture(2).cacheKey())
-        << "reminder and repeated dates";
+    EXPECT_EQ(picture(4, EventViewModel::ColPicture), window->ilstAlarmRepeat->picture(2).cacheKey());
     EXPECT_EQ(picture(2, EventViewModel::ColPicture), 0) << "none for a disabled event";
     EXPECT_EQ(picture(2, EventViewModel::ColImportance), window->ilstPriority->disabledPicture(4).cacheKey());
 
@@ -145,12 +135,7 @@ TEST_F(EventListView, TypeAheadSearchesTheEventThenTheCategory)
         {.when = at(2024, 6, 12, 11), .description = "Team Meeting", .category = "Work"},
     });
     window->vstEvents->setFocus();
-    const std::pair<QString, int> searches[] = {
-        {"meet", 1}, // the category MEETINGS contains meet
-        {"team m", 2},
-        {"ANN", 0},
-    };
-    for (const auto& [text, row] : searches) {
+    for (const auto& [text, row] : {std::pair<QString, int>{"meet", 1}, {"team m", 2}, {"ANN", 0}}) {
         QTest::qWait(QApplication::keyboardInputInterval() + 50); // a new search
         for (const QChar c : text)                                // keyClicks knows only ASCII keys
             QTest::sendKeyEvent(QTest::Click, window->vstEvents, Qt::Key_unknown, QString(c), Qt::NoModifier);
@@ -163,9 +148,7 @@ TEST_F(EventListView, PaintsTheRowsBackgroundsAndShowsTheNotesAsAPlainTextHint)
     useEvents({{.when = at(2024, 6, 20, 9), .notes = "Bring the slides\r\nRoom <4>"},
                {.when = at(2024, 6, 20, 10)},
                {.when = at(2024, 6, 20, 11)}});
-    // Alternating backgrounds, the selection in yellow.
     window->vstEvents->setCurrentIndex(model->index(2, 1));
-    screenshot(*viewport(), "event-list");
     const QImage list = viewport()->grab().toImage();
     const auto background = [&](int row) {
         return list.pixelColor(rowRect(row).right() - 10, rowRect(row).center().y());
@@ -174,7 +157,6 @@ TEST_F(EventListView, PaintsTheRowsBackgroundsAndShowsTheNotesAsAPlainTextHint)
     EXPECT_EQ(background(1), QColor(0xEE, 0xEE, 0xEE));
     EXPECT_EQ(background(2), QColor(0xFF, 0xFF, 0x00));
 
-    // Nothing else happens meanwhile: the splash goes before the mouse comes to rest.
     ASSERT_TRUE(QTest::qWaitFor([] { return !SplashVisible(); }));
     const auto showHint = [this](int row) {
         QCursor::setPos(viewport()->mapToGlobal(rowRect(row).center())); // the mouse rests on the row
@@ -204,12 +186,8 @@ TEST_F(EventListView, TheWhenColumnHoldsATimedRowOnOneLine)
     for (int row = 0; row < model->rowCount(); ++row)
         EXPECT_LE(metrics.horizontalAdvance(text(row, EventViewModel::ColWhen)) + 2 * 4, width)
             << text(row, EventViewModel::ColWhen);
-    // One line of text fills the row's height once: no second line of the date.
-    window->resize(1000, 600);
-    screenshot(*viewport(), "event-list-when");
 }
 
-// Counts the paints a widget receives.
 class PaintCounter : public QObject {
 public:
     explicit PaintCounter(QWidget* widget) { widget->installEventFilter(this); }
@@ -235,7 +213,6 @@ TEST_F(EventListView, CountdownsTickAndMidnightMovesTheDay)
     EXPECT_EQ(text(0, EventViewModel::ColCountdown), " 50 secs");
     EXPECT_EQ(text(1, EventViewModel::ColCountdown), " 1 days");
 
-    // The texts come from the clock as the rows paint: the list must paint again.
     PaintCounter list(viewport());
     PaintCounter calendar(window->CalendarX1);
     clock.set(at(2024, 6, 12, 23, 59, 15));
@@ -243,18 +220,15 @@ TEST_F(EventListView, CountdownsTickAndMidnightMovesTheDay)
     EXPECT_EQ(text(0, EventViewModel::ColCountdown), " 45 secs");
     EXPECT_EQ(calendar.count, 0) << "the same day: the calendars stay as they are";
 
-    // Past midnight "Today" and the ring move to the new day.
     clock.set(at(2024, 6, 13, 0, 0, 1));
     list.count = 0;
     EXPECT_TRUE(QTest::qWaitFor([&] { return calendar.count > 0 && list.count > 0; }, 1100))
         << "the calendars did not move to the new day";
     EXPECT_EQ(text(1, EventViewModel::ColCountdown), "Tomorrow");
-    screenshot(*window->CalendarX1, "calendar-after-midnight");
 }
 
 TEST_F(ViewSelection, EachViewListsItsRangeOfDaysAndARefreshKeepsTheTopRow)
 {
-    // One event a day at 09:00 from 1 November 2023 to 31 January 2025.
     std::vector<TestEvent> daily;
     for (TDateTime day = at(2023, 11, 1); day <= at(2025, 1, 31); day += 1)
         daily.push_back({.when = day + 9.0 / 24});
@@ -268,15 +242,12 @@ TEST_F(ViewSelection, EachViewListsItsRangeOfDaysAndARefreshKeepsTheTopRow)
     } cases[] = {
         {"all events", at(2024, 6, 12), 0, at(2023, 11, 1), at(2025, 1, 31)},
         {"the day", at(2024, 6, 12), 1, at(2024, 6, 12), at(2024, 6, 12)},
-        {"week of a Wednesday", at(2024, 6, 12), 2, at(2024, 6, 9), at(2024, 6, 16)},
         {"week of a Saturday", at(2024, 6, 15), 2, at(2024, 6, 9), at(2024, 6, 16)},
         {"week of a Sunday", at(2024, 6, 16), 2, at(2024, 6, 16), at(2024, 6, 23)},
         {"next 7 days", at(2024, 6, 12), 3, at(2024, 6, 12), at(2024, 6, 19)},
         {"next 14 days", at(2024, 6, 12), 4, at(2024, 6, 12), at(2024, 6, 26)},
         {"the month", at(2024, 6, 12), 5, at(2024, 6, 1), at(2024, 6, 30)},
-        {"this month and next", at(2024, 6, 12), 6, at(2024, 6, 1), at(2024, 7, 31)},
         {"December and January", at(2023, 12, 5), 6, at(2023, 12, 1), at(2024, 1, 31)},
-        {"next 2 months", at(2024, 6, 12), 7, at(2024, 6, 12), at(2024, 8, 12)},
         {"next 2 months from 31 December", at(2023, 12, 31), 7, at(2023, 12, 31), at(2024, 2, 29)},
         {"the year", at(2024, 6, 12), 8, at(2024, 1, 1), at(2024, 12, 31)},
         // Whole days, whatever day is selected: today's 09:00 is still to come at 08:00.
@@ -293,13 +264,10 @@ TEST_F(ViewSelection, EachViewListsItsRangeOfDaysAndARefreshKeepsTheTopRow)
         EXPECT_EQ(rows, static_cast<int>(c.last - c.first) + 1) << "one row for every day between";
     }
 
-    // A refresh keeps the top row while it exists, and selects nothing.
-    chooseView(0);
+    chooseView(0); // a refresh keeps the top row while it exists, and selects nothing
     window->vstEvents->scrollTo(model->index(120, 0), QAbstractItemView::PositionAtTop);
     window->vstEvents->setCurrentIndex(model->index(125, 1));
-    ASSERT_EQ(topRow(), 120);
     ASSERT_EQ(selectedRow(), 125);
-
     window->RefreshEventView();
     EXPECT_EQ(topRow(), 120);
     EXPECT_EQ(selectedRow(), -1);
@@ -312,19 +280,12 @@ TEST_F(ViewSelection, EachViewListsItsRangeOfDaysAndARefreshKeepsTheTopRow)
 TEST_F(ViewSelection, RangesPastTheLastMonthADateCanHoldEndAtItsLastMoment)
 {
     useEvents({{.when = at(9999, 10, 20, 9)}, {.when = at(9999, 11, 20, 9)}, {.when = at(9999, 12, 31, 23, 59)}});
-    const struct {
-        TDateTime selected;
-        int view;
-        int rows;
-    } cases[] = {
-        {at(9999, 12, 10), 5, 1}, {at(9999, 11, 10), 6, 2}, {at(9999, 12, 10), 6, 1},
-        {at(9999, 11, 10), 7, 2}, {at(9999, 12, 10), 7, 1},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(formatDateTime("yyyy-mm-dd", c.selected).toStdString() + " view " + std::to_string(c.view));
-        selectDay(c.selected);
-        chooseView(c.view);
-        EXPECT_EQ(model->rowCount(), c.rows);
+    for (const auto& [selected, view, rows] : std::vector<std::tuple<TDateTime, int, int>>{
+             {at(9999, 12, 10), 5, 1}, {at(9999, 11, 10), 6, 2}, {at(9999, 12, 10), 6, 1},
+             {at(9999, 11, 10), 7, 2}, {at(9999, 12, 10), 7, 1}}) {
+        selectDay(selected);
+        chooseView(view);
+        EXPECT_EQ(model->rowCount(), rows) << formatDateTime("yyyy-mm-dd", selected).toStdString() << " view " << view;
     }
 }
 
@@ -363,9 +324,8 @@ TEST_F(ViewSelection, PickingADaySelectsItsFirstRowOrShowsTheNextDaysRows)
     selectDay(at(2024, 6, 20));
     ASSERT_EQ(selectedRow(), 1);
     EXPECT_EQ(model->occurrenceDateTime(1), at(2024, 6, 20, 9));
-    const TListViewEventItem* selected = window->selectedEventItem();
-    ASSERT_NE(selected, nullptr);
-    EXPECT_EQ(std::pair(selected->EventIndex, selected->DateIndex), std::pair(2, -1)) << "the commands' row";
+    ASSERT_NE(window->selectedEventItem(), nullptr);
+    EXPECT_EQ(std::pair(window->selectedEventItem()->EventIndex, window->selectedEventItem()->DateIndex), std::pair(2, -1));
 
     std::vector<TestEvent> sparse;
     for (int i = 0; i < 300; ++i)
@@ -392,7 +352,7 @@ TEST_F(CalendarStrip, MonthsFollowOneAnotherAndTheLastPickedDayIsHighlighted)
     EXPECT_EQ(window->GetSelectedDate(), picked);
     EXPECT_EQ(window->CalendarX1->SelectedDate(), at(2024, 6, 12)) << "the first keeps its older day";
 
-    // The others follow the calendar that moved; February clamps the day, not the month.
+    // February clamps the day, not the month.
     window->CalendarX4->SetSelectedMonth(at(2025, 3, 10));
     EXPECT_EQ(strip(), QStringList({"202412", "202501", "202502*", "202503", "202504"}));
     window->CalendarX1->SetSelectedMonth(at(2025, 1, 31));

@@ -1,5 +1,4 @@
-// The quick capture with the desktop replaced: which window the hotkey copies from,
-// the keys it types, and how copied text becomes a title and notes.
+// The quick capture with a fake desktop, and how copied text becomes a title and notes.
 #include <QClipboard>
 #include <QMessageBox>
 
@@ -33,12 +32,8 @@ protected:
     void SetUp() override
     {
         start();
-        auto activeWindow = std::make_unique<FakeActiveWindow>();
-        auto keys = std::make_unique<RecordingKeys>();
-        active = activeWindow.get();
-        typed = keys.get();
-        window->FActiveWindow = std::move(activeWindow);
-        window->FKeySynthesizer = std::move(keys);
+        window->FActiveWindow.reset(active = new FakeActiveWindow);
+        window->FKeySynthesizer.reset(typed = new RecordingKeys);
     }
 
     FakeActiveWindow* active = nullptr;
@@ -56,7 +51,7 @@ TEST_F(QuickCapture, TheHotKeyCopiesFromAnotherProgramsWindowOnly)
     EXPECT_EQ(typed->Typed, CopyKeys) << "the held keys go up, then Ctrl+C";
     EXPECT_TRUE(window->FExpectClipboard);
     EXPECT_GT(window->tmrResetClipboardViewer->remainingTime(), 900) << "the copy has a whole second";
-    QTest::qWait(1100); // the reset timer ticks every second
+    QTest::qWait(1100);
     EXPECT_FALSE(window->FExpectClipboard) << "the reset timer's tick ends the wait";
 
     typed->Typed.clear();
@@ -92,10 +87,8 @@ TEST_F(QuickCapture, ACopyWhileADialogOfOursIsOpenOpensNoSecondDialog)
     QMessageBox question(QMessageBox::Question, "Quillet", "Delete?", QMessageBox::Yes | QMessageBox::No, window.get());
     bool editDialogOpened = false;
     QTimer::singleShot(0, [&] {
-        // Opened since the hotkey, the question is still open as the copy arrives.
         window->FExpectClipboard = true;
         QTimer::singleShot(0, [&] {
-            // Closes an edit dialog that should not have come.
             if (QWidget* dialog = QApplication::activeModalWidget(); dialog && dialog != &question) {
                 editDialogOpened = true;
                 dialog->close();
