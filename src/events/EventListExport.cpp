@@ -67,5 +67,8 @@ void TEventList::ExportToHTML(TListViewEventItems& Items, const QString& Title, 
     addWideRow(lines, QStringLiteral("footer"), Footer);
     lines << QStringLiteral("</table>") << QStringLiteral("</body>") << QStringLiteral("</html>");
 
-    writeFileAtomically(FileName, encodeText(lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")));
+    // The page declares no encoding: the byte-order mark keeps a browser opening
+    // the local file from taking its UTF-8 for another code page.
+    writeFileAtomically(FileName, QByteArrayLiteral("\xEF\xBB\xBF") +
+                                      encodeText(lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")));
 }

@@ -142,7 +142,10 @@ TEST(ExportToHTML, WritesTheRowsInDateOrderWithTheirTextsEscaped)
         row("Enabled", "Normal", formatDateTime("yyyy, dd mmm (ddd), t", at(2008, 5, 1, 9, 30)), "Later", "General") +
         "<tr class=\"footer\">\r\n<td colspan=4>\r\nnow\r\n<br><a href=\"x\">link</a>\r\n</td>\r\n</tr>\r\n"
         "</table>\r\n</body>\r\n</html>\r\n";
-    const QString page = QString::fromUtf8(readFile(file));
+    // A byte-order mark tells a browser opening the local file that it is UTF-8.
+    const QByteArray bytes = readFile(file);
+    EXPECT_TRUE(bytes.startsWith("\xEF\xBB\xBF"));
+    const QString page = QString::fromUtf8(bytes.mid(3));
     EXPECT_EQ(page.split("\r\n"), expected.split("\r\n"));
     EXPECT_TRUE(page.contains("\r\n2008, 01 ")) << "the when cell starts with the year and the day";
 
@@ -150,5 +153,5 @@ TEST(ExportToHTML, WritesTheRowsInDateOrderWithTheirTextsEscaped)
     items.push_back(std::make_unique<TListViewEventItem>(0, 3));
     EXPECT_EQ(messageOf([&] { list.ExportToHTML(items, "T", "H", "F", file); }),
               "Exception in: \"TEventList.GetEventViewDateTime\"\r\nList index out of bounds (3)2");
-    EXPECT_EQ(QString::fromUtf8(readFile(file)), page);
+    EXPECT_EQ(readFile(file), bytes);
 }
