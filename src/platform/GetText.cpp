@@ -110,7 +110,10 @@ QString currentLanguage()
 QString systemLanguageCode()
 {
     const QLocale::Language language = QLocale::system().language();
-    if (language == QLocale::C || language == QLocale::AnyLanguage)
+    // C and POSIX (also C.UTF-8) are English, and the English catalogue mends its texts.
+    if (language == QLocale::C)
+        return QStringLiteral("en");
+    if (language == QLocale::AnyLanguage)
         return QString();
     QString code = QLocale::languageToCode(language, QLocale::ISO639Part1);
     if (code.isEmpty())

@@ -22,8 +22,8 @@ bool setLanguage(const QString& code);
 // The code of the current language ("en" when untranslated).
 QString currentLanguage();
 
-// The ISO 639 code of the system's language (from LANG and the like); empty when
-// the system names none.
+// The ISO 639 code of the system's language (from LANG and the like); "en" for the
+// C and POSIX locales, empty when the system names no language.
 QString systemLanguageCode();
 
 // The English name of a two-letter ISO 639 language code ("German" for "de");

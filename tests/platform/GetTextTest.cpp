@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QProcess>
+
+#include <cstdio>
 
 #include "TestSupport.h"
 #include "platform/GetText.h"
@@ -63,4 +66,32 @@ TEST(GetText, NamesTwoLetterLanguageCodesInEnglish)
         {"xx", ""},       {"pt_br", ""},     {"deu", ""},      {"", ""},          {"c", ""}};
     for (const auto& [code, name] : names)
         EXPECT_EQ(translation::languageName(code), name) << code;
+}
+
+// The system's locale is read once, from the environment at the start: each
+// locale gets a child process of this program, which reports the text the
+// program would start with.
+TEST(GetText, StartsInTheSystemLanguageAndInEnglishUnderTheCLocale)
+{
+    const char* const childVariable = "QUILLET_TEST_START_TEXT";
+    if (qEnvironmentVariableIsSet(childVariable)) {
+        writeCatalogue("en", {{"Goto Today", "Go to Today"}});
+        writeCatalogue("de", {{"Goto Today", "Gehe zu Heute"}});
+        translation::setLanguage(translation::systemLanguageCode());
+        std::printf("start text: %s\n", _("Goto Today").toUtf8().constData());
+        return;
+    }
+    const std::pair<const char*, const char*> locales[] = {
+        {"C", "Go to Today"}, {"C.UTF-8", "Go to Today"}, {"POSIX", "Go to Today"}, {"de_DE.UTF-8", "Gehe zu Heute"}};
+    for (const auto& [locale, text] : locales) {
+        QProcess child;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("LC_ALL", locale);
+        environment.insert(childVariable, "1");
+        child.setProcessEnvironment(environment);
+        child.start(QCoreApplication::applicationFilePath(),
+                    {"--gtest_filter=GetText.StartsInTheSystemLanguageAndInEnglishUnderTheCLocale"});
+        ASSERT_TRUE(child.waitForFinished(20000));
+        EXPECT_TRUE(child.readAllStandardOutput().contains(QByteArray("start text: ") + text + "\n")) << locale;
+    }
 }
