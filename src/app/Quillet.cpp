@@ -8,6 +8,7 @@
 #include "ApplicationName.h"
 #include "MainForm.h"
 #include "platform/SingleInstance.h"
+#include "platform/gui/DisplayPlatform.h"
 #include "platform/gui/ErrorReport.h"
 
 namespace {
@@ -38,7 +39,12 @@ int main(int argc, char* argv[])
     if (!instance.tryAcquire())
         return 0;
 
+    const QByteArray platform = startPlatform(QProcessEnvironment::systemEnvironment());
+    if (!platform.isEmpty())
+        qputenv("QT_QPA_PLATFORM", platform);
     QuilletApplication application(argc, argv);
+    if (!platform.isEmpty())
+        qunsetenv("QT_QPA_PLATFORM"); // the programs that command files start choose their own
     nameApplication();
     // The main window hides instead of closing: only a real exit ends the program.
     QApplication::setQuitOnLastWindowClosed(false);
