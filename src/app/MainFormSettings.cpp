@@ -25,6 +25,8 @@
 
 namespace {
 
+constexpr int DefaultPopupAlpha = 220;
+
 QString settingsFileName()
 {
     return programFolder() + QStringLiteral("Settings.ini");
@@ -93,9 +95,10 @@ void TfrmQuillet::LoadSettings()
             ShowMainWindow();
 
         mnuitmOnlyEnabledEvents->setChecked(ini.readBool("OPTIONS", "ShowOnlyEnabled", true));
-        // The opacity is a byte; a hand-edited value outside it is brought to its nearer end.
-        FNotifyWindowPopupAlpha =
-            static_cast<std::uint8_t>(std::clamp(ini.readInteger("OPTIONS", "NotifyWindowPopupAlpha", 220), 0, 255));
+        // A hand-edited value outside a byte is no opacity anyone chose; brought to 0 it
+        // would make the pop-up invisible.
+        const int alpha = ini.readInteger("OPTIONS", "NotifyWindowPopupAlpha", DefaultPopupAlpha);
+        FNotifyWindowPopupAlpha = static_cast<std::uint8_t>(alpha >= 0 && alpha <= 255 ? alpha : DefaultPopupAlpha);
 
         mnuitmStartWithWindows->setChecked(autostart::entryExists());
     });

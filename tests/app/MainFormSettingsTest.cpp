@@ -122,18 +122,26 @@ TEST_F(MainFormSettings, IntegersReadAsTheWindowsProgramWroteThem)
         EXPECT_TRUE(!c.readable || value == c.value) << c.text;
     }
 
-    // Unreadable values give the defaults; the opacity is kept within a byte.
-    writeFile(folder + "Settings.ini", "[OPTIONS]\nNotifyWindowPopupAlpha=-40\nShowOnlyEnabled=0x0\n"
+    // Unreadable values give the defaults.
+    writeFile(folder + "Settings.ini", "[OPTIONS]\nShowOnlyEnabled=0x0\n"
                                        "[EVENT VIEW]\nIndex=twelve\n[START UP]\nMinimized=yes\n");
     TfrmQuillet& window = start();
-    EXPECT_EQ(window.FNotifyWindowPopupAlpha, 0);
     EXPECT_FALSE(window.mnuitmOnlyEnabledEvents->isChecked());
     EXPECT_EQ(window.cboEventView->currentIndex(), 0);
     EXPECT_TRUE(window.isVisible());
-    writeFile(folder + "Settings.ini", "[OPTIONS]\nNotifyWindowPopupAlpha=300\n[EVENT VIEW]\nIndex=10\n");
-    TfrmQuillet& next = start();
-    EXPECT_EQ(next.FNotifyWindowPopupAlpha, 255);
-    EXPECT_EQ(next.cboEventView->currentIndex(), -1) << "no such view: none selected";
+    writeFile(folder + "Settings.ini", "[EVENT VIEW]\nIndex=10\n");
+    EXPECT_EQ(start().cboEventView->currentIndex(), -1) << "no such view: none selected";
+}
+
+TEST_F(MainFormSettings, APopUpOpacityOutsideAByteReadsAsTheDefault)
+{
+    const std::pair<const char*, int> cases[] = {{"-1", 220},  {"256", 220}, {"99999", 220}, {"-40", 220},
+                                                 {"half", 220}, {"0", 0},     {"1", 1},         {"150", 150},
+                                                 {"255", 255},  {"0xFF", 255}};
+    for (const auto& [text, alpha] : cases) {
+        writeFile(folder + "Settings.ini", QByteArray("[OPTIONS]\nNotifyWindowPopupAlpha=") + text + "\n");
+        EXPECT_EQ(start().FNotifyWindowPopupAlpha, alpha) << text;
+    }
 }
 
 TEST_F(MainFormSettings, AWindowLeftOnAScreenThatIsGoneComesBack)
