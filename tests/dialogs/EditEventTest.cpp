@@ -3,6 +3,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
+#include <QFile>
 #include <QFileDialog>
 #include <QGroupBox>
 #include <QLabel>
@@ -15,6 +16,7 @@
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
+#include <QtEndian>
 
 #include <gtest/gtest.h>
 
@@ -359,6 +361,42 @@ TEST_F(EditEvent, TheSoundListHasTheTwoFixedEntriesThenTheFilesSortedIgnoringCas
     });
     ASSERT_TRUE(second.Execute(&event, categories));
     EXPECT_EQ(second.FEvent->AlarmSound, "");
+}
+
+// The sounds the build puts beside the program, and so beside this test program.
+TEST_F(EditEvent, ListsTheShippedSoundsAndDefaultPlaysDefaultWav)
+{
+    removeSounds();
+    const QDir built(QCoreApplication::applicationDirPath());
+    for (const QString& name : built.entryList({"*.wav"}, QDir::Files)) {
+        ASSERT_TRUE(QFile::copy(built.filePath(name), programFolder() + name));
+        // Mono 16-bit PCM (the sound system refuses 32-bit), short, audible and not clipped.
+        const QByteArray wave = testing_support::readFile(built.filePath(name));
+        ASSERT_GT(wave.size(), 44) << name;
+        const auto word = [&](int at) { return qFromLittleEndian<quint16>(wave.constData() + at); };
+        EXPECT_TRUE(wave.startsWith("RIFF") && wave.mid(8, 8) == "WAVEfmt " && wave.mid(36, 4) == "data") << name;
+        EXPECT_EQ(word(20), 1) << name << " PCM";
+        EXPECT_EQ(word(22), 1) << name << " channels";
+        EXPECT_EQ(word(34), 16) << name << " bits";
+        const auto dataBytes = qFromLittleEndian<quint32>(wave.constData() + 40);
+        EXPECT_EQ(dataBytes, quint32(wave.size() - 44)) << name;
+        const double seconds = dataBytes / 2.0 / qFromLittleEndian<quint32>(wave.constData() + 24);
+        EXPECT_TRUE(seconds > 0.2 && seconds <= 3) << name << " " << seconds;
+        int peak = 0;
+        for (int at = 44; at + 1 < wave.size(); at += 2)
+            peak = std::max(peak, std::abs(int(qFromLittleEndian<qint16>(wave.constData() + at))));
+        EXPECT_TRUE(peak > 8000 && peak < 32000) << name << " peak " << peak;
+    }
+    TEvent event;
+    event.AlarmType = 1;
+    event.AlarmSound = "Default"; // as a quick capture stores it
+    ASSERT_TRUE(execute(event, [&] {
+        EXPECT_EQ(itemsOf(dialog.cboAlarmSounds), QStringList({"System Default", "Default", "Bell", "Chime", "Ping"}));
+        EXPECT_EQ(dialog.cboAlarmSounds->currentText(), "Default");
+        QTest::mouseClick(dialog.sbtnPlaySelectedSound, Qt::LeftButton);
+    }));
+    EXPECT_EQ(sounds.Played, QStringList{programFolder() + "default.wav"});
+    EXPECT_EQ(dialog.FEvent->AlarmSound, "Default");
 }
 
 TEST_F(EditEvent, BrowseInsertsTheChosenFileAtTheCaretAndTicksExecute)
