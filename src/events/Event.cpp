@@ -4,6 +4,7 @@
 #include <QFileInfo>
 
 #include "EventList.h"
+#include "platform/CommandFileFolder.h"
 #include "platform/GetText.h"
 #include "platform/ProgramFolder.h"
 
@@ -148,7 +149,7 @@ TDateTimeItem* TEvent::GetOccurrence(const TListViewEventItem& Item) const
     return RepeatedDates->GetItem(Item.DateIndex);
 }
 
-QString GetTmpFolder() { return programFolder() + QStringLiteral("tmp/"); }
+QString GetTmpFolder() { return commandFileFolder(); }
 
 std::int8_t CompareImportance(TEventImportance A, TEventImportance B)
 {

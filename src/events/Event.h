@@ -117,7 +117,8 @@ public:
     bool PopUpNotify = false;
 };
 
-// The folder of the temporary command files: the program's folder + "tmp/".
+// The folder of the temporary command files: the program's folder + "tmp/" when that
+// is the user's alone, else a private folder of the user's (commandFileFolder).
 QString GetTmpFolder();
 
 // 0 when equal, -1 when A is the higher level, 1 when A is the lower.

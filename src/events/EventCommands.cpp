@@ -13,6 +13,7 @@
 #include "FileValues.h"
 #include "WaitExecuteThread.h"
 #include "platform/GetText.h"
+#include "platform/PrivateFolder.h"
 #include "platform/TempFileNamer.h"
 
 namespace {
@@ -87,8 +88,11 @@ void TEvent::ExecuteCommands(const TListViewEventItem& /*Item: every occurrence 
     QString tempName;
     {
         std::lock_guard lock(tmpFolderLock());
-        QDir().mkpath(dir); // a folder that can't be made shows as a failed naming
-        tempName = tempFileNamer().createUniqueFile(dir, QStringLiteral("~qv"));
+        // Checked before each use: in a folder that another user could change, they could
+        // put commands of their own in the file's place. One that can't be made or isn't
+        // the user's alone shows as a failed naming.
+        if (!dir.isEmpty() && makePrivateFolder(dir))
+            tempName = tempFileNamer().createUniqueFile(dir, QStringLiteral("~qv"));
     }
     if (tempName.isEmpty())
         throw QuilletError(_("unable to get temp file name to execute commands"));
@@ -155,6 +159,8 @@ void CleanTmpFolder()
 {
     std::lock_guard lock(tmpFolderLock());
     const QString dir = GetTmpFolder();
+    if (dir.isEmpty() || !isPrivateFolder(dir))
+        return; // nothing of ours can be there, and nothing else is deleted
     const QFileInfoList entries =
         QDir(dir).entryInfoList(QDir::Files | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
     for (const QFileInfo& entry : entries)

@@ -23,7 +23,7 @@ QString SystemTempFileNamer::createUniqueFile(const QString& folder, const QStri
     for (int attempt = 0; attempt < maxAttempts; ++attempt) {
         const QString name = base + prefix + QString::number(FNextNumber++, 16).toUpper() + QStringLiteral(".tmp");
         // O_EXCL makes the name ours alone, even against another process naming at the same moment.
-        const int fd = ::open(QFile::encodeName(name).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+        const int fd = ::open(QFile::encodeName(name).constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
         if (fd >= 0) {
             ::close(fd);
             return name;

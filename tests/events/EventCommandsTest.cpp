@@ -2,12 +2,17 @@
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QSet>
+#include <QScopeGuard>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
 #include <chrono>
 #include <thread>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "PlatformFakes.h"
 #include "TestSupport.h"
@@ -140,4 +145,70 @@ TEST_F(CommandFiles, CleanTmpFolderTakesCommandFilesThatNobodyIsReading)
     CleanTmpFolder();
     EXPECT_EQ(QDir(GetTmpFolder()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot, QDir::Name),
               (QStringList{"notes.txt", "x~qv.tmp", "~qvfolder"}));
+}
+
+// Another user who can change the folder could put commands of their own in the file's
+// place before it runs: such a folder is never written into, and the launch goes to a
+// private folder in the user's runtime folder instead.
+TEST_F(CommandFiles, ATmpFolderThatIsNotTheUsersAloneIsNeverUsed)
+{
+    const QString beside = programFolder() + "tmp/";
+    const QString fallback = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation) + "/quillet-tmp/";
+    const QByteArray besidePath = QFile::encodeName(programFolder() + "tmp");
+    const auto modeOf = [](const QString& path) {
+        struct stat status = {};
+        return ::lstat(QFile::encodeName(path).constData(), &status) == 0 ? status.st_mode & 07777 : 0u;
+    };
+    QTemporaryDir elsewhere;
+    const auto folderOfLaunch = [&](const char* why) {
+        RecordingShellOpener shell;
+        launch("echo x");
+        EXPECT_TRUE(waitUntil([&] { return shell.opens().size() == 1; })) << why;
+        const QString folder = shell.opens().empty() ? QString() : QFileInfo(shell.opens()[0].FileName).path() + "/";
+        waitUntil([&] { return !QDir(folder).exists(); });
+        EXPECT_EQ(QDir(elsewhere.path()).entryList(QDir::Files), QStringList{"~qv1.tmp"}) << why;
+        return folder;
+    };
+    writeFile(elsewhere.filePath("~qv1.tmp"), "theirs");
+
+    launch(""); // leaves its empty file, and with it the folder
+    EXPECT_EQ(modeOf(beside), 0700u) << "a new tmp folder is closed to others";
+    CleanTmpFolder();
+    EXPECT_EQ(folderOfLaunch("the user's own tmp"), beside);
+
+    ASSERT_TRUE(QFile::link(elsewhere.path(), programFolder() + "tmp"));
+    EXPECT_EQ(folderOfLaunch("a link"), fallback);
+    CleanTmpFolder();
+    EXPECT_TRUE(QFileInfo::exists(elsewhere.filePath("~qv1.tmp"))) << "nothing is deleted through the link";
+    QFile::remove(programFolder() + "tmp");
+
+    ASSERT_EQ(::mkdir(besidePath.constData(), 0700), 0);
+    ASSERT_EQ(::chmod(besidePath.constData(), 0777), 0);
+    EXPECT_EQ(folderOfLaunch("a tmp that others can write"), fallback);
+    EXPECT_TRUE(QDir(beside).isEmpty());
+    if (::geteuid() == 0) {
+        ASSERT_EQ(::chmod(besidePath.constData(), 0700), 0);
+        ASSERT_EQ(::chown(besidePath.constData(), 65534, 65534), 0);
+        EXPECT_EQ(folderOfLaunch("a tmp of another user's"), fallback);
+        EXPECT_TRUE(QDir(beside).isEmpty());
+    }
+    QDir(beside).removeRecursively();
+
+    // A program folder others can write: they could rename tmp and put their own in its place.
+    const QByteArray program = QFile::encodeName(programFolder());
+    const mode_t programMode = modeOf(programFolder());
+    const auto restore = qScopeGuard([&] { ::chmod(program.constData(), programMode); });
+    ASSERT_EQ(::chmod(program.constData(), 0777), 0);
+    EXPECT_EQ(folderOfLaunch("a program folder that others can write"), fallback);
+    ASSERT_EQ(::chmod(program.constData(), 01777), 0);
+    EXPECT_EQ(folderOfLaunch("a shared folder whose sticky bit keeps tmp to its owner"), beside);
+
+    // With the private folder a link too, there is nowhere safe: the launch is refused.
+    ASSERT_EQ(::chmod(program.constData(), 0777), 0);
+    ASSERT_TRUE(QFile::link(elsewhere.path(), QDir::cleanPath(fallback)));
+    RecordingShellOpener shell;
+    EXPECT_EQ(messageOf([] { launch("echo x"); }), "unable to get temp file name to execute commands");
+    CleanTmpFolder();
+    EXPECT_EQ(QDir(elsewhere.path()).entryList(QDir::Files), QStringList{"~qv1.tmp"});
+    QFile::remove(QDir::cleanPath(fallback));
 }
