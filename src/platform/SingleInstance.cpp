@@ -1,15 +1,16 @@
 #include "SingleInstance.h"
 
-#include <QDir>
 #include <QFile>
-#include <QFileInfo>
 
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <utility>
+
+#include "PrivateFolder.h"
 
 SingleInstance::SingleInstance(QString name) : FName(std::move(name)) {}
 
@@ -20,34 +21,44 @@ SingleInstance::~SingleInstance()
 
 QString SingleInstance::lockFilePath() const
 {
-    const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
-    if (!runtime.isEmpty() && QFileInfo(runtime).isDir())
-        return QDir(runtime).filePath(FName + QStringLiteral(".lock"));
-    // The temp folder is shared by every user: the user id keeps the locks apart.
-    return QDir(QDir::tempPath())
-        .filePath(FName + QLatin1Char('-') + QString::number(getuid()) + QStringLiteral(".lock"));
+    // Never a shared folder: another user who held a lock there could keep the program from starting.
+    const QString runtime = privateRuntimeFolder();
+    return runtime.isEmpty() ? QString() : runtime + FName + QStringLiteral(".lock");
 }
 
 bool SingleInstance::tryAcquire()
 {
     if (held())
         return true;
-    const QByteArray path = QFile::encodeName(lockFilePath());
-    // O_CLOEXEC: a command file started by the program must not inherit the lock.
-    // O_NOFOLLOW: a link planted in a shared temp folder is not followed.
-    const int descriptor = ::open(path.constData(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
-    if (descriptor < 0)
+    const QString path = lockFilePath();
+    if (path.isEmpty())
         return true;
-    int result;
-    do {
-        result = ::flock(descriptor, LOCK_EX | LOCK_NB);
-    } while (result != 0 && errno == EINTR);
-    if (result != 0) {
-        const bool heldElsewhere = errno == EWOULDBLOCK;
-        ::close(descriptor);
-        return !heldElsewhere;
+    const QByteArray name = QFile::encodeName(path);
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        // O_CLOEXEC: a command file started by the program must not inherit the lock.
+        // O_NOFOLLOW: a link is not followed to a file elsewhere.
+        const int descriptor = ::open(name.constData(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
+        if (descriptor < 0)
+            return true;
+        struct stat status = {};
+        if (::fstat(descriptor, &status) != 0 || status.st_uid != ::geteuid()) {
+            // Another user's file is never taken for our lock: one of our own replaces it.
+            ::close(descriptor);
+            ::unlink(name.constData());
+            continue;
+        }
+        int result;
+        do {
+            result = ::flock(descriptor, LOCK_EX | LOCK_NB);
+        } while (result != 0 && errno == EINTR);
+        if (result != 0) {
+            const bool heldElsewhere = errno == EWOULDBLOCK;
+            ::close(descriptor);
+            return !heldElsewhere;
+        }
+        FDescriptor = descriptor;
+        return true;
     }
-    FDescriptor = descriptor;
     return true;
 }
 

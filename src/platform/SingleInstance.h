@@ -13,13 +13,15 @@ public:
     SingleInstance& operator=(const SingleInstance&) = delete;
 
     // True when this process now holds the lock (or no lock can be made at all,
-    // so the program is never kept from starting); false when another process holds it.
+    // so the program is never kept from starting); false when another process of the
+    // user's holds it.
     bool tryAcquire();
     // Gives the lock up; a later start may then take it.
     void release();
     bool held() const { return FDescriptor >= 0; }
 
-    // $XDG_RUNTIME_DIR/<name>.lock, else <temp>/<name>-<user id>.lock.
+    // <name>.lock in the user's runtime folder when that is the user's alone
+    // ($XDG_RUNTIME_DIR, else Qt's private one in the temp folder); empty otherwise.
     QString lockFilePath() const;
 
 private:
