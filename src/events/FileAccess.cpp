@@ -5,44 +5,97 @@
 
 #include <sys/mman.h>
 #include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <new>
 
 #include "Exceptions.h"
 
-QByteArray readWholeFile(const QString& FileName)
+namespace {
+
+// A file's size and the times of its last changes: when none of them moved
+// while it was read, the bytes read are the file as it stood.
+bool sameFile(const struct stat& A, const struct stat& B)
 {
-    QFile file(FileName);
-    if (!file.open(QIODevice::ReadOnly))
-        throw EFileError(QStringLiteral("Cannot open file \"%1\". %2").arg(FileName, file.errorString()));
-    QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        throw EFileError(QStringLiteral("Cannot read file \"%1\". %2").arg(FileName, file.errorString()));
-    return bytes;
+    return A.st_size == B.st_size && A.st_mtim.tv_sec == B.st_mtim.tv_sec && A.st_mtim.tv_nsec == B.st_mtim.tv_nsec &&
+           A.st_ctim.tv_sec == B.st_ctim.tv_sec && A.st_ctim.tv_nsec == B.st_ctim.tv_nsec;
 }
+
+[[noreturn]] void raiseReadError(const QString& FileName, const QString& Reason)
+{
+    throw EFileError(QStringLiteral("Cannot read file \"%1\". %2").arg(FileName, Reason));
+}
+
+// Reads up to Size bytes at Out; returns how many there were before the end of the file.
+size_t readUpTo(int Handle, char* Out, size_t Size, const QString& FileName)
+{
+    size_t done = 0;
+    while (done < Size) {
+        const ssize_t got = ::read(Handle, Out + done, Size - done);
+        if (got == 0)
+            break;
+        if (got < 0) {
+            if (errno == EINTR)
+                continue;
+            raiseReadError(FileName, QString::fromLocal8Bit(std::strerror(errno)));
+        }
+        done += static_cast<size_t>(got);
+    }
+    return done;
+}
+
+// Memory for Size bytes of a file: in a large file's case aligned to, and asking
+// for, the large pages that the system hands out without stopping at each of
+// the small ones.
+FileBytes::Buffer newFileBuffer(size_t Size)
+{
+    constexpr size_t LargePage = 2 << 20;
+    if (Size < LargePage)
+        return FileBytes::Buffer(static_cast<char*>(std::malloc(std::max<size_t>(Size, 1))));
+    const size_t rounded = (Size + LargePage - 1) / LargePage * LargePage;
+    FileBytes::Buffer buffer(static_cast<char*>(std::aligned_alloc(LargePage, rounded)));
+    if (buffer)
+        ::madvise(buffer.get(), rounded, MADV_HUGEPAGE); // a hint: without it, small pages serve
+    return buffer;
+}
+
+} // namespace
 
 FileBytes::FileBytes(const QString& FileName)
 {
-    QFile file(FileName);
-    if (!file.open(QIODevice::ReadOnly))
-        throw EFileError(QStringLiteral("Cannot open file \"%1\". %2").arg(FileName, file.errorString()));
-    struct stat status {};
-    if (::fstat(file.handle(), &status) == 0 && S_ISREG(status.st_mode) && status.st_size > 0) {
-        FMappedSize = static_cast<size_t>(status.st_size);
-        FMapping = ::mmap(nullptr, FMappedSize, PROT_READ, MAP_PRIVATE | MAP_POPULATE, file.handle(), 0);
-        if (FMapping != MAP_FAILED) {
-            FView = std::string_view(static_cast<const char*>(FMapping), FMappedSize);
+    // The file is read into memory, never mapped: a mapped file that another
+    // program cuts short kills the reader at the first page past the new end.
+    constexpr int Attempts = 5;
+    for (int attempt = 0; attempt < Attempts; ++attempt) {
+        QFile file(FileName);
+        if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
+            throw EFileError(QStringLiteral("Cannot open file \"%1\". %2").arg(FileName, file.errorString()));
+        struct stat before {};
+        if (::fstat(file.handle(), &before) != 0 || !S_ISREG(before.st_mode)) {
+            FRead = file.readAll(); // no size to hold it to
+            if (file.error() != QFileDevice::NoError)
+                raiseReadError(FileName, file.errorString());
+            FView = std::string_view(FRead.constData(), static_cast<size_t>(FRead.size()));
             return;
         }
-        FMapping = nullptr;
+        const auto size = static_cast<size_t>(before.st_size);
+        FBuffer = newFileBuffer(size);
+        if (!FBuffer)
+            throw std::bad_alloc();
+        const size_t got = readUpTo(file.handle(), FBuffer.get(), size, FileName);
+        char beyond = 0;
+        const bool longer = readUpTo(file.handle(), &beyond, 1, FileName) != 0;
+        struct stat after {};
+        if (got == size && !longer && ::fstat(file.handle(), &after) == 0 && sameFile(before, after)) {
+            FView = std::string_view(FBuffer.get(), size);
+            return;
+        }
     }
-    file.close();
-    FRead = readWholeFile(FileName);
-    FView = std::string_view(FRead.constData(), static_cast<size_t>(FRead.size()));
-}
-
-FileBytes::~FileBytes()
-{
-    if (FMapping)
-        ::munmap(FMapping, FMappedSize);
+    raiseReadError(FileName, QStringLiteral("It kept changing while it was read."));
 }
 
 void writeFileAtomically(const QString& FileName, QByteArrayView Bytes)

@@ -4,30 +4,31 @@
 #include <QByteArrayView>
 #include <QString>
 
+#include <cstdlib>
+#include <memory>
 #include <string_view>
 
 // Whole-file reading and writing for the event file and the HTML page. Both
 // raise EFileError with the file system's reason.
 
-QByteArray readWholeFile(const QString& FileName);
-
-// A file's bytes, for reading once: mapped into memory where the file is a
-// regular file (the system hands over its cached pages, with no copy into new
-// memory), else read whole. Quillet's own saves replace the file by renaming a
-// new one over it, so the mapped file is never cut short while it is read.
+// A file's bytes as they stood at one moment, for reading once. Another program
+// (a sync tool, an editor) may cut the file short or rewrite it while it is
+// read: a read during which the file changed is read again, and a file that
+// keeps changing raises.
 class FileBytes {
 public:
     explicit FileBytes(const QString& FileName);
-    ~FileBytes();
-    FileBytes(const FileBytes&) = delete;
-    FileBytes& operator=(const FileBytes&) = delete;
 
     std::string_view view() const { return FView; }
 
+    struct Free {
+        void operator()(char* Data) const { std::free(Data); }
+    };
+    using Buffer = std::unique_ptr<char[], Free>;
+
 private:
+    Buffer FBuffer;
     QByteArray FRead;
-    void* FMapping = nullptr;
-    size_t FMappedSize = 0;
     std::string_view FView;
 };
 
