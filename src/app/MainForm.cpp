@@ -460,7 +460,7 @@ void TfrmQuillet::FormCreate()
     SyncCalendarMonths(CalendarX1);
 
     // An absolute path keeps saves and backups in one place whatever the working folder becomes.
-    FFileName = FFileName.isEmpty() ? programFolder() + QStringLiteral("Events.events")
+    FFileName = FFileName.isEmpty() ? eventFileFolder() + QStringLiteral("Events.events")
                                     : QFileInfo(FFileName).absoluteFilePath();
     loadEventFile();
     if (FTerminated)

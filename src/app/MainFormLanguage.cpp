@@ -1,5 +1,5 @@
 // The language of the user interface: the Language menu built from the catalogues
-// beside the program, and the switch that translates the windows again.
+// among the program's files, and the switch that translates the windows again.
 #include "MainForm.h"
 
 #include <QAction>
@@ -45,7 +45,7 @@ void TfrmQuillet::BuildLanguageMenu()
     addItem(QStringLiteral("Default"), translation::systemLanguageCode())->setChecked(true);
 
     // Folders and plain files alike, in the file system's order; hidden ones never.
-    const QStringList entries = QDir(programFolder() + QStringLiteral("LOCALE"))
+    const QStringList entries = QDir(readOnlyFilesFolder() + QStringLiteral("LOCALE"))
                                     .entryList(QDir::Dirs | QDir::Files | QDir::NoDotAndDotDot, QDir::Unsorted);
     for (const QString& entry : entries) {
         if (entry.startsWith(QLatin1Char('.')))

@@ -1,4 +1,5 @@
-// The user's settings: Settings.ini beside the program, read once at start-up and
+// The user's settings: Settings.ini (beside the program, or in the
+// user's configuration folder when installed), read once at start-up and
 // written at a real exit, and the choice to start at login.
 #include "MainForm.h"
 
@@ -29,7 +30,7 @@ constexpr int DefaultPopupAlpha = 220;
 
 QString settingsFileName()
 {
-    return programFolder() + QStringLiteral("Settings.ini");
+    return settingsFolder() + QStringLiteral("Settings.ini");
 }
 
 // The stored columns of the event list with their keys, in the order of reading and writing.

@@ -482,7 +482,7 @@ void TfrmEditEvent::LoadAlarmSounds()
     std::vector<Sound> sounds;
     bool hasDefault = false;
     QString defaultFile;
-    const QDir folder(programFolder());
+    const QDir folder(readOnlyFilesFolder());
     // Name filters match in any letter case; hidden files are left out.
     for (const QFileInfo& file : folder.entryInfoList({QStringLiteral("*.wav")}, QDir::Files)) {
         const QString name = file.fileName();

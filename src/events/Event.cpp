@@ -131,14 +131,15 @@ QString TEvent::GetAlarmSoundFile() const
     if (AlarmSound.isEmpty())
         return {};
     const QString wanted = AlarmSound + QStringLiteral(".wav");
-    const QString file = programFolder() + wanted;
+    const QString folder = readOnlyFilesFolder();
+    const QString file = folder + wanted;
     if (QFileInfo::exists(file))
         return file;
     // The sound list offers "Bell.WAV" as "Bell": its file differs only in letter case.
-    const QStringList names = QDir(programFolder()).entryList(QDir::Files, QDir::Name);
+    const QStringList names = QDir(folder).entryList(QDir::Files, QDir::Name);
     for (const QString& name : names)
         if (name.compare(wanted, Qt::CaseInsensitive) == 0)
-            return programFolder() + name;
+            return folder + name;
     return file;
 }
 

@@ -82,7 +82,7 @@ bool setLanguage(const QString& code)
         catalogue = Catalogue{};
         return true;
     }
-    const QString localeFolder = programFolder() + QStringLiteral("LOCALE/");
+    const QString localeFolder = readOnlyFilesFolder() + QStringLiteral("LOCALE/");
     const QString folderName = catalogueFolderName(localeFolder, code);
     if (folderName.isEmpty() ||
         !QFileInfo::exists(localeFolder + folderName + QStringLiteral("/LC_MESSAGES/default.mo")))

@@ -13,7 +13,7 @@ QString _(const QString& english);
 
 namespace translation {
 
-// Loads LOCALE/<code>/LC_MESSAGES/default.mo beside the program and makes it
+// Loads LOCALE/<code>/LC_MESSAGES/default.mo of the program's files and makes it
 // current; the folder's name may differ from the code in letter case. An empty
 // code returns to the untranslated texts.
 // Returns false, keeping the current language, when the catalogue cannot be loaded.

@@ -2,6 +2,11 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QStandardPaths>
+
+#include <unistd.h>
 
 namespace {
 QString& overrideFolder()
@@ -16,6 +21,22 @@ QString withSlash(QString folder)
         folder += QLatin1Char('/');
     return folder;
 }
+
+bool userMayWrite(const QString& folder)
+{
+    return ::access(QFile::encodeName(folder).constData(), W_OK | X_OK) == 0;
+}
+
+QString userFolder(QStandardPaths::StandardLocation location)
+{
+    return withSlash(QStandardPaths::writableLocation(location));
+}
+
+QString created(const QString& folder)
+{
+    QDir().mkpath(folder);
+    return folder;
+}
 } // namespace
 
 QString programFolder()
@@ -28,4 +49,42 @@ QString programFolder()
 void setProgramFolderForTests(const QString& folder)
 {
     overrideFolder() = folder.isEmpty() ? QString() : withSlash(QDir(folder).absolutePath());
+}
+
+ProgramFolders chooseProgramFolders(const QString& ProgramDir)
+{
+    const QString beside = withSlash(QDir(ProgramDir).absolutePath());
+    const QString shared = withSlash(QDir::cleanPath(beside + QStringLiteral("../share/quillet")));
+    // A program whose catalogues are not beside it but under the prefix's share is installed.
+    const bool installed =
+        !QFileInfo(beside + QStringLiteral("LOCALE")).isDir() && QFileInfo(shared).isDir();
+
+    ProgramFolders folders;
+    folders.ReadOnlyFiles = installed ? shared : beside;
+    // ~/.local/bin is the user's to write, yet no place for settings: an installed
+    // program always keeps them in the user's folders.
+    folders.UserFilesBeside = !installed && userMayWrite(beside);
+    folders.Settings = folders.UserFilesBeside ? beside : userFolder(QStandardPaths::AppConfigLocation);
+    folders.EventFile = folders.UserFilesBeside ? beside : userFolder(QStandardPaths::AppDataLocation);
+    return folders;
+}
+
+QString readOnlyFilesFolder()
+{
+    return chooseProgramFolders(programFolder()).ReadOnlyFiles;
+}
+
+bool userFilesBesideProgram()
+{
+    return chooseProgramFolders(programFolder()).UserFilesBeside;
+}
+
+QString settingsFolder()
+{
+    return created(chooseProgramFolders(programFolder()).Settings);
+}
+
+QString eventFileFolder()
+{
+    return created(chooseProgramFolders(programFolder()).EventFile);
 }

@@ -1,0 +1,72 @@
+// Where the program finds its own files and keeps the user's: beside itself in a
+// build or portable folder, split between <prefix>/share/quillet and the user's
+// folders when installed.
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include "platform/ProgramFolder.h"
+
+namespace {
+
+class ProgramFolder : public ::testing::Test {
+protected:
+    void TearDown() override { setProgramFolderForTests(testsOwn); }
+
+    QString make(const QString& path)
+    {
+        EXPECT_TRUE(QDir(root.path()).mkpath(path));
+        return root.filePath(path) + "/";
+    }
+
+    const QString testsOwn = programFolder();
+    QTemporaryDir root;
+};
+
+TEST_F(ProgramFolder, ABuildOrPortableFolderKeepsEverythingBesideTheProgram)
+{
+    for (const bool shareToo : {false, true}) {
+        SCOPED_TRACE(shareToo);
+        const QString bin = make("portable/bin");
+        make("portable/bin/LOCALE/de");
+        if (shareToo)
+            make("portable/share/quillet/LOCALE/de"); // an older install under the same prefix
+        const ProgramFolders folders = chooseProgramFolders(bin);
+        EXPECT_EQ(folders.ReadOnlyFiles, bin);
+        EXPECT_EQ(folders.Settings, bin);
+        EXPECT_EQ(folders.EventFile, bin);
+        EXPECT_TRUE(folders.UserFilesBeside);
+    }
+    // Files nowhere to be found: still beside the program, as before.
+    const QString bare = make("bare");
+    EXPECT_EQ(chooseProgramFolders(bare).ReadOnlyFiles, bare);
+    EXPECT_TRUE(chooseProgramFolders(bare).UserFilesBeside);
+}
+
+// Installed into a prefix the user may write (~/.local): bin/ is still no place for
+// the user's files.
+TEST_F(ProgramFolder, AnInstalledProgramReadsFromShareAndKeepsTheUsersFilesInTheUsersFolders)
+{
+    const QString bin = make("prefix/bin");
+    const QString shared = make("prefix/share/quillet");
+    make("prefix/share/quillet/LOCALE/de");
+    const QString name = QCoreApplication::applicationName();
+    const QString config = qEnvironmentVariable("XDG_CONFIG_HOME") + "/" + name + "/";
+    const QString data = qEnvironmentVariable("XDG_DATA_HOME") + "/" + name + "/";
+    QDir(config).removeRecursively();
+    QDir(data).removeRecursively();
+
+    setProgramFolderForTests(bin);
+    EXPECT_EQ(readOnlyFilesFolder(), shared);
+    EXPECT_FALSE(userFilesBesideProgram());
+    EXPECT_EQ(settingsFolder(), config);
+    EXPECT_TRUE(QFileInfo(config).isDir()) << "made for the first save";
+    EXPECT_EQ(eventFileFolder(), data);
+    EXPECT_TRUE(QFileInfo(data).isDir());
+    EXPECT_EQ(QDir(bin).entryList(QDir::NoDotAndDotDot | QDir::AllEntries), QStringList());
+}
+
+} // namespace
