@@ -17,20 +17,33 @@
 #include "platform/GetText.h"
 #include "platform/gui/ErrorReport.h"
 
+namespace {
+
+// The file dialogs are built on their first use, as building them would take a
+// good share of the start-up, and kept: each remembers its folder.
+QFileDialog* makeOpenDialog1(QWidget* Owner)
+{
+    auto* dialog = new QFileDialog(Owner);
+    dialog->setObjectName(QStringLiteral("OpenDialog1"));
+    dialog->setAcceptMode(QFileDialog::AcceptOpen);
+    dialog->setFileMode(QFileDialog::ExistingFile);
+    return dialog;
+}
+
+QFileDialog* makeSaveDialog1(QWidget* Owner)
+{
+    auto* dialog = new QFileDialog(Owner);
+    dialog->setObjectName(QStringLiteral("SaveDialog1"));
+    dialog->setAcceptMode(QFileDialog::AcceptSave);
+    dialog->setFileMode(QFileDialog::AnyFile);
+    dialog->setOption(QFileDialog::DontConfirmOverwrite);
+    return dialog;
+}
+
+} // namespace
+
 void TfrmQuillet::buildFileDialogs()
 {
-    OpenDialog1 = new QFileDialog(this);
-    OpenDialog1->setObjectName(QStringLiteral("OpenDialog1"));
-    OpenDialog1->setAcceptMode(QFileDialog::AcceptOpen);
-    OpenDialog1->setFileMode(QFileDialog::ExistingFile);
-    OpenDialog1->setNameFilter(_("Event Files") + QStringLiteral(" (*.events)"));
-
-    SaveDialog1 = new QFileDialog(this);
-    SaveDialog1->setObjectName(QStringLiteral("SaveDialog1"));
-    SaveDialog1->setAcceptMode(QFileDialog::AcceptSave);
-    SaveDialog1->setFileMode(QFileDialog::AnyFile);
-    SaveDialog1->setOption(QFileDialog::DontConfirmOverwrite);
-
     connect(mnuitmImport, &QAction::triggered, this, [this] { reportingErrors([this] { mnuitmImportClick(); }); });
     connect(mnuitmExportToHTML, &QAction::triggered, this,
             [this] { reportingErrors([this] { mnuitmExportToHTMLClick(); }); });
@@ -38,6 +51,8 @@ void TfrmQuillet::buildFileDialogs()
 
 void TfrmQuillet::mnuitmImportClick()
 {
+    if (!OpenDialog1)
+        OpenDialog1 = makeOpenDialog1(this);
     // The filter's words follow the language.
     OpenDialog1->setNameFilter(_("Event Files") + QStringLiteral(" (*.events)"));
     if (OpenDialog1->exec() != QDialog::Accepted || OpenDialog1->selectedFiles().isEmpty())
@@ -65,6 +80,8 @@ void TfrmQuillet::mnuitmImportClick()
 
 void TfrmQuillet::mnuitmExportToHTMLClick()
 {
+    if (!SaveDialog1)
+        SaveDialog1 = makeSaveDialog1(this);
     SaveDialog1->selectFile(exportFileName(FFileName));
     SaveDialog1->setNameFilter(QStringLiteral("HTML File (*.html)"));
     if (SaveDialog1->exec() != QDialog::Accepted || SaveDialog1->selectedFiles().isEmpty())

@@ -24,14 +24,16 @@ protected:
         window->FEventList->Modified = false;
         messages.clear();
     }
-    // Chooses FileName (or cancels if empty) in the dialog that Command opens; notes the info dialog.
-    void runWithDialog(QFileDialog* dialog, const QString& fileName, const std::function<void()>& command)
+    // Chooses FileName (or cancels if empty) in the file dialog named DialogName that
+    // Command opens; notes the info dialog.
+    void runWithDialog(const QString& dialogName, const QString& fileName, const std::function<void()>& command)
     {
         QTimer answer;
         bool chosen = false;
         QObject::connect(&answer, &QTimer::timeout, [&] {
             QWidget* modal = QApplication::activeModalWidget();
-            if (modal == dialog && !chosen) {
+            auto* dialog = qobject_cast<QFileDialog*>(modal);
+            if (dialog && dialog->objectName() == dialogName && !chosen) {
                 chosen = true;
                 if (fileName.isEmpty()) {
                     dialog->reject();
@@ -55,11 +57,11 @@ protected:
     }
     void importFile(const QString& fileName)
     {
-        runWithDialog(window->OpenDialog1, fileName, [this] { window->mnuitmImport->trigger(); });
+        runWithDialog("OpenDialog1", fileName, [this] { window->mnuitmImport->trigger(); });
     }
     void exportTo(const QString& fileName)
     {
-        runWithDialog(window->SaveDialog1, fileName, [this] { window->mnuitmExportToHTML->trigger(); });
+        runWithDialog("SaveDialog1", fileName, [this] { window->mnuitmExportToHTML->trigger(); });
     }
 
     QString presetName;
@@ -69,6 +71,7 @@ protected:
 
 TEST_F(MainFormImportExport, AnImportCountsOnlyTheNewEventsAndMarksTheListModified)
 {
+    EXPECT_EQ(window->findChild<QFileDialog*>(), nullptr) << "built on first use, not at start-up";
     importFile(writeFile(folder + "notes.events", "<html><body>not events</body></html>"));
     EXPECT_EQ(messages, QStringList{"Wrong file format"});
     EXPECT_EQ(window->FEventList->Count(), 2);
