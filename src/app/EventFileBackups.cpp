@@ -1,12 +1,12 @@
 #include "EventFileBackups.h"
 
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
 
 #include "FileVersion.h"
 #include "events/Exceptions.h"
+#include "platform/PrivateFolder.h"
 
 QString EventFileBackups::backupPathFor(const QString& FileName, TDateTime Time)
 {
@@ -30,7 +30,8 @@ QString EventFileBackups::make(const QString& FileName, TDateTime Time)
 
     const QString target = FDamagedCopy.isEmpty() ? backupPathFor(FileName, Time) : FDamagedCopy;
     const QString folder = QFileInfo(target).absolutePath() + QLatin1Char('/');
-    if (!QDir().mkpath(folder))
+    // A new folder is closed to others: the event file may be a private one.
+    if (!makePrivatePath(folder))
         throw QuilletError(QStringLiteral("Unable to create backup folder: \"%1\"").arg(folder));
     if (!copyFileWhole(FileName, target))
         throw QuilletError(QStringLiteral("Unable to create backup file: \"%1\"").arg(target));
@@ -47,7 +48,8 @@ bool copyFileWhole(const QString& Source, const QString& Target)
     // QSaveFile writes "<Target>.XXXXXX" and renames it over Target when committed;
     // a failed or interrupted copy leaves nothing under Target's name.
     QSaveFile target(Target);
-    if (!target.open(QIODevice::WriteOnly))
+    // The copy gets the source's permissions before it holds a byte or has a name.
+    if (!target.open(QIODevice::WriteOnly) || !target.setPermissions(source.permissions()))
         return false;
     QByteArray chunk;
     while (!(chunk = source.read(1 << 20)).isEmpty())

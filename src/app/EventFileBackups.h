@@ -30,5 +30,6 @@ private:
 };
 
 // Copies Source to Target through a temporary file in Target's folder that is renamed
-// into place, so that Target is whole or absent. False when the copy failed.
+// into place, so that Target is whole or absent; Target gets Source's permissions.
+// False when the copy failed.
 bool copyFileWhole(const QString& Source, const QString& Target);

@@ -10,7 +10,8 @@ class TEventList;
 // that the program can still end without losing the changes.
 
 // Writes List to <data folder>/<event file's name>_yyyymmdd_hhnnsszzz.events for
-// Time and returns that path. Raises EFileError when it can't be written.
+// Time, with the event file's permissions, and returns that path. A data folder made
+// here is closed to others. Raises EFileError when it can't be written.
 QString writeRecoveryFile(TEventList& List, const QString& EventFileName, TDateTime Time);
 
 // A message for the next start, left by an exit that had no one to tell.

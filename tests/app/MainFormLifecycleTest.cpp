@@ -16,9 +16,12 @@
 
 #include <csignal>
 
+#include <sys/stat.h>
+
 #include "AppTestSupport.h"
 #include "app/About.h"
 #include "app/FileVersion.h"
+#include "app/RecoveryFile.h"
 #include "app/Splash.h"
 
 using testing_support::readFile;
@@ -195,6 +198,42 @@ TEST_F(MainFormLifecycle, ARealExitWhoseSaveFailsKeepsTheChangesInARecoveryFileA
             EXPECT_TRUE(errors()[0].contains("Blocked.events") && errors()[0].contains(recovery)) << errors()[0];
         }
     }
+}
+
+// A private event file must not leave public copies: backups and recovery files keep
+// its permissions, and the folders made for them are closed to others.
+TEST_F(MainFormLifecycle, BackupsAndRecoveryFilesKeepTheEventFilesPermissions)
+{
+    const auto modeOf = [](const QString& path) {
+        struct stat status = {};
+        return ::stat(QFile::encodeName(path).constData(), &status) == 0 ? status.st_mode & 07777 : 0u;
+    };
+    const mode_t umaskBefore = ::umask(022);
+    const auto restore = qScopeGuard([&] { ::umask(umaskBefore); });
+    const QString dataFolder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + "/";
+    TfrmQuillet& window = start();
+    window.SaveEvents();
+    for (const mode_t mode : {0600u, 0640u}) {
+        SCOPED_TRACE(mode);
+        QDir(folder + "Backup").removeRecursively();
+        QDir(dataFolder).removeRecursively();
+        ASSERT_EQ(::chmod(QFile::encodeName(window.FFileName).constData(), mode), 0);
+        clock.set(testing_support::at(2026, 12, 7, 1, 2, 3, mode));
+        window.FEventList->AddCategory(QString::number(mode));
+        window.SaveEvents();
+        const QStringList backups = QDir(folder + "Backup").entryList(QDir::Files);
+        ASSERT_EQ(backups.size(), 1);
+        EXPECT_EQ(modeOf(folder + "Backup/" + backups[0]), mode);
+        EXPECT_EQ(modeOf(folder + "Backup"), 0700u);
+        EXPECT_EQ(modeOf(window.FFileName), mode) << "the save keeps it too";
+
+        EXPECT_EQ(modeOf(writeRecoveryFile(*window.FEventList, window.FFileName, Now())), mode);
+        EXPECT_EQ(modeOf(dataFolder), 0700u);
+        leaveNoticeForNextStart("a notice");
+        EXPECT_EQ(modeOf(dataFolder + "Notice from the last exit.txt"), 0600u);
+    }
+    QDir(dataFolder).removeRecursively();
+    EXPECT_EQ(modeOf(writeRecoveryFile(*window.FEventList, folder + "never saved.events", Now())), 0600u);
 }
 
 TEST_F(MainFormLifecycle, WithNoRecoveryFileEitherTheUserChoosesAndASignalEndsTheProgram)
