@@ -68,9 +68,12 @@ void TfrmQuillet::LoadSettings()
         const int w = ini.readInteger("SIZE", "MainWindowWidth", width());
         const int h = ini.readInteger("SIZE", "MainWindowHeight", height());
         // The position is the frame's, the size the client area's, as they are saved.
-        resize(w, h);
+        // A size beyond the screen (hand-edited) would cost gigabytes of window memory.
+        const QList<QRect> screens = availableScreenAreas();
+        const QRect fitted = fitFrameToScreen(QPoint(left, top), QSize(w, h).expandedTo(minimumSize()), screens);
+        resize(fitted.size());
         // A place saved on a screen that is gone (a laptop undocked) comes back onto the nearest one.
-        move(placeWithTitleBarOnScreen(QRect(QPoint(left, top), size()), availableScreenAreas()));
+        move(placeWithTitleBarOnScreen(QRect(fitted.topLeft(), size()), screens));
 
         // An index that names no view leaves the box without a selection.
         const int view = ini.readInteger("EVENT VIEW", "Index", 0);

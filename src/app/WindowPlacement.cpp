@@ -10,6 +10,7 @@ namespace {
 
 constexpr int TitleBarHeight = 24; // about what window managers draw
 constexpr int GrabWidth = 40;      // of the title bar, enough to take it with the mouse
+constexpr int MaxCoordinate = 1 << 24; // far beyond any screen, as Qt's largest widget
 
 // Squared distance from Point to the nearest point of Area.
 long long distanceSquared(const QPoint& Point, const QRect& Area)
@@ -29,6 +30,38 @@ int clampInto(int Start, int Length, int First, int Room)
     return std::max(First, std::min(Start, First + Room - Length));
 }
 
+QRect titleBarOf(const QRect& Frame)
+{
+    return {Frame.topLeft(), QSize(Frame.width(), TitleBarHeight)};
+}
+
+// The first of Screens on which enough of Frame's title bar shows to take it with the mouse.
+const QRect* screenShowingTitleBar(const QRect& Frame, const QList<QRect>& Screens)
+{
+    for (const QRect& screen : Screens) {
+        const QRect shown = screen.intersected(titleBarOf(Frame));
+        if (shown.width() >= std::min(GrabWidth, Frame.width()) && shown.height() >= TitleBarHeight / 2)
+            return &screen;
+    }
+    return nullptr;
+}
+
+// The one of Screens (not empty) nearest to Frame's title bar.
+const QRect& nearestScreen(const QRect& Frame, const QList<QRect>& Screens)
+{
+    const QPoint centre = titleBarOf(Frame).center();
+    const QRect* nearest = &Screens.first();
+    long long nearestDistance = std::numeric_limits<long long>::max();
+    for (const QRect& screen : Screens) {
+        const long long distance = distanceSquared(centre, screen);
+        if (distance < nearestDistance) {
+            nearest = &screen;
+            nearestDistance = distance;
+        }
+    }
+    return *nearest;
+}
+
 } // namespace
 
 QList<QRect> availableScreenAreas()
@@ -41,24 +74,32 @@ QList<QRect> availableScreenAreas()
 
 QPoint placeWithTitleBarOnScreen(const QRect& Frame, const QList<QRect>& Screens)
 {
-    const QRect titleBar(Frame.topLeft(), QSize(Frame.width(), TitleBarHeight));
-    for (const QRect& screen : Screens) {
-        const QRect shown = screen.intersected(titleBar);
-        if (shown.width() >= std::min(GrabWidth, Frame.width()) && shown.height() >= TitleBarHeight / 2)
-            return Frame.topLeft();
-    }
-    if (Screens.isEmpty())
+    const QRect* screen = screenShowingTitleBar(Frame, Screens);
+    if (screen || Screens.isEmpty())
         return Frame.topLeft();
+    const QRect& nearest = nearestScreen(Frame, Screens);
+    return {clampInto(Frame.left(), Frame.width(), nearest.left(), nearest.width()),
+            clampInto(Frame.top(), Frame.height(), nearest.top(), nearest.height())};
+}
 
-    const QRect* nearest = &Screens.first();
-    long long nearestDistance = std::numeric_limits<long long>::max();
-    for (const QRect& screen : Screens) {
-        const long long distance = distanceSquared(titleBar.center(), screen);
-        if (distance < nearestDistance) {
-            nearest = &screen;
-            nearestDistance = distance;
-        }
+QRect fitFrameToScreen(const QPoint& TopLeft, const QSize& Size, const QList<QRect>& Screens)
+{
+    // Kept where sums of place and size can't overflow.
+    const QRect frame(QPoint(std::clamp(TopLeft.x(), -MaxCoordinate, MaxCoordinate),
+                             std::clamp(TopLeft.y(), -MaxCoordinate, MaxCoordinate)),
+                      QSize(std::clamp(Size.width(), 0, MaxCoordinate), std::clamp(Size.height(), 0, MaxCoordinate)));
+    if (Screens.isEmpty())
+        return frame;
+    const QRect* shown = screenShowingTitleBar(frame, Screens);
+    const QRect& screen = shown ? *shown : nearestScreen(frame, Screens);
+    QRect fitted = frame;
+    if (frame.width() > screen.width()) {
+        fitted.moveLeft(screen.left());
+        fitted.setWidth(screen.width());
     }
-    return {clampInto(Frame.left(), Frame.width(), nearest->left(), nearest->width()),
-            clampInto(Frame.top(), Frame.height(), nearest->top(), nearest->height())};
+    if (frame.height() > screen.height()) {
+        fitted.moveTop(screen.top());
+        fitted.setHeight(screen.height());
+    }
+    return fitted;
 }

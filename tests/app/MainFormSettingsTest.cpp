@@ -4,6 +4,8 @@
 #include <QListWidget>
 #include <QScreen>
 
+#include <limits>
+
 #include "AppTestSupport.h"
 #include "app/IniFile.h"
 #include "app/WindowPlacement.h"
@@ -162,6 +164,49 @@ TEST_F(MainFormSettings, AWindowLeftOnAScreenThatIsGoneComesBack)
     TfrmQuillet& window = start();
     const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
     EXPECT_TRUE(screen.contains(window.pos())) << window.pos().x() << "," << window.pos().y();
+}
+
+TEST_F(MainFormSettings, ASizeBeyondTheScreenIsCutToIt)
+{
+    const QList<QRect> screens{QRect(0, 0, 1920, 1080), QRect(1920, 0, 1280, 1024)};
+    const int huge = std::numeric_limits<int>::max();
+    // Saved place and size, then the frame: a side longer than the screen the title bar
+    // shows on (else the nearest) is cut to that screen's and starts at its edge.
+    const struct {
+        QPoint place;
+        QSize size;
+        QRect frame;
+    } cases[] = {{{100, 225}, {822, 640}, {100, 225, 822, 640}},
+                 {{100, 225}, {huge, huge}, {0, 0, 1920, 1080}},
+                 {{2000, 100}, {3000, 500}, {1920, 100, 1280, 500}},
+                 {{2000, 100}, {500, 3000}, {2000, 0, 500, 1024}},
+                 {{huge, huge}, {huge, huge}, {1920, 0, 1280, 1024}},
+                 {{-huge - 1, 0}, {2000, 300}, {0, 0, 1920, 300}},
+                 {{100, 100}, {-5, -huge - 1}, {100, 100, 0, 0}}};
+    for (const auto& c : cases)
+        EXPECT_EQ(fitFrameToScreen(c.place, c.size, screens), c.frame) << c.place.x() << "," << c.size.width();
+
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    for (const char* settings : {"[SIZE]\nMainWindowWidth=2147483647\nMainWindowHeight=2147483647\n",
+                                 "[POSITION]\nMainWindowX=2147483647\nMainWindowY=-2147483648\n"
+                                 "[SIZE]\nMainWindowWidth=0x7FFFFFFF\nMainWindowHeight=99999\n"}) {
+        writeFile(folder + "Settings.ini", settings);
+        TfrmQuillet& window = start();
+        // The window's own area fills the screen; the decorations are the window manager's.
+        EXPECT_EQ(window.pos(), screen.topLeft()) << settings;
+        EXPECT_LE(window.width(), screen.width());
+        EXPECT_LE(window.height(), screen.height());
+        exitProgram();
+        const QByteArray written = readFile(folder + "Settings.ini");
+        EXPECT_TRUE(written.contains("MainWindowWidth=" + QByteArray::number(window.width()) + "\n"))
+            << written.constData();
+    }
+
+    writeFile(folder + "Settings.ini", "[SIZE]\nMainWindowWidth=-2147483648\nMainWindowHeight=-1\n");
+    TfrmQuillet& window = start();
+    EXPECT_EQ(window.size(), window.minimumSize());
+    exitProgram();
+    EXPECT_TRUE(readFile(folder + "Settings.ini").contains("MainWindowWidth=480\nMainWindowHeight=200\n"));
 }
 
 TEST_F(MainFormSettings, StartAtLoginWritesKeepsAndRemovesTheAutostartEntry)
