@@ -34,7 +34,7 @@ QString commandFileFolder()
 {
     const QString program = programFolder();
     const QString beside = program + QStringLiteral("tmp/");
-    if (!othersCanReplaceEntriesOf(program)) {
+    if (userFilesBesideProgram() && !othersCanReplaceEntriesOf(program)) {
         struct stat status = {};
         const bool exists = ::lstat(QFile::encodeName(program + QStringLiteral("tmp")).constData(), &status) == 0;
         if (exists ? isPrivateFolder(beside) : canMakeFolderIn(program))

@@ -8,6 +8,8 @@
 
 #include <unistd.h>
 
+#include "PrivateFolder.h"
+
 namespace {
 QString& overrideFolder()
 {
@@ -34,7 +36,7 @@ QString userFolder(QStandardPaths::StandardLocation location)
 
 QString created(const QString& folder)
 {
-    QDir().mkpath(folder);
+    makePrivatePath(folder);
     return folder;
 }
 } // namespace

@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include "TestSupport.h"
+#include "platform/CommandFileFolder.h"
 #include "platform/ProgramFolder.h"
 
 namespace {
@@ -64,8 +66,10 @@ TEST_F(ProgramFolder, AnInstalledProgramReadsFromShareAndKeepsTheUsersFilesInThe
     EXPECT_FALSE(userFilesBesideProgram());
     EXPECT_EQ(settingsFolder(), config);
     EXPECT_TRUE(QFileInfo(config).isDir()) << "made for the first save";
+    EXPECT_EQ(QFileInfo(config).permissions() & (QFile::ReadGroup | QFile::ReadOther), 0) << "the user's alone";
     EXPECT_EQ(eventFileFolder(), data);
     EXPECT_TRUE(QFileInfo(data).isDir());
+    EXPECT_EQ(commandFileFolder(), qEnvironmentVariable("XDG_RUNTIME_DIR") + "/quillet-tmp/");
     EXPECT_EQ(QDir(bin).entryList(QDir::NoDotAndDotDot | QDir::AllEntries), QStringList());
 }
 
