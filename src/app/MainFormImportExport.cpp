@@ -8,6 +8,9 @@
 #include <QFileInfo>
 #include <QUrl>
 
+#include <vector>
+
+#include "ConfirmationBox.h"
 #include "FileVersion.h"
 #include "InfoDialog.h"
 #include "WebLinks.h"
@@ -40,6 +43,29 @@ QFileDialog* makeSaveDialog1(QWidget* Owner)
     return dialog;
 }
 
+// An imported file comes from someone else: the commands its events would run at
+// their reminder stay off until the user keeps them. They are off while the user is
+// asked, since reminder checks go on under the question. Returns the indexes of the
+// events switched off, from First on; their command texts stay.
+std::vector<int> switchOffCommands(TEventList& Events, int First)
+{
+    std::vector<int> switched;
+    for (int i = First; i < Events.Count(); ++i)
+        if (TEvent* event = Events.GetEvent(i); event && event->ExecuteFile) {
+            event->ExecuteFile = false;
+            switched.push_back(i);
+        }
+    return switched;
+}
+
+void switchOnCommands(TEventList& Events, const std::vector<int>& Indexes)
+{
+    for (const int i : Indexes)
+        if (TEvent* event = Events.GetEvent(i))
+            event->ExecuteFile = true;
+    Events.Modified = true; // a save under the question may have written them off
+}
+
 } // namespace
 
 void TfrmQuillet::buildFileDialogs()
@@ -69,6 +95,7 @@ void TfrmQuillet::mnuitmImportClick()
     // The merged events reach the event file with the next timed save, not only
     // with the next change.
     FEventList->Modified = modified || added > 0;
+    const std::vector<int> withCommands = switchOffCommands(*FEventList, before);
 
     RefreshCategories(true);
     RefreshEventView();
@@ -76,6 +103,13 @@ void TfrmQuillet::mnuitmImportClick()
     TfrmInfoDialog dialog(this);
     dialog.Execute(_("Import Results"),
                    _("%d new events imported").replace(QStringLiteral("%d"), QString::number(added)));
+    if (!withCommands.empty()) {
+        const QString question =
+            _("%d of the imported events run commands at their reminder. Keep their commands switched on?")
+                .replace(QStringLiteral("%d"), QString::number(withCommands.size()));
+        if (askConfirmation(this, question, QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes)
+            switchOnCommands(*FEventList, withCommands);
+    }
 }
 
 void TfrmQuillet::mnuitmExportToHTMLClick()

@@ -1,6 +1,7 @@
 // Import and export through the main window's menu and its real file dialogs.
 #include <QFileDialog>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QUrl>
 
 #include "AppTestSupport.h"
@@ -106,6 +107,66 @@ TEST_F(MainFormImportExport, AnImportCountsOnlyTheNewEventsAndMarksTheListModifi
     messages.clear();
     importFile(QString());
     EXPECT_EQ(messages, QStringList());
+}
+
+TEST_F(MainFormImportExport, ImportedCommandsStayOffUnlessTheUserKeepsThem)
+{
+    TestEvent{.when = at(2024, 6, 21, 8), .description = "Own backup", .commands = "cp -a ~ /mnt"}.addTo(*window->FEventList);
+    // Answers the question with Answer, noting its text and default button; none asked leaves them empty.
+    QString question;
+    QMessageBox::StandardButton defaultButton = QMessageBox::NoButton;
+    QTimer answerer;
+    QMessageBox::StandardButton answer = QMessageBox::No;
+    QObject::connect(&answerer, &QTimer::timeout, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box || box->objectName() != "dlgConfirm")
+            return;
+        question = box->text();
+        defaultButton = box->standardButton(box->defaultButton());
+        screenshot(*box, "import-commands-question");
+        box->button(answer)->click();
+    });
+    answerer.start(10);
+    const auto importEvents = [&](const QString& name, const std::vector<TestEvent>& events) {
+        TEventList other;
+        for (const TestEvent& event : events)
+            event.addTo(other);
+        other.SaveToFile(folder + name);
+        question.clear();
+        defaultButton = QMessageBox::NoButton;
+        importFile(folder + name);
+    };
+    const auto commandsOn = [this](const QString& description) {
+        for (int i = 0; i < window->FEventList->Count(); ++i)
+            if (const TEvent* event = window->FEventList->GetEvent(i); event->GetDescription() == description)
+                return event->ExecuteFile;
+        ADD_FAILURE() << description.toStdString() << " not in the list";
+        return false;
+    };
+
+    importEvents("shared.events", {{.when = at(2024, 7, 1, 9), .description = "Wipe", .commands = "rm -rf ~"},
+                                   {.when = at(2024, 7, 2, 9), .description = "Mail", .commands = "mail x"},
+                                   {.when = at(2024, 7, 3, 9), .description = "Talk"}});
+    EXPECT_EQ(question, "2 of the imported events run commands at their reminder. Keep their commands switched on?");
+    EXPECT_EQ(defaultButton, QMessageBox::No);
+    EXPECT_EQ(messages.last(), "3 new events imported") << "the results come first";
+    EXPECT_FALSE(commandsOn("Wipe"));
+    EXPECT_FALSE(commandsOn("Mail"));
+    EXPECT_TRUE(commandsOn("Own backup")) << "the list's own events are not touched";
+    EXPECT_EQ(window->FEventList->GetEvent(3)->CmdsToExecute, "rm -rf ~") << "the text stays, to be switched on";
+
+    answer = QMessageBox::Yes;
+    importEvents("trusted.events", {{.when = at(2024, 7, 4, 9), .description = "Sync", .commands = "rsync a b"},
+                                    {.when = at(2024, 7, 5, 9), .description = "Wipe", .commands = "rm -rf ~"}});
+    EXPECT_EQ(question, "1 of the imported events run commands at their reminder. Keep their commands switched on?");
+    EXPECT_TRUE(commandsOn("Sync"));
+    EXPECT_FALSE(commandsOn("Wipe")) << "not imported again";
+    EXPECT_TRUE(window->FEventList->Modified);
+
+    importEvents("plain.events", {{.when = at(2024, 7, 6, 9), .description = "Lunch"},
+                                  {.when = at(2024, 7, 7, 9), .description = "Mail", .commands = "mail x"}});
+    EXPECT_EQ(question, QString()) << "no event with a command was added";
+    EXPECT_EQ(messages.last(), "1 new events imported");
 }
 
 TEST(exportFileName, ReplacesTheExtensionAndNeverGivesTheEventFile)
