@@ -101,8 +101,20 @@ FileBytes::FileBytes(const QString& FileName)
 void writeFileAtomically(const QString& FileName, QByteArrayView Bytes)
 {
     QSaveFile file(FileName);
-    if (!file.open(QIODevice::WriteOnly))
+    // Unbuffered: a buffered write that failed when commit flushed it would go
+    // unnoticed, and a cut file would replace the old one (a full disk).
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         throw EFileError(QStringLiteral("Cannot create file \"%1\". %2").arg(FileName, file.errorString()));
-    if (file.write(Bytes.data(), Bytes.size()) != Bytes.size() || !file.commit())
+    const auto fail = [&] {
         throw EFileError(QStringLiteral("Cannot write file \"%1\". %2").arg(FileName, file.errorString()));
+    };
+    // A write cut short gives no reason; the next one fails at once with it.
+    for (qint64 written = 0; written < Bytes.size();) {
+        const qint64 count = file.write(Bytes.data() + written, Bytes.size() - written);
+        if (count <= 0)
+            fail();
+        written += count;
+    }
+    if (!file.commit())
+        fail();
 }
