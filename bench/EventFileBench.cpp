@@ -149,6 +149,55 @@ BENCHMARK(BM_LoadFromFile)
     ->Repetitions(3)
     ->ComputeStatistics("min", fastest);
 
+// A file of `names` categories and one event, written as the program writes it.
+QString categoryFile(int names)
+{
+    const QString name = bench_support::scratchFolder() + QStringLiteral("/Categories%1.events").arg(names);
+    if (!QFile::exists(name)) {
+        QByteArray bytes = "<QuilletEventFile>\r\n<Version>QV3.0</Version>\r\n<Categories>";
+        for (int i = 0; i < names; ++i)
+            bytes += "Category " + QByteArray::number(i) + "\r\n";
+        bytes += "</Categories>\r\n<Events>\r\n<Event></Event>\r\n</Events>\r\n</QuilletEventFile>\r\n";
+        QFile file(name);
+        if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+            std::abort();
+    }
+    return name;
+}
+
+// The load of many categories, each looked up among those before it, against
+// the load of half as many: about 2 when the time grows linearly with the file.
+void BM_LoadCategories(benchmark::State& state)
+{
+    const int names = static_cast<int>(state.range(0));
+    const QString name = categoryFile(names);
+    const QString half = categoryFile(names / 2);
+    const auto loadNames = [](const QString& file, int count) {
+        TEventList list;
+        const double seconds = timeOf([&] { list.LoadFromFile(file, false); });
+        if (list.Categories.size() != count)
+            std::abort();
+        return seconds;
+    };
+    std::vector<double> loads, halves;
+    for (auto _ : state) {
+        loads.push_back(loadNames(name, names));
+        state.SetIterationTime(loads.back());
+        state.PauseTiming();
+        halves.push_back(loadNames(half, names / 2));
+        state.ResumeTiming();
+    }
+    state.counters["x_half_size"] = median(loads) / median(halves);
+}
+BENCHMARK(BM_LoadCategories)
+    ->Arg(10000)
+    ->Arg(20000)
+    ->Arg(40000)
+    ->Arg(200000)
+    ->UseManualTime()
+    ->Iterations(5)
+    ->Unit(benchmark::kMillisecond);
+
 void BM_ReadFloor(benchmark::State& state)
 {
     const QString name = eventFile(static_cast<int>(state.range(0)));

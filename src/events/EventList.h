@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QHash>
 #include <QString>
 #include <QStringList>
 
@@ -63,15 +64,24 @@ public:
     // of its middle or text after an empty event element. Blanks and line ends
     // between the elements don't count. Cleared at the start of every load.
     bool lastLoadSkippedText() const { return FLastLoadSkippedText; }
-    void ExportToHTML(TListViewEventItems& Items, const QString& Title, const QString& Header,
-                      const QString& Footer, const QString& FileName) const;
+    void ExportToHTML(TListViewEventItems& Items, const QString& Title, const QString& Header, const QString& Footer,
+                      const QString& FileName) const;
 
     bool Modified = false;
     QStringList Categories; // unique ignoring letter case when added through AddCategory
 
 private:
+    void indexCategories();
+
     std::vector<std::unique_ptr<TEvent>> FItems;
     bool FLastLoadSkippedText = false;
+    // Each name of Categories, its letters folded as a comparison without regard
+    // to case folds them, with its place: AddCategory finds a name in one step.
+    // Callers change Categories directly too; FIndexedCategories shares the
+    // list's data as it was indexed, and any change to Categories since then
+    // has given it data of its own, so the index is built anew.
+    QHash<QString, int> FCategoryIndex;
+    QStringList FIndexedCategories;
 };
 
 // Exchanges two rows of a view.
