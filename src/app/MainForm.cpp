@@ -32,6 +32,7 @@
 #include "controls/DropDownControl.h"
 #include "dialogs/EventNotify.h"
 #include "events/Exceptions.h"
+#include "platform/FileLock.h"
 #include "platform/GetText.h"
 #include "platform/ProgramFolder.h"
 #include "platform/gui/ActiveWindow.h"
@@ -436,6 +437,12 @@ void TfrmQuillet::buildTimers()
 
 void TfrmQuillet::FormCreate()
 {
+    // An absolute path keeps saves and backups in one place whatever the working folder becomes.
+    FFileName = FFileName.isEmpty() ? eventFileFolder() + QStringLiteral("Events.events")
+                                    : QFileInfo(FFileName).absoluteFilePath();
+    if (!lockEventFile())
+        return;
+
     ShowSplash(1000, GetFileVersionString(QCoreApplication::applicationFilePath(), QStringLiteral("@A.@B.@C")));
 
     FClipboardWatcher->join();
@@ -459,9 +466,6 @@ void TfrmQuillet::FormCreate()
     CalendarX1->SetSelectedMonth(CalendarX1->SelectedDate());
     SyncCalendarMonths(CalendarX1);
 
-    // An absolute path keeps saves and backups in one place whatever the working folder becomes.
-    FFileName = FFileName.isEmpty() ? eventFileFolder() + QStringLiteral("Events.events")
-                                    : QFileInfo(FFileName).absoluteFilePath();
     loadEventFile();
     if (FTerminated)
         return;
@@ -476,6 +480,25 @@ void TfrmQuillet::FormCreate()
     RefreshEventView();
     FocusNearestEvent();
     tmrCheckEvents->start();
+}
+
+// Two programs on one event file (from sessions with runtime folders of their own, or
+// two users of a shared folder) would each overwrite the other's changes with every
+// save. The second one says which file is in use and by whom, and ends before it has
+// shown or written anything.
+bool TfrmQuillet::lockEventFile()
+{
+    FEventFileLock = std::make_unique<FileLock>(FFileName);
+    if (FEventFileLock->tryAcquire())
+        return true;
+    QString inUse = _("The event file \"%1\" is already in use by another Quillet.").arg(FFileName);
+    if (const auto holder = FEventFileLock->holder())
+        inUse = _("The event file \"%1\" is already in use by another Quillet, run by %2 as process %3 on %4.")
+                    .arg(FFileName, holder->User, QString::number(holder->ProcessId), holder->Host);
+    showErrorReport(inUse + QStringLiteral("\r\n\r\n") + _("This Quillet closes without changing anything."));
+    FTerminated = true;
+    TrayIcon1->hide();
+    return false;
 }
 
 // A file that cannot be read, or only in part, is reported, and the program still

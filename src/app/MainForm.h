@@ -30,6 +30,7 @@ class QToolButton;
 class QTreeView;
 class ActiveWindowQuery;
 class ClipboardWatcher;
+class FileLock;
 class HotKey;
 class KeySynthesizer;
 class TCalendarX;
@@ -241,6 +242,7 @@ public:
     // Copies the event file into "Backup" beside it before each save.
     void MakeBackup(const QString& FileName);
     EventFileBackups FBackups;
+    std::unique_ptr<FileLock> FEventFileLock; // held while the program uses FFileName
     QString FCheckFailure; // the reminder check's failure last reported
     QString FSaveFailure;  // the timed save's failure last reported
 
@@ -275,6 +277,7 @@ private:
     // Moves the selected occurrence to the date that Move gives for its date-time.
     void moveSelectedOccurrence(TDateTime (*Move)(TDateTime));
     void onCommitDataRequest(QSessionManager& Manager);
+    bool lockEventFile();
     void loadEventFile();
     // A real exit (MainFormExit.cpp): close with FCanClose set; false when the user
     // chose to keep the program running after all.

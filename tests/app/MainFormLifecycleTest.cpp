@@ -11,12 +11,17 @@
 #include <QScreen>
 #include <QSettings>
 #include <QStandardPaths>
+#include <QSysInfo>
 #include <QSystemTrayIcon>
 #include <QTemporaryDir>
 
 #include <csignal>
 
+#include <fcntl.h>
+#include <pwd.h>
+#include <sys/file.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include "AppTestSupport.h"
 #include "app/About.h"
@@ -238,6 +243,53 @@ TEST_F(MainFormLifecycle, BackupsAndRecoveryFilesKeepTheEventFilesPermissions)
     }
     QDir(dataFolder).removeRecursively();
     EXPECT_EQ(modeOf(writeRecoveryFile(*window.FEventList, folder + "never saved.events", Now())), 0600u);
+}
+
+// Two programs on one event file (sessions with runtime folders of their own, two users
+// of a shared folder) would overwrite each other's changes: the second says which file
+// is in use and by whom, and ends having shown and written nothing.
+TEST_F(MainFormLifecycle, ASecondProgramOnAnEventFileInUseSaysSoAndEndsWritingNothing)
+{
+    const QString events = folder + "events/Shared.events";
+    QDir().mkpath(folder + "events");
+    TfrmQuillet& first = start({events});
+    first.FEventList->AddCategory("Mine");
+    first.SaveEvents();
+    const QByteArray settings = "[START UP]\nMinimized=0\n[POSITION]\nMainWindowX=17\n";
+    writeFile(folder + "Settings.ini", settings);
+    const QByteArray saved = readFile(events);
+    const QString inUse = "The event file \"" + events + "\" is already in use by another Quillet";
+    const QString closes = "This Quillet closes without changing anything.";
+
+    messages.clear();
+    {
+        TfrmQuillet second({events});
+        EXPECT_TRUE(second.IsTerminated());
+        EXPECT_FALSE(second.isVisible() || second.TrayIcon1->isVisible());
+        EXPECT_EQ(errors(), QStringList{inUse +
+                                        QString(", run by %1 as process %2 on %3.")
+                                            .arg(getpwuid(geteuid())->pw_name)
+                                            .arg(QCoreApplication::applicationPid())
+                                            .arg(QSysInfo::machineHostName()) +
+                                        "\r\n\r\n" + closes});
+        EXPECT_EQ(messages, errors()) << "said before anything else";
+    }
+    EXPECT_EQ(readFile(events), saved);
+    EXPECT_EQ(QString(readFile(folder + "Settings.ini")), QString(settings));
+    EXPECT_FALSE(QDir(folder + "events/Backup").exists());
+
+    // A holder that left no name of its own: what the lock file says of a process gone is not told.
+    window.reset();
+    const QString lockFile = folder + "events/.Shared.events.lock";
+    const int held = ::open(QFile::encodeName(lockFile).constData(), O_RDWR | O_CLOEXEC);
+    ASSERT_GE(held, 0);
+    ASSERT_EQ(::flock(held, LOCK_EX | LOCK_NB), 0);
+    writeFile(lockFile, "999999999\n" + QSysInfo::machineHostName().toUtf8() + "\nghost\n");
+    messages.clear();
+    EXPECT_TRUE(start({events}).IsTerminated());
+    EXPECT_EQ(errors(), QStringList{inUse + ".\r\n\r\n" + closes});
+    ::close(held);
+    EXPECT_FALSE(start({events}).IsTerminated()) << "once the other has gone, the file is free";
 }
 
 TEST_F(MainFormLifecycle, WithNoRecoveryFileEitherTheUserChoosesAndASignalEndsTheProgram)

@@ -52,10 +52,10 @@ protected:
         ASSERT_TRUE(QFileInfo(home.filePath("quillet")).isExecutable()) << "the program is built next to the tests";
     }
 
-    void start(QProcess& process, const QStringList& arguments = {})
+    void start(QProcess& process, const QStringList& arguments = {}, const QString& runtime = {})
     {
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert("XDG_RUNTIME_DIR", home.path());
+        environment.insert("XDG_RUNTIME_DIR", runtime.isEmpty() ? home.path() : runtime);
         environment.insert("HOME", home.path());
         environment.remove("QT_QPA_PLATFORM");
         environment.remove("WAYLAND_DISPLAY");
@@ -99,6 +99,73 @@ TEST_F(ProgramX11, ASecondStartEndsAtOnceWithoutAWindow)
     startAndWait(third);
     third.terminate();
     EXPECT_TRUE(third.waitForFinished(10000));
+}
+
+// A second program on an event file in use, of another session (a runtime folder of
+// its own) or of another user of a shared folder: it says so in a box and ends once
+// that is answered, having written nothing.
+TEST_F(ProgramX11, ASecondProgramOnAnEventFileInUseEndsWritingNothing)
+{
+    // /tmp, as the test's own temporary folder may be closed to other users.
+    QTemporaryDir shared("/tmp/quillet-shared-XXXXXX");
+    const QDir folder(shared.path());
+    ASSERT_EQ(chmod(QFile::encodeName(shared.path()).constData(), 01777), 0);
+    TEventList list;
+    TestEvent{.when = Now() + 1, .description = "Water the plants"}.addTo(list);
+    const QString events = folder.filePath("shared.events");
+    list.SaveToFile(events);
+    ASSERT_EQ(chmod(QFile::encodeName(events).constData(), 0666), 0);
+    const QByteArray saved = readFile(events);
+    QProcess first;
+    start(first, {events});
+    ASSERT_TRUE(QTest::qWaitFor([] { return shownWindows(MainWindows).size() == 1; }, 20000));
+    const QByteArray settings = "[START UP]\nMinimized=0\n";
+    writeFile(home.filePath("Settings.ini"), settings);
+
+    const auto endsAfterItsBox = [&](QProcess& second) {
+        QStringList box;
+        ASSERT_TRUE(QTest::qWaitFor(
+            [&] { return !(box = shownWindows({"--pid", QString::number(second.processId())})).isEmpty(); }, 20000));
+        EXPECT_FALSE(second.waitForFinished(500)) << "the box waits for the user";
+        QProcess::execute("import", {"-window", box[0], QDir::temp().filePath("quillet-event-file-in-use.png")});
+        ASSERT_EQ(QProcess::execute("xdotool", {"windowfocus", "--sync", box[0]}), 0);
+        ASSERT_EQ(QProcess::execute("xdotool", {"key", "Return"}), 0);
+        ASSERT_TRUE(second.waitForFinished(5000));
+        EXPECT_EQ(second.exitCode(), 0);
+        EXPECT_EQ(readFile(events), saved);
+    };
+    QTemporaryDir otherSession;
+    QProcess second;
+    start(second, {events}, otherSession.path());
+    endsAfterItsBox(second);
+    EXPECT_EQ(QString(readFile(home.filePath("Settings.ini"))), QString(settings));
+
+    if (getuid() == 0) {
+        const passwd* nobody = getpwnam("nobody");
+        ASSERT_NE(nobody, nullptr);
+        ASSERT_TRUE(QFile::copy(home.filePath("quillet"), folder.filePath("quillet")));
+        ASSERT_TRUE(folder.mkpath("runtime"));
+        const QByteArray runtime = QFile::encodeName(folder.filePath("runtime"));
+        ASSERT_EQ(chown(runtime.constData(), nobody->pw_uid, nobody->pw_gid), 0);
+        ASSERT_EQ(chmod(runtime.constData(), 0700), 0);
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("HOME", shared.path());
+        environment.insert("XDG_RUNTIME_DIR", folder.filePath("runtime"));
+        environment.remove("QT_QPA_PLATFORM");
+        QProcess otherUser;
+        otherUser.setProcessEnvironment(environment);
+        otherUser.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        otherUser.start("setpriv", {"--reuid", QString::number(nobody->pw_uid), "--regid",
+                                    QString::number(nobody->pw_gid), "--clear-groups", "--",
+                                    folder.filePath("quillet"), events});
+        ASSERT_TRUE(otherUser.waitForStarted(5000));
+        endsAfterItsBox(otherUser);
+        EXPECT_EQ(folder.entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden, QDir::Name),
+                  (QStringList{".shared.events.lock", "quillet", "runtime", "shared.events"}));
+    }
+    EXPECT_EQ(first.state(), QProcess::Running);
+    first.terminate();
+    EXPECT_TRUE(first.waitForFinished(10000));
 }
 
 TEST_F(ProgramX11, ADueReminderPopsUpInTheCornerAndSigTermEndsTheProgramInOrder)

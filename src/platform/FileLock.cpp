@@ -1,0 +1,94 @@
+#include "FileLock.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSysInfo>
+
+#include <fcntl.h>
+#include <pwd.h>
+#include <signal.h>
+#include <sys/file.h>
+#include <unistd.h>
+
+#include <cerrno>
+
+namespace {
+
+// "<process id>\n<host>\n<user>\n": the process id means something on its host only.
+QByteArray describeThisProcess()
+{
+    const passwd* user = ::getpwuid(::geteuid());
+    const QByteArray name = user ? QByteArray(user->pw_name) : QByteArray::number(::geteuid());
+    return QByteArray::number(::getpid()) + '\n' + QSysInfo::machineHostName().toUtf8() + '\n' + name + '\n';
+}
+
+std::optional<FileLock::Holder> readHolder(int Descriptor)
+{
+    char buffer[512];
+    const ssize_t size = ::pread(Descriptor, buffer, sizeof buffer, 0);
+    if (size <= 0)
+        return std::nullopt;
+    const QList<QByteArray> lines = QByteArray(buffer, size).split('\n');
+    if (lines.size() < 4) // three lines, each ended: a holder still writing, or one cut short
+        return std::nullopt;
+    bool isNumber = false;
+    FileLock::Holder holder{QString::fromUtf8(lines[2]), lines[0].toLongLong(&isNumber), QString::fromUtf8(lines[1])};
+    if (!isNumber || holder.ProcessId <= 0 || holder.User.isEmpty())
+        return std::nullopt;
+    // A holder that could not write leaves an earlier holder's words behind: on this
+    // host a process that is gone tells that they are stale.
+    if (holder.Host == QSysInfo::machineHostName() && ::kill(pid_t(holder.ProcessId), 0) != 0 && errno == ESRCH)
+        return std::nullopt;
+    return holder;
+}
+
+} // namespace
+
+FileLock::FileLock(const QString& FileName)
+{
+    const QFileInfo file(FileName);
+    FLockFilePath = file.absolutePath() + QStringLiteral("/.") + file.fileName() + QStringLiteral(".lock");
+}
+
+FileLock::~FileLock()
+{
+    // Closing drops the lock; the file stays, since another process may be opening it.
+    if (held())
+        ::close(FDescriptor);
+}
+
+bool FileLock::tryAcquire()
+{
+    if (held())
+        return true;
+    FHolder.reset();
+    const QByteArray path = QFile::encodeName(FLockFilePath);
+    // Readable by all, so that another user of a shared folder can lock it too and read
+    // who holds it; such a user locks it through a descriptor that only reads.
+    // O_CLOEXEC: a command file started by the program must not inherit the lock.
+    int descriptor = ::open(path.constData(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0644);
+    const bool canWrite = descriptor >= 0;
+    if (!canWrite)
+        descriptor = ::open(path.constData(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
+    if (descriptor < 0)
+        return true;
+    int result;
+    do {
+        result = ::flock(descriptor, LOCK_EX | LOCK_NB);
+    } while (result != 0 && errno == EINTR);
+    if (result != 0) {
+        const bool heldElsewhere = errno == EWOULDBLOCK;
+        if (heldElsewhere)
+            FHolder = readHolder(descriptor);
+        ::close(descriptor);
+        return !heldElsewhere;
+    }
+    if (canWrite && ::ftruncate(descriptor, 0) == 0) {
+        // A short write lacks the last line end and so reads as no holder: nothing to undo.
+        const QByteArray self = describeThisProcess();
+        const ssize_t written = ::pwrite(descriptor, self.constData(), size_t(self.size()), 0);
+        Q_UNUSED(written);
+    }
+    FDescriptor = descriptor;
+    return true;
+}

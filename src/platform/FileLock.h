@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QString>
+
+#include <optional>
+
+// Keeps other programs off a file while this one uses it: an exclusive lock on a
+// lock file beside it, ".<name>.lock", into which the holder writes who it is. The
+// system drops the lock when the holding process ends; the lock file stays.
+class FileLock {
+public:
+    explicit FileLock(const QString& FileName);
+    ~FileLock();
+    FileLock(const FileLock&) = delete;
+    FileLock& operator=(const FileLock&) = delete;
+
+    // True when this process now holds the lock, or when no lock can be had there (a
+    // folder that can't hold the lock file), so that the file is never kept from use;
+    // false when another process holds it.
+    bool tryAcquire();
+    bool held() const { return FDescriptor >= 0; }
+
+    // Who holds the lock, as the holder wrote it.
+    struct Holder {
+        QString User;
+        qint64 ProcessId = 0;
+        QString Host;
+    };
+    // The holder found by the last tryAcquire that failed; none when it wrote nothing
+    // (it could only read the lock file) or what it wrote is stale.
+    std::optional<Holder> holder() const { return FHolder; }
+
+    QString lockFilePath() const { return FLockFilePath; }
+
+private:
+    QString FLockFilePath;
+    int FDescriptor = -1;
+    std::optional<Holder> FHolder;
+};
