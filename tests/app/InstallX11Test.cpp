@@ -1,0 +1,236 @@
+// The build installed into a prefix as `cmake --install` does it: the desktop entry,
+// icon and metainfo pass the desktop's validators, and the installed program, run
+// by a user who can't write the prefix, reads its own files from share/quillet and
+// keeps the user's in the user's folders.
+#include <QCoreApplication>
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QFileInfo>
+#include <QImage>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <pwd.h>
+#include <sys/inotify.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "../dialogs/TestEvent.h"
+#include "TestSupport.h"
+
+using testing_support::readFile;
+using testing_support::writeFile;
+
+namespace {
+
+// Runs a tool to its end; its output (both channels) goes to Output.
+int runTool(const QString& program, const QStringList& arguments, QString* Output = nullptr)
+{
+    QProcess process;
+    process.setProcessChannelMode(QProcess::MergedChannels);
+    process.start(program, arguments);
+    if (!process.waitForFinished(60000))
+        return -1;
+    if (Output)
+        *Output = QString::fromUtf8(process.readAll());
+    return process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+}
+
+// The names of the files opened in the watched folders, as the kernel reports them.
+class OpenedFiles {
+public:
+    OpenedFiles() : FDescriptor(inotify_init1(IN_NONBLOCK | IN_CLOEXEC)) {}
+    ~OpenedFiles() { ::close(FDescriptor); }
+
+    bool watch(const QString& Folder)
+    {
+        return inotify_add_watch(FDescriptor, QFile::encodeName(Folder).constData(), IN_OPEN) >= 0;
+    }
+
+    const QStringList& names()
+    {
+        alignas(inotify_event) char buffer[4096];
+        ssize_t length;
+        while ((length = ::read(FDescriptor, buffer, sizeof buffer)) > 0)
+            for (char* at = buffer; at < buffer + length;) {
+                const auto* event = reinterpret_cast<const inotify_event*>(at);
+                if (event->len > 0)
+                    FNames << QFile::decodeName(event->name);
+                at += sizeof(inotify_event) + event->len;
+            }
+        return FNames;
+    }
+
+private:
+    int FDescriptor;
+    QStringList FNames;
+};
+
+// The visible windows of the process Pid.
+QStringList windowsOf(qint64 Pid)
+{
+    QString ids;
+    runTool("xdotool", {"search", "--onlyvisible", "--pid", QString::number(Pid)}, &ids);
+    return ids.split('\n', Qt::SkipEmptyParts);
+}
+
+// LSAN_OPTIONS naming a suppressions file that the other user can read too.
+QString readableLeakOptions(const QString& Folder)
+{
+    QString options = qEnvironmentVariable("LSAN_OPTIONS");
+    const QRegularExpressionMatch file = QRegularExpression("suppressions=([^:]+)").match(options);
+    if (file.hasMatch() && QFile::copy(file.captured(1), Folder + "/lsan.supp"))
+        options.replace(file.captured(1), Folder + "/lsan.supp");
+    return options;
+}
+
+class InstallX11 : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(root.isValid());
+        ASSERT_EQ(chmod(QFile::encodeName(root.path()).constData(), 0755), 0);
+        QString output;
+        ASSERT_EQ(runTool(QUILLET_CMAKE, {"--install", QUILLET_BUILD_DIR, "--prefix", prefix}, &output), 0)
+            << output;
+    }
+
+    // A folder of the user's in the temporary folder.
+    QString userFolder(const QString& Path, uid_t User, gid_t Group)
+    {
+        QString made = root.path();
+        for (const QString& part : Path.split('/')) {
+            made += "/" + part;
+            QDir().mkpath(made);
+            EXPECT_EQ(chown(QFile::encodeName(made).constData(), User, Group), 0);
+        }
+        return made + "/";
+    }
+
+    // /tmp, as the test's own temporary folder may be closed to other users.
+    QTemporaryDir root{"/tmp/quillet-install-XXXXXX"};
+    const QString prefix = root.filePath("prefix");
+};
+
+TEST_F(InstallX11, TheDesktopEntryIconAndMetainfoAreValidAndNameTheInstalledProgram)
+{
+    const QString entryFile = prefix + "/share/applications/org.example.quillet.desktop";
+    QString output;
+    EXPECT_EQ(runTool("desktop-file-validate", {entryFile}, &output), 0) << output;
+    EXPECT_FALSE(output.contains("error:") || output.contains("warning:")) << output;
+    EXPECT_EQ(runTool("appstreamcli", {"validate", "--no-net", prefix + "/share/metainfo/org.example.quillet.metainfo.xml"},
+                      &output),
+              0)
+        << output;
+
+    const QString entry = QString::fromUtf8(readFile(entryFile));
+    const auto value = [&](const QString& Key) {
+        return QRegularExpression("^" + Key + "=(.*)$", QRegularExpression::MultilineOption).match(entry).captured(1);
+    };
+    EXPECT_EQ(value("Exec"), "\"" + prefix + "/bin/quillet\" %f");
+    EXPECT_EQ(value("Categories"), "Office;Calendar;Utility;");
+    const QString icon = value("Icon");
+    QStringList sizes;
+    for (QDirIterator it(prefix + "/share/icons/hicolor", {icon + ".png"}, QDir::Files, QDirIterator::Subdirectories);
+         it.hasNext();) {
+        const QString file = it.next();
+        const QSize size = QImage(file).size();
+        EXPECT_EQ(QString("%1x%2").arg(size.width()).arg(size.height()), file.section('/', -3, -3)) << file;
+        sizes << file.section('/', -3, -3);
+    }
+    sizes.sort();
+    EXPECT_TRUE(sizes.contains("48x48") && sizes.contains("256x256")) << sizes.join(' ').toStdString();
+}
+
+// As root in CI, the program runs as nobody; run by anyone else, as them, in a
+// prefix of their own as with ~/.local.
+TEST_F(InstallX11, TheInstalledProgramReadsShareQuilletAndKeepsTheUsersFilesInTheUsersFolders)
+{
+    uid_t user = getuid();
+    gid_t group = getgid();
+    QStringList command;
+    if (user == 0) {
+        const passwd* nobody = getpwnam("nobody");
+        ASSERT_NE(nobody, nullptr);
+        user = nobody->pw_uid;
+        group = nobody->pw_gid;
+        command = {"setpriv", "--reuid", QString::number(user), "--regid", QString::number(group), "--clear-groups",
+                   "--"};
+    }
+    const QString shared = prefix + "/share/quillet/";
+    const QStringList sounds = QDir(shared).entryList({"*.wav"}, QDir::Files);
+    ASSERT_TRUE(sounds.contains("default.wav")) << sounds.join(' ').toStdString();
+
+    const QString home = userFolder("home", user, group);
+    const QString runtime = userFolder("home/runtime", user, group);
+    ASSERT_EQ(chmod(QFile::encodeName(runtime).constData(), 0700), 0);
+    // A sound device that plays into nothing, so the alarm's file is really read.
+    writeFile(home + ".asoundrc", "pcm.!default { type null }\nctl.!default { type hw card 0 }\n");
+    // The default event file, where an installed program looks for it, with a reminder
+    // due at once that rings the installed "Bell" and runs a command.
+    const QString data = userFolder("home/.local/share/Quillet", user, group);
+    TEventList list;
+    TestEvent{.when = Now() - 1.0 / 24,
+              .description = "Water the plants",
+              .reminder = true,
+              .commands = "#!sh\necho \"$0\" > \"$HOME/ran\"\n"}
+        .addTo(list);
+    list.GetEvent(0)->AudioNotify = true;
+    list.GetEvent(0)->AlarmSound = "Bell";
+    list.SaveToFile(data + "Events.events");
+    ASSERT_EQ(chown(QFile::encodeName(data + "Events.events").constData(), user, group), 0);
+
+    OpenedFiles opened;
+    ASSERT_TRUE(opened.watch(shared));
+    ASSERT_TRUE(opened.watch(shared + "LOCALE/fr/LC_MESSAGES"));
+
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const char* name : {"QT_QPA_PLATFORM", "WAYLAND_DISPLAY", "XDG_CONFIG_HOME", "XDG_DATA_HOME", "LC_ALL",
+                             "LC_MESSAGES", "LANGUAGE"})
+        environment.remove(name);
+    environment.insert("HOME", home);
+    environment.insert("XDG_RUNTIME_DIR", runtime);
+    environment.insert("LANG", "fr_FR.UTF-8");
+    environment.insert("LSAN_OPTIONS", readableLeakOptions(root.path()));
+    QProcess quillet;
+    quillet.setProcessEnvironment(environment);
+    quillet.start(command.isEmpty() ? prefix + "/bin/quillet" : command.takeFirst(),
+                  command + QStringList{prefix + "/bin/quillet"});
+    ASSERT_TRUE(quillet.waitForStarted(5000));
+
+    // French from the installed catalogue at start-up; the bell and the command at the
+    // first check, 5 s after the start; the save a second later.
+    EXPECT_TRUE(QTest::qWaitFor([&] { return opened.names().contains("default.mo"); }, 15000))
+        << opened.names().join(' ').toStdString();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return opened.names().contains("Bell.wav"); }, 15000))
+        << opened.names().join(' ').toStdString();
+    const QDir backups(data + "Backup");
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !backups.entryList(QDir::Files).isEmpty(); }, 5000))
+        << "the event file saved where it was read, with its backup beside it";
+    EXPECT_TRUE(QTest::qWaitFor([&] { return QFileInfo::exists(home + "ran"); }, 5000));
+    EXPECT_TRUE(readFile(home + "ran").startsWith(QFile::encodeName(runtime + "quillet-tmp/")))
+        << readFile(home + "ran").constData();
+    QTest::qWait(300);
+    const QStringList windows = windowsOf(quillet.processId());
+    ASSERT_EQ(windows.size(), 1) << "the main window alone, no message";
+    QString geometry;
+    runTool("xdotool", {"getwindowgeometry", "--shell", windows[0]}, &geometry);
+    EXPECT_TRUE(geometry.contains(QRegularExpression("WIDTH=([5-9]..|....)\n"))) << geometry;
+
+    quillet.terminate();
+    ASSERT_TRUE(quillet.waitForFinished(10000));
+    const QString standardError = QString::fromLocal8Bit(quillet.readAllStandardError());
+    EXPECT_EQ(quillet.exitStatus(), QProcess::NormalExit) << standardError;
+    EXPECT_EQ(QSettings(home + ".config/Quillet/Settings.ini", QSettings::IniFormat).value("START UP/Minimized").toString(),
+              "0")
+        << standardError;
+    EXPECT_EQ(QDir(prefix + "/bin").entryList(QDir::NoDotAndDotDot | QDir::AllEntries), QStringList("quillet"));
+}
+
+} // namespace
