@@ -8,6 +8,7 @@
 
 #include "EventFileBackups.h"
 #include "PictureList.h"
+#include "SaveRetrySchedule.h"
 #include "controls/FontStyles.h"
 #include "events/EventList.h"
 
@@ -244,7 +245,10 @@ public:
     EventFileBackups FBackups;
     std::unique_ptr<FileLock> FEventFileLock; // held while the program uses FFileName
     QString FCheckFailure; // the reminder check's failure last reported
-    QString FSaveFailure;  // the timed save's failure last reported
+    QString FSaveFailure;  // the failure of the last save, which its caller reported
+    SaveRetrySchedule FSaveRetries;
+    // A change of the user's that the timed save writes: tried at once, also while saves fail.
+    void markChangedForSave();
 
 signals:
     // A real exit went through: the program ends now.

@@ -133,6 +133,6 @@ void TfrmQuillet::clstCategoriesDblClick()
     RefreshCategories(false);
     // Marked, so that the save timer writes the new name before the program ends.
     if (FEventList->Categories != before)
-        FEventList->Modified = true;
+        markChangedForSave();
     RefreshEventView();
 }

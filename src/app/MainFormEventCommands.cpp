@@ -222,7 +222,7 @@ void TfrmQuillet::mnuitmEnableEventClick()
         return;
     event->SetEnabled(!event->Enabled);
     // The save timer writes the change.
-    FEventList->Modified = true;
+    markChangedForSave();
     RefreshEventView();
 }
 
@@ -235,7 +235,7 @@ void TfrmQuillet::moveSelectedOccurrence(TDateTime (*Move)(TDateTime))
     FEventList->SetEventViewDateTime(row, Move(FEventList->GetEventViewDateTime(row)));
     // It reminds at its new date, and the save timer writes the change.
     event->rescheduleOccurrence(*row);
-    FEventList->Modified = true;
+    markChangedForSave();
     // The row keeps its place until the list is next refreshed.
     vstEvents->viewport()->update();
 }

@@ -94,7 +94,9 @@ void TfrmQuillet::mnuitmImportClick()
     const int added = FEventList->Count() - before;
     // The merged events reach the event file with the next timed save, not only
     // with the next change.
-    FEventList->Modified = modified || added > 0;
+    FEventList->Modified = modified;
+    if (added > 0)
+        markChangedForSave();
     const std::vector<int> withCommands = switchOffCommands(*FEventList, before);
 
     RefreshCategories(true);

@@ -106,13 +106,23 @@ void TfrmQuillet::checkReminders(QStringList& Failures)
 
 void TfrmQuillet::tmrSaveTimer()
 {
-    if (!FEventList || !FEventList->Modified)
+    if (!FEventList || !FEventList->Modified || !FSaveRetries.isDue(Now()))
         return;
+    const QString reported = FSaveFailure;
     try {
         SaveEvents();
     } catch (const std::exception& error) {
-        reportOnce(FSaveFailure, exceptionMessage(error));
+        // One failure, one message: the failure the last save reported (here or in a
+        // command) is not shown again.
+        if (FSaveFailure != reported)
+            showErrorReport(exceptionMessage(error));
     }
+}
+
+void TfrmQuillet::markChangedForSave()
+{
+    FEventList->Modified = true;
+    FSaveRetries.retryAtOnce();
 }
 
 void TfrmQuillet::tmrResetClipboardViewerTimer()
@@ -122,12 +132,14 @@ void TfrmQuillet::tmrResetClipboardViewerTimer()
 
 void TfrmQuillet::DoNotifyEventsChanged()
 {
+    FSaveRetries.retryAtOnce(); // a dismissal or execution of the user's
     RefreshEventView();
     FEventList->GetExpiredEvents(FNotifyForm->FExpiredEvents);
 }
 
 void TfrmQuillet::DoNotifyEventEdited()
 {
+    FSaveRetries.retryAtOnce();
     RefreshCategories(true);
     RefreshEventView();
     FEventList->GetExpiredEvents(FNotifyForm->FExpiredEvents);
@@ -137,10 +149,18 @@ void TfrmQuillet::SaveEvents()
 {
     QApplication::setOverrideCursor(Qt::WaitCursor);
     const auto restoreCursor = qScopeGuard([] { QApplication::restoreOverrideCursor(); });
-    // No backup, no write: the file on disk stays the user's last good copy.
-    MakeBackup(FFileName);
-    FEventList->SaveToFile(FFileName);
+    try {
+        // No backup, no write: the file on disk stays the user's last good copy.
+        MakeBackup(FFileName);
+        FEventList->SaveToFile(FFileName);
+    } catch (const std::exception& error) {
+        // The caller reports it; the timed save then only tries again, after a pause.
+        FSaveFailure = situationOf(exceptionMessage(error));
+        FSaveRetries.failed(Now());
+        throw;
+    }
     FSaveFailure.clear();
+    FSaveRetries.succeeded();
 }
 
 void TfrmQuillet::MakeBackup(const QString& FileName)

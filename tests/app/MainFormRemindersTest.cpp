@@ -31,6 +31,13 @@ struct FileSizeLimit {
     rlimit Saved{};
 };
 
+// Every write past a FileSizeLimit gets one SIGXFSZ.
+volatile std::sig_atomic_t writesPastTheLimit = 0;
+void countWritePastTheLimit(int)
+{
+    writesPastTheLimit = writesPastTheLimit + 1;
+}
+
 // An empty event file of its own; the timers stopped, each test drives check and save.
 class MainFormReminders : public app_testing::MainWindowTest {
 protected:
@@ -184,9 +191,9 @@ TEST_F(MainFormReminders, EachSaveAfterTheFirstKeepsABackupAndNoSaveGoesWithoutO
     EXPECT_TRUE(list->Modified);
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
     window->tmrSaveTimer();
+    clock.set(at(2026, 12, 6, 3, 4, 6, 500));
     window->tmrSaveTimer();
-    ASSERT_EQ(messages.size(), 1);
-    EXPECT_TRUE(messages[0].contains("Unable to create backup folder")) << messages[0];
+    EXPECT_EQ(messages, QStringList()) << "the save's caller reports it, the timed save not again";
 
     // A backup file that can't be written, twice: one report until a save succeeds.
     QFile::remove(folder + "Backup");
@@ -196,9 +203,9 @@ TEST_F(MainFormReminders, EachSaveAfterTheFirstKeepsABackupAndNoSaveGoesWithoutO
         window->tmrSaveTimer();
     };
     blockBackupAt(at(2026, 12, 6, 3, 4, 7, 67), "20261206_030407067");
-    blockBackupAt(at(2026, 12, 6, 3, 4, 8, 67), "20261206_030408067");
-    ASSERT_EQ(messages.size(), 2);
-    EXPECT_TRUE(messages[1].contains("Unable to create backup file: \"" + folder +
+    blockBackupAt(at(2026, 12, 6, 3, 4, 9, 67), "20261206_030409067");
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_TRUE(messages[0].contains("Unable to create backup file: \"" + folder +
                                      "Backup/my.list_20261206_030407067.events\""))
         << messages[1];
     EXPECT_EQ(readFile(fileName), saved);
@@ -207,7 +214,7 @@ TEST_F(MainFormReminders, EachSaveAfterTheFirstKeepsABackupAndNoSaveGoesWithoutO
     EXPECT_FALSE(list->Modified);
     list->Modified = true;
     blockBackupAt(at(2026, 12, 6, 3, 6), "20261206_030600000");
-    EXPECT_EQ(messages.size(), 3);
+    EXPECT_EQ(messages.size(), 2);
 }
 
 TEST_F(MainFormReminders, ASaveThatKeepsFailingBacksUpTheFileOnce)
@@ -229,6 +236,7 @@ TEST_F(MainFormReminders, ASaveThatKeepsFailingBacksUpTheFileOnce)
     EXPECT_EQ(readFile(fileName), saved);
     EXPECT_EQ(messages.size(), 1);
 
+    clock.set(at(2026, 12, 6, 3, 4, 15)); // the pause after the fourth failure
     window->tmrSaveTimer();
     EXPECT_FALSE(list->Modified);
     EXPECT_EQ(QDir(folder + "Backup").entryList(QDir::Files).size(), 1) << "that content was copied already";
@@ -236,6 +244,61 @@ TEST_F(MainFormReminders, ASaveThatKeepsFailingBacksUpTheFileOnce)
     clock.set(at(2026, 12, 6, 3, 5));
     window->tmrSaveTimer();
     EXPECT_EQ(QDir(folder + "Backup").entryList(QDir::Files).size(), 2);
+}
+
+TEST_F(MainFormReminders, AFailingSaveIsShownOnceAndTriedAgainAfterGrowingPauses)
+{
+    add({.when = at(2026, 12, 24, 9, 0), .description = "first"});
+    window->SaveEvents();
+    const rlim_t room = readFile(fileName).size() + 1000;
+    for (int i = 0; i < 100; ++i)
+        add({.when = at(2026, 12, 24, 10, 0), .description = "more"});
+    const TDateTime start = at(2026, 12, 6, 3, 0);
+    const auto second = [start](int count) { return start + count * 1000 * OneMillisecond; };
+    // The save timer ticking every second from First to Last: the seconds it tried to save at.
+    const auto savesBetween = [&](int first, int last) {
+        QList<int> seconds;
+        for (int count = first; count <= last; ++count) {
+            const int before = writesPastTheLimit;
+            clock.set(second(count));
+            window->tmrSaveTimer();
+            if (writesPastTheLimit != before)
+                seconds << count;
+        }
+        return seconds;
+    };
+
+    {
+        FileSizeLimit limit(room);
+        std::signal(SIGXFSZ, countWritePastTheLimit);
+        // A command's save fails: the command shows it, the timed save not again.
+        clock.set(second(0));
+        list->Modified = true;
+        reportingErrors([this] { window->SaveEvents(); });
+        ASSERT_EQ(messages.size(), 1);
+        EXPECT_TRUE(messages[0].endsWith("File too large")) << messages[0];
+        EXPECT_EQ(savesBetween(1, 600), QList<int>({1, 3, 7, 15, 31, 63, 123, 183, 243, 303, 363, 423, 483, 543}))
+            << "after 1, 2, 4 ... at most 60 seconds";
+        EXPECT_EQ(messages.size(), 1);
+
+        // A new change of the user's is tried at once; the pauses go on from where they were.
+        list->GetEvent(0)->Enabled = false;
+        window->DoNotifyEventsChanged();
+        EXPECT_EQ(savesBetween(601, 700), QList<int>({601, 661}));
+    }
+    clock.set(second(721));
+    window->tmrSaveTimer();
+    EXPECT_FALSE(list->Modified) << "saved once the disk takes it";
+
+    // After a success the pauses start again from one second, and a new failure is shown.
+    add({.when = at(2026, 12, 24, 11, 0), .description = "later"});
+    list->Modified = true;
+    {
+        FileSizeLimit limit(room);
+        std::signal(SIGXFSZ, countWritePastTheLimit);
+        EXPECT_EQ(savesBetween(722, 730), QList<int>({722, 723, 725, 729}));
+    }
+    EXPECT_EQ(messages.size(), 2);
 }
 
 TEST_F(MainFormReminders, ABackupInterruptedMidCopyLeavesNothingUnderABackupName)
