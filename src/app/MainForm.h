@@ -203,6 +203,8 @@ public:
     void CalendarXDblClickDate(QObject* Sender);
     void CalendarXBeforePaintDayBG_Bold(QObject* Sender, TDateTime Date, QColor& Colour, TFontStyles& FontStyles);
     void sbtnGotoTodayClick();
+    // The calendars mark the days of the events: each repaints after every change of them.
+    void repaintCalendars();
 
     // The categories panel (MainFormCategories.cpp).
     // The check list holds the event list's names, all unchecked.

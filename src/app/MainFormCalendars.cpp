@@ -91,6 +91,13 @@ void TfrmQuillet::CalendarXBeforePaintDayBG_Bold(QObject*, TDateTime Date, QColo
     FontStyles = marked ? TFontStyles(fsBold | fsUnderline) : TFontStyles();
 }
 
+void TfrmQuillet::repaintCalendars()
+{
+    // Each calendar itself: an update of the strip that holds them leaves them as they were.
+    for (TCalendarX* calendar : calendarsOf(*this))
+        calendar->update();
+}
+
 void TfrmQuillet::sbtnGotoTodayClick()
 {
     CalendarX1->SetSelectedDate(Now());

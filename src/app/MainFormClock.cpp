@@ -4,7 +4,6 @@
 #include <QTimer>
 #include <QTreeView>
 
-#include "controls/CalendarX.h"
 #include "platform/gui/ErrorReport.h"
 
 void TfrmQuillet::setupClock()
@@ -24,8 +23,6 @@ void TfrmQuillet::clockTick()
     if (today != FShownDay) {
         FShownDay = today;
         RefreshEventView();
-        for (TCalendarX* calendar : {CalendarX1, CalendarX2, CalendarX3, CalendarX4, CalendarX5})
-            calendar->update();
     }
     // The texts are made as the rows paint (a screenful takes well under a
     // millisecond): a repaint brings the countdowns and the past-due red up to date.

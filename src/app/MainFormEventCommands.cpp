@@ -238,6 +238,7 @@ void TfrmQuillet::moveSelectedOccurrence(TDateTime (*Move)(TDateTime))
     markChangedForSave();
     // The row keeps its place until the list is next refreshed.
     vstEvents->viewport()->update();
+    repaintCalendars();
 }
 
 void TfrmQuillet::mnuitmMoveToTodayClick()

@@ -5,7 +5,6 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QListWidget>
-#include <QScrollArea>
 #include <QTreeView>
 
 #include "EventViewModel.h"
@@ -130,8 +129,7 @@ void TfrmQuillet::RefreshEventView()
         if (topRow > 0 && topRow < FEventViewModel->rowCount())
             vstEvents->scrollTo(FEventViewModel->index(topRow, 0), QAbstractItemView::PositionAtTop);
 
-        // The calendars mark the days of the shown events.
-        ScrollBox1->widget()->update();
+        repaintCalendars();
     });
 }
 

@@ -2,7 +2,11 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
+#include <QCheckBox>
+#include <QFileDialog>
 #include <QMessageBox>
+#include <QScreen>
+#include <QScrollArea>
 #include <QSpinBox>
 #include <QToolButton>
 
@@ -11,6 +15,7 @@
 
 #include "AppTestSupport.h"
 #include "PlatformFakes.h"
+#include "app/InfoDialog.h"
 #include "controls/CalendarX.h"
 #include "dialogs/DatePicker.h"
 #include "dialogs/EditEvent.h"
@@ -116,6 +121,28 @@ protected:
         for (int i = 0; i < event.RepeatedDates->GetCount(); ++i)
             dates.push_back(event.RepeatedDates->GetItem(i)->DateTime);
         return dates;
+    }
+
+    // What the screen shows of each calendar (its part in sight) is what it paints
+    // afresh: the marks follow the events at once.
+    void expectCalendarsAsPainted(const char* after)
+    {
+        QApplication::processEvents();
+        const QImage screen = window->screen()->grabWindow(window->winId()).toImage();
+        const QRect strip(window->ScrollBox1->viewport()->mapTo(window.get(), QPoint()),
+                          window->ScrollBox1->viewport()->size());
+        for (TCalendarX* calendar :
+             {window->CalendarX1, window->CalendarX2, window->CalendarX3, window->CalendarX4, window->CalendarX5}) {
+            const QRect place(calendar->mapTo(window.get(), QPoint()), calendar->size());
+            const QRect shown = place.intersected(strip);
+            if (shown.isEmpty())
+                continue;
+            const QImage fresh = calendar->grab().toImage().convertToFormat(screen.format());
+            const bool same = screen.copy(shown) == fresh.copy(shown.translated(-place.topLeft()));
+            EXPECT_TRUE(same) << after << ": " << calendar->objectName().toStdString();
+            if (!same)
+                screen.save(QDir::temp().filePath("quillet-stale-calendars.png"));
+        }
     }
 
     TEventList* list = nullptr;
@@ -402,6 +429,99 @@ TEST_F(EventCommands, MoveShiftsTheOccurrenceItsReminderAndReachesTheFile)
     restart();
     EXPECT_EQ(minutesOf(*list->GetEvent(0)), QStringList{"2024-06-13 18:30"});
     EXPECT_EQ(minutesOf(*list->GetEvent(1)), QStringList({"2024-03-06 07:00", "2025-03-07 07:00"}));
+}
+
+TEST_F(EventCommands, TheCalendarsShowEveryChangeOfTheEventsAtOnce)
+{
+    window->ShowMainWindow();
+    QApplication::setActiveWindow(window.get()); // for Ctrl+N
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+    expectCalendarsAsPainted("start");
+    const auto newEvent = [this](const char* place, TDateTime day, const std::function<void()>& trigger) {
+        window->CalendarX1->SetSelectedDate(day);
+        const auto visit = onEditDialog({});
+        trigger();
+        ASSERT_TRUE(visit->opened) << place;
+        expectCalendarsAsPainted(place);
+    };
+    newEvent("New by Ctrl+N", at(2024, 6, 3), [this] { QTest::keyClick(window->vstEvents, Qt::Key_N, Qt::ControlModifier); });
+    newEvent("New from the tray", at(2024, 6, 4), [this] { window->pmnuitmAddNewEvent->trigger(); });
+    TCalendarX* july = window->CalendarX2;
+    const auto visit = onEditDialog({});
+    QTest::mouseDClick(july, Qt::LeftButton, {}, {3 * july->GetColWidth() + 5, july->GetHeaderHeight() + 5});
+    ASSERT_TRUE(visit->opened);
+    expectCalendarsAsPainted("New by a double click");
+    ASSERT_EQ(list->Count(), 3);
+
+    selectRow(0); // all events: the 3rd, the 4th, in July
+    onEditDialog([](TfrmEditEvent& dialog) { dialog.chkShowOnCalendar->setChecked(false); });
+    window->actEditEvent->trigger();
+    expectCalendarsAsPainted("Edit");
+
+    selectRow(1);
+    answer(QMessageBox::Yes);
+    window->actDeleteSelectedEvent->trigger();
+    expectCalendarsAsPainted("Delete");
+
+    useEvents({{.when = at(2024, 6, 20, 9), .description = "Swim", .onCalendar = true}});
+    selectRow(0);
+    window->mnuitmEnableEvent->trigger();
+    expectCalendarsAsPainted("Disable");
+    window->mnuitmOnlyEnabledEvents->trigger(); // disabled events too
+    selectRow(0);
+    window->mnuitmEnableEvent->trigger();
+    expectCalendarsAsPainted("Enable");
+
+    selectRow(0);
+    window->mnuitmMoveFwd1Day->trigger();
+    expectCalendarsAsPainted("Forward one day");
+    window->mnuitmMoveFwd1Week->trigger();
+    expectCalendarsAsPainted("Forward one week");
+    window->mnuitmMoveToToday->trigger();
+    expectCalendarsAsPainted("To today");
+
+    selectRow(0);
+    onEditDialog([this](TfrmEditEvent& dialog) {
+        onModal<TfrmRepeatedEventEditor>([](TfrmRepeatedEventEditor& form) {
+            form.pcBRD->setCurrentWidget(form.tsDaily);
+            form.dtpEndDate->SetDateTime(at(2024, 6, 16));
+            QTest::mouseClick(form.btnAddDates, Qt::LeftButton);
+            QTest::mouseClick(form.btnDone, Qt::LeftButton);
+        });
+        QTest::mouseClick(dialog.btnRepeated, Qt::LeftButton);
+    });
+    window->actEditEvent->trigger();
+    ASSERT_GT(list->GetEvent(0)->RepeatedDates->GetCount(), 0);
+    expectCalendarsAsPainted("Repeated dates");
+
+    TEventList other;
+    TestEvent{.when = at(2024, 6, 27, 9), .description = "Imported", .onCalendar = true}.addTo(other);
+    other.SaveToFile(folder + "other.events");
+    QTimer answerDialogs;
+    QObject::connect(&answerDialogs, &QTimer::timeout, [this] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (modal == window->OpenDialog1) {
+            window->OpenDialog1->setDirectory(folder);
+            window->OpenDialog1->findChild<QLineEdit*>("fileNameEdit")->setText("other.events");
+            static_cast<QDialog*>(window->OpenDialog1)->accept(); // as its own button does
+        } else if (auto* info = qobject_cast<TfrmInfoDialog*>(modal)) {
+            info->accept();
+        }
+    });
+    answerDialogs.start(10);
+    window->mnuitmImport->trigger();
+    answerDialogs.stop();
+    ASSERT_EQ(list->Count(), 2);
+    expectCalendarsAsPainted("Import");
+    EXPECT_TRUE(messages.isEmpty()) << messages.join('\n');
+
+    // A first start: the window shows the days of the events it starts with.
+    window.reset();
+    QFile::remove(folder + "Events.events");
+    restart();
+    window->ShowMainWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+    expectCalendarsAsPainted("first start");
 }
 
 TEST_F(EventCommands, TheReminderCheckStaysOffUntilTheLastNestedDialogCloses)
