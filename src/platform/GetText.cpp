@@ -75,13 +75,11 @@ QString _(const QString& english)
 
 namespace translation {
 
-bool setLanguage(const QString& code)
+namespace {
+
+bool loadCatalogue(const QString& code)
 {
     Catalogue& catalogue = current();
-    if (code.isEmpty()) {
-        catalogue = Catalogue{};
-        return true;
-    }
     const QString localeFolder = readOnlyFilesFolder() + QStringLiteral("LOCALE/");
     const QString folderName = catalogueFolderName(localeFolder, code);
     if (folderName.isEmpty() ||
@@ -100,6 +98,18 @@ bool setLanguage(const QString& code)
     } catch (const std::exception&) {
         return false;
     }
+}
+
+} // namespace
+
+bool setLanguage(const QString& code)
+{
+    if (!code.isEmpty())
+        return loadCatalogue(code);
+    // English is the English catalogue where there is one: it mends the messages' misspellings.
+    if (!loadCatalogue(QStringLiteral("en")))
+        current() = Catalogue{};
+    return true;
 }
 
 QString currentLanguage()

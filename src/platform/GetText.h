@@ -15,7 +15,8 @@ namespace translation {
 
 // Loads LOCALE/<code>/LC_MESSAGES/default.mo of the program's files and makes it
 // current; the folder's name may differ from the code in letter case. An empty
-// code returns to the untranslated texts.
+// code returns to English: the English catalogue when there is one, else the
+// untranslated texts.
 // Returns false, keeping the current language, when the catalogue cannot be loaded.
 bool setLanguage(const QString& code);
 
