@@ -15,3 +15,7 @@ void applyFontStyles(QFont& font, TFontStyles styles);
 
 // Arial at a size in pixels, the font the program's windows are drawn in.
 QFont arialFont(int pixelSize, TFontStyles styles = {});
+
+// Lucida Console at a size in pixels, or the first monospaced font of this system
+// that stands in for it.
+QFont consoleFont(int pixelSize);

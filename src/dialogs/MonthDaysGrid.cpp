@@ -7,6 +7,8 @@
 #include <QPainter>
 #include <QStyledItemDelegate>
 
+#include "controls/ReadableColour.h"
+
 namespace {
 
 class CellsModel : public QAbstractTableModel {
@@ -33,23 +35,54 @@ private:
     MonthDaysGrid* grid;
 };
 
-// Lets the owner paint a cell first, then draws its text, never as focused or selected.
+// Lets the owner paint a cell first, then draws its text, never as focused or
+// selected, in a colour that reads well on what the owner painted, and the lines.
 class CellDelegate : public QStyledItemDelegate {
 public:
     explicit CellDelegate(MonthDaysGrid* grid) : QStyledItemDelegate(grid), grid(grid) {}
     void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override
     {
-        if (grid->OnBeforeCellPaint) {
-            painter->save();
-            grid->OnBeforeCellPaint(*painter, index.row(), index.column(), option.rect);
-            painter->restore();
-        }
         QStyleOptionViewItem plain = option;
         plain.state &= ~(QStyle::State_HasFocus | QStyle::State_Selected | QStyle::State_MouseOver);
+        QColor text = option.palette.color(QPalette::ButtonText);
+        if (grid->OnBeforeCellPaint) {
+            const QColor painted = paintOwnersPart(*painter, option.rect, index);
+            if (painted.alpha() == 255)
+                text = readableOn(text, painted);
+        }
+        plain.palette.setColor(QPalette::Text, text);
         QStyledItemDelegate::paint(painter, plain, index);
+
+        const QRect cell = option.rect;
+        painter->save();
+        painter->setPen(QPen(Qt::black, 0));
+        painter->drawLine(cell.topRight(), cell.bottomRight());
+        painter->drawLine(cell.bottomLeft(), cell.bottomRight());
+        if (index.column() == 0)
+            painter->drawLine(cell.topLeft(), cell.bottomLeft());
+        if (index.row() == 0)
+            painter->drawLine(cell.topLeft(), cell.topRight());
+        painter->restore();
     }
 
 private:
+    // Runs the owner's painting on a picture of the cell, puts that on the cell and
+    // returns the colour it left in the middle (transparent where it left none).
+    QColor paintOwnersPart(QPainter& painter, const QRect& cell, const QModelIndex& index) const
+    {
+        const qreal ratio = painter.device()->devicePixelRatioF();
+        QImage picture(cell.size() * ratio, QImage::Format_ARGB32_Premultiplied);
+        picture.setDevicePixelRatio(ratio);
+        picture.fill(Qt::transparent);
+        {
+            QPainter canvas(&picture);
+            canvas.translate(-cell.topLeft());
+            grid->OnBeforeCellPaint(canvas, index.row(), index.column(), cell);
+        }
+        painter.drawImage(cell.topLeft(), picture);
+        return picture.pixelColor(picture.rect().center());
+    }
+
     MonthDaysGrid* grid;
 };
 
@@ -68,8 +101,19 @@ MonthDaysGrid::MonthDaysGrid(int Rows, int Columns, QWidget* parent) : QTableVie
     setSelectionMode(QAbstractItemView::NoSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setTabKeyNavigation(false);
-    setShowGrid(true);
-    setGridStyle(Qt::SolidLine);
+    setShowGrid(false); // the cells draw the lines, black on any style
+    setFrameShape(QFrame::NoFrame);
+    viewport()->setBackgroundRole(QPalette::Button);
+}
+
+void MonthDaysGrid::SetCellSize(int Width, int Height)
+{
+    horizontalHeader()->setDefaultSectionSize(Width);
+    verticalHeader()->setDefaultSectionSize(Height);
+    // The first column and row hold the left and top edges as well.
+    horizontalHeader()->resizeSection(0, Width + 1);
+    verticalHeader()->resizeSection(0, Height + 1);
+    setFixedSize(model()->columnCount() * Width + 1, model()->rowCount() * Height + 1);
 }
 
 void MonthDaysGrid::repaintRow(int Row)

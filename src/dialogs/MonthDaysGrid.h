@@ -10,7 +10,8 @@ class QPainter;
 // of a cell, its painting before the text is drawn, and every attempt to move the
 // focus to a cell (by mouse or keyboard), which the owner may refuse. A refused
 // attempt leaves no cell current, so clicking the same cell again is a new attempt;
-// nothing is ever drawn as focused or selected.
+// nothing is ever drawn as focused or selected. Black lines part the cells and
+// frame the grid; the cells lie on the button colour.
 class MonthDaysGrid : public QTableView {
     Q_OBJECT
 
@@ -21,6 +22,10 @@ public:
     std::function<void(QPainter& Canvas, int Row, int Column, const QRect& CellRect)> OnBeforeCellPaint;
     // Row and Column are -1 for an attempt that names no cell.
     std::function<void(int Row, int Column, bool& Allowed)> OnFocusChanging;
+
+    // Each cell's size, the lines on its right and bottom included; the grid takes
+    // the size of its cells and the lines along its left and top edges.
+    void SetCellSize(int Width, int Height);
 
     // Draws the cells of a row again.
     void repaintRow(int Row);

@@ -11,14 +11,18 @@
 #include <QLocale>
 #include <QPainter>
 #include <QPushButton>
+#include <QShowEvent>
 #include <QSignalBlocker>
 #include <QSpinBox>
+#include <QStyle>
+#include <QStyledItemDelegate>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
 #include <algorithm>
 #include <limits>
+#include <optional>
 
 #include "DatePicker.h"
 #include "MonthDaysGrid.h"
@@ -33,6 +37,7 @@ namespace {
 constexpr int GridRows = 5;
 constexpr int GridColumns = 7;
 constexpr int LastChoice = 32; // the grid's cell number of "Last"
+constexpr int LineHeight = 12; // pixels of a line of the date list
 
 // Value plus a number of calendar months, or the last supported day (at the
 // value's time of day) when that would pass the year 9999.
@@ -46,6 +51,31 @@ TDateTime addMonthsUpToLastYear(TDateTime Value, int Months)
         return encodeDateTime(9999, 12, 31, hour, minute, second, msec);
     }
     return incMonth(Value, Months);
+}
+
+// Lines of one height, however tall the style would make them.
+class LineHeightDelegate : public QStyledItemDelegate {
+public:
+    LineHeightDelegate(int height, QObject* parent) : QStyledItemDelegate(parent), height(height) {}
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override
+    {
+        return {QStyledItemDelegate::sizeHint(option, index).width(), height};
+    }
+
+private:
+    const int height;
+};
+
+// The widest line of the date list in these metrics: a date of each month on each
+// day of the week, at a time of day with two-digit hours.
+int widestDateLine(const QFontMetrics& metrics)
+{
+    int widest = 0;
+    for (int month = 1; month <= 12; ++month)
+        for (int day = 22; day <= 28; ++day)
+            widest = std::max(widest,
+                              metrics.horizontalAdvance(repeatedDateText(encodeDateTime(2026, month, day, 22, 58, 0, 0))));
+    return widest;
 }
 
 QLabel* makeLabel(QWidget* parent, const QString& text)
@@ -68,7 +98,9 @@ QSpinBox* makeSpinBox(QWidget* parent, const char* name, int minimum, int maximu
     box->setObjectName(QLatin1String(name));
     box->setRange(minimum, maximum);
     box->setValue(value);
-    box->setFixedWidth(maximum == std::numeric_limits<int>::max() ? 90 : 58);
+    // A text that is no number gives the minimum (0 for the box without limits).
+    box->setCorrectionMode(QAbstractSpinBox::CorrectToNearestValue);
+    box->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed); // as wide as its longest value
     return box;
 }
 
@@ -135,6 +167,35 @@ void TfrmRepeatedEventEditor::FormCreate()
     buildWidgets(); // the texts are translated as the widgets are made
     FDates = std::make_unique<TDateTimeList>();
     RefreshDateList();
+}
+
+void TfrmRepeatedEventEditor::showEvent(QShowEvent* event)
+{
+    fitDatesFont(); // the list's width is known now
+    QDialog::showEvent(event);
+}
+
+void TfrmRepeatedEventEditor::fitDatesFont()
+{
+    const QStyle* style = lstRepeatedDates->style();
+    const int textMargins = 2 * (style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, lstRepeatedDates) + 1);
+    const int room = lstRepeatedDates->contentsRect().width() -
+                     style->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, lstRepeatedDates) - textMargins;
+    // The largest size whose lines fit their height and, where one does, the list's width.
+    std::optional<QFont> tallest;
+    for (int pixels = LineHeight; pixels >= 8; --pixels) {
+        const QFont font = consoleFont(pixels);
+        const QFontMetrics metrics(font);
+        if (metrics.height() > LineHeight)
+            continue;
+        if (!tallest)
+            tallest = font;
+        if (widestDateLine(metrics) <= room) {
+            lstRepeatedDates->setFont(font);
+            return;
+        }
+    }
+    lstRepeatedDates->setFont(tallest.value_or(consoleFont(8)));
 }
 
 template <typename Handler> void TfrmRepeatedEventEditor::runHandler(Handler&& handler)
@@ -213,10 +274,7 @@ void TfrmRepeatedEventEditor::buildWidgets()
 
     lstRepeatedDates = new QListView(TntGroupBox2);
     lstRepeatedDates->setObjectName(QStringLiteral("lstRepeatedDates"));
-    QFont listFont(QStringLiteral("Lucida Console"));
-    listFont.setStyleHint(QFont::Monospace);
-    listFont.setPixelSize(12);
-    lstRepeatedDates->setFont(listFont);
+    lstRepeatedDates->setItemDelegate(new LineHeightDelegate(LineHeight, lstRepeatedDates));
     lstRepeatedDates->setSelectionMode(QAbstractItemView::ExtendedSelection);
     lstRepeatedDates->setEditTriggers(QAbstractItemView::NoEditTriggers);
     lstRepeatedDates->setUniformItemSizes(true); // tens of thousands of lines stay quick
@@ -358,17 +416,12 @@ QWidget* TfrmRepeatedEventEditor::buildMonthlyPage()
 
     VirtualStringTree1 = new MonthDaysGrid(GridRows, GridColumns, page);
     VirtualStringTree1->setObjectName(QStringLiteral("VirtualStringTree1"));
-    // The cells widen by as much as the word for the last day is longer than in English.
+    // The cells widen by as much as the word for the last day is longer than in
+    // English, and grow taller when the font needs it.
     const QFontMetrics metrics = VirtualStringTree1->fontMetrics();
     const int cellWidth =
         36 + std::max(0, metrics.horizontalAdvance(_("Last")) - metrics.horizontalAdvance(QStringLiteral("Last")));
-    VirtualStringTree1->horizontalHeader()->setDefaultSectionSize(cellWidth);
-    VirtualStringTree1->verticalHeader()->setDefaultSectionSize(20);
-    // The right and bottom edges are the last cells' own grid lines.
-    VirtualStringTree1->setStyleSheet(QStringLiteral(
-        "#VirtualStringTree1 { gridline-color: black; background-color: palette(button);"
-        " border: none; border-left: 1px solid black; border-top: 1px solid black; }"));
-    VirtualStringTree1->setFixedSize(GridColumns * cellWidth + 1, GridRows * 20 + 1);
+    VirtualStringTree1->SetCellSize(cellWidth, std::max(20, metrics.height() + 4));
     VirtualStringTree1->OnGetText = [this](int Row, int Column) { return VirtualStringTree1GetText(Row, Column); };
     VirtualStringTree1->OnBeforeCellPaint = [this](QPainter& Canvas, int Row, int Column, const QRect& CellRect) {
         VirtualStringTree1BeforeCellPaint(Canvas, Row, Column, CellRect);

@@ -135,8 +135,13 @@ public:
     QPushButton* btnDone = nullptr;
     QPushButton* btnCancel = nullptr;
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
     void FormCreate();
+    // Gives the date list the largest console font whose lines fit the list.
+    void fitDatesFont();
     void buildWidgets();
     QWidget* buildHourlyPage();
     QWidget* buildDailyPage();

@@ -1,9 +1,11 @@
 // The repeated-dates editor driven as a user drives it, alone and from the edit dialog.
 #include <QCheckBox>
+#include <QFontInfo>
 #include <QLabel>
 #include <QListView>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QStyle>
 #include <QTabWidget>
 #include <QTest>
 #include <QTimer>
@@ -13,6 +15,7 @@
 #include <functional>
 #include <memory>
 
+#include "LayoutCheck.h"
 #include "TestSupport.h"
 #include "controls/TimePicker.h"
 #include "dialogs/MonthDaysGrid.h"
@@ -289,6 +292,99 @@ TEST_F(RepeatedEventEditor, ProposesAnEndDateUntilTheUserSetsOne)
         choosePage(editor->pcBRD, editor->tsMonthly);
         EXPECT_EQ(editor->dtpEndDate->date(), QDate(2035, 1, 31));
     });
+}
+
+TEST_F(RepeatedEventEditor, ANumberBoxWithoutANumberGivesItsMinimum)
+{
+    const auto empty = [](QSpinBox* box, int before) {
+        box->setValue(before);
+        box->selectAll();
+        QTest::keyClick(box, Qt::Key_Delete);
+    };
+    execute(eventAt(at(2026, 1, 5, 7, 30)), [&] { // a Monday
+        choosePage(editor->pcBRD, editor->tsDaily);
+        setRange(at(2026, 1, 5, 7, 30), at(2026, 1, 7));
+        empty(editor->sedtEveryXDays, 3);
+        replace();
+        EXPECT_EQ(entries(), QStringList({"2026-01-05 07:30", "2026-01-06 07:30", "2026-01-07 07:30"}))
+            << "every day";
+        EXPECT_EQ(editor->sedtEveryXDays->value(), 1);
+
+        choosePage(editor->pcBRD, editor->tsHourly);
+        setRange(at(2026, 1, 5, 7, 30), at(2026, 1, 5));
+        editor->chkHourlyOnMon->setChecked(true);
+        editor->tpHourlyTimeFrom->SetTime(at(2000, 1, 1, 8));
+        editor->tpHourlyTimeTo->SetTime(at(2000, 1, 1, 9));
+        editor->sedtEveryXMinutes->setValue(30);
+        empty(editor->sedtEveryXHours, 1);
+        replace();
+        EXPECT_EQ(entries(), QStringList({"2026-01-05 08:00", "2026-01-05 08:30", "2026-01-05 09:00"}))
+            << "no hours, 30 minutes";
+
+        choosePage(editor->pcBRD, editor->tsYearly);
+        setRange(at(2026, 1, 5, 7, 30), at(2026, 12, 31));
+        editor->chkYearlyUseDaysFromEaster->setChecked(true);
+        empty(editor->sedtYearlyDaysFromEaster, -2);
+        replace();
+        EXPECT_EQ(entries(), QStringList({"2026-04-05 07:30"})) << "Easter Sunday itself";
+    });
+}
+
+// Under a dark desktop theme with a large font every page keeps its widgets in
+// place, a chosen day reads on its yellow, and each date is one whole 12 px line.
+TEST(RepeatedEventEditorLook, EveryPageFitsAndEveryTextReadsUnderADarkLargeLook)
+{
+    testing_support::DarkLargeLook look;
+    TfrmRepeatedEventEditor editor;
+    QTimer::singleShot(0, &editor, [&] {
+        const auto check = [&](const QString& name) {
+            QTest::qWait(1);
+            testing_support::savePicture(editor, "editor-" + name);
+            EXPECT_EQ(testing_support::layoutFaults(editor), "") << name.toStdString();
+        };
+        for (QWidget* page : {editor.tsHourly, editor.tsDaily, editor.tsMonthly, editor.tsYearly}) {
+            editor.pcBRD->setCurrentWidget(page);
+            check(page->objectName());
+        }
+        editor.pcBRD->setCurrentWidget(editor.tsWeekly);
+        for (QWidget* inner : {editor.tsWeeklyEvenyXWeeks, editor.tsWeeklyOnThe}) {
+            editor.pcWeekly->setCurrentWidget(inner);
+            check(inner->objectName());
+        }
+
+        // A day of the whole year at a two-digit hour: the longest names are among them.
+        editor.pcBRD->setCurrentWidget(editor.tsDaily);
+        editor.dtpEndDate->SetDateTime(at(2026, 12, 31));
+        QTest::mouseClick(editor.btnReplaceDates, Qt::LeftButton);
+        const QListView* list = editor.lstRepeatedDates;
+        ASSERT_EQ(list->model()->rowCount(), 365);
+        EXPECT_TRUE(QFontInfo(list->font()).fixedPitch()) << QFontInfo(list->font()).family().toStdString();
+        const QFontMetrics metrics(list->font());
+        EXPECT_LE(metrics.height(), 12);
+        const int textMargin = list->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, list) + 1;
+        for (int row = 0; row < list->model()->rowCount(); ++row) {
+            const QModelIndex line = list->model()->index(row, 0);
+            const QRect rect = list->visualRect(line);
+            EXPECT_EQ(rect.height(), 12);
+            EXPECT_LE(rect.left() + textMargin + metrics.horizontalAdvance(line.data().toString()),
+                      list->viewport()->width())
+                << line.data().toString().toStdString();
+        }
+
+        editor.pcBRD->setCurrentWidget(editor.tsMonthly);
+        MonthDaysGrid* grid = editor.VirtualStringTree1;
+        const QRect cell = grid->visualRect(grid->model()->index(1, 2)).adjusted(2, 2, -2, -2); // "10"
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, cell.center());
+        const QImage picture = grid->viewport()->grab().toImage().copy(cell);
+        double best = 1;
+        for (int y = 0; y < picture.height(); ++y)
+            for (int x = 0; x < picture.width(); ++x)
+                best = std::max(best, testing_support::contrastRatio(picture.pixelColor(x, y), Yellow));
+        EXPECT_GE(best, 4.5) << "the day's number on the yellow of a chosen day";
+        testing_support::savePicture(editor, "editor-chosen-day");
+        editor.reject();
+    });
+    editor.Execute(eventAt(at(2026, 1, 1, 22, 58)));
 }
 
 namespace {

@@ -1,0 +1,215 @@
+#include "LayoutCheck.h"
+
+#include <QAbstractButton>
+#include <QAbstractItemView>
+#include <QAbstractScrollArea>
+#include <QAbstractSpinBox>
+#include <QApplication>
+#include <QCheckBox>
+#include <QDir>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPixmap>
+#include <QRadioButton>
+#include <QStyle>
+#include <QStyleFactory>
+#include <QWidget>
+
+#include <cmath>
+
+namespace testing_support {
+
+namespace {
+
+QString nameOf(const QWidget* widget)
+{
+    if (!widget->objectName().isEmpty())
+        return widget->objectName();
+    QString text;
+    if (const auto* label = qobject_cast<const QLabel*>(widget))
+        text = label->text();
+    else if (const auto* button = qobject_cast<const QAbstractButton*>(widget))
+        text = button->text();
+    const QString kind = QString::fromLatin1(widget->metaObject()->className());
+    return text.isEmpty() ? kind : kind + " \"" + text + '"';
+}
+
+QString pathOf(const QWidget* widget, const QWidget& window)
+{
+    QString path = nameOf(widget);
+    for (const QWidget* up = widget->parentWidget(); up && up != &window; up = up->parentWidget())
+        path = nameOf(up) + '/' + path;
+    return path;
+}
+
+QString describe(const QRect& rect)
+{
+    return QStringLiteral("(%1,%2 %3x%4)").arg(rect.x()).arg(rect.y()).arg(rect.width()).arg(rect.height());
+}
+
+// What scrolls inside a scroll area may be larger than the part on show.
+bool scrolls(const QWidget* parent)
+{
+    const auto* area = qobject_cast<const QAbstractScrollArea*>(parent->parentWidget());
+    return area && area->viewport() == parent;
+}
+
+// The size a widget's own text needs; an empty size where there is nothing to measure.
+QSize textNeeds(const QWidget* widget)
+{
+    const QFontMetrics metrics = widget->fontMetrics();
+    if (const auto* label = qobject_cast<const QLabel*>(widget))
+        return label->text().isEmpty() ? QSize() : label->minimumSizeHint(); // a label that cuts its text says so
+    if (qobject_cast<const QCheckBox*>(widget) || qobject_cast<const QRadioButton*>(widget))
+        return widget->sizeHint();
+    if (const auto* button = qobject_cast<const QAbstractButton*>(widget)) {
+        if (button->text().isEmpty())
+            return {};
+        return metrics.size(Qt::TextShowMnemonic, button->text()) + QSize(4, 2);
+    }
+    if (qobject_cast<const QAbstractSpinBox*>(widget))
+        return widget->minimumSizeHint(); // room for the longest value it takes
+    return {};
+}
+
+// Cells of a view that cannot scroll are lost where they leave its viewport.
+void checkCells(const QWidget* widget, const QWidget& window, QStringList& faults)
+{
+    const auto* view = qobject_cast<const QAbstractItemView*>(widget);
+    // A header scrolls with its view.
+    if (!view || !view->model() || qobject_cast<const QHeaderView*>(view) || view->horizontalScrollBarPolicy() != Qt::ScrollBarAlwaysOff ||
+        view->verticalScrollBarPolicy() != Qt::ScrollBarAlwaysOff)
+        return;
+    const QRect shown = view->viewport()->rect();
+    const QAbstractItemModel& model = *view->model();
+    int cut = 0;
+    QString first;
+    for (int row = 0; row < model.rowCount(); ++row)
+        for (int column = 0; column < model.columnCount(); ++column) {
+            const QRect cell = view->visualRect(model.index(row, column));
+            if (cell.isValid() && !shown.contains(cell) && cut++ == 0)
+                first = QStringLiteral("%1,%2 ").arg(row).arg(column) + describe(cell);
+        }
+    if (cut > 0)
+        faults << pathOf(widget, window) + QStringLiteral(" cuts %1 cells off, first ").arg(cut) + first +
+                      " in " + describe(shown);
+}
+
+bool intendedPair(const QString& a, const QString& b, const std::vector<IntendedOverlap>& intended)
+{
+    for (const IntendedOverlap& pair : intended)
+        if ((pair.first == a && pair.second == b) || (pair.first == b && pair.second == a))
+            return true;
+    return false;
+}
+
+void walk(const QWidget& window, const QWidget* parent, const std::vector<IntendedOverlap>& intended,
+          QStringList& faults)
+{
+    std::vector<const QWidget*> shown;
+    for (const QObject* object : parent->children()) {
+        const auto* child = qobject_cast<const QWidget*>(object);
+        if (child && !child->isWindow() && child->isVisibleTo(&window))
+            shown.push_back(child);
+    }
+    const QRect inside(QPoint(0, 0), parent->size());
+    for (size_t i = 0; i < shown.size(); ++i) {
+        const QWidget* child = shown[i];
+        if (!scrolls(parent) && !inside.contains(child->geometry()))
+            faults << pathOf(child, window) + " reaches outside its parent " + describe(child->geometry()) +
+                          " in " + describe(inside);
+        const QSize needs = textNeeds(child);
+        if (needs.isValid() && (child->width() < needs.width() || child->height() < needs.height()))
+            faults << pathOf(child, window) + QStringLiteral(" is %1x%2 but its text needs %3x%4")
+                                                  .arg(child->width())
+                                                  .arg(child->height())
+                                                  .arg(needs.width())
+                                                  .arg(needs.height());
+        checkCells(child, window, faults);
+        for (size_t j = i + 1; j < shown.size(); ++j) {
+            const QWidget* other = shown[j];
+            if (child->geometry().intersects(other->geometry()) &&
+                !intendedPair(nameOf(child), nameOf(other), intended))
+                faults << pathOf(child, window) + ' ' + describe(child->geometry()) + " overlaps " +
+                              nameOf(other) + ' ' + describe(other->geometry());
+        }
+        walk(window, child, intended, faults);
+    }
+}
+
+QPalette darkPalette()
+{
+    QPalette palette;
+    const QColor window(0x35, 0x35, 0x35), base(0x2A, 0x2A, 0x2A), text(0xEE, 0xEE, 0xEE);
+    palette.setColor(QPalette::Window, window);
+    palette.setColor(QPalette::WindowText, text);
+    palette.setColor(QPalette::Base, base);
+    palette.setColor(QPalette::AlternateBase, window);
+    palette.setColor(QPalette::Text, text);
+    palette.setColor(QPalette::Button, window);
+    palette.setColor(QPalette::ButtonText, text);
+    palette.setColor(QPalette::ToolTipBase, base);
+    palette.setColor(QPalette::ToolTipText, text);
+    palette.setColor(QPalette::PlaceholderText, QColor(0x90, 0x90, 0x90));
+    palette.setColor(QPalette::BrightText, Qt::red);
+    palette.setColor(QPalette::Highlight, QColor(0x2A, 0x82, 0xDA));
+    palette.setColor(QPalette::HighlightedText, Qt::black);
+    palette.setColor(QPalette::Link, QColor(0x2A, 0x82, 0xDA));
+    palette.setColor(QPalette::Light, window.lighter(150));
+    palette.setColor(QPalette::Midlight, window.lighter(125));
+    palette.setColor(QPalette::Mid, window.darker(130));
+    palette.setColor(QPalette::Dark, window.darker(200));
+    palette.setColor(QPalette::Shadow, Qt::black);
+    for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
+        palette.setColor(QPalette::Disabled, role, QColor(0x80, 0x80, 0x80));
+    return palette;
+}
+
+double luminance(const QColor& colour)
+{
+    const auto linear = [](double channel) {
+        return channel <= 0.04045 ? channel / 12.92 : std::pow((channel + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * linear(colour.redF()) + 0.7152 * linear(colour.greenF()) + 0.0722 * linear(colour.blueF());
+}
+
+} // namespace
+
+std::string layoutFaults(const QWidget& window, const std::vector<IntendedOverlap>& intended)
+{
+    QStringList faults;
+    walk(window, &window, intended, faults);
+    return faults.join(QLatin1Char('\n')).toStdString();
+}
+
+DarkLargeLook::DarkLargeLook()
+    : FStyle(QApplication::style()->name()), FFont(QApplication::font()), FPalette(QApplication::palette())
+{
+    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    QFont large = QApplication::font();
+    large.setPixelSize(16);
+    QApplication::setFont(large);
+    QApplication::setPalette(darkPalette());
+}
+
+DarkLargeLook::~DarkLargeLook()
+{
+    QApplication::setStyle(QStyleFactory::create(FStyle));
+    QApplication::setFont(FFont);
+    QApplication::setPalette(FPalette);
+}
+
+double contrastRatio(const QColor& a, const QColor& b)
+{
+    const double la = luminance(a), lb = luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+QString savePicture(QWidget& widget, const QString& name)
+{
+    const QString path = QDir::temp().filePath(QStringLiteral("quillet-") + name + QStringLiteral(".png"));
+    widget.grab().save(path);
+    return path;
+}
+
+} // namespace testing_support
