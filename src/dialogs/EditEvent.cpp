@@ -14,6 +14,7 @@
 #include <QPainterPath>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QSizeGrip>
 #include <QSlider>
 #include <QSpinBox>
 #include <QTabWidget>
@@ -28,6 +29,7 @@
 #include "DrawnPicture.h"
 #include "RepeatedEventEditor.h"
 #include "controls/FontStyles.h"
+#include "controls/ReadableColour.h"
 #include "controls/TimePicker.h"
 #include "platform/GetText.h"
 #include "platform/ProgramFolder.h"
@@ -138,7 +140,9 @@ TfrmEditEvent::TfrmEditEvent(QWidget* parent)
     connect(btnCancel, &QPushButton::clicked, this, &QDialog::reject);
 
     auto* buttons = new QHBoxLayout;
-    buttons->setContentsMargins(8, 6, 8, 8);
+    // The size grip in the corner stays clear of Cancel.
+    const auto* grip = findChild<QSizeGrip*>();
+    buttons->setContentsMargins(8, 6, std::max(8, grip ? grip->sizeHint().width() + 2 : 0), 8);
     buttons->addStretch();
     buttons->addWidget(btnDone);
     buttons->addWidget(btnCancel);
@@ -235,7 +239,9 @@ void TfrmEditEvent::buildReminderPage()
     sedtAlarmMinB4 = named(new QSpinBox(tsReminder), "sedtAlarmMinB4");
     sedtAlarmMinB4->setRange(INT_MIN, INT_MAX);
     sedtAlarmMinB4->setValue(1);
-    sedtAlarmMinB4->setFixedWidth(80);
+    // An emptied box counts as 0 (not its last value); the box is as wide as its longest value.
+    sedtAlarmMinB4->setCorrectionMode(QAbstractSpinBox::CorrectToNearestValue);
+    sedtAlarmMinB4->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     cboAlarmType = named(new QComboBox(tsReminder), "cboAlarmType");
     cboAlarmType->setMinimumWidth(90);
     auto* fromTheEvent = named(new QLabel(tsReminder), "lblFromTheEvent");
@@ -252,12 +258,7 @@ void TfrmEditEvent::buildReminderPage()
     chkExecute = named(new QCheckBox(tsReminder), "chkExecute");
     grpExecOptions = named(new QGroupBox(tsReminder), "grpExecOptions");
     memCmdsToExecute = named(new QPlainTextEdit(grpExecOptions), "memCmdsToExecute");
-    QFont console(QStringLiteral("Lucida Console"));
-    console.setStyleHint(QFont::Monospace);
-    console.setFamilies({QStringLiteral("Lucida Console"), QStringLiteral("DejaVu Sans Mono"),
-                         QStringLiteral("Liberation Mono"), QStringLiteral("monospace")});
-    console.setPixelSize(13);
-    memCmdsToExecute->setFont(console);
+    memCmdsToExecute->setFont(consoleFont(13));
     memCmdsToExecute->setLineWrapMode(QPlainTextEdit::NoWrap);
     memCmdsToExecute->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     memCmdsToExecute->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
@@ -556,7 +557,10 @@ void TfrmEditEvent::tbImportanceChange()
     FEvent->SetImportance(static_cast<TEventImportance>(position));
     const ImportanceLook& look = importanceLooks[position];
     lblSelectedImportance->setText(_(look.name));
-    setTextColour(lblSelectedImportance, look.colour);
+    // The colours were chosen for a light window; on a dark one they get light enough to read.
+    const QColor background = lblSelectedImportance->palette().color(QPalette::Window);
+    setTextColour(lblSelectedImportance,
+                  background.lightnessF() < 0.5 ? readableOn(look.colour, background) : look.colour);
 }
 
 void TfrmEditEvent::btnRepeatedClick()

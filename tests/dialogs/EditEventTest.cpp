@@ -23,6 +23,7 @@
 #include <functional>
 
 #include "PlatformFakes.h"
+#include "LayoutCheck.h"
 #include "TestSupport.h"
 #include "controls/TimePicker.h"
 #include "dialogs/DatePicker.h"
@@ -146,6 +147,8 @@ TEST_F(EditEvent, ShowsEveryFieldAndDoneStoresThemBack)
         EXPECT_EQ(dialog.edtEvent->text(), "Dentist & <co>");
         EXPECT_EQ(dialog.memEventNote->toPlainText(), "Bring the card\nand the letter");
         EXPECT_EQ(dialog.lblSelectedImportance->text(), "High");
+        EXPECT_EQ(dialog.lblSelectedImportance->palette().color(QPalette::WindowText), QColor(0x80, 0x00, 0x00))
+            << "the design's maroon on a light window";
         // Three hours before; the seconds go only when stored.
         EXPECT_TRUE(dialog.chkAlarmNotify->isChecked());
         EXPECT_EQ(dialog.sedtAlarmMinB4->value(), -3);
@@ -287,6 +290,58 @@ TEST_F(EditEvent, AnUnknownReminderUnitShowsNoReminderAndIsStoredAsNone)
         EXPECT_EQ(dialog.lblAlarmTime->text(), "No Reminder");
     }));
     EXPECT_EQ(dialog.FEvent->AlarmType, 0);
+}
+
+TEST_F(EditEvent, AnEmptiedReminderBoxCountsAsZero)
+{
+    TEvent event;
+    event.SetStartDate(at(2026, 3, 10, 8, 0));
+    event.UseTime = true;
+    event.AlarmType = 1;
+    event.AlarmParam = -15;
+    ASSERT_TRUE(execute(event, [&] {
+        dialog.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+        dialog.pcEventDetails->setCurrentWidget(dialog.tsReminder);
+        dialog.sedtAlarmMinB4->setFocus();
+        dialog.sedtAlarmMinB4->selectAll();
+        QTest::keyClick(dialog.sedtAlarmMinB4, Qt::Key_Delete);
+        QTest::keyClick(dialog.sedtAlarmMinB4, Qt::Key_Tab); // the user leaves the box
+        EXPECT_EQ(dialog.sedtAlarmMinB4->text().toStdString(), "0");
+        EXPECT_EQ(dialog.lblAlarmTime->text().toStdString(), reminderText(at(2026, 3, 10, 8, 0)).toStdString());
+    }));
+    EXPECT_EQ(dialog.FEvent->AlarmParam, 0);
+}
+
+// Under a dark desktop theme with a large font both pages keep their widgets in
+// place and every importance name reads well on the dark window.
+TEST(EditEventLook, BothPagesFitAndTheImportanceReadsUnderADarkLargeLook)
+{
+    testing_support::DarkLargeLook look;
+    TfrmEditEvent dialog;
+    TEvent event;
+    event.AlarmType = 1;
+    QTimer::singleShot(0, &dialog, [&] {
+        for (QWidget* page : {dialog.tsGeneral, dialog.tsReminder}) {
+            dialog.pcEventDetails->setCurrentWidget(page);
+            QTest::qWait(1);
+            testing_support::savePicture(dialog, "edit-" + page->objectName());
+            EXPECT_EQ(testing_support::layoutFaults(dialog), "") << page->objectName().toStdString();
+        }
+        dialog.pcEventDetails->setCurrentWidget(dialog.tsGeneral);
+        for (int position = 0; position <= 3; ++position) {
+            dialog.tbImportance->setValue(position);
+            const QImage picture = dialog.lblSelectedImportance->grab().toImage();
+            const QColor background = picture.pixelColor(0, 0);
+            double best = 1;
+            for (int y = 0; y < picture.height(); ++y)
+                for (int x = 0; x < picture.width(); ++x)
+                    best = std::max(best, testing_support::contrastRatio(picture.pixelColor(x, y), background));
+            EXPECT_GE(best, 4.5) << dialog.lblSelectedImportance->text().toStdString();
+        }
+        dialog.reject();
+    });
+    dialog.Execute(&event, categories);
 }
 
 TEST_F(EditEvent, WithoutTheTimeTheStartIsMidnightAndTheReminderCountsFromIt)
