@@ -120,7 +120,11 @@ void TfrmEventNotify::buildWidgets()
     Panel2->setObjectName(QStringLiteral("Panel2"));
     Panel2->setFrameShape(QFrame::Box);
     Panel2->setFrameShadow(QFrame::Plain);
-    Panel2->setStyleSheet(QStringLiteral("#Panel2 { border: 1px solid #7a7a7a; }"));
+    // A plain box is drawn in the text colour; a style sheet would give the
+    // buttons the desktop's font instead of the window's.
+    QPalette border = Panel2->palette();
+    border.setColor(QPalette::WindowText, QColor(0x7A, 0x7A, 0x7A));
+    Panel2->setPalette(border);
     windowLayout->addWidget(Panel2);
 
     auto* frameLayout = new QVBoxLayout(Panel2);

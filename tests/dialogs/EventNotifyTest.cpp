@@ -13,6 +13,7 @@
 
 #include "PlatformFakes.h"
 #include "TestEvent.h"
+#include "LayoutCheck.h"
 #include "TestSupport.h"
 #include "dialogs/EventNotify.h"
 
@@ -237,6 +238,24 @@ TEST_F(EventNotify, UnderADarkColourSchemeTheTextsOnWhiteKeepTheirColours)
     for (QLabel* label : {darkForm.lblEventDesc, darkForm.lblEventTime, darkForm.lblEventCount, darkForm.TntLabel1})
         EXPECT_LT(darkest(label).lightness(), 0x60) << label->objectName().toStdString();
     QApplication::setPalette(before);
+}
+
+// A dark desktop theme with a large font reaches neither its colours nor its
+// font: the buttons keep the window's 11 px, and everything stays in place.
+TEST_F(EventNotify, UnderADarkLargeLookEverythingKeepsItsPlaceAndFont)
+{
+    testing_support::DarkLargeLook look;
+    TfrmEventNotify darkForm;
+    add({.when = today(9, 5), .description = "Call the dentist about the appointment next week",
+         .importance = eiHighest, .category = "Work"});
+    list.GetExpiredEvents(darkForm.FExpiredEvents);
+    darkForm.RefreshForEvents(&list, 255);
+    testing_support::savePicture(darkForm, "notify");
+    EXPECT_EQ(testing_support::layoutFaults(darkForm), "");
+    for (QWidget* control : std::initializer_list<QWidget*>{darkForm.btnSnooze, darkForm.btnDismiss,
+                                                            darkForm.btnExecute, darkForm.btnEditEvent,
+                                                            darkForm.cboSnoozeOptions})
+        EXPECT_EQ(control->font().pixelSize(), 11) << control->objectName().toStdString();
 }
 
 TEST_F(EventNotify, AnEventThatIsGoneShowsNoReminder)
