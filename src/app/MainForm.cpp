@@ -309,7 +309,7 @@ void TfrmQuillet::buildClientArea()
 
     pcFilters = new QTabWidget(panSidePanel);
     pcFilters->setObjectName(QStringLiteral("pcFilters"));
-    pcFilters->setFixedHeight(170);
+    pcFilters->setMaximumHeight(170); // and less when the window is too low for it
     DropDownX1->SetControl(pcFilters);
 
     tsFilterCategory = new QWidget;
@@ -319,6 +319,7 @@ void TfrmQuillet::buildClientArea()
     clstCategories->setSortingEnabled(true);
     clstCategories->setFrameShape(QFrame::NoFrame);
     clstCategories->setSelectionMode(QAbstractItemView::SingleSelection);
+    clstCategories->setMinimumHeight(2 * clstCategories->fontMetrics().height()); // it scrolls
     sbtnCatAdd = new QToolButton(tsFilterCategory);
     sbtnCatAdd->setObjectName(QStringLiteral("sbtnCatAdd"));
     sbtnCatAdd->setText(QStringLiteral("+"));
@@ -344,19 +345,34 @@ void TfrmQuillet::buildClientArea()
 
     tsFilterImportance = new QWidget;
     tsFilterImportance->setObjectName(QStringLiteral("tsFilterImportance"));
-    chkFilterImpHighest = new QCheckBox(_("Highest"), tsFilterImportance);
+    // The boxes scroll when the window is too low for all four.
+    auto* importanceArea = new QScrollArea(tsFilterImportance);
+    importanceArea->setObjectName(QStringLiteral("importanceArea"));
+    importanceArea->setFrameShape(QFrame::NoFrame);
+    importanceArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    importanceArea->setWidgetResizable(true);
+    importanceArea->setMinimumHeight(0);
+    auto* importanceBoxes = new QWidget;
+    importanceBoxes->setObjectName(QStringLiteral("importanceBoxes"));
+    chkFilterImpHighest = new QCheckBox(_("Highest"), importanceBoxes);
     chkFilterImpHighest->setObjectName(QStringLiteral("chkFilterImpHighest"));
-    chkFilterImpHigh = new QCheckBox(_("High"), tsFilterImportance);
+    chkFilterImpHigh = new QCheckBox(_("High"), importanceBoxes);
     chkFilterImpHigh->setObjectName(QStringLiteral("chkFilterImpHigh"));
-    chkFilterImpNormal = new QCheckBox(_("Normal"), tsFilterImportance);
+    chkFilterImpNormal = new QCheckBox(_("Normal"), importanceBoxes);
     chkFilterImpNormal->setObjectName(QStringLiteral("chkFilterImpNormal"));
-    chkFilterImpLow = new QCheckBox(_("Low"), tsFilterImportance);
+    chkFilterImpLow = new QCheckBox(_("Low"), importanceBoxes);
     chkFilterImpLow->setObjectName(QStringLiteral("chkFilterImpLow"));
-    auto* importancePage = new QVBoxLayout(tsFilterImportance);
-    importancePage->setContentsMargins(8, 8, 8, 8);
+    auto* boxes = new QVBoxLayout(importanceBoxes);
+    boxes->setContentsMargins(8, 8, 8, 8);
     for (QCheckBox* box : {chkFilterImpHighest, chkFilterImpHigh, chkFilterImpNormal, chkFilterImpLow})
-        importancePage->addWidget(box);
-    importancePage->addStretch();
+        boxes->addWidget(box);
+    boxes->addStretch();
+    importanceArea->setWidget(importanceBoxes);
+    importanceArea->viewport()->setAutoFillBackground(false);
+    importanceBoxes->setAutoFillBackground(false);
+    auto* importancePage = new QVBoxLayout(tsFilterImportance);
+    importancePage->setContentsMargins(0, 0, 0, 0);
+    importancePage->addWidget(importanceArea);
     pcFilters->addTab(tsFilterImportance, _("Importance"));
 
     sbtnGotoToday = new QToolButton(panSidePanel);
@@ -364,7 +380,7 @@ void TfrmQuillet::buildClientArea()
     sbtnGotoToday->setText(_("Goto Today"));
     sbtnGotoToday->setAutoRaise(true);
     sbtnGotoToday->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
-    sbtnGotoToday->setFixedHeight(22);
+    sbtnGotoToday->setMinimumHeight(22);
 
     ScrollBox1 = new QScrollArea(panSidePanel);
     ScrollBox1->setObjectName(QStringLiteral("ScrollBox1"));
@@ -372,6 +388,8 @@ void TfrmQuillet::buildClientArea()
     ScrollBox1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     ScrollBox1->setFrameShape(QFrame::NoFrame);
     ScrollBox1->setWidgetResizable(true);
+    // The calendars take what the filters leave, down to nothing in a low window.
+    ScrollBox1->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Ignored);
     auto* strip = new QWidget;
     strip->setObjectName(QStringLiteral("panCalendars"));
     strip->setAutoFillBackground(true);
