@@ -101,21 +101,91 @@ protected:
             << output;
     }
 
+    // As root in CI, the program runs as nobody; run by anyone else, as them (with a
+    // prefix of their own, as with ~/.local). Its home and runtime folder are its own.
+    void prepareUser()
+    {
+        if (user == 0) {
+            const passwd* nobody = getpwnam("nobody");
+            ASSERT_NE(nobody, nullptr);
+            user = nobody->pw_uid;
+            group = nobody->pw_gid;
+            asUser = {"--reuid", QString::number(user), "--regid", QString::number(group), "--clear-groups", "--"};
+        }
+        home = userFolder("home");
+        runtime = userFolder("home/runtime");
+        ASSERT_EQ(chmod(QFile::encodeName(runtime).constData(), 0700), 0);
+    }
+
     // A folder of the user's in the temporary folder.
-    QString userFolder(const QString& Path, uid_t User, gid_t Group)
+    QString userFolder(const QString& Path)
     {
         QString made = root.path();
         for (const QString& part : Path.split('/')) {
             made += "/" + part;
             QDir().mkpath(made);
-            EXPECT_EQ(chown(QFile::encodeName(made).constData(), User, Group), 0);
+            EXPECT_EQ(chown(QFile::encodeName(made).constData(), user, group), 0);
         }
         return made + "/";
+    }
+
+    // Starts Program as the user, in French, with the XDG folders left to their defaults.
+    void start(QProcess& Quillet, const QString& Program)
+    {
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        for (const char* name : {"QT_QPA_PLATFORM", "WAYLAND_DISPLAY", "XDG_CONFIG_HOME", "XDG_DATA_HOME", "LC_ALL",
+                                 "LC_MESSAGES", "LANGUAGE"})
+            environment.remove(name);
+        environment.insert("HOME", home);
+        environment.insert("XDG_RUNTIME_DIR", runtime);
+        environment.insert("LANG", "fr_FR.UTF-8");
+        environment.insert("LSAN_OPTIONS", readableLeakOptions(root.path()));
+        Quillet.setProcessEnvironment(environment);
+        if (asUser.isEmpty())
+            Quillet.start(Program);
+        else
+            Quillet.start("setpriv", asUser + QStringList(Program));
+        ASSERT_TRUE(Quillet.waitForStarted(5000));
+    }
+
+    // The main window is the program's one window (the splash has gone, and no message
+    // came with it).
+    void expectTheMainWindowAlone(const QProcess& Quillet)
+    {
+        const auto mainWindowAlone = [&] {
+            const QStringList windows = windowsOf(Quillet.processId());
+            QString geometry;
+            if (windows.size() == 1)
+                runTool("xdotool", {"getwindowgeometry", "--shell", windows[0]}, &geometry);
+            return geometry.contains(QRegularExpression("WIDTH=([5-9]..|....)\n"));
+        };
+        ASSERT_TRUE(QTest::qWaitFor(mainWindowAlone, 5000));
+        QTest::qWait(300);
+        EXPECT_TRUE(mainWindowAlone());
+    }
+
+    // Ends the program as a log-out would; its settings must then be in the user's
+    // configuration folder.
+    void endAndExpectSettingsInTheConfigurationFolder(QProcess& Quillet)
+    {
+        Quillet.terminate();
+        ASSERT_TRUE(Quillet.waitForFinished(10000));
+        const QString standardError = QString::fromLocal8Bit(Quillet.readAllStandardError());
+        EXPECT_EQ(Quillet.exitStatus(), QProcess::NormalExit) << standardError;
+        EXPECT_EQ(
+            QSettings(home + ".config/Quillet/Settings.ini", QSettings::IniFormat).value("START UP/Minimized").toString(),
+            "0")
+            << standardError;
     }
 
     // /tmp, as the test's own temporary folder may be closed to other users.
     QTemporaryDir root{"/tmp/quillet-install-XXXXXX"};
     const QString prefix = root.filePath("prefix");
+    uid_t user = getuid();
+    gid_t group = getgid();
+    QStringList asUser;
+    QString home;
+    QString runtime;
 };
 
 TEST_F(InstallX11, TheDesktopEntryIconAndMetainfoAreValidAndNameTheInstalledProgram)
@@ -148,33 +218,17 @@ TEST_F(InstallX11, TheDesktopEntryIconAndMetainfoAreValidAndNameTheInstalledProg
     EXPECT_TRUE(sizes.contains("48x48") && sizes.contains("256x256")) << sizes.join(' ').toStdString();
 }
 
-// As root in CI, the program runs as nobody; run by anyone else, as them, in a
-// prefix of their own as with ~/.local.
 TEST_F(InstallX11, TheInstalledProgramReadsShareQuilletAndKeepsTheUsersFilesInTheUsersFolders)
 {
-    uid_t user = getuid();
-    gid_t group = getgid();
-    QStringList command;
-    if (user == 0) {
-        const passwd* nobody = getpwnam("nobody");
-        ASSERT_NE(nobody, nullptr);
-        user = nobody->pw_uid;
-        group = nobody->pw_gid;
-        command = {"setpriv", "--reuid", QString::number(user), "--regid", QString::number(group), "--clear-groups",
-                   "--"};
-    }
+    prepareUser();
     const QString shared = prefix + "/share/quillet/";
     const QStringList sounds = QDir(shared).entryList({"*.wav"}, QDir::Files);
     ASSERT_TRUE(sounds.contains("default.wav")) << sounds.join(' ').toStdString();
-
-    const QString home = userFolder("home", user, group);
-    const QString runtime = userFolder("home/runtime", user, group);
-    ASSERT_EQ(chmod(QFile::encodeName(runtime).constData(), 0700), 0);
     // A sound device that plays into nothing, so the alarm's file is really read.
     writeFile(home + ".asoundrc", "pcm.!default { type null }\nctl.!default { type hw card 0 }\n");
     // The default event file, where an installed program looks for it, with a reminder
     // due at once that rings the installed "Bell" and runs a command.
-    const QString data = userFolder("home/.local/share/Quillet", user, group);
+    const QString data = userFolder("home/.local/share/Quillet");
     TEventList list;
     TestEvent{.when = Now() - 1.0 / 24,
               .description = "Water the plants",
@@ -189,20 +243,8 @@ TEST_F(InstallX11, TheInstalledProgramReadsShareQuilletAndKeepsTheUsersFilesInTh
     OpenedFiles opened;
     ASSERT_TRUE(opened.watch(shared));
     ASSERT_TRUE(opened.watch(shared + "LOCALE/fr/LC_MESSAGES"));
-
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    for (const char* name : {"QT_QPA_PLATFORM", "WAYLAND_DISPLAY", "XDG_CONFIG_HOME", "XDG_DATA_HOME", "LC_ALL",
-                             "LC_MESSAGES", "LANGUAGE"})
-        environment.remove(name);
-    environment.insert("HOME", home);
-    environment.insert("XDG_RUNTIME_DIR", runtime);
-    environment.insert("LANG", "fr_FR.UTF-8");
-    environment.insert("LSAN_OPTIONS", readableLeakOptions(root.path()));
     QProcess quillet;
-    quillet.setProcessEnvironment(environment);
-    quillet.start(command.isEmpty() ? prefix + "/bin/quillet" : command.takeFirst(),
-                  command + QStringList{prefix + "/bin/quillet"});
-    ASSERT_TRUE(quillet.waitForStarted(5000));
+    start(quillet, prefix + "/bin/quillet");
 
     // French from the installed catalogue at start-up; the bell and the command at the
     // first check, 5 s after the start; the save a second later.
@@ -216,21 +258,30 @@ TEST_F(InstallX11, TheInstalledProgramReadsShareQuilletAndKeepsTheUsersFilesInTh
     EXPECT_TRUE(QTest::qWaitFor([&] { return QFileInfo::exists(home + "ran"); }, 5000));
     EXPECT_TRUE(readFile(home + "ran").startsWith(QFile::encodeName(runtime + "quillet-tmp/")))
         << readFile(home + "ran").constData();
-    QTest::qWait(300);
-    const QStringList windows = windowsOf(quillet.processId());
-    ASSERT_EQ(windows.size(), 1) << "the main window alone, no message";
-    QString geometry;
-    runTool("xdotool", {"getwindowgeometry", "--shell", windows[0]}, &geometry);
-    EXPECT_TRUE(geometry.contains(QRegularExpression("WIDTH=([5-9]..|....)\n"))) << geometry;
-
-    quillet.terminate();
-    ASSERT_TRUE(quillet.waitForFinished(10000));
-    const QString standardError = QString::fromLocal8Bit(quillet.readAllStandardError());
-    EXPECT_EQ(quillet.exitStatus(), QProcess::NormalExit) << standardError;
-    EXPECT_EQ(QSettings(home + ".config/Quillet/Settings.ini", QSettings::IniFormat).value("START UP/Minimized").toString(),
-              "0")
-        << standardError;
+    expectTheMainWindowAlone(quillet);
+    endAndExpectSettingsInTheConfigurationFolder(quillet);
     EXPECT_EQ(QDir(prefix + "/bin").entryList(QDir::NoDotAndDotDot | QDir::AllEntries), QStringList("quillet"));
+}
+
+// A portable copy, the program with its files, in a folder its user can't write.
+TEST_F(InstallX11, APortableCopyTheUserCantWriteReadsItsFilesBesideItAndKeepsTheUsersInTheUsersFolders)
+{
+    if (getuid() != 0)
+        GTEST_SKIP() << "needs root to run the program as another user";
+    prepareUser();
+    const QString portable = root.filePath("portable/");
+    ASSERT_EQ(runTool("cp", {"-R", prefix + "/share/quillet", portable}), 0);
+    ASSERT_TRUE(QFile::copy(prefix + "/bin/quillet", portable + "quillet"));
+    const QStringList shipped = QDir(portable).entryList(QDir::NoDotAndDotDot | QDir::AllEntries);
+
+    OpenedFiles opened;
+    ASSERT_TRUE(opened.watch(portable + "LOCALE/fr/LC_MESSAGES"));
+    QProcess quillet;
+    start(quillet, portable + "quillet");
+    EXPECT_TRUE(QTest::qWaitFor([&] { return opened.names().contains("default.mo"); }, 15000));
+    expectTheMainWindowAlone(quillet);
+    endAndExpectSettingsInTheConfigurationFolder(quillet);
+    EXPECT_EQ(QDir(portable).entryList(QDir::NoDotAndDotDot | QDir::AllEntries), shipped);
 }
 
 } // namespace
