@@ -49,7 +49,8 @@ bool copyFileWhole(const QString& Source, const QString& Target)
     // a failed or interrupted copy leaves nothing under Target's name.
     QSaveFile target(Target);
     // The copy gets the source's permissions before it holds a byte or has a name.
-    if (!target.open(QIODevice::WriteOnly) || !target.setPermissions(source.permissions()))
+    // Unbuffered, as a write that failed when commit flushed it would go unnoticed.
+    if (!target.open(QIODevice::WriteOnly | QIODevice::Unbuffered) || !target.setPermissions(source.permissions()))
         return false;
     QByteArray chunk;
     while (!(chunk = source.read(1 << 20)).isEmpty())

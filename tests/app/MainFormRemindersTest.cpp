@@ -303,19 +303,23 @@ TEST_F(MainFormReminders, AFailingSaveIsShownOnceAndTriedAgainAfterGrowingPauses
 
 TEST_F(MainFormReminders, ABackupInterruptedMidCopyLeavesNothingUnderABackupName)
 {
-    for (int i = 0; i < 200; ++i)
-        add({.when = at(2026, 12, 24, 10, 0), .description = "an event among many"});
-    window->SaveEvents();
-    const QByteArray saved = readFile(fileName);
-    list->Modified = true;
-    QString failure;
-    {
-        FileSizeLimit limit(saved.size() / 2);
-        failure = testing_support::messageOf([this] { window->SaveEvents(); });
+    // A file smaller than the write buffer, then one larger.
+    for (const int count : {1, 200}) {
+        while (list->Count() < count)
+            add({.when = at(2026, 12, 24, 10, 0), .description = "an event among many"});
+        window->SaveEvents();
+        QDir(folder + "Backup").removeRecursively();
+        const QByteArray saved = readFile(fileName);
+        list->Modified = true;
+        QString failure;
+        {
+            FileSizeLimit limit(saved.size() / 2);
+            failure = testing_support::messageOf([this] { window->SaveEvents(); });
+        }
+        EXPECT_TRUE(failure.contains("Unable to create backup file")) << count << failure;
+        EXPECT_EQ(QDir(folder + "Backup").entryList(QDir::Files | QDir::Hidden), QStringList()) << count;
+        EXPECT_EQ(readFile(fileName), saved);
     }
-    EXPECT_TRUE(failure.contains("Unable to create backup file")) << failure;
-    EXPECT_EQ(QDir(folder + "Backup").entryList(QDir::Files | QDir::Hidden), QStringList());
-    EXPECT_EQ(readFile(fileName), saved);
 }
 
 TEST_F(MainFormReminders, TheDamagedOriginalIsKeptEvenWhenItsContentWasCopiedBefore)
