@@ -51,10 +51,12 @@ bool writeEntry(const QString& ProgramPath)
                                         "X-GNOME-Autostart-enabled=true\n")
                              .arg(execLine(ProgramPath));
     QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly))
+    // Unbuffered, as a write that failed when commit flushed it would go unnoticed
+    // and leave a cut entry (a full disk).
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return false;
-    file.write(text.toUtf8());
-    return file.commit();
+    const QByteArray bytes = text.toUtf8();
+    return file.write(bytes) == bytes.size() && file.commit();
 }
 
 bool removeEntry()

@@ -4,6 +4,9 @@
 #include <QListWidget>
 #include <QScreen>
 
+#include <sys/resource.h>
+
+#include <csignal>
 #include <limits>
 
 #include "AppTestSupport.h"
@@ -253,6 +256,21 @@ TEST(Autostart, QuotesTheProgramPathForTheExecLine)
     EXPECT_EQ(autostart::execLine("/opt/quillet/quillet"), "\"/opt/quillet/quillet\"");
     EXPECT_EQ(autostart::execLine("/home/a b/100%/\"q\"$x`y`\\z"),
               "\"/home/a b/100%%/\\\\\"q\\\\\"\\\\$x\\\\`y\\\\`\\\\\\\\z\"");
+}
+
+TEST(Autostart, AnEntryTheDiskCantHoldIsNotLeftCut)
+{
+    QFile::remove(autostart::entryFileName());
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit saved{};
+    getrlimit(RLIMIT_FSIZE, &saved);
+    const rlimit limited{50, saved.rlim_max};
+    setrlimit(RLIMIT_FSIZE, &limited);
+    const bool written = autostart::writeEntry("/opt/quillet/quillet");
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, oldHandler);
+    EXPECT_FALSE(written);
+    EXPECT_FALSE(QFileInfo::exists(autostart::entryFileName()));
 }
 
 } // namespace
