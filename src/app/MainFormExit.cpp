@@ -16,6 +16,7 @@
 #include "RecoveryFile.h"
 #include "events/Exceptions.h"
 #include "events/WaitExecuteThread.h"
+#include "platform/FileLock.h"
 #include "platform/GetText.h"
 #include "platform/gui/ErrorReport.h"
 
@@ -74,6 +75,8 @@ void TfrmQuillet::closeEvent(QCloseEvent* event)
         return;
     event->accept();
     FTerminated = true;
+    // Saved for the last time: a new start may take the file while this one tidies up.
+    FEventFileLock.reset();
     TrayIcon1->hide();
     emit Terminated();
 }

@@ -289,7 +289,11 @@ TEST_F(MainFormLifecycle, ASecondProgramOnAnEventFileInUseSaysSoAndEndsWritingNo
     EXPECT_TRUE(start({events}).IsTerminated());
     EXPECT_EQ(errors(), QStringList{inUse + ".\r\n\r\n" + closes});
     ::close(held);
-    EXPECT_FALSE(start({events}).IsTerminated()) << "once the other has gone, the file is free";
+    TfrmQuillet& last = start({events});
+    EXPECT_FALSE(last.IsTerminated()) << "once the other has gone, the file is free";
+    last.actExit->trigger();
+    TfrmQuillet next({events});
+    EXPECT_FALSE(next.IsTerminated()) << "an exit frees the file at once, while the old program tidies up";
 }
 
 TEST_F(MainFormLifecycle, WithNoRecoveryFileEitherTheUserChoosesAndASignalEndsTheProgram)
