@@ -136,11 +136,27 @@ void TfrmQuillet::setupEventList()
         }
     });
 
-    new EventHook(vstEvents, [this](QEvent* event) {
-        if (event->type() == QEvent::KeyRelease) {
+    // A release counts only after a press the list received: the press of Enter or
+    // Delete that closed another window (the About box, the delete question) lets
+    // its key go here, and must not edit or delete.
+    new EventHook(vstEvents, [this, pressedKey = 0](QEvent* event) mutable {
+        switch (event->type()) {
+        case QEvent::KeyPress:
+            pressedKey = static_cast<QKeyEvent*>(event)->key();
+            break;
+        case QEvent::KeyRelease: {
             const auto* key = static_cast<QKeyEvent*>(event);
-            if (!key->isAutoRepeat())
+            if (!key->isAutoRepeat() && key->key() == pressedKey) {
+                pressedKey = 0;
                 reportingErrors([&] { vstEventsKeyUp(key->key()); });
+            }
+            break;
+        }
+        case QEvent::FocusOut:
+            pressedKey = 0;
+            break;
+        default:
+            break;
         }
         return false;
     });

@@ -15,6 +15,7 @@
 
 #include "AppTestSupport.h"
 #include "PlatformFakes.h"
+#include "app/About.h"
 #include "app/InfoDialog.h"
 #include "controls/CalendarX.h"
 #include "dialogs/DatePicker.h"
@@ -255,6 +256,50 @@ TEST_F(EventCommands, EditChangesTheEventAndSavesAlsoAfterCancel)
     EXPECT_EQ(list->GetEvent(0)->Description, "Standup");
     EXPECT_EQ(backups(), 2);
     EXPECT_TRUE(messages.isEmpty()) << messages.join('\n');
+}
+
+TEST_F(EventCommands, EnterAndDeleteActOnlyOnTheReleaseOfAPressTheListReceived)
+{
+    useEvents({{.when = at(2024, 6, 20, 9), .description = "Yoga"}});
+    // Enter closes the About box and the delete question ("No") on its press.
+    int edits = 0, questions = 0;
+    QTimer closer;
+    QObject::connect(&closer, &QTimer::timeout, [&] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (auto* dialog = qobject_cast<TfrmEditEvent*>(modal)) {
+            ++edits;
+            dialog->btnCancel->click();
+        } else if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+            ++questions;
+            QTest::keyPress(box, Qt::Key_Return);
+        } else if (auto* about = qobject_cast<TfrmAbout*>(modal)) {
+            QTest::keyPress(about, Qt::Key_Return);
+        }
+    });
+    closer.start(10);
+    const auto releaseInList = [this](Qt::Key key) {
+        QTest::keyRelease(window->vstEvents, key);
+        QApplication::processEvents();
+    };
+
+    selectRow(0);
+    window->About1Click();
+    releaseInList(Qt::Key_Return);
+    EXPECT_EQ(edits, 0) << "the release of the About box's Enter";
+    window->actDeleteSelectedEvent->trigger();
+    ASSERT_EQ(questions, 1);
+    selectRow(0);
+    releaseInList(Qt::Key_Return);
+    EXPECT_EQ(edits, 0) << "the release of the question's Enter";
+    releaseInList(Qt::Key_Delete);
+    EXPECT_EQ(questions, 1) << "a lone release";
+
+    QTest::keyClick(window->vstEvents, Qt::Key_Return);
+    EXPECT_EQ(edits, 1);
+    selectRow(0);
+    QTest::keyClick(window->vstEvents, Qt::Key_Delete);
+    EXPECT_EQ(questions, 2);
+    EXPECT_EQ(list->Count(), 1) << "both questions answered No";
 }
 
 TEST_F(EventCommands, DeleteAsksAndActsOnTheAnswer)
