@@ -286,7 +286,6 @@ void TfrmQuillet::buildClientArea()
     vstEvents->setObjectName(QStringLiteral("vstEvents"));
     vstEvents->setRootIsDecorated(false);
     vstEvents->setUniformRowHeights(false);
-    vstEvents->setAllColumnsShowFocus(true);
     vstEvents->setContextMenuPolicy(Qt::CustomContextMenu);
 
     panSidePanel = new QWidget(central);

@@ -106,6 +106,9 @@ void TfrmQuillet::setupEventList()
     vstEvents->setIndentation(0);
     // Row by row: scrolling by pixels would need the height of every row up front.
     vstEvents->setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
+    // No focus frame: the list takes its first row as current whenever it gets the
+    // focus after a refresh, and only the yellow selection shows a row.
+    vstEvents->setAllColumnsShowFocus(false);
     QPalette white = vstEvents->palette();
     white.setColor(QPalette::Base, Qt::white);
     vstEvents->setPalette(white);

@@ -173,6 +173,20 @@ TEST_F(EventListView, PaintsTheRowsBackgroundsAndShowsTheNotesAsAPlainTextHint)
     EXPECT_TRUE(QTest::qWaitFor([] { return !QToolTip::isVisible(); })) << "a row without notes has no hint";
 }
 
+TEST_F(EventListView, ShowsNoFocusFrameWhenTheFocusComesBackAfterARefresh)
+{
+    useEvents({{.when = at(2024, 6, 20, 9)}, {.when = at(2024, 6, 21, 9)}});
+    window->show();
+    QApplication::setActiveWindow(window.get());
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+    window->cboEventView->setFocus();
+    const QImage unfocused = viewport()->grab().toImage();
+    window->vstEvents->setFocus(Qt::TabFocusReason);
+    ASSERT_TRUE(window->vstEvents->hasFocus());
+    ASSERT_EQ(window->vstEvents->currentIndex().row(), 0) << "the list takes its first row as current";
+    EXPECT_TRUE(viewport()->grab().toImage() == unfocused) << "a frame or other mark on the current row";
+}
+
 TEST_F(EventListView, TheWhenColumnHoldsATimedRowOnOneLine)
 {
     std::vector<TestEvent> timed;
