@@ -19,8 +19,8 @@ std::string_view mid(std::string_view text, qsizetype from, qsizetype count = -1
 
 } // namespace
 
-ElementRun::ElementRun(std::string_view Text, std::string_view Tag)
-    : FText(Text), FStartTag(startTagOf(Tag)), FEndTag(endTagOf(Tag))
+ElementRun::ElementRun(std::string_view Text, std::string_view Tag, Mode Mode_)
+    : FText(Text), FStartTag(startTagOf(Tag)), FEndTag(endTagOf(Tag)), FMode(Mode_)
 {
 }
 
@@ -67,13 +67,34 @@ bool ElementRun::next(std::string_view& Value)
             FSkippedText = true;
         return false;
     }
-    Value = take(start, end);
+    qsizetype next = 0;
+    if (FMode == EndAtNextStartTag && startTagBefore(start, end, next)) {
+        FEndedAtAStartTag = true;
+        Value = take(start, next, 0);
+        FElement = {}; // it has no end tag to include
+        return true;
+    }
+    Value = take(start, end, sizeOf(FEndTag));
     return true;
 }
 
-std::string_view ElementRun::take(qsizetype Start, qsizetype End)
+bool ElementRun::startTagBefore(qsizetype Start, qsizetype End, qsizetype& Next) const
 {
-    const qsizetype startTagSize = sizeOf(FStartTag), endTagSize = sizeOf(FEndTag);
+    // No start tag lies whole in the kept text (the first one is taken), and one
+    // that begins there would have begun before Start: the search starts at the seam.
+    const qsizetype from = std::max<qsizetype>(0, Start + sizeOf(FStartTag));
+    if (End <= from)
+        return false;
+    const qsizetype found = findTag(FText.substr(0, static_cast<size_t>(FPos + End)), FStartTag, FPos + from);
+    if (found < 0)
+        return false;
+    Next = found - FPos;
+    return true;
+}
+
+std::string_view ElementRun::take(qsizetype Start, qsizetype End, qsizetype EndTagSize)
+{
+    const qsizetype startTagSize = sizeOf(FStartTag), endTagSize = EndTagSize;
     const std::string_view value = mid(FText, FPos + Start + startTagSize, End - Start - startTagSize);
     FElement = {};
     if (Start >= 0) {
@@ -83,7 +104,7 @@ std::string_view ElementRun::take(qsizetype Start, qsizetype End)
     }
 
     // What is left: the kept text up to the start tag, then the text after the end tag.
-    const qsizetype keep = endTagSize - 1;
+    const qsizetype keep = sizeOf(FEndTag) - 1; // room for any tag that could run across the seam
     if (Start < 0)
         FTail.resize(static_cast<size_t>(sizeOf(FTail) + Start));
     else if (Start >= keep)
@@ -102,6 +123,6 @@ bool ElementRun::takeAt(qsizetype Start, qsizetype End)
     if (FDone || Start < FPos || FTail.find('<') != std::string::npos ||
         !trimBlanksAndControls(mid(FText, FPos, Start - FPos)).empty())
         return false;
-    take(Start - FPos, End - FPos);
+    take(Start - FPos, End - FPos, sizeOf(FEndTag));
     return true;
 }

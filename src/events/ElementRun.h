@@ -11,7 +11,11 @@
 // ExtractTagValue on the remainder would, but in time linear in the text.
 class ElementRun {
 public:
-    ElementRun(std::string_view Text, std::string_view Tag);
+    // With EndAtNextStartTag, an element in which another start tag of its name
+    // comes before its end tag ends there, without an end tag: its end tag went
+    // missing, and the next element is read whole.
+    enum Mode { Plain, EndAtNextStartTag };
+    ElementRun(std::string_view Text, std::string_view Tag, Mode Mode_ = Plain);
 
     // False, with an empty Value, when the element is missing or its inner
     // text is empty; that ends the run.
@@ -29,12 +33,17 @@ public:
     // Whether text other than blanks and line ends lay between the elements
     // taken out so far, or (once the run has ended) was left unread after them.
     bool skippedText() const { return FSkippedText; }
+    // Whether an element so far ended at the next one's start tag.
+    bool endedAtAStartTag() const { return FEndedAtAStartTag; }
 
 private:
     // Where Tag first occurs in what is left, counted from the seam between the
     // kept prefix and the unread text (negative: it starts in the kept prefix).
     bool find(std::string_view Tag, qsizetype& At) const;
-    std::string_view take(qsizetype Start, qsizetype End); // relative to the unread text
+    // Relative to the unread text; EndTagSize 0 for an element that ends at a start tag.
+    std::string_view take(qsizetype Start, qsizetype End, qsizetype EndTagSize);
+    // Where the first start tag after the one at Start lies, when it comes before End.
+    bool startTagBefore(qsizetype Start, qsizetype End, qsizetype& Next) const;
     bool matchesAcrossSeam(std::string_view Tag, qsizetype TailIndex) const;
     char charAt(qsizetype SeamOffset) const;
 
@@ -46,6 +55,8 @@ private:
     // starts there and ends in the unread text could be found in it.
     std::string FTail;
     std::string_view FElement;
+    Mode FMode;
     bool FDone = false;
     bool FSkippedText = false;
+    bool FEndedAtAStartTag = false;
 };

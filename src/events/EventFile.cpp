@@ -204,18 +204,18 @@ void TEvent::loadFromBytes(std::string_view S, EventReading& Reading)
 void TEvent::loadFields(const EventFieldValues& Values, EventReading& Reading)
 {
     const auto value = [&](Field f) { return Values[static_cast<size_t>(f)]; };
-    const bool utf8 = Reading.utf8();
+    const auto utf8 = [&](Field f) { return Reading.utf8(value(f)); };
 
-    Enabled = readBoolean(value(fEnabled), true, utf8);
+    Enabled = readBoolean(value(fEnabled), true, utf8(fEnabled));
     // A start date that is missing, unreadable or outside years 1-9999 becomes now.
     TDateTime start = 0;
-    SetStartDate(readJulian(value(fStartDate), start, utf8) ? start : Reading.currentTime());
-    UseTime = readBoolean(value(fUseTime), true, utf8);
+    SetStartDate(readJulian(value(fStartDate), start, utf8(fStartDate)) ? start : Reading.currentTime());
+    UseTime = readBoolean(value(fUseTime), true, utf8(fUseTime));
     // The field is unsigned: a negative number reads as 0.
     Duration = static_cast<std::uint32_t>(std::max(readInteger(value(fDuration), 0), 0));
     if (RepeatedDates->GetCount() != 0) // a new event's own empty list serves as it is
         RepeatedDates = std::make_unique<TDateTimeList>();
-    RepeatedDates->loadFromBytes(value(fRepeatedDates), false, utf8);
+    RepeatedDates->loadFromBytes(value(fRepeatedDates), false, utf8(fRepeatedDates));
     Category = Reading.sharedText(value(fCategory));
     if (Category.isEmpty())
         Category = QStringLiteral("General");
@@ -224,17 +224,18 @@ void TEvent::loadFields(const EventFieldValues& Values, EventReading& Reading)
     AlarmType = static_cast<std::uint8_t>(readInteger(value(fAlarmType), 0)); // the low 8 bits
     AlarmParam = readInteger(value(fAlarmParam), 0);
     AlarmSound = Reading.text(value(fAlarmSound));
-    AudioNotify = readBoolean(value(fAudioNotify), true, utf8);
-    PopUpNotify = readBoolean(value(fPopUpNotify), true, utf8);
-    Importance = static_cast<TEventImportance>(readEnumeration(value(fImportance), ImportanceNames, eiNormal, utf8));
+    AudioNotify = readBoolean(value(fAudioNotify), true, utf8(fAudioNotify));
+    PopUpNotify = readBoolean(value(fPopUpNotify), true, utf8(fPopUpNotify));
+    Importance = static_cast<TEventImportance>(
+        readEnumeration(value(fImportance), ImportanceNames, eiNormal, utf8(fImportance)));
     KeepRemindingFor = readInteger(value(fKeepRemindingFor), -1);
     AfterReminderJob = static_cast<TAfterReminderJobType>(
-        readEnumeration(value(fAfterReminderJob), AfterReminderJobNames, arDoNothing, utf8));
+        readEnumeration(value(fAfterReminderJob), AfterReminderJobNames, arDoNothing, utf8(fAfterReminderJob)));
     AfterReminderJobParamInt = readInteger(value(fAfterReminderJobParamInt), 0);
-    ExecuteFile = readBoolean(value(fExecuteFile), false, utf8);
+    ExecuteFile = readBoolean(value(fExecuteFile), false, utf8(fExecuteFile));
     CmdsToExecute = Reading.text(value(fCmdsToExecute));
     ExecuteFileXTimes = readInteger(value(fExecuteFileXTimes), 1);
-    ShowOnCalendar = readBoolean(value(fShowOnCalendar), true, utf8);
+    ShowOnCalendar = readBoolean(value(fShowOnCalendar), true, utf8(fShowOnCalendar));
     RecalculateNoticationTimes(Reading.currentTime());
 }
 

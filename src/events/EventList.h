@@ -59,11 +59,26 @@ public:
     // The event file (EventListFile.cpp) and the HTML export (EventListExport.cpp).
     void SaveToFile(const QString& FileName);
     void LoadFromFile(const QString& FileName, bool Merge);
-    // Whether the last LoadFromFile passed over text in the events block that it
-    // could not read as events: a damaged file, such as one with events cut out
-    // of its middle or text after an empty event element. Blanks and line ends
-    // between the elements don't count. Cleared at the start of every load.
-    bool lastLoadSkippedText() const { return FLastLoadSkippedText; }
+    // What the last LoadFromFile found wrong in a file that it still read; all
+    // false for a file read as it was written. Cleared at the start of every load.
+    struct LoadDamage {
+        // Text in the events block that could not be read as events: a file with
+        // events cut out of its middle, or text after an empty event element.
+        // Blanks and line ends between the elements don't count.
+        bool SkippedText = false;
+        // Texts that are no valid UTF-8, read as Windows-1252, beside texts beyond
+        // ASCII that are UTF-8: a UTF-8 file that a hand edit or a bad copy
+        // damaged. (A file of the Windows program is Windows-1252 throughout.)
+        bool MixedEncodings = false;
+        // Zero bytes, which no text of the file holds: a block of the file lost.
+        bool ZeroBytes = false;
+        // An event element opened inside one without its end tag; the first ends
+        // where the second starts.
+        bool UnclosedEvent = false;
+
+        bool any() const { return SkippedText || MixedEncodings || ZeroBytes || UnclosedEvent; }
+    };
+    const LoadDamage& lastLoadDamage() const { return FLastLoadDamage; }
     void ExportToHTML(TListViewEventItems& Items, const QString& Title, const QString& Header, const QString& Footer,
                       const QString& FileName) const;
 
@@ -74,7 +89,7 @@ private:
     void indexCategories();
 
     std::vector<std::unique_ptr<TEvent>> FItems;
-    bool FLastLoadSkippedText = false;
+    LoadDamage FLastLoadDamage;
     // Each name of Categories, its letters folded as a comparison without regard
     // to case folds them, with its place: AddCategory finds a name in one step.
     // Callers change Categories directly too; FIndexedCategories shares the

@@ -26,7 +26,7 @@ constexpr std::string_view EscapedTag = "Escaped";
 struct EventFileContent {
     QStringList Categories;
     std::vector<std::unique_ptr<TEvent>> Events;
-    bool SkippedText = false; // text in the events block that is no event
+    TEventList::LoadDamage Damage;
 };
 
 [[noreturn]] void raiseWrongFormat()
@@ -54,7 +54,7 @@ size_t nextNonBlank(std::string_view Text, size_t From)
 }
 
 // One name a line; every line end counts, whatever its kind.
-QStringList readCategories(std::string_view Block, const EventReading& Reading)
+QStringList readCategories(std::string_view Block, EventReading& Reading)
 {
     QStringList names;
     const std::string_view lines = trimBlanksAndControls(Block);
@@ -132,7 +132,7 @@ EventFileContent parseEventFile(const FileEncoding& File, const EndTags* Ends = 
     std::string categoryStorage, eventStorage;
     content.Categories = readCategories(joined(categories, categoryStorage), reading);
     const std::string_view text = joined(events, eventStorage);
-    ElementRun run(text, "Event");
+    ElementRun run(text, "Event", ElementRun::EndAtNextStartTag);
     std::deque<std::string> rebuilt; // elements whose tags ran across a removed one; kept while reading
     EventFieldValues values;
     bool allWritten = true;
@@ -156,12 +156,14 @@ EventFileContent parseEventFile(const FileEncoding& File, const EndTags* Ends = 
         }
         content.Events.push_back(std::move(event));
     }
-    content.SkippedText = run.skippedText();
+    content.Damage.SkippedText = run.skippedText();
+    content.Damage.UnclosedEvent = run.endedAtAStartTag();
+    content.Damage.MixedEncodings = reading.mixedEncodings();
     if (Confirmed) {
         const char* const bytes = File.Bytes.data();
         const auto textStart = static_cast<qsizetype>(text.data() - bytes);
         *Confirmed = allWritten && events.pieces().size() == 1 && !text.empty() && text.data() >= bytes &&
-                     textStart + static_cast<qsizetype>(text.size()) == Ends->Events && !content.SkippedText &&
+                     textStart + static_cast<qsizetype>(text.size()) == Ends->Events && !content.Damage.SkippedText &&
                      firstOccurrence(File.Bytes, EventsEndTag, textStart, Ends->Events, Ends->Events) &&
                      firstOccurrence(File.Bytes, RootEndTag, textStart, Ends->Events, Ends->Root);
     }
@@ -203,7 +205,7 @@ size_t estimatedFileSize(const QStringList& Categories, const std::vector<std::u
 
 void TEventList::LoadFromFile(const QString& FileName, bool Merge)
 {
-    FLastLoadSkippedText = false;
+    FLastLoadDamage = {};
     if (!QFileInfo::exists(FileName)) {
         addFirstRunContent(*this);
         Modified = false;
@@ -229,7 +231,8 @@ void TEventList::LoadFromFile(const QString& FileName, bool Merge)
     }
     if (!confirmed)
         content = parseEventFile(file);
-    FLastLoadSkippedText = content.SkippedText;
+    FLastLoadDamage = content.Damage;
+    FLastLoadDamage.ZeroBytes = file.Bytes.find('\0') != std::string_view::npos;
 
     for (const QString& name : content.Categories)
         AddCategory(name);

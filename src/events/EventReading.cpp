@@ -1,5 +1,6 @@
 #include "EventReading.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "Escaping.h"
@@ -34,14 +35,24 @@ void appendWithCrLfLineEnds(std::string& Out, std::string_view Text)
     }
 }
 
-QString EventReading::text(std::string_view Value) const
+bool EventReading::utf8(std::string_view Value) const
+{
+    return FUtf8 || QByteArrayView(Value.data(), static_cast<qsizetype>(Value.size())).isValidUtf8();
+}
+
+QString EventReading::text(std::string_view Value)
 {
     std::string withCrLf;
     if (!hasOnlyCrLfLineEnds(Value)) {
         appendWithCrLfLineEnds(withCrLf, Value);
         Value = withCrLf;
     }
-    QString text = decodeBytes(Value, FUtf8);
+    const bool isUtf8 = utf8(Value);
+    if (!FUtf8) {
+        const bool ascii = std::all_of(Value.begin(), Value.end(), [](char c) { return (c & 0x80) == 0; });
+        (isUtf8 ? FSawUtf8 : FSawWindows1252) |= !ascii;
+    }
+    QString text = decodeBytes(Value, isUtf8);
     if (FEscaped && Value.find('&') != std::string_view::npos)
         return unescapeMarkup(text);
     return text;

@@ -13,17 +13,25 @@
 // is read once per load).
 class EventReading {
 public:
+    // Utf8: the whole file is valid UTF-8. Else each value is UTF-8 when it is
+    // valid UTF-8 and Windows-1252 when it is not: the files of the Windows
+    // program, and UTF-8 files in which a hand edit or a bad copy left a few
+    // bytes that are no UTF-8 (their other values read as they were written).
     EventReading(bool Utf8, bool Escaped, TDateTime CurrentTime)
         : FUtf8(Utf8), FEscaped(Escaped), FCurrentTime(CurrentTime)
     {
     }
 
-    bool utf8() const { return FUtf8; }
+    // Whether Value is UTF-8 text.
+    bool utf8(std::string_view Value) const;
     TDateTime currentTime() const { return FCurrentTime; }
 
     // A value as text: decoded, every line end as CR LF, and the entities of
     // an escaped file unescaped.
-    QString text(std::string_view Value) const;
+    QString text(std::string_view Value);
+    // Whether the texts read so far were some UTF-8 beyond ASCII and some
+    // Windows-1252: a UTF-8 file with damaged values.
+    bool mixedEncodings() const { return FSawUtf8 && FSawWindows1252; }
     // The same, with one string shared by the equal values that follow one
     // another (the events of a category, the sounds): they cost memory once.
     QString sharedText(std::string_view Value);
@@ -31,6 +39,8 @@ public:
 private:
     bool FUtf8;
     bool FEscaped;
+    bool FSawUtf8 = false;
+    bool FSawWindows1252 = false;
     TDateTime FCurrentTime;
     std::string_view FLastValue;
     QString FLastText;

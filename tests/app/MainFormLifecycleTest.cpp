@@ -434,6 +434,31 @@ TEST_F(MainFormLifecycle, AFileReadInPartIsReportedAndTheFirstSaveKeepsTheDamage
     EXPECT_EQ(errors().size(), 1) << "told once";
 }
 
+TEST_F(MainFormLifecycle, EveryKindOfDamageFoundInTheFileIsNamedInItsOneReport)
+{
+    const QByteArray damaged =
+        "<QuilletEventFile>\r\n<Version>QV3.0</Version>\r\n<Categories>B\xC3\xBCro\r\n</Categories>\r\n<Events>\r\n"
+        "<Event>\r\n<Description>caf\xE9</Description>\r\n" // no UTF-8, and no end tag
+        "<Event>\r\n<Description>two</Description>\r\n</Event>\r\n" +
+        QByteArray(100, '\0') + "stray\r\n</Events>\r\n</QuilletEventFile>\r\n";
+    writeFile(folder + "Events.events", damaged);
+    clock.set(testing_support::at(2026, 12, 7, 1, 2, 3, 45));
+    TfrmQuillet& window = start();
+    ASSERT_EQ(errors().size(), 1);
+    const QStringList lines = errors()[0].split("\r\n");
+    EXPECT_EQ(lines,
+              (QStringList{"Not all of the event file \"" + folder + "Events.events\" could be read as it was written:",
+                           "Some of its text could not be read as events and was left out.",
+                           "An event had no end tag: it was taken to end where the next event begins.",
+                           "It holds zero bytes where part of the file was lost: events there may be incomplete.",
+                           "Some texts were not valid UTF-8 and were read as Windows-1252, the others as UTF-8.", "",
+                           "The first save will keep a copy of this file as \"" + folder +
+                               "Backup/Events_20261207_010203045.events\"."}));
+    ASSERT_EQ(window.FEventList->Count(), 2);
+    EXPECT_EQ(window.FEventList->GetEvent(0)->Description, "café");
+    EXPECT_EQ(window.FEventList->Categories, QStringList{"Büro"});
+}
+
 TEST_F(MainFormLifecycle, TheTrayMenuShowsHidesStartsAnEventAndExits)
 {
     TfrmQuillet& window = start();
@@ -475,9 +500,12 @@ TEST(GetFileVersionString, FillsThePlaceholdersForTheProgramFileOnly)
 
 TEST(ExtractFileNameNoExt, TakesTheNameWithoutFolderAndLastExtension)
 {
-    const std::pair<const char*, const char*> cases[] = {
-        {"/home/ann/my.list.events", "my.list"}, {"/home/ann.d/README", "README"}, {"/home/ann/ending.", "ending"},
-        {"name.events", "name"}, {"/home/ann/", ""}, {"", ""}};
+    const std::pair<const char*, const char*> cases[] = {{"/home/ann/my.list.events", "my.list"},
+                                                         {"/home/ann.d/README", "README"},
+                                                         {"/home/ann/ending.", "ending"},
+                                                         {"name.events", "name"},
+                                                         {"/home/ann/", ""},
+                                                         {"", ""}};
     for (const auto& [path, expected] : cases)
         EXPECT_EQ(ExtractFileNameNoExt(path), expected) << path;
 }

@@ -76,3 +76,80 @@ TEST_F(EventFileDamage, AFileCutShortWhileItLoadsIsReadAsItStandsOrRefused)
         EXPECT_EQ(readFile(path()), whole.left(cut)) << "the load never writes to the file";
     }
 }
+
+TEST_F(EventFileDamage, OnlyTheValuesThatAreNoUtf8AreReadAsWindows1252)
+{
+    const auto file = [](const QByteArray& categories, const QByteArray& events) {
+        return "<QuilletEventFile>\r\n<Version>QV3.0</Version>\r\n<Escaped>-1</Escaped>\r\n<Categories>" + categories +
+               "</Categories>\r\n<Events>\r\n" + events + "</Events>\r\n</QuilletEventFile>\r\n";
+    };
+    const auto event = [](const QByteArray& description, const QByteArray& notes, const QByteArray& category) {
+        return "<Event>\r\n\t<Description>" + description + "</Description>\r\n\t<Notes>" + notes +
+               "</Notes>\r\n\t<Category>" + category + "</Category>\r\n</Event>\r\n";
+    };
+    // One title edited by hand in Windows-1252, in a UTF-8 file.
+    TEventList mixed;
+    mixed.LoadFromFile(
+        writeFile(path(), file("B\xC3\xBCro\r\nF\xC3\xAAte\r\n",
+                               event("Gr\xC3\xBC\xC3\x9F\x65", "Caf\xC3\xA9 \xE2\x82\xAC", "B\xC3\xBCro") +
+                                   event("caf\xE9 \x80", "na\xC3\xAFve", "B\xC3\xBCro"))),
+        false);
+    EXPECT_EQ(mixed.Categories, (QStringList{"Büro", "Fête"}));
+    ASSERT_EQ(mixed.Count(), 2);
+    EXPECT_EQ(mixed.GetEvent(0)->Description, "Grüße");
+    EXPECT_EQ(mixed.GetEvent(0)->Notes, "Café €");
+    EXPECT_EQ(mixed.GetEvent(1)->Description, "café €");
+    EXPECT_EQ(mixed.GetEvent(1)->Notes, "naïve");
+    EXPECT_EQ(mixed.GetEvent(1)->Category, "Büro");
+    EXPECT_TRUE(mixed.lastLoadDamage().MixedEncodings);
+    EXPECT_FALSE(mixed.lastLoadDamage().SkippedText || mixed.lastLoadDamage().ZeroBytes ||
+                 mixed.lastLoadDamage().UnclosedEvent);
+
+    // A file of the Windows program is Windows-1252 throughout: read as ever, and no damage.
+    TEventList windows;
+    windows.LoadFromFile(writeFile(path(), file("B\xFCro\r\n", event("Gr\xFC\xDF\x65", "\x93quoted\x94", "B\xFCro"))),
+                         false);
+    EXPECT_EQ(windows.Categories, QStringList{"Büro"});
+    ASSERT_EQ(windows.Count(), 1);
+    EXPECT_EQ(windows.GetEvent(0)->Description, "Grüße");
+    EXPECT_EQ(windows.GetEvent(0)->Notes, "“quoted”");
+    EXPECT_EQ(windows.GetEvent(0)->Category, "Büro");
+    EXPECT_FALSE(windows.lastLoadDamage().any());
+}
+
+TEST_F(EventFileDamage, ZeroBytesAndAMissingEndTagAreReportedAndTheNextEventIsReadWhole)
+{
+    const auto file = [](const QByteArray& events) {
+        return "<QuilletEventFile>\r\n<Version>QV3.0</Version>\r\n<Categories>A\r\n</Categories>\r\n<Events>\r\n" +
+               events + "</Events>\r\n</QuilletEventFile>\r\n";
+    };
+    const QByteArray one = "<Event>\r\n\t<Description>one</Description>\r\n</Event>\r\n";
+    const QByteArray twoUnclosed = "<Event>\r\n\t<Description>two</Description>\r\n";
+    const QByteArray three = "<event>\r\n\t<Description>three</Description>\r\n\t<Notes>3</Notes>\r\n</Event>\r\n";
+    TEventList unclosed;
+    unclosed.LoadFromFile(writeFile(path(), file(one + twoUnclosed + three + one)), false);
+    ASSERT_EQ(unclosed.Count(), 4);
+    EXPECT_EQ(unclosed.GetEvent(1)->Description, "two");
+    EXPECT_EQ(unclosed.GetEvent(1)->Notes, "") << "nothing of the next event";
+    EXPECT_EQ(unclosed.GetEvent(2)->Description, "three");
+    EXPECT_EQ(unclosed.GetEvent(2)->Notes, "3");
+    EXPECT_TRUE(unclosed.lastLoadDamage().UnclosedEvent);
+    EXPECT_FALSE(unclosed.lastLoadDamage().SkippedText || unclosed.lastLoadDamage().ZeroBytes);
+
+    // A block of the file lost to zero bytes, over the events in the middle.
+    TEventList written;
+    for (int i = 0; i < 200; ++i)
+        addEvent(written, at(2009, 1, 1) + i).Description = QString("event %1").arg(i);
+    written.SaveToFile(path());
+    QByteArray zeroed = readFile(path());
+    zeroed.replace(zeroed.size() / 2 - 10000, 20000, QByteArray(20000, '\0'));
+    TEventList holed;
+    holed.LoadFromFile(writeFile(path(), zeroed), false);
+    EXPECT_LT(holed.Count(), 200);
+    EXPECT_TRUE(holed.lastLoadDamage().ZeroBytes);
+
+    TEventList whole;
+    whole.LoadFromFile(writeFile(path(), file(one + three)), false);
+    EXPECT_EQ(whole.Count(), 2);
+    EXPECT_FALSE(whole.lastLoadDamage().any());
+}

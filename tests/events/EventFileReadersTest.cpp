@@ -40,7 +40,28 @@ QString withCrLf(const QString& text)
     return result;
 }
 
-std::string bytesOf(const QString& value) { return value.toStdString(); }
+// The plain reading finds the tags (ASCII) in the file's bytes taken one for one
+// as characters, then decodes each value by itself: UTF-8 in a UTF-8 file, and in
+// any other file when the value is valid UTF-8, else Windows-1252.
+class Values {
+public:
+    explicit Values(bool utf8File) : utf8File(utf8File) {}
+
+    static std::string bytesOf(const QString& value) { return value.toLatin1().toStdString(); }
+    bool utf8(const QString& value) const { return utf8File || QByteArrayView(value.toLatin1()).isValidUtf8(); }
+    QString text(const QString& value) const
+    {
+        const std::string bytes = bytesOf(value);
+        return decodeBytes(bytes, utf8(value));
+    }
+    bool boolean(const QString& value, bool fallback) const
+    {
+        return readBoolean(bytesOf(value), fallback, utf8(value));
+    }
+
+private:
+    bool utf8File;
+};
 
 QString element(const QString& text, const char* tag)
 {
@@ -49,31 +70,36 @@ QString element(const QString& text, const char* tag)
     return value;
 }
 
-std::unique_ptr<TEvent> readEvent(const QString& S, bool escaped)
+std::unique_ptr<TEvent> readEvent(const QString& S, bool escaped, const Values& values)
 {
     QString whole;
     ExtractElement(S, "<Event>", "</Event>", true, whole);
     const auto text = [&](const char* tag) {
-        return escaped ? unescapeMarkup(element(whole, tag)) : element(whole, tag);
+        const QString value = values.text(element(whole, tag));
+        return escaped ? unescapeMarkup(value) : value;
     };
-    const auto boolean = [&](const char* tag, bool fallback) {
-        return readBoolean(bytesOf(element(whole, tag)), fallback);
-    };
+    const auto boolean = [&](const char* tag, bool fallback) { return values.boolean(element(whole, tag), fallback); };
     const auto integer = [&](const char* tag, int fallback) {
-        return readInteger(bytesOf(element(whole, tag)), fallback);
+        return readInteger(Values::bytesOf(element(whole, tag)), fallback);
+    };
+    const auto enumeration = [&](const char* tag, std::span<const char* const> names, int fallback) {
+        const QString value = element(whole, tag);
+        return readEnumeration(Values::bytesOf(value), names, fallback, values.utf8(value));
     };
 
     auto e = std::make_unique<TEvent>();
     e->Enabled = boolean("Enabled", true);
     TDateTime start = 0;
-    e->SetStartDate(readJulian(bytesOf(element(whole, "StartDate")), start) ? start : Now());
+    const QString startDate = element(whole, "StartDate");
+    e->SetStartDate(readJulian(Values::bytesOf(startDate), start, values.utf8(startDate)) ? start : Now());
     e->UseTime = boolean("UseTime", true);
     e->Duration = static_cast<std::uint32_t>(std::max(integer("Duration", 0), 0));
     QString dates = element(whole, "RepeatedDates"), date;
+    const bool utf8Dates = values.utf8(dates);
     for (ExtractTagValue("DATE", dates, dates, date); !date.isEmpty();
          ExtractTagValue("DATE", QString(dates), dates, date)) {
         TDateTime value = 0;
-        if (readJulian(bytesOf(date), value))
+        if (readJulian(Values::bytesOf(date), value, utf8Dates))
             e->RepeatedDates->AddDate(value, false, 0);
     }
     e->Category = text("Category");
@@ -88,11 +114,9 @@ std::unique_ptr<TEvent> readEvent(const QString& S, bool escaped)
     e->PopUpNotify = boolean("PopUpNotify", true);
     static constexpr const char* importance[] = {"eiLow", "eiNormal", "eiHigh", "eiHighest"};
     static constexpr const char* job[] = {"arDoNothing", "arSnoozeMins", "arDismiss"};
-    e->Importance =
-        static_cast<TEventImportance>(readEnumeration(bytesOf(element(whole, "Importance")), importance, eiNormal));
+    e->Importance = static_cast<TEventImportance>(enumeration("Importance", importance, eiNormal));
     e->KeepRemindingFor = integer("KeepRemindingFor", -1);
-    e->AfterReminderJob = static_cast<TAfterReminderJobType>(
-        readEnumeration(bytesOf(element(whole, "AfterReminderJob")), job, arDoNothing));
+    e->AfterReminderJob = static_cast<TAfterReminderJobType>(enumeration("AfterReminderJob", job, arDoNothing));
     e->AfterReminderJobParamInt = integer("AfterReminderJobParamInt", 0);
     e->ExecuteFile = boolean("ExecuteFile", false);
     e->CmdsToExecute = text("CmdsToExecute");
@@ -102,10 +126,28 @@ std::unique_ptr<TEvent> readEvent(const QString& S, bool escaped)
     return e;
 }
 
+// The next event element of the events block, taken out of it: from the first
+// start tag to the first end tag, or to a start tag before that (an end tag
+// went missing). False, as for an empty element, when there is none.
+bool takeEvent(QString& events, QString& value)
+{
+    const qsizetype start = events.indexOf("<Event>", 0, Qt::CaseInsensitive);
+    const qsizetype end = events.indexOf("</Event>", 0, Qt::CaseInsensitive);
+    if (start < 0 || end < start + 7 + 1)
+        return false;
+    const qsizetype next = events.indexOf("<Event>", start + 7, Qt::CaseInsensitive);
+    const bool unclosed = next >= 0 && next < end;
+    value = events.mid(start + 7, (unclosed ? next : end) - start - 7);
+    events = events.left(start) + events.mid(unclosed ? next : end + 8);
+    return true;
+}
+
 Loaded plainLoad(const QByteArray& bytes)
 {
     Loaded loaded;
-    QString text = decodeText(bytes);
+    const FileEncoding file = detectEncoding(std::string_view(bytes.constData(), static_cast<size_t>(bytes.size())));
+    const Values values(file.Utf8);
+    QString text = QString::fromLatin1(file.Bytes.data(), static_cast<qsizetype>(file.Bytes.size()));
     if (text.isEmpty())
         return loaded;
     text = withCrLf(text);
@@ -119,16 +161,17 @@ Loaded plainLoad(const QByteArray& bytes)
     ExtractTagValue("Categories", QString(root), root, categories);
     ExtractTagValue("Events", QString(root), root, events);
     ExtractTagValue("Escaped", QString(root), root, escapedValue);
-    const bool escaped = readBoolean(bytesOf(escapedValue), false);
+    const bool escaped = values.boolean(escapedValue, false);
     const QStringView names = trimBlanksAndControls(categories);
     TEventList unique; // names are added once, whatever their letter case
     if (!names.isEmpty())
-        for (const QStringView name : names.split(u"\r\n"))
-            unique.AddCategory(escaped ? unescapeMarkup(name) : name.toString());
+        for (const QStringView name : names.split(u"\r\n")) {
+            const QString decoded = values.text(name.toString());
+            unique.AddCategory(escaped ? unescapeMarkup(decoded) : decoded);
+        }
     loaded.Categories = unique.Categories;
-    for (ExtractTagValue("Event", events, events, value); !value.isEmpty();
-         ExtractTagValue("Event", QString(events), events, value))
-        loaded.Events.push_back(readEvent("<Event>" + value + "</Event>", escaped));
+    while (takeEvent(events, value))
+        loaded.Events.push_back(readEvent("<Event>" + value + "</Event>", escaped, values));
     return loaded;
 }
 
@@ -217,7 +260,13 @@ public:
     // Files of other writers and damaged files made from a saved one.
     QByteArray variant(QByteArray bytes)
     {
-        switch (below(11)) {
+        switch (below(13)) {
+        case 11: // two bytes that are no UTF-8, put anywhere
+            return bytes.insert(below(bytes.size() + 1), below(2) ? "\xE9\xE9" : "\x80\xFF");
+        case 12: { // an end tag lost
+            const qsizetype at = bytes.indexOf("</Event>", below(bytes.size() + 1));
+            return at < 0 ? bytes : bytes.remove(at, 8);
+        }
         case 9: // the version element moved, leaving a seam where it is taken out
         case 10: {
             const QByteArray element =

@@ -237,7 +237,7 @@ TEST_F(EventFile, TellsWhenTextInTheEventsBlockWasNoEvent)
         TEventList fresh;
         fresh.LoadFromFile(writeFile(path(), fileWith("A\r\n", events)), false);
         EXPECT_EQ(fresh.Count(), count) << events.constData();
-        return fresh.lastLoadSkippedText();
+        return fresh.lastLoadDamage().SkippedText;
     };
     EXPECT_FALSE(skipped(one + " \t\r\n\n" + two + three, 3)) << "blanks and line ends between events are no loss";
 
@@ -252,12 +252,12 @@ TEST_F(EventFile, TellsWhenTextInTheEventsBlockWasNoEvent)
 
     // Each load starts afresh, also one that fails or finds no file.
     load(fileWith("A\r\n", one + "stray"));
-    EXPECT_TRUE(list.lastLoadSkippedText());
+    EXPECT_TRUE(list.lastLoadDamage().SkippedText);
     EXPECT_THROW(load("not an event file"), EFileError);
-    EXPECT_FALSE(list.lastLoadSkippedText());
+    EXPECT_FALSE(list.lastLoadDamage().SkippedText);
     load(fileWith("A\r\n", one + "stray"));
     list.LoadFromFile(folder.filePath("none.events"), false);
-    EXPECT_FALSE(list.lastLoadSkippedText());
+    EXPECT_FALSE(list.lastLoadDamage().SkippedText);
 }
 
 // The Arabic decimal separator (fa_IR): regional settings are read at start, so the test reruns itself.
