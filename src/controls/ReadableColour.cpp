@@ -26,12 +26,15 @@ QColor readableOn(const QColor& Colour, const QColor& Background, double Minimum
 {
     if (contrastRatio(Colour, Background) >= MinimumContrast)
         return Colour;
-    // Towards white or black, whichever stands out more from the background.
+    // Towards white or black, whichever stands out more from the background: first
+    // to the mirrored lightness (dark red becomes light red), then on as far as needed.
     const bool lighter = contrastRatio(Qt::white, Background) > contrastRatio(Qt::black, Background);
     const QColor hsl = Colour.toHsl();
+    const float mirrored =
+        lighter ? std::max(hsl.lightnessF(), 1 - hsl.lightnessF()) : std::min(hsl.lightnessF(), 1 - hsl.lightnessF());
     QColor moved = Colour;
-    for (int step = 1; step <= 50; ++step) {
-        const float lightness = std::clamp(hsl.lightnessF() + (lighter ? 0.02f : -0.02f) * step, 0.0f, 1.0f);
+    for (int step = 0; step <= 50; ++step) {
+        const float lightness = std::clamp(mirrored + (lighter ? 0.02f : -0.02f) * step, 0.0f, 1.0f);
         moved = QColor::fromHslF(std::max(0.0f, hsl.hslHueF()), hsl.hslSaturationF(), lightness, Colour.alphaF());
         if (contrastRatio(moved, Background) >= MinimumContrast)
             break;

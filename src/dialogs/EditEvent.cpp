@@ -557,10 +557,11 @@ void TfrmEditEvent::tbImportanceChange()
     FEvent->SetImportance(static_cast<TEventImportance>(position));
     const ImportanceLook& look = importanceLooks[position];
     lblSelectedImportance->setText(_(look.name));
-    // The colours were chosen for a light window; on a dark one they get light enough to read.
+    // The colours were chosen for a light window; on a dark one they get light enough
+    // to read (3:1 for this bold text, which keeps Highest's red apart from High).
     const QColor background = lblSelectedImportance->palette().color(QPalette::Window);
     setTextColour(lblSelectedImportance,
-                  background.lightnessF() < 0.5 ? readableOn(look.colour, background) : look.colour);
+                  background.lightnessF() < 0.5 ? readableOn(look.colour, background, 3.0) : look.colour);
 }
 
 void TfrmEditEvent::btnRepeatedClick()

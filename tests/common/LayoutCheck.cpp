@@ -207,7 +207,7 @@ double contrastRatio(const QColor& a, const QColor& b)
 
 QString savePicture(QWidget& widget, const QString& name)
 {
-    const QString path = QDir::temp().filePath(QStringLiteral("quillet-") + name + QStringLiteral(".png"));
+    const QString path = QDir::temp().filePath(QStringLiteral("quillet-layout-") + name + QStringLiteral(".png"));
     widget.grab().save(path);
     return path;
 }

@@ -48,7 +48,7 @@ private:
 // 1 for equal colours up to 21 for black on white.
 double contrastRatio(const QColor& a, const QColor& b);
 
-// Saves the widget's picture as quillet-<name>.png in the temporary folder, for a look.
+// Saves the widget's picture as quillet-layout-<name>.png in the temporary folder, for a look.
 QString savePicture(QWidget& widget, const QString& name);
 
 } // namespace testing_support
