@@ -6,7 +6,6 @@
 #include <QProcess>
 #include <QScopeGuard>
 #include <QTemporaryDir>
-#include <QTest>
 
 #include <fcntl.h>
 #include <sys/file.h>
@@ -69,21 +68,6 @@ TEST(SingleInstance, ATestProcessLeavesTheUsersLockAlone)
     EXPECT_EQ(child.exitCode(), 0) << "the child test process found the user's lock taken";
 }
 
-namespace {
-
-// True while some process holds an exclusive lock on the file at path.
-bool lockedElsewhere(const QString& path)
-{
-    const int descriptor = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
-    if (descriptor < 0)
-        return false;
-    const bool locked = ::flock(descriptor, LOCK_EX | LOCK_NB) != 0;
-    ::close(descriptor);
-    return locked;
-}
-
-} // namespace
-
 // Without a runtime folder of the session's, the lock once lay in the shared temp
 // folder under a name anyone could foresee: another user who held it there kept every
 // start from running. Locks now live only in a folder that is the user's alone, and a
@@ -97,52 +81,40 @@ TEST(SingleInstance, AnotherUsersLockNeverKeepsTheProgramFromStarting)
     QTemporaryDir shared("/tmp/quillet-shared-XXXXXX");
     ASSERT_EQ(::chmod(QFile::encodeName(shared.path()).constData(), 01777), 0);
     const QByteArray runtime = qgetenv("XDG_RUNTIME_DIR");
-    const QByteArray temp = qgetenv("TMPDIR");
     const auto restore = qScopeGuard([&] {
         qputenv("XDG_RUNTIME_DIR", runtime);
-        temp.isNull() ? qunsetenv("TMPDIR") : qputenv("TMPDIR", temp);
+        qunsetenv("TMPDIR");
     });
-    qunsetenv("XDG_RUNTIME_DIR");
-    qputenv("TMPDIR", QFile::encodeName(shared.path()));
-
-    const QString foreseen = shared.filePath(name + "-0.lock");
-    QProcess holder;
-    holder.start("setpriv", asNobody + QStringList{"flock", foreseen, "sleep", "30"});
-    ASSERT_TRUE(holder.waitForStarted());
-    ASSERT_TRUE(QTest::qWaitFor([&] { return lockedElsewhere(foreseen); }, 5000));
-    {
+    // A lock file of another user's, held, where the program once looked and where it looks now.
+    const auto plantHeldLock = [](const QString& path) {
+        const int descriptor = ::open(QFile::encodeName(path).constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
+        EXPECT_TRUE(descriptor >= 0 && ::fchown(descriptor, 65534, 65534) == 0 && ::flock(descriptor, LOCK_EX) == 0);
+        return descriptor;
+    };
+    const auto startsWithALockOfItsOwn = [&] {
         SingleInstance instance(name);
         EXPECT_TRUE(instance.tryAcquire() && instance.held());
-        EXPECT_TRUE(isPrivateFolder(QFileInfo(instance.lockFilePath()).path())) << instance.lockFilePath().toStdString();
-    }
-    holder.kill();
-    holder.waitForFinished();
+        struct stat status = {};
+        EXPECT_EQ(::stat(QFile::encodeName(instance.lockFilePath()).constData(), &status), 0);
+        EXPECT_EQ(status.st_uid, ::geteuid());
+        EXPECT_TRUE(isPrivateFolder(QFileInfo(instance.lockFilePath()).path()));
+    };
+    const int foreseen = plantHeldLock(shared.filePath(name + "-0.lock"));
+    const int inOwnFolder = plantHeldLock(SingleInstance(name).lockFilePath());
+    startsWithALockOfItsOwn();
+    qunsetenv("XDG_RUNTIME_DIR");
+    qputenv("TMPDIR", QFile::encodeName(shared.path()));
+    startsWithALockOfItsOwn();
 
     // The folder Qt would make for the user's runtime files, made first by another user.
-    QDir(shared.path()).removeRecursively();
-    QDir().mkpath(shared.path());
-    ::chmod(QFile::encodeName(shared.path()).constData(), 01777);
+    QDir(shared.filePath("runtime-root")).removeRecursively();
     ASSERT_EQ(QProcess::execute("setpriv", asNobody + QStringList{"mkdir", "-m", "0700", shared.filePath("runtime-root")}),
               0);
-    {
-        SingleInstance instance(name);
-        EXPECT_TRUE(instance.tryAcquire()) << "the program starts, without a guard of its own";
-        EXPECT_FALSE(instance.held());
-    }
-
-    // In the user's own runtime folder, a lock file that another user owns and someone holds.
+    SingleInstance instance(name);
+    EXPECT_TRUE(instance.tryAcquire()) << "the program starts, without a guard of its own";
+    EXPECT_FALSE(instance.held());
+    ::close(foreseen);
+    ::close(inOwnFolder);
     qputenv("XDG_RUNTIME_DIR", runtime);
-    const QString path = SingleInstance(name).lockFilePath();
-    const int planted = ::open(QFile::encodeName(path).constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
-    ASSERT_GE(planted, 0);
-    ASSERT_EQ(::fchown(planted, 65534, 65534), 0);
-    ASSERT_EQ(::flock(planted, LOCK_EX | LOCK_NB), 0);
-    SingleInstance mine(name);
-    EXPECT_TRUE(mine.tryAcquire() && mine.held());
-    struct stat status = {};
-    ASSERT_EQ(::stat(QFile::encodeName(path).constData(), &status), 0);
-    EXPECT_EQ(status.st_uid, ::geteuid()) << "the lock is a file of the user's own";
-    ::close(planted);
-    mine.release();
-    QFile::remove(path);
+    QFile::remove(SingleInstance(name).lockFilePath());
 }
