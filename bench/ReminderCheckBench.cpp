@@ -1,6 +1,12 @@
 // The main window's timed work on 10,000 events of 10 repeated dates each: the
 // reminder check every five seconds, and a save with its backup copy.
+#include <QDateTime>
 #include <QFileInfo>
+
+#include <sys/resource.h>
+
+#include <chrono>
+#include <csignal>
 
 #include <benchmark/benchmark.h>
 
@@ -72,5 +78,40 @@ void BM_SaveEventsWithBackup(benchmark::State& state)
     state.counters["bytes"] = static_cast<double>(QFileInfo(frm.FFileName).size());
 }
 BENCHMARK(BM_SaveEventsWithBackup)->Unit(benchmark::kMillisecond)->Iterations(10); // each adds a backup file
+
+// Ten minutes of the save timer, ticking every second on the program's clock, while
+// the disk takes no more than the file saved last: each try builds the whole file
+// and fails writing it. core_share is the part of one core the timer takes.
+void BM_FailingSaveForTenMinutes(benchmark::State& state)
+{
+    TfrmQuillet& frm = window();
+    frm.SaveEvents();
+    const auto fileSize = static_cast<rlim_t>(QFileInfo(frm.FFileName).size());
+    frm.FEventList->AddEvent(*frm.FEventList->GetEvent(0)); // one event more than the disk takes
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit saved{};
+    getrlimit(RLIMIT_FSIZE, &saved);
+    const rlimit limited{fileSize + 100, saved.rlim_max};
+    setrlimit(RLIMIT_FSIZE, &limited);
+    const TDateTime start = Now();
+    int tries = 0;
+    const auto began = std::chrono::steady_clock::now();
+    for (auto _ : state) {
+        const QString fileTime = QFileInfo(frm.FFileName).lastModified().toString();
+        for (int second = 1; second <= 600; ++second) {
+            setNowForTests(start + (tries * 600 + second) * 1000 * OneMillisecond);
+            frm.tmrSaveTimer();
+        }
+        ++tries;
+        if (!frm.FEventList->Modified || QFileInfo(frm.FFileName).lastModified().toString() != fileTime)
+            state.SkipWithError("the save went through");
+    }
+    const std::chrono::duration<double> spent = std::chrono::steady_clock::now() - began;
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, oldHandler);
+    clearNowForTests();
+    state.counters["core_share"] = spent.count() / (600.0 * tries);
+}
+BENCHMARK(BM_FailingSaveForTenMinutes)->Unit(benchmark::kMillisecond)->Iterations(3)->UseRealTime();
 
 } // namespace
