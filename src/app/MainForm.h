@@ -247,7 +247,7 @@ public:
     EventFileBackups FBackups;
     std::unique_ptr<FileLock> FEventFileLock; // held while the program uses FFileName
     QString FCheckFailure; // the reminder check's failure last reported
-    QString FSaveFailure;  // the failure of the last save, which its caller reported
+    QString FSaveFailure;  // the last save's failure, reported by its caller
     SaveRetrySchedule FSaveRetries;
     // A change of the user's that the timed save writes: tried at once, also while saves fail.
     void markChangedForSave();

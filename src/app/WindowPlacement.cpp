@@ -10,7 +10,8 @@ namespace {
 
 constexpr int TitleBarHeight = 24; // about what window managers draw
 constexpr int GrabWidth = 40;      // of the title bar, enough to take it with the mouse
-constexpr int MaxCoordinate = 1 << 24; // far beyond any screen, as Qt's largest widget
+// Far beyond any screen, as Qt's largest widget.
+constexpr int MaxCoordinate = 1 << 24;
 
 // Squared distance from Point to the nearest point of Area.
 long long distanceSquared(const QPoint& Point, const QRect& Area)

@@ -111,7 +111,7 @@ TEST_F(MainFormImportExport, AnImportCountsOnlyTheNewEventsAndMarksTheListModifi
 
 TEST_F(MainFormImportExport, ImportedCommandsStayOffUnlessTheUserKeepsThem)
 {
-    TestEvent{.when = at(2024, 6, 21, 8), .description = "Own backup", .commands = "cp -a ~ /mnt"}.addTo(*window->FEventList);
+    TestEvent{.when = at(2024, 6, 21, 8), .description = "Own", .commands = "cp -a ~ /mnt"}.addTo(*window->FEventList);
     // Answers the question with Answer, noting its text and default button; none asked leaves them empty.
     QString question;
     QMessageBox::StandardButton defaultButton = QMessageBox::NoButton;
@@ -152,7 +152,7 @@ TEST_F(MainFormImportExport, ImportedCommandsStayOffUnlessTheUserKeepsThem)
     EXPECT_EQ(messages.last(), "3 new events imported") << "the results come first";
     EXPECT_FALSE(commandsOn("Wipe"));
     EXPECT_FALSE(commandsOn("Mail"));
-    EXPECT_TRUE(commandsOn("Own backup")) << "the list's own events are not touched";
+    EXPECT_TRUE(commandsOn("Own")) << "the list's own events are not touched";
     EXPECT_EQ(window->FEventList->GetEvent(3)->CmdsToExecute, "rm -rf ~") << "the text stays, to be switched on";
 
     answer = QMessageBox::Yes;

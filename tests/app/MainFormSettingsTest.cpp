@@ -140,8 +140,8 @@ TEST_F(MainFormSettings, IntegersReadAsTheWindowsProgramWroteThem)
 
 TEST_F(MainFormSettings, APopUpOpacityOutsideAByteReadsAsTheDefault)
 {
-    const std::pair<const char*, int> cases[] = {{"-1", 220},  {"256", 220}, {"99999", 220}, {"-40", 220},
-                                                 {"half", 220}, {"0", 0},     {"1", 1},         {"150", 150},
+    const std::pair<const char*, int> cases[] = {{"-1", 220},   {"256", 220}, {"99999", 220}, {"-40", 220},
+                                                 {"half", 220}, {"0", 0},     {"1", 1},       {"150", 150},
                                                  {"255", 255},  {"0xFF", 255}};
     for (const auto& [text, alpha] : cases) {
         writeFile(folder + "Settings.ini", QByteArray("[OPTIONS]\nNotifyWindowPopupAlpha=") + text + "\n");
@@ -179,12 +179,9 @@ TEST_F(MainFormSettings, ASizeBeyondTheScreenIsCutToIt)
         QPoint place;
         QSize size;
         QRect frame;
-    } cases[] = {{{100, 225}, {822, 640}, {100, 225, 822, 640}},
-                 {{100, 225}, {huge, huge}, {0, 0, 1920, 1080}},
-                 {{2000, 100}, {3000, 500}, {1920, 100, 1280, 500}},
-                 {{2000, 100}, {500, 3000}, {2000, 0, 500, 1024}},
-                 {{huge, huge}, {huge, huge}, {1920, 0, 1280, 1024}},
-                 {{-huge - 1, 0}, {2000, 300}, {0, 0, 1920, 300}},
+    } cases[] = {{{100, 225}, {822, 640}, {100, 225, 822, 640}},      {{100, 225}, {huge, huge}, {0, 0, 1920, 1080}},
+                 {{2000, 100}, {3000, 500}, {1920, 100, 1280, 500}},  {{2000, 100}, {500, 3000}, {2000, 0, 500, 1024}},
+                 {{huge, huge}, {huge, huge}, {1920, 0, 1280, 1024}}, {{-huge - 1, 0}, {2000, 300}, {0, 0, 1920, 300}},
                  {{100, 100}, {-5, -huge - 1}, {100, 100, 0, 0}}};
     for (const auto& c : cases)
         EXPECT_EQ(fitFrameToScreen(c.place, c.size, screens), c.frame) << c.place.x() << "," << c.size.width();
