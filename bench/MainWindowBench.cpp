@@ -1,6 +1,8 @@
 // The main window's event list with 10,000 events of 10 repeated dates each
-// (110,000 occurrences): refilling it for a view and painting a screenful.
+// (110,000 occurrences): refilling it for a view and painting a screenful; and
+// one row whose title is very long.
 #include <QComboBox>
+#include <QPainter>
 #include <QPixmap>
 #include <QScrollArea>
 #include <QTreeView>
@@ -8,6 +10,8 @@
 #include <benchmark/benchmark.h>
 
 #include "BenchSupport.h"
+#include "app/EventPictures.h"
+#include "app/EventRowDelegate.h"
 #include "app/EventViewModel.h"
 #include "app/MainForm.h"
 
@@ -73,5 +77,48 @@ void BM_PaintCalendarStrip(benchmark::State& state)
         strip->render(&canvas);
 }
 BENCHMARK(BM_PaintCalendarStrip)->Unit(benchmark::kMillisecond);
+
+// The six cells of a row whose title runs to state.range(0) characters of words,
+// in columns of the design's widths: only the title's beginning that the row can
+// show is laid out, however long the title is.
+void BM_PaintRowWithLongTitle(benchmark::State& state)
+{
+    QString title;
+    for (int i = 0; title.size() < state.range(0); ++i)
+        title += QStringLiteral("word%1 ").arg(i % 1000);
+    title.truncate(state.range(0));
+    TEventList events;
+    TEvent event;
+    event.SetStartDate(Now() + 1);
+    event.Description = title;
+    events.AddEvent(event);
+    TListViewEventItems view;
+    view.push_back(std::make_unique<TListViewEventItem>(0, -1));
+
+    const PictureList alarmRepeat(makeAlarmRepeatPictures(1));
+    const PictureList priority(makePriorityPictures(1));
+    EventViewModel model(alarmRepeat, priority);
+    model.setRows(events, view);
+    QTreeView list;
+    list.resize(800, 600);
+    EventRowDelegate delegate;
+    QPixmap canvas(600, 40);
+    QPainter painter(&canvas);
+    QStyleOptionViewItem option;
+    option.font = list.font();
+    option.widget = &list;
+    option.state = QStyle::State_Enabled;
+    constexpr int Widths[EventViewModel::ColumnCount] = {36, 110, 90, 20, 235, 60};
+    for (auto _ : state) {
+        int x = 0;
+        for (int column = 0; column < EventViewModel::ColumnCount; ++column) {
+            option.rect = QRect(x, 0, Widths[column], 40);
+            x += Widths[column];
+            delegate.paint(&painter, option, model.index(0, column));
+        }
+    }
+    model.clearRows();
+}
+BENCHMARK(BM_PaintRowWithLongTitle)->Arg(50)->Arg(3'000'000)->Unit(benchmark::kMicrosecond);
 
 } // namespace

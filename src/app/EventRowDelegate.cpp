@@ -1,10 +1,14 @@
 #include "EventRowDelegate.h"
 
+#include <QAbstractScrollArea>
 #include <QFontMetrics>
 #include <QPainter>
 #include <QPixmap>
 
 #include <algorithm>
+
+#include "EventViewModel.h"
+#include "WrappedText.h"
 
 namespace {
 
@@ -22,6 +26,17 @@ QFont cellFont(const QStyleOptionViewItem& option, const QModelIndex& index)
     const QVariant font = index.data(Qt::FontRole);
     return font.isValid() ? font.value<QFont>().resolve(option.font) : option.font;
 }
+
+// At most MaxLength characters of the cell's text, without copying the rest of it.
+QString textBeginning(const QModelIndex& index, qsizetype MaxLength)
+{
+    if (const auto* events = qobject_cast<const EventViewModel*>(index.model()))
+        return events->cellTextBeginning(index, MaxLength);
+    return index.data(Qt::DisplayRole).toString().left(MaxLength);
+}
+
+// Sizing a column to its contents measures this much of a text at most.
+constexpr qsizetype MeasuredLength = 4096;
 
 } // namespace
 
@@ -43,16 +58,47 @@ void EventRowDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opti
                             cell.top() + (cell.height() - size.height()) / 2, picture);
     }
 
-    const QString text = index.data(Qt::DisplayRole).toString();
-    if (!text.isEmpty()) {
-        painter->setFont(cellFont(option, index));
-        painter->setPen(index.data(Qt::ForegroundRole).value<QColor>());
-        const auto alignment = index.data(Qt::TextAlignmentRole).value<Qt::Alignment>();
-        painter->drawText(cell.adjusted(TextMargin, 0, -TextMargin, 0), int(alignment) | Qt::TextWordWrap,
-                          withPlainLineBreaks(text));
-    }
-
+    paintText(painter, option, index);
     painter->restore();
+}
+
+void EventRowDelegate::paintText(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index)
+{
+    const QRect area = option.rect.adjusted(TextMargin, TextMargin, -TextMargin, -TextMargin);
+    const QFont font = cellFont(option, index);
+    const QFontMetrics metrics(font);
+    const int lineHeight = std::max(1, metrics.height());
+    // Only the lines of the row's top that the list can show are laid out: rows
+    // scroll whole, so a row taller than the list never shows its lower part.
+    int height = area.height();
+    if (const auto* view = qobject_cast<const QAbstractScrollArea*>(option.widget))
+        height = std::min(height, view->viewport()->height() + lineHeight);
+    const int maxLines = std::max(1, height / lineHeight);
+    // No character is narrower than a pixel: this much text fills the lines, and
+    // what a title holds beyond it is never laid out.
+    const qsizetype enough = qsizetype(maxLines) * (std::max(area.width(), 0) + 2);
+    QString text = textBeginning(index, enough + 1);
+    const bool more = text.size() > enough;
+    if (more)
+        text.truncate(enough);
+    const QStringList lines = wrappedLines(withPlainLineBreaks(text), more, font, area.width(), maxLines);
+    if (lines.isEmpty())
+        return;
+
+    painter->setClipRect(option.rect, Qt::IntersectClip);
+    painter->setFont(font);
+    painter->setPen(index.data(Qt::ForegroundRole).value<QColor>());
+    const auto alignment = index.data(Qt::TextAlignmentRole).value<Qt::Alignment>();
+    int y = area.top();
+    if (alignment & Qt::AlignVCenter)
+        y += (area.height() - int(lines.size()) * lineHeight) / 2;
+    for (const QString& line : lines) {
+        int x = area.left();
+        if (alignment & Qt::AlignHCenter)
+            x += (area.width() - metrics.horizontalAdvance(line)) / 2;
+        painter->drawText(x, y + metrics.ascent(), line);
+        y += lineHeight;
+    }
 }
 
 QSize EventRowDelegate::sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const
@@ -69,7 +115,7 @@ QSize EventRowDelegate::sizeHint(const QStyleOptionViewItem& option, const QMode
     const QPixmap picture = index.data(Qt::DecorationRole).value<QPixmap>();
     if (!picture.isNull())
         width = picture.deviceIndependentSize().toSize().width();
-    const QString text = index.data(Qt::DisplayRole).toString();
+    const QString text = textBeginning(index, MeasuredLength);
     if (!text.isEmpty()) {
         const QFontMetrics metrics(cellFont(option, index));
         for (const QString& line : withPlainLineBreaks(text).split(QLatin1Char('\n')))

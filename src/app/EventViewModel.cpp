@@ -232,6 +232,26 @@ QVariant EventViewModel::data(const QModelIndex& index, int role) const
     }
 }
 
+QString EventViewModel::cellTextBeginning(const QModelIndex& index, qsizetype MaxLength) const
+{
+    if (!checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid))
+        return {};
+    try {
+        if (index.column() != ColEvent)
+            return cellText(index.row(), index.column()).left(MaxLength);
+        QStringView text = trimBlanksAndControls(eventOf(index.row())->Description);
+        if (text.size() > MaxLength) {
+            text.truncate(MaxLength);
+            // Half a character would draw as a box.
+            if (!text.isEmpty() && text.back().isHighSurrogate())
+                text.chop(1);
+        }
+        return text.toString();
+    } catch (const std::exception&) {
+        return QStringLiteral("?");
+    }
+}
+
 QModelIndexList EventViewModel::match(const QModelIndex& start, int role, const QVariant& value, int hits,
                                       Qt::MatchFlags flags) const
 {
@@ -282,8 +302,12 @@ QString EventViewModel::cellText(int row, int column) const
         return formatWhen(*eventOf(row), occurrenceDateTime(row));
     case ColCountdown:
         return GetCountdownText(occurrenceDateTime(row), !eventOf(row)->UseTime);
-    case ColEvent:
-        return trimBlanksAndControls(eventOf(row)->Description).toString();
+    case ColEvent: {
+        const QString& description = eventOf(row)->Description;
+        const QStringView trimmed = trimBlanksAndControls(description);
+        // Shared rather than copied where nothing is trimmed: a description may be long.
+        return trimmed.size() == description.size() ? description : trimmed.toString();
+    }
     case ColCategory:
         return eventOf(row)->Category;
     default:

@@ -31,6 +31,10 @@ public:
     const TListViewEventItem* item(int row) const;
     TDateTime occurrenceDateTime(int row) const;
 
+    // The beginning of a cell's text, at most MaxLength characters of it: all that a
+    // painter needs of a text that may run to millions of characters.
+    QString cellTextBeginning(const QModelIndex& index, qsizetype MaxLength) const;
+
     // The height of one line of description text in the list's font.
     void setLineHeight(int pixels) { FLineHeight = pixels; }
     // Rows of this day are blue; asked whenever a row is painted.

@@ -11,6 +11,7 @@
 #include "AppTestSupport.h"
 #include "app/CountdownText.h"
 #include "app/Splash.h"
+#include "app/WrappedText.h"
 #include "controls/CalendarX.h"
 
 using testing_support::at;
@@ -171,6 +172,74 @@ TEST_F(EventListView, PaintsTheRowsBackgroundsAndShowsTheNotesAsAPlainTextHint)
     EXPECT_TRUE(QToolTip::isVisible()) << "the hint stays while the mouse rests";
     showHint(1);
     EXPECT_TRUE(QTest::qWaitFor([] { return !QToolTip::isVisible(); })) << "a row without notes has no hint";
+}
+
+TEST(wrappedLines, BreaksAndWrapsAndEndsTheLastLineWithAnEllipsisWhenTextRemains)
+{
+    const QFont font("Arial", 8);
+    const QFontMetrics metrics(font);
+    const int width = metrics.horizontalAdvance("word word word");
+    const struct {
+        const char* text;
+        bool more;
+        int maxLines;
+        QStringList expected;
+    } cases[] = {
+        {"Short", false, 2, {"Short"}},
+        {"Short", true, 2, {"Short\u2026"}},
+        {"one\ntwo", false, 2, {"one", "two"}},
+        {"one\ntwo\nthree", false, 2, {"one", "two\u2026"}},
+        {"one\n\nthree", false, 3, {"one", "", "three"}},
+        {"word word word word", false, 2, {"word word word ", "word"}},
+        {"word word word word word word word word", false, 2,
+         {"word word word ", metrics.elidedText("word word word word word\u2026", Qt::ElideRight, width)}},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(wrappedLines(QString(c.text), c.more, font, width, c.maxLines), c.expected) << c.text;
+    const QStringList longWord = wrappedLines(QString(200, 'm'), false, font, width, 3);
+    ASSERT_EQ(longWord.size(), 3) << "a word wider than a line breaks inside";
+    EXPECT_TRUE(longWord[2].endsWith(QChar(0x2026)));
+    EXPECT_EQ(wrappedLines(QString("text"), false, font, 0, 2), QStringList()) << "a column without width";
+}
+
+TEST_F(EventListView, LongTitlesKeepTheRowHeightAndEndWithAnEllipsisAlikeInEveryRow)
+{
+    QString words;
+    for (int i = 0; words.size() < 400; ++i)
+        words += QString("word%1 ").arg(i);
+    // As an import or a quick capture may bring it.
+    QString huge = words;
+    while (huge.size() < 3'000'000)
+        huge += huge.left(3'000'000 - huge.size());
+    useEvents({{.when = at(2024, 6, 20, 9), .description = words},
+               {.when = at(2024, 6, 20, 10), .description = words},
+               {.when = at(2024, 6, 20, 11), .description = words},
+               {.when = at(2024, 6, 20, 12), .description = "Three lines\r\n" + words + "\r\nthe third"},
+               {.when = at(2024, 6, 20, 13), .description = huge},
+               {.when = at(2024, 6, 20, 14), .description = "Short"}});
+    window->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+    screenshot(*window, "long-titles");
+    const QImage list = viewport()->grab().toImage();
+    const int h = window->vstEvents->fontMetrics().height();
+    const auto eventCell = [&](int row) { return list.copy(rowRect(row)); };
+
+    for (int row = 0; row < model->rowCount(); ++row) {
+        const QRect cell = rowRect(row);
+        EXPECT_EQ(cell.height(), row == 3 ? 8 + 3 * h : std::max(40, 8 + 2 * h)) << row;
+        // Nothing is drawn into the margins above and below the text, as a line cut
+        // off at the top or the bottom would be.
+        const QColor background = list.pixelColor(cell.right() - 1, cell.top());
+        for (const int y : {cell.top(), cell.top() + 2, cell.bottom() - 3, cell.bottom() - 1})
+            for (int x = cell.left(); x < cell.right(); ++x)
+                ASSERT_EQ(list.pixelColor(x, y).name(), background.name()) << "row " << row << " at " << x << ", " << y;
+    }
+    EXPECT_TRUE(eventCell(0) == eventCell(2)) << "the same title in rows of the same colour";
+    EXPECT_TRUE(eventCell(0) == eventCell(4)) << "a title of 3,000,000 characters shows its beginning the same way";
+    const QStringList shown = wrappedLines(words, false, window->vstEvents->font(),
+                                           rowRect(0).width() - 8, (rowRect(0).height() - 8) / h);
+    ASSERT_FALSE(shown.isEmpty());
+    EXPECT_TRUE(shown.last().endsWith(QChar(0x2026))) << shown.join('|').toStdString();
 }
 
 TEST_F(EventListView, ShowsNoFocusFrameWhenTheFocusComesBackAfterARefresh)
