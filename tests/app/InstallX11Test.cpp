@@ -259,7 +259,14 @@ TEST_F(InstallX11, TheInstalledProgramReadsShareQuilletAndKeepsTheUsersFilesInTh
     EXPECT_TRUE(readFile(home + "ran").startsWith(QFile::encodeName(runtime + "quillet-tmp/")))
         << readFile(home + "ran").constData();
     expectTheMainWindowAlone(quillet);
+    // Options > Start at Login, the menu's first item: the exit writes the entry.
+    const QString window = windowsOf(quillet.processId()).value(0);
+    ASSERT_EQ(runTool("xdotool", {"mousemove", "--window", window, "70", "10", "click", "1"}), 0);
+    QTest::qWait(300);
+    ASSERT_EQ(runTool("xdotool", {"key", "Down", "Return"}), 0);
     endAndExpectSettingsInTheConfigurationFolder(quillet);
+    EXPECT_TRUE(readFile(home + ".config/autostart/Quillet.desktop")
+                    .contains("\nExec=\"" + QFile::encodeName(prefix) + "/bin/quillet\"\n"));
     EXPECT_EQ(QDir(prefix + "/bin").entryList(QDir::NoDotAndDotDot | QDir::AllEntries), QStringList("quillet"));
 }
 
