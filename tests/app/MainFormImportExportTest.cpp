@@ -112,61 +112,54 @@ TEST_F(MainFormImportExport, AnImportCountsOnlyTheNewEventsAndMarksTheListModifi
 TEST_F(MainFormImportExport, ImportedCommandsStayOffUnlessTheUserKeepsThem)
 {
     TestEvent{.when = at(2024, 6, 21, 8), .description = "Own", .commands = "cp -a ~ /mnt"}.addTo(*window->FEventList);
-    // Answers the question with Answer, noting its text and default button; none asked leaves them empty.
+    // The question's text and default button; it is answered with `answer`.
     QString question;
-    QMessageBox::StandardButton defaultButton = QMessageBox::NoButton;
+    QMessageBox::StandardButton defaultButton = QMessageBox::NoButton, answer = QMessageBox::No;
     QTimer answerer;
-    QMessageBox::StandardButton answer = QMessageBox::No;
     QObject::connect(&answerer, &QTimer::timeout, [&] {
         auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        if (!box || box->objectName() != "dlgConfirm")
-            return;
-        question = box->text();
-        defaultButton = box->standardButton(box->defaultButton());
-        screenshot(*box, "import-commands-question");
-        box->button(answer)->click();
+        if (box && box->objectName() == "dlgConfirm") {
+            question = box->text();
+            defaultButton = box->standardButton(box->defaultButton());
+            screenshot(*box, "import-commands-question");
+            box->button(answer)->click();
+        }
     });
     answerer.start(10);
-    const auto importEvents = [&](const QString& name, const std::vector<TestEvent>& events) {
+    const auto importEvents = [&](const std::vector<TestEvent>& events) {
         TEventList other;
         for (const TestEvent& event : events)
             event.addTo(other);
-        other.SaveToFile(folder + name);
+        other.SaveToFile(folder + "other.events");
         question.clear();
-        defaultButton = QMessageBox::NoButton;
-        importFile(folder + name);
+        importFile(folder + "other.events");
     };
-    const auto commandsOn = [this](const QString& description) {
+    const auto commandsOn = [this] { // one digit per event of the list
+        QString on;
         for (int i = 0; i < window->FEventList->Count(); ++i)
-            if (const TEvent* event = window->FEventList->GetEvent(i); event->GetDescription() == description)
-                return event->ExecuteFile;
-        ADD_FAILURE() << description.toStdString() << " not in the list";
-        return false;
+            on += window->FEventList->GetEvent(i)->ExecuteFile ? '1' : '0';
+        return on;
     };
 
-    importEvents("shared.events", {{.when = at(2024, 7, 1, 9), .description = "Wipe", .commands = "rm -rf ~"},
-                                   {.when = at(2024, 7, 2, 9), .description = "Mail", .commands = "mail x"},
-                                   {.when = at(2024, 7, 3, 9), .description = "Talk"}});
+    importEvents({{.when = at(2024, 7, 1, 9), .description = "Wipe", .commands = "rm -rf ~"},
+                  {.when = at(2024, 7, 2, 9), .description = "Mail", .commands = "mail x"},
+                  {.when = at(2024, 7, 3, 9), .description = "Talk"}});
     EXPECT_EQ(question, "2 of the imported events run commands at their reminder. Keep their commands switched on?");
     EXPECT_EQ(defaultButton, QMessageBox::No);
     EXPECT_EQ(messages.last(), "3 new events imported") << "the results come first";
-    EXPECT_FALSE(commandsOn("Wipe"));
-    EXPECT_FALSE(commandsOn("Mail"));
-    EXPECT_TRUE(commandsOn("Own")) << "the list's own events are not touched";
+    EXPECT_EQ(commandsOn(), "001000") << "the list's own events are not touched";
     EXPECT_EQ(window->FEventList->GetEvent(3)->CmdsToExecute, "rm -rf ~") << "the text stays, to be switched on";
 
     answer = QMessageBox::Yes;
-    importEvents("trusted.events", {{.when = at(2024, 7, 4, 9), .description = "Sync", .commands = "rsync a b"},
-                                    {.when = at(2024, 7, 5, 9), .description = "Wipe", .commands = "rm -rf ~"}});
+    importEvents({{.when = at(2024, 7, 4, 9), .description = "Sync", .commands = "rsync a b"},
+                  {.when = at(2024, 7, 5, 9), .description = "Wipe", .commands = "rm -rf ~"}});
     EXPECT_EQ(question, "1 of the imported events run commands at their reminder. Keep their commands switched on?");
-    EXPECT_TRUE(commandsOn("Sync"));
-    EXPECT_FALSE(commandsOn("Wipe")) << "not imported again";
-    EXPECT_TRUE(window->FEventList->Modified);
+    EXPECT_EQ(commandsOn(), "0010001") << "Wipe is not imported again";
 
-    importEvents("plain.events", {{.when = at(2024, 7, 6, 9), .description = "Lunch"},
-                                  {.when = at(2024, 7, 7, 9), .description = "Mail", .commands = "mail x"}});
+    importEvents({{.when = at(2024, 7, 6, 9), .description = "Lunch"},
+                  {.when = at(2024, 7, 7, 9), .description = "Mail", .commands = "mail x"}});
     EXPECT_EQ(question, QString()) << "no event with a command was added";
-    EXPECT_EQ(messages.last(), "1 new events imported");
+    EXPECT_EQ(commandsOn(), "00100010");
 }
 
 TEST(exportFileName, ReplacesTheExtensionAndNeverGivesTheEventFile)

@@ -8,28 +8,12 @@
 #include "dialogs/EventNotify.h"
 
 using testing_support::at;
+using testing_support::FileSizeLimit;
 using testing_support::readFile;
 using testing_support::Rows;
 using testing_support::rowsOf;
 
 namespace {
-
-// Writes fail beyond Bytes bytes for the object's life, as on a full disk.
-struct FileSizeLimit {
-    explicit FileSizeLimit(rlim_t Bytes) : OldHandler(std::signal(SIGXFSZ, SIG_IGN))
-    {
-        getrlimit(RLIMIT_FSIZE, &Saved);
-        rlimit limited{Bytes, Saved.rlim_max};
-        setrlimit(RLIMIT_FSIZE, &limited);
-    }
-    ~FileSizeLimit()
-    {
-        setrlimit(RLIMIT_FSIZE, &Saved);
-        std::signal(SIGXFSZ, OldHandler);
-    }
-    void (*OldHandler)(int);
-    rlimit Saved{};
-};
 
 // Every write past a FileSizeLimit gets one SIGXFSZ.
 volatile std::sig_atomic_t writesPastTheLimit = 0;

@@ -4,9 +4,6 @@
 #include <QListWidget>
 #include <QScreen>
 
-#include <sys/resource.h>
-
-#include <csignal>
 #include <limits>
 
 #include "AppTestSupport.h"
@@ -258,15 +255,10 @@ TEST(Autostart, QuotesTheProgramPathForTheExecLine)
 TEST(Autostart, AnEntryTheDiskCantHoldIsNotLeftCut)
 {
     QFile::remove(autostart::entryFileName());
-    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit saved{};
-    getrlimit(RLIMIT_FSIZE, &saved);
-    const rlimit limited{50, saved.rlim_max};
-    setrlimit(RLIMIT_FSIZE, &limited);
-    const bool written = autostart::writeEntry("/opt/quillet/quillet");
-    setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, oldHandler);
-    EXPECT_FALSE(written);
+    {
+        testing_support::FileSizeLimit limit(50);
+        EXPECT_FALSE(autostart::writeEntry("/opt/quillet/quillet"));
+    }
     EXPECT_FALSE(QFileInfo::exists(autostart::entryFileName()));
 }
 

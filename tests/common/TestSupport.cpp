@@ -4,6 +4,8 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <csignal>
+
 std::ostream& operator<<(std::ostream& os, const QString& value)
 {
     return os << '"' << value.toStdString() << '"';
@@ -50,6 +52,19 @@ Rows rowsOf(const TListViewEventItems& items)
     for (const auto& item : items)
         rows.emplace_back(item->EventIndex, item->DateIndex);
     return rows;
+}
+
+FileSizeLimit::FileSizeLimit(rlim_t Bytes) : FOldHandler(std::signal(SIGXFSZ, SIG_IGN))
+{
+    getrlimit(RLIMIT_FSIZE, &FSaved);
+    const rlimit limited{Bytes, FSaved.rlim_max};
+    setrlimit(RLIMIT_FSIZE, &limited);
+}
+
+FileSizeLimit::~FileSizeLimit()
+{
+    setrlimit(RLIMIT_FSIZE, &FSaved);
+    std::signal(SIGXFSZ, FOldHandler);
 }
 
 } // namespace testing_support

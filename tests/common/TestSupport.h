@@ -2,6 +2,8 @@
 
 #include <QDate>
 
+#include <sys/resource.h>
+
 #include <functional>
 #include <ostream>
 
@@ -51,5 +53,19 @@ TEvent& addEvent(TEventList& list, TDateTime start, std::initializer_list<TDateT
 // A view's rows as (EventIndex, DateIndex) pairs.
 using Rows = std::vector<std::pair<int, int>>;
 Rows rowsOf(const TListViewEventItems& items);
+
+// Writes of this process fail beyond Bytes bytes for the object's life ("File too
+// large"), as on a full disk; SIGXFSZ is ignored meanwhile.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t Bytes);
+    ~FileSizeLimit();
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+private:
+    void (*FOldHandler)(int);
+    rlimit FSaved{};
+};
 
 } // namespace testing_support

@@ -7,9 +7,6 @@
 #include <gtest/gtest.h>
 
 #include <sys/mount.h>
-#include <sys/resource.h>
-
-#include <csignal>
 
 #include "TestSupport.h"
 #include "events/EventList.h"
@@ -19,23 +16,6 @@
 using namespace testing_support;
 
 namespace {
-
-// Writes fail beyond Bytes bytes for the object's life ("File too large").
-struct FileSizeLimit {
-    explicit FileSizeLimit(rlim_t Bytes) : OldHandler(std::signal(SIGXFSZ, SIG_IGN))
-    {
-        getrlimit(RLIMIT_FSIZE, &Saved);
-        rlimit limited{Bytes, Saved.rlim_max};
-        setrlimit(RLIMIT_FSIZE, &limited);
-    }
-    ~FileSizeLimit()
-    {
-        setrlimit(RLIMIT_FSIZE, &Saved);
-        std::signal(SIGXFSZ, OldHandler);
-    }
-    void (*OldHandler)(int);
-    rlimit Saved{};
-};
 
 // A 64 KiB file system of its own, for as long as the object lives; needs root.
 struct SmallDisk {
