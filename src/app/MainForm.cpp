@@ -45,6 +45,21 @@
 
 namespace {
 
+// A white list with black names whatever the desktop's colours; only a selected
+// name keeps the desktop's selection colours. Some styles (Fusion) draw the frame
+// of a check box a shade darker than the window colour: a mid grey keeps it plain
+// on the white.
+QPalette whiteListColours(const QPalette& Desktop)
+{
+    QPalette white(QColor(0xB4, 0xB4, 0xB4));
+    white.setColor(QPalette::Base, Qt::white);
+    white.setColor(QPalette::Text, Qt::black);
+    for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
+        for (QPalette::ColorRole role : {QPalette::Highlight, QPalette::HighlightedText})
+            white.setColor(group, role, Desktop.color(group, role));
+    return white;
+}
+
 QAction* makeAction(const QString& name, const QString& text, QObject* parent)
 {
     auto* action = new QAction(text, parent);
@@ -319,6 +334,7 @@ void TfrmQuillet::buildClientArea()
     clstCategories->setFrameShape(QFrame::NoFrame);
     clstCategories->setSelectionMode(QAbstractItemView::SingleSelection);
     clstCategories->setMinimumHeight(2 * clstCategories->fontMetrics().height()); // it scrolls
+    clstCategories->setPalette(whiteListColours(clstCategories->palette()));
     sbtnCatAdd = new QToolButton(tsFilterCategory);
     sbtnCatAdd->setObjectName(QStringLiteral("sbtnCatAdd"));
     sbtnCatAdd->setText(QStringLiteral("+"));

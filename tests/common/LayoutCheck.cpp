@@ -15,6 +15,7 @@
 #include <QStyleFactory>
 #include <QWidget>
 
+#include <algorithm>
 #include <cmath>
 
 namespace testing_support {
@@ -203,6 +204,16 @@ double contrastRatio(const QColor& a, const QColor& b)
 {
     const double la = luminance(a), lb = luminance(b);
     return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+double strongestContrast(const QImage& picture, const QRect& area, const QColor& background)
+{
+    double best = 1;
+    const QRect inside = area & picture.rect();
+    for (int y = inside.top(); y <= inside.bottom(); ++y)
+        for (int x = inside.left(); x <= inside.right(); ++x)
+            best = std::max(best, contrastRatio(picture.pixelColor(x, y), background));
+    return best;
 }
 
 QString savePicture(QWidget& widget, const QString& name)

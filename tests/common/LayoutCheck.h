@@ -5,6 +5,7 @@
 
 #include <QColor>
 #include <QFont>
+#include <QImage>
 #include <QPalette>
 #include <QString>
 #include <QStringList>
@@ -47,6 +48,10 @@ private:
 // The contrast ratio of two colours as the web's accessibility rules define it:
 // 1 for equal colours up to 21 for black on white.
 double contrastRatio(const QColor& a, const QColor& b);
+
+// The strongest contrast of any pixel of the area of the picture against the
+// background: what the clearest text, line or mark drawn there stands out by.
+double strongestContrast(const QImage& picture, const QRect& area, const QColor& background);
 
 // Saves the widget's picture as quillet-layout-<name>.png in the temporary folder, for a look.
 QString savePicture(QWidget& widget, const QString& name);
