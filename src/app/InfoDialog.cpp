@@ -50,5 +50,7 @@ bool TfrmInfoDialog::Execute(const QString& Caption, const QString& Message)
 {
     setWindowTitle(Caption);
     stxtMessage->setText(Message);
+    // The picture's place is kept only for a picture: an empty one would show as a gap.
+    Image1->setVisible(!Image1->pixmap().isNull());
     return exec() == QDialog::Accepted;
 }

@@ -1,6 +1,8 @@
 // The About box, the information dialog and the text-input dialog keep their
 // widgets in place under a dark desktop theme with a large font.
 #include <QApplication>
+#include <QLabel>
+#include <QLayout>
 #include <QTest>
 #include <QTimer>
 
@@ -34,6 +36,15 @@ TEST(SmallWindows, KeepTheirWidgetsInPlaceUnderADarkLargeLook)
     checkWhileShown(info, "information");
     info.Execute("Quillet", "The event file could not be read, so it was left as it is and nothing was "
                             "written over it. Its reason: permission denied.");
+
+    // The information dialog has no picture, so its message starts at its left margin.
+    TfrmInfoDialog plain;
+    QTimer::singleShot(0, &plain, [&plain] {
+        EXPECT_FALSE(plain.Image1->isVisible());
+        EXPECT_EQ(plain.stxtMessage->x(), plain.layout()->contentsMargins().left());
+        plain.accept();
+    });
+    plain.Execute("Quillet", "12 events were imported.");
 
     TfrmGetText question;
     checkWhileShown(question, "text-input");
