@@ -4,6 +4,7 @@
 #include <QLocale>
 #include <QMenu>
 
+#include "controls/ReadableColour.h"
 #include "controls/TPLabel.h"
 #include "events/Exceptions.h"
 #include "platform/gui/ErrorReport.h"
@@ -185,9 +186,11 @@ void TTimePicker::ShowFont(TTPLabel* label, const LabelFont& font)
 {
     label->setFont(font.font);
     QPalette colours = label->palette();
+    // The picker shows its window's background: on a dark one the link's blue turns light.
+    const QColor colour = readableOn(font.colour, colours.color(QPalette::Window));
     // A disabled picker keeps the desktop's disabled colour, so it looks disabled.
-    colours.setColor(QPalette::Active, QPalette::WindowText, font.colour);
-    colours.setColor(QPalette::Inactive, QPalette::WindowText, font.colour);
+    colours.setColor(QPalette::Active, QPalette::WindowText, colour);
+    colours.setColor(QPalette::Inactive, QPalette::WindowText, colour);
     label->setPalette(colours);
 }
 

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "ControlsTestSupport.h"
+#include "LayoutCheck.h"
 #include "TestSupport.h"
 #include "controls/TimePicker.h"
 
@@ -126,6 +127,32 @@ TEST_F(TimePickerTest, BothFormsReadLeftToRightWithALinkUnderTheMouse)
     const auto ink = [&](const char* name) { return inkBounds(image, label(name)->geometry(), image.pixel(0, 0)); };
     EXPECT_LT(ink("lblHour").right(), ink("lblMin").left());
     EXPECT_LT(ink("lblMin").right(), ink("lblTimePostfix").left());
+}
+
+// On a dark window the time and the link under the mouse read as well as on a light one.
+TEST(TimePickerLook, TheTimeAndTheLinkReadOnADarkWindow)
+{
+    testing_support::DarkLargeLook look;
+    QWidget window;
+    window.setAutoFillBackground(true);
+    TTimePicker picker(&window);
+    picker.SetTimeFormat(tf24Hr);
+    picker.SetTime(at(2024, 5, 6, 10, 0));
+    picker.adjustSize();
+    window.resize(picker.size());
+    QCursor::setPos(3000, 3000); // the link below is the only one under the mouse
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    auto* minutes = picker.findChild<QLabel*>("lblMin");
+    picker.HourMinMouseEnter(minutes);
+    const QImage picture = window.grab().toImage();
+    testing_support::savePicture(window, "timepicker-dark-hover");
+    const QColor background = window.palette().color(QPalette::Window);
+    EXPECT_EQ(picture.pixelColor(0, 0), background);
+    for (QLabel* label : {picker.findChild<QLabel*>("lblHour"), minutes})
+        EXPECT_GE(testing_support::strongestContrast(picture, label->geometry().translated(picker.pos()), background),
+                  4.5)
+            << label->objectName().toStdString();
 }
 
 } // namespace
