@@ -1,0 +1,91 @@
+// The event list's keys on a real X server, pressed through XTest while openbox
+// manages the windows: Enter held down on another window closes it on the press,
+// and its release then reaches the list.
+#include <QMessageBox>
+#include <QProcess>
+
+#include <optional>
+
+#include "AppTestSupport.h"
+#include "WindowManager.h"
+#include "app/About.h"
+#include "dialogs/EditEvent.h"
+
+using testing_support::at;
+
+namespace {
+
+class EventListX11 : public app_testing::MainWindowTest {
+protected:
+    void SetUp() override
+    {
+        if (QGuiApplication::platformName() != QLatin1String("xcb"))
+            GTEST_SKIP() << "needs an X11 display";
+        manager.emplace();
+        ASSERT_TRUE(manager->ready()) << "openbox did not start";
+        start();
+        window->tmrSave->stop();
+        useEvents({{.when = at(2024, 6, 20, 9), .description = "Yoga"}});
+        window->ShowMainWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+        // Every window that opens is answered with Enter held down for a moment,
+        // as a user presses it; edit dialogs are counted and cancelled.
+        QObject::connect(&watch, &QTimer::timeout, [this] {
+            QWidget* modal = QApplication::activeModalWidget();
+            if (auto* dialog = qobject_cast<TfrmEditEvent*>(modal)) {
+                ++edits;
+                dialog->btnCancel->click();
+            } else if (modal && modal != answered && modal->isActiveWindow()) {
+                answered = modal;
+                holdEnter();
+            }
+        });
+        watch.start(20);
+    }
+    void TearDown() override
+    {
+        watch.stop();
+        window.reset(); // before its manager goes
+        manager.reset();
+    }
+
+    void holdEnter() { keys.start("xdotool", {"keydown", "Return", "sleep", "0.3", "keyup", "Return"}); }
+    // The keys have gone up and Qt has handed their events out.
+    void waitForKeys()
+    {
+        ASSERT_TRUE(keys.state() == QProcess::NotRunning || keys.waitForFinished(5000));
+        QTest::qWait(300);
+    }
+    void focusRow()
+    {
+        window->vstEvents->setCurrentIndex(model->index(0, EventViewModel::ColWhen));
+        window->vstEvents->setFocus();
+    }
+
+    std::optional<testing_support::WindowManager> manager;
+    QTimer watch;
+    QProcess keys;
+    QWidget* answered = nullptr;
+    int edits = 0;
+};
+
+TEST_F(EventListX11, EnterOnAnotherWindowDoesNotEditTheSelectedRow)
+{
+    focusRow();
+    window->About1Click();
+    waitForKeys();
+    EXPECT_EQ(edits, 0) << "Enter on the About box's OK";
+
+    focusRow();
+    window->actDeleteSelectedEvent->trigger();
+    waitForKeys();
+    EXPECT_EQ(window->FEventList->Count(), 1) << "Enter chose No";
+    EXPECT_EQ(edits, 0) << "Enter on the delete question";
+
+    focusRow();
+    holdEnter();
+    waitForKeys();
+    EXPECT_EQ(edits, 1) << "Enter pressed and released in the list edits";
+}
+
+} // namespace
