@@ -3,13 +3,13 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include "controls/ReadableColour.h"
 #include "platform/gui/ErrorReport.h"
 
 TDropDownX::TDropDownX(QWidget* AOwner) : QWidget(AOwner)
 {
     FCollapsedCaption = QStringLiteral("Collapsed");
     FUncollapsedCaption = QStringLiteral("Uncollapsed");
-    FColor = palette().color(QPalette::Button);
     setAttribute(Qt::WA_OpaquePaintEvent); // the background covers the whole bar
 }
 
@@ -109,7 +109,7 @@ void TDropDownX::paintEvent(QPaintEvent*)
 
 void TDropDownX::DrawBackground(QPainter& painter)
 {
-    painter.fillRect(rect(), FColor);
+    painter.fillRect(rect(), Color());
     if (FBackgroundImageIndex >= 0 && FBackgroundImageIndex < FImageList.size())
         painter.drawPixmap(rect(), FImageList[FBackgroundImageIndex]);
 }
@@ -117,7 +117,8 @@ void TDropDownX::DrawBackground(QPainter& painter)
 void TDropDownX::DrawCaption(QPainter& painter, const QString& Text, TDropDownTextRotate Rotation)
 {
     painter.setFont(font());
-    painter.setPen(palette().color(QPalette::WindowText));
+    // The desktop's text colour, or one that reads on a colour the owner chose.
+    painter.setPen(readableOn(palette().color(QPalette::WindowText), Color()));
     const QFontMetrics metrics = painter.fontMetrics();
     const int cx = metrics.horizontalAdvance(Text);
     const int cy = metrics.height();

@@ -57,8 +57,9 @@ public:
     TAlignment CaptionAlignment() const { return FCaptionAlignment; }
     void SetCaptionAlignment(TAlignment Value);
 
-    // The background colour, used when there is no picture.
-    QColor Color() const { return FColor; }
+    // The background colour, used when there is no picture: the desktop's button
+    // colour, whatever it is at the time, until one is set.
+    QColor Color() const { return FColor.isValid() ? FColor : palette().color(QPalette::Button); }
     void SetColor(const QColor& Value);
 
     // The background pictures; an empty list means none. The bar keeps its own
@@ -91,7 +92,7 @@ private:
     TAlignment FCaptionAlignment = taCenter;
     int FBackgroundImageIndex = 0;
     QList<QPixmap> FImageList;
-    QColor FColor;
+    QColor FColor; // none set: the desktop's
     bool FPressed = false; // a left press on the bar waits for its release
 };
 

@@ -1,4 +1,5 @@
 // The caption bar: toggling its linked control, and how it turns its caption.
+#include <QApplication>
 #include <QLabel>
 #include <QTest>
 
@@ -9,6 +10,7 @@
 #include <tuple>
 
 #include "ControlsTestSupport.h"
+#include "LayoutCheck.h"
 #include "controls/DropDownControl.h"
 
 using namespace controls_test;
@@ -86,6 +88,24 @@ TEST_F(DropDownXTest, CaptionIsCentredAndReadsFromItsTurnsEnd)
             inkBounds(letter, letter.rect(), letter.pixel(0, 0)).center() - letter.rect().center();
         EXPECT_GT(QPoint::dotProduct(fromCentre, start), 20) << name;
     }
+}
+
+// The bar takes the desktop's colours as they are now, also after they turn dark
+// under a running bar; its caption reads on them and on a colour the owner chose.
+TEST_F(DropDownXTest, TheCaptionReadsAfterTheDesktopTurnsDarkAndOnAChosenColour)
+{
+    bar.SetUncollapsedCaption(QStringLiteral("Click to hide filters"));
+    testing_support::DarkLargeLook look;
+    QApplication::processEvents(); // the change reaches the running bar
+    const auto expectReadable = [this](const QColor& background, const QString& name) {
+        testing_support::savePicture(bar, name);
+        const QImage picture = bar.grab().toImage();
+        EXPECT_EQ(picture.pixelColor(0, 0), background) << name.toStdString();
+        EXPECT_GE(testing_support::strongestContrast(picture, picture.rect(), background), 4.5) << name.toStdString();
+    };
+    expectReadable(QApplication::palette().color(QPalette::Button), "dropdown-dark");
+    bar.SetColor(Qt::white);
+    expectReadable(Qt::white, "dropdown-dark-on-white");
 }
 
 } // namespace
