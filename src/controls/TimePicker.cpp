@@ -1,5 +1,6 @@
 #include "TimePicker.h"
 
+#include <QEvent>
 #include <QHBoxLayout>
 #include <QLocale>
 #include <QMenu>
@@ -133,6 +134,15 @@ void TTimePicker::SetMouseOverFont(const LabelFont& Value)
         ShowFont(FMouseOverLabel, FMouseOverFont);
 }
 
+void TTimePicker::changeEvent(QEvent* event)
+{
+    QWidget::changeEvent(event);
+    // The labels' colours were chosen to read on the window's colour as it was.
+    if (event->type() == QEvent::PaletteChange && lblHour && lblMin)
+        for (TTPLabel* label : {lblHour, lblMin})
+            ShowFont(label, label == FMouseOverLabel ? FMouseOverFont : FFont);
+}
+
 void TTimePicker::SetLayout(TTextLayout Value)
 {
     FLayout = Value;
@@ -187,7 +197,7 @@ void TTimePicker::ShowFont(TTPLabel* label, const LabelFont& font)
     label->setFont(font.font);
     QPalette colours = label->palette();
     // The picker shows its window's background: on a dark one the link's blue turns light.
-    const QColor colour = readableOn(font.colour, colours.color(QPalette::Window));
+    const QColor colour = readableOn(font.colour, palette().color(QPalette::Window));
     // A disabled picker keeps the desktop's disabled colour, so it looks disabled.
     colours.setColor(QPalette::Active, QPalette::WindowText, colour);
     colours.setColor(QPalette::Inactive, QPalette::WindowText, colour);

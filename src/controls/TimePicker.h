@@ -68,6 +68,9 @@ public:
     void HourMinMouseEnter(QObject* Sender);
     void HourMinMouseLeave(QObject* Sender);
 
+protected:
+    void changeEvent(QEvent* event) override;
+
 private:
     void pbxPopUpMouseDown(QObject* Sender, Qt::MouseButton Button, Qt::KeyboardModifiers Shift, int X, int Y);
     void HourMenuClosed();

@@ -1,5 +1,6 @@
 // The time picker: its hour and minute menus, what it shows, its notifications and
 // its look.
+#include <QApplication>
 #include <QLabel>
 #include <QLocale>
 #include <QTest>
@@ -127,6 +128,18 @@ TEST_F(TimePickerTest, BothFormsReadLeftToRightWithALinkUnderTheMouse)
     const auto ink = [&](const char* name) { return inkBounds(image, label(name)->geometry(), image.pixel(0, 0)); };
     EXPECT_LT(ink("lblHour").right(), ink("lblMin").left());
     EXPECT_LT(ink("lblMin").right(), ink("lblTimePostfix").left());
+}
+
+// A picker made on a light window still reads once the desktop turns dark.
+TEST_F(TimePickerTest, TheTimeReadsAfterTheDesktopTurnsDark)
+{
+    testing_support::DarkLargeLook look;
+    QApplication::processEvents(); // the change reaches the running picker
+    const QImage picture = picker.grab().toImage();
+    const QColor background = picker.palette().color(QPalette::Window);
+    EXPECT_EQ(picture.pixelColor(0, 0), background);
+    for (const char* name : {"lblHour", "lblMin"})
+        EXPECT_GE(testing_support::strongestContrast(picture, label(name)->geometry(), background), 4.5) << name;
 }
 
 // On a dark window the time and the link under the mouse read as well as on a light one.
