@@ -1,5 +1,6 @@
 // The edit-event dialog: what it shows, what Done stores, that Cancel stores nothing.
 #include <QApplication>
+#include <QCalendarWidget>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
@@ -14,6 +15,7 @@
 #include <QSlider>
 #include <QSpinBox>
 #include <QTabWidget>
+#include <QTableView>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
@@ -348,6 +350,36 @@ TEST(EditEventLook, BothPagesFitAndTheImportanceReadsUnderADarkLargeLook)
         dialog.reject();
     });
     dialog.Execute(&event, categories);
+}
+
+// The date pickers' calendar marks weekends in a red that reads on a dark desktop.
+TEST(EditEventLook, TheCalendarsWeekendsReadUnderADarkLargeLook)
+{
+    testing_support::DarkLargeLook look;
+    DatePicker picker;
+    picker.SetDateTime(at(2024, 6, 12));
+    QCalendarWidget* calendar = picker.calendarWidget();
+    QWidget* popUp = calendar->window();
+    popUp->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(popUp));
+    testing_support::savePicture(*calendar, "date-picker-calendar");
+    auto* days = calendar->findChild<QTableView*>();
+    ASSERT_NE(days, nullptr);
+    const QImage picture = days->viewport()->grab().toImage();
+    const QAbstractItemModel& model = *days->model();
+    int weekendDays = 0;
+    for (int row = 0; row < model.rowCount(); ++row)
+        for (int column = 0; column < model.columnCount(); ++column) {
+            const QModelIndex cell = model.index(row, column);
+            if (model.data(cell).toString() != "15" && model.data(cell).toString() != "16")
+                continue; // the first weekend of June 2024 in the month's own rows
+            const QRect place = days->visualRect(cell);
+            const QColor background = picture.pixelColor(place.topLeft() + QPoint(1, 1));
+            EXPECT_GE(testing_support::strongestContrast(picture, place, background), 4.5)
+                << model.data(cell).toString().toStdString();
+            ++weekendDays;
+        }
+    EXPECT_EQ(weekendDays, 2);
 }
 
 TEST_F(EditEvent, WithoutTheTimeTheStartIsMidnightAndTheReminderCountsFromIt)
