@@ -3,11 +3,13 @@
 #include "MainForm.h"
 
 #include <QListWidget>
+#include <QSet>
 #include <QSignalBlocker>
 #include <QToolButton>
 
 #include "CategoryItems.h"
 #include "GetTextDialog.h"
+#include "events/CaseFolding.h"
 #include "events/Exceptions.h"
 #include "platform/GetText.h"
 #include "platform/gui/ErrorReport.h"
@@ -62,21 +64,32 @@ void TfrmQuillet::RefreshCategories(bool FromEventList)
     wrapExceptions("TfrmQuillet.RefreshCategories", [&] {
         const QSignalBlocker blocker(clstCategories);
         QStringList& names = FEventList->Categories;
+        // The names on each side folded, so that an import of many names is
+        // matched in one pass rather than each name against every item.
+        QSet<QString> shown, listed;
+        for (int i = 0; i < clstCategories->count(); ++i)
+            shown.insert(caseFolded(clstCategories->item(i)->text()));
+        for (const QString& name : std::as_const(names))
+            listed.insert(caseFolded(name));
         if (FromEventList) {
             for (const QString& name : QStringList(names))
-                if (!findCategoryItem(clstCategories, name))
+                if (!shown.contains(caseFolded(name))) {
                     addCategoryItem(clstCategories, name, true);
+                    shown.insert(caseFolded(name));
+                }
             for (int i = clstCategories->count() - 1; i >= 0; --i)
-                if (!names.contains(clstCategories->item(i)->text(), Qt::CaseInsensitive))
+                if (!listed.contains(caseFolded(clstCategories->item(i)->text())))
                     delete clstCategories->takeItem(i);
         } else {
             // Plain changes of the names: marking the list modified is the callers' choice.
-            for (int i = 0; i < clstCategories->count(); ++i)
-                if (!names.contains(clstCategories->item(i)->text(), Qt::CaseInsensitive))
-                    names.append(clstCategories->item(i)->text());
-            for (qsizetype i = names.size() - 1; i >= 0; --i)
-                if (!findCategoryItem(clstCategories, names[i]))
-                    names.removeAt(i);
+            for (int i = 0; i < clstCategories->count(); ++i) {
+                const QString name = clstCategories->item(i)->text();
+                if (!listed.contains(caseFolded(name))) {
+                    names.append(name);
+                    listed.insert(caseFolded(name));
+                }
+            }
+            names.removeIf([&](const QString& name) { return !shown.contains(caseFolded(name)); });
         }
     });
 }

@@ -1,5 +1,6 @@
 #include "EventList.h"
 
+#include "CaseFolding.h"
 #include "Exceptions.h"
 
 TEventList::TEventList() = default;
@@ -21,39 +22,12 @@ int TEventList::AddEvent(const TEvent& Event)
     return Count() - 1;
 }
 
-namespace {
-
-// Name with each character folded as QString::compare with Qt::CaseInsensitive
-// folds it, so that two names are equal there exactly when these are equal.
-QString foldedName(const QString& Name)
-{
-    QString folded;
-    folded.reserve(Name.size());
-    for (qsizetype i = 0; i < Name.size(); ++i) {
-        char32_t c = Name[i].unicode();
-        if (QChar::isHighSurrogate(c) && i + 1 < Name.size() && Name[i + 1].isLowSurrogate()) {
-            c = QChar::surrogateToUcs4(Name[i], Name[i + 1]);
-            ++i;
-        }
-        c = QChar::toCaseFolded(c);
-        if (QChar::requiresSurrogates(c)) {
-            folded += QChar(QChar::highSurrogate(c));
-            folded += QChar(QChar::lowSurrogate(c));
-        } else {
-            folded += QChar(c);
-        }
-    }
-    return folded;
-}
-
-} // namespace
-
 void TEventList::indexCategories()
 {
     FCategoryIndex.clear();
     FCategoryIndex.reserve(Categories.size());
     for (int i = static_cast<int>(Categories.size()) - 1; i >= 0; --i)
-        FCategoryIndex.insert(foldedName(Categories[i]), i); // the first of equal names counts
+        FCategoryIndex.insert(caseFolded(Categories[i]), i); // the first of equal names counts
     FIndexedCategories = Categories;
 }
 
@@ -61,7 +35,7 @@ int TEventList::AddCategory(const QString& Name)
 {
     if (Categories.constData() != FIndexedCategories.constData() || Categories.size() != FIndexedCategories.size())
         indexCategories();
-    const QString key = foldedName(Name);
+    const QString key = caseFolded(Name);
     int index = FCategoryIndex.value(key, -1);
     if (index < 0) {
         FIndexedCategories = QStringList(); // the list's only owner appends without a copy
