@@ -7,31 +7,7 @@
 #include <QStandardItemModel>
 #include <QTableView>
 
-#include <unistd.h>
-
-#include <cstdio>
-
-namespace {
-
-class FirstPaint : public QObject {
-public:
-    explicit FirstPaint(const QWidget* Window) : FWindow(Window) {}
-    bool painted = false;
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override
-    {
-        if (event->type() == QEvent::Paint && watched->isWidgetType() &&
-            static_cast<QWidget*>(watched)->window() == FWindow)
-            painted = true;
-        return false;
-    }
-
-private:
-    const QWidget* FWindow;
-};
-
-} // namespace
+#include "FirstPaint.h"
 
 int main(int argc, char** argv)
 {
@@ -44,13 +20,5 @@ int main(int argc, char** argv)
     table->setModel(&model);
     window.setCentralWidget(table);
     window.resize(822, 640);
-
-    FirstPaint watcher(&window);
-    app.installEventFilter(&watcher);
-    window.show();
-    while (!watcher.painted)
-        QApplication::processEvents(QEventLoop::AllEvents, 5);
-    std::fputs("painted\n", stdout);
-    std::fflush(stdout);
-    _exit(0);
+    bench_support::showUntilFirstPaint(window);
 }

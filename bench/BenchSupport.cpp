@@ -6,10 +6,7 @@
 
 #include <benchmark/benchmark.h>
 
-#include <unistd.h>
-
-#include <cstdio>
-
+#include "FirstPaint.h"
 #include "app/EventViewModel.h"
 #include "app/MainForm.h"
 #include "events/EventList.h"
@@ -66,44 +63,12 @@ TfrmQuillet& mainWindowWithLargeList()
     return *window;
 }
 
-namespace {
-
-// Notes the first paint of any widget of one window.
-class FirstPaint : public QObject {
-public:
-    explicit FirstPaint(const QWidget* Window) : FWindow(Window) {}
-    bool painted = false;
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override
-    {
-        if (event->type() == QEvent::Paint && watched->isWidgetType() &&
-            static_cast<QWidget*>(watched)->window() == FWindow)
-            painted = true;
-        return false;
-    }
-
-private:
-    const QWidget* FWindow;
-};
-
-} // namespace
-
 int startUntilFirstPaint(int argc, char** argv, const QString& FileName)
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quillet"));
     setMessageSinkForTests([](const QString&) {}); // the hotkey may be taken on a shared display
-    auto* frm = new TfrmQuillet(QStringList{FileName});
-    FirstPaint watcher(frm);
-    app.installEventFilter(&watcher);
-    if (!frm->isVisible())
-        frm->show();
-    while (!watcher.painted)
-        QApplication::processEvents(QEventLoop::AllEvents, 5);
-    std::fputs("painted\n", stdout);
-    std::fflush(stdout);
-    _exit(0); // the measurement is over: no tidying up
+    showUntilFirstPaint(*new TfrmQuillet(QStringList{FileName}));
 }
 
 } // namespace bench_support

@@ -4,10 +4,7 @@
 #include <QMessageBox>
 #include <QProcess>
 
-#include <optional>
-
-#include "AppTestSupport.h"
-#include "WindowManager.h"
+#include "ManagedMainWindowTest.h"
 #include "app/About.h"
 #include "dialogs/EditEvent.h"
 
@@ -15,15 +12,13 @@ using testing_support::at;
 
 namespace {
 
-class EventListX11 : public app_testing::MainWindowTest {
+class EventListX11 : public app_testing::ManagedMainWindowTest {
 protected:
     void SetUp() override
     {
-        if (QGuiApplication::platformName() != QLatin1String("xcb"))
-            GTEST_SKIP() << "needs an X11 display";
-        manager.emplace();
-        ASSERT_TRUE(manager->ready()) << "openbox did not start";
-        start();
+        ManagedMainWindowTest::SetUp();
+        if (IsSkipped() || HasFatalFailure())
+            return;
         window->tmrSave->stop();
         useEvents({{.when = at(2024, 6, 20, 9), .description = "Yoga"}});
         window->ShowMainWindow();
@@ -45,8 +40,7 @@ protected:
     void TearDown() override
     {
         watch.stop();
-        window.reset(); // before its manager goes
-        manager.reset();
+        ManagedMainWindowTest::TearDown();
     }
 
     void holdEnter() { keys.start("xdotool", {"keydown", "Return", "sleep", "0.3", "keyup", "Return"}); }
@@ -62,7 +56,6 @@ protected:
         window->vstEvents->setFocus();
     }
 
-    std::optional<testing_support::WindowManager> manager;
     QTimer watch;
     QProcess keys;
     QWidget* answered = nullptr;

@@ -7,9 +7,8 @@
 
 #include <optional>
 
-#include "AppTestSupport.h"
+#include "ManagedMainWindowTest.h"
 #include "SelectedTextProgram.h"
-#include "WindowManager.h"
 #include "dialogs/EditEvent.h"
 #include "platform/gui/HotKey.h"
 
@@ -26,23 +25,16 @@ struct Opened {
     bool Active = false;
 };
 
-class QuickCaptureX11 : public app_testing::MainWindowTest {
+class QuickCaptureX11 : public app_testing::ManagedMainWindowTest {
 protected:
     void SetUp() override
     {
-        if (QGuiApplication::platformName() != QLatin1String("xcb"))
-            GTEST_SKIP() << "needs an X11 display";
-        manager.emplace();
-        ASSERT_TRUE(manager->ready()) << "openbox did not start";
-        start();
+        ManagedMainWindowTest::SetUp();
+        if (IsSkipped() || HasFatalFailure())
+            return;
         ASSERT_EQ(messages, QStringList()) << "the hotkey is ours";
         window->ShowMainWindow();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
-    }
-    void TearDown() override
-    {
-        window.reset(); // before its manager goes
-        manager.reset();
     }
 
     // Presses Ctrl+Shift+E as the user does.
@@ -81,7 +73,6 @@ protected:
     // whatever the capture would do has had its time.
     void settle() { QTest::qWait(1500); }
 
-    std::optional<testing_support::WindowManager> manager;
     std::optional<Opened> opened;
 };
 
