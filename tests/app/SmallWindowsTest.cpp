@@ -1,4 +1,4 @@
-// The About box, the information dialog and the text-input dialog keep their
+// The About box, the information dialog, the text-input dialog and the splash keep their
 // widgets in place under a dark desktop theme with a large font.
 #include <QApplication>
 #include <QLabel>
@@ -12,6 +12,7 @@
 #include "app/About.h"
 #include "app/GetTextDialog.h"
 #include "app/InfoDialog.h"
+#include "app/Splash.h"
 
 namespace {
 
@@ -49,6 +50,14 @@ TEST(SmallWindows, KeepTheirWidgetsInPlaceUnderADarkLargeLook)
     TfrmGetText question;
     checkWhileShown(question, "text-input");
     question.Execute("Rename Category", "Enter the new name of the category:", "General");
+
+    // The splash keeps its own font and colours: its version line stays on the picture.
+    TfrmSplash splash;
+    splash.Label1->setText("Version: 10.20.300.4000");
+    splash.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&splash));
+    testing_support::savePicture(splash, "splash");
+    EXPECT_EQ(testing_support::layoutFaults(splash, {{"Image1", "Label1"}}), "");
 }
 
 } // namespace
