@@ -1,5 +1,6 @@
 #include "FileLock.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSysInfo>
@@ -42,11 +43,24 @@ std::optional<FileLock::Holder> readHolder(int Descriptor)
     return holder;
 }
 
+// Where FileName really lies, links followed, in its folder's path too: every name of
+// a file (through a link, a linked folder, a relative path) gives the same. A file not
+// made yet, or named by a link to one, lies in its folder's real path.
+QFileInfo realFileOf(const QString& FileName)
+{
+    const QFileInfo named(FileName);
+    if (const QString real = named.canonicalFilePath(); !real.isEmpty())
+        return QFileInfo(real);
+    const QFileInfo missing(named.isSymLink() ? named.symLinkTarget() : named.absoluteFilePath());
+    const QString folder = QFileInfo(missing.absolutePath()).canonicalFilePath();
+    return QFileInfo(QDir(folder.isEmpty() ? missing.absolutePath() : folder).filePath(missing.fileName()));
+}
+
 } // namespace
 
 FileLock::FileLock(const QString& FileName)
 {
-    const QFileInfo file(FileName);
+    const QFileInfo file = realFileOf(FileName);
     FLockFilePath = file.absolutePath() + QStringLiteral("/.") + file.fileName() + QStringLiteral(".lock");
 }
 

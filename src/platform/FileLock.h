@@ -5,8 +5,9 @@
 #include <optional>
 
 // Keeps other programs off a file while this one uses it: an exclusive lock on a
-// lock file beside it, ".<name>.lock", into which the holder writes who it is. The
-// system drops the lock when the holding process ends; the lock file stays.
+// lock file beside it, ".<name>.lock", into which the holder writes who it is. A file
+// named through a link is locked beside the file the link leads to. The system drops
+// the lock when the holding process ends; the lock file stays.
 class FileLock {
 public:
     explicit FileLock(const QString& FileName);
