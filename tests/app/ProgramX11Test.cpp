@@ -1,5 +1,6 @@
 // The built program as a real process on the test run's display: the single-instance
-// guard, a reminder due at start-up, and the orderly end on SIGTERM.
+// guard, the platform in a Wayland session, a reminder due at start-up, and the
+// orderly end on SIGTERM.
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
@@ -99,6 +100,31 @@ TEST_F(ProgramX11, ASecondStartEndsAtOnceWithoutAWindow)
     startAndWait(third);
     third.terminate();
     EXPECT_TRUE(third.waitForFinished(10000));
+}
+
+// In a Wayland session with XWayland the program starts on X11, where its pop-up
+// takes its corner and its hotkey works; Qt by itself would try Wayland first.
+TEST_F(ProgramX11, StartsOnX11InAWaylandSessionWithXWayland)
+{
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("XDG_RUNTIME_DIR", home.path());
+    environment.insert("HOME", home.path());
+    environment.remove("QT_QPA_PLATFORM");
+    environment.insert("WAYLAND_DISPLAY", "wayland-quillet-test"); // no compositor answers there
+    environment.insert("XDG_SESSION_TYPE", "wayland");
+    environment.remove("XDG_CURRENT_DESKTOP"); // Qt keeps to X11 on GNOME itself
+    environment.remove("XDG_SESSION_DESKTOP");
+    environment.insert("QT_LOGGING_RULES", "qt.qpa.plugin=true"); // Qt names each platform it tries
+    QProcess quillet;
+    quillet.setProcessEnvironment(environment);
+    quillet.start(home.filePath("quillet"));
+    ASSERT_TRUE(quillet.waitForStarted(5000));
+    EXPECT_TRUE(QTest::qWaitFor([] { return shownWindows(MainWindows).size() == 1; }, 20000));
+    quillet.terminate();
+    ASSERT_TRUE(quillet.waitForFinished(10000));
+    const QString log = QString::fromUtf8(quillet.readAllStandardError());
+    const QRegularExpression tried(R"re(Attempting to load Qt platform plugin "([^"]*)")re");
+    EXPECT_EQ(tried.match(log).captured(1), "xcb") << log.toStdString();
 }
 
 // A second program on an event file in use, of another session (a runtime folder of
