@@ -8,6 +8,8 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
+#include <QMenu>
+#include <QMenuBar>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QSettings>
@@ -23,6 +25,9 @@
 
 #include "../dialogs/TestEvent.h"
 #include "TestSupport.h"
+#include "app/MainForm.h"
+#include "platform/ProgramFolder.h"
+#include "platform/gui/ErrorReport.h"
 
 using testing_support::readFile;
 using testing_support::writeFile;
@@ -78,6 +83,40 @@ QStringList windowsOf(qint64 Pid)
     QString ids;
     runTool("xdotool", {"search", "--onlyvisible", "--pid", QString::number(Pid)}, &ids);
     return ids.split('\n', Qt::SkipEmptyParts);
+}
+
+// Where the installed program shows Options > Start at Login in French: the menu's
+// title in its main window, and the item in the opened menu. A main window of this
+// build, made here from the installed catalogues, finds them by their names; it is
+// gone before the installed program starts, so that its hotkey stays free.
+struct StartAtLoginPlaces {
+    QPoint OptionsTitle;
+    QPoint Item;
+};
+StartAtLoginPlaces startAtLoginPlaces(const QString& Prefix)
+{
+    const QString testFolder = programFolder();
+    setProgramFolderForTests(Prefix + "/bin");
+    QStringList messages;
+    setMessageSinkForTests([&](const QString& Message) { messages << Message; });
+    StartAtLoginPlaces places;
+    {
+        TfrmQuillet window({});
+        window.SetLanguage("fr");
+        const auto* options = window.findChild<QMenu*>("mnuOptions");
+        auto* item = window.findChild<QAction*>("mnuitmStartWithWindows");
+        if (options && item) {
+            // xdotool counts the display's pixels.
+            const qreal scale = window.devicePixelRatioF();
+            const QMenuBar* bar = window.menuBar();
+            places.OptionsTitle = bar->mapTo(&window, bar->actionGeometry(options->menuAction()).center()) * scale;
+            places.Item = options->actionGeometry(item).center() * scale;
+        }
+    }
+    setMessageSinkForTests({});
+    setProgramFolderForTests(testFolder);
+    EXPECT_EQ(messages, QStringList());
+    return places;
 }
 
 // LSAN_OPTIONS naming a suppressions file that the other user can read too.
@@ -240,6 +279,9 @@ TEST_F(InstallX11, TheInstalledProgramReadsShareQuilletAndKeepsTheUsersFilesInTh
     list.SaveToFile(data + "Events.events");
     ASSERT_EQ(chown(QFile::encodeName(data + "Events.events").constData(), user, group), 0);
 
+    const StartAtLoginPlaces places = startAtLoginPlaces(prefix);
+    ASSERT_FALSE(places.OptionsTitle.isNull() || places.Item.isNull());
+
     OpenedFiles opened;
     ASSERT_TRUE(opened.watch(shared));
     ASSERT_TRUE(opened.watch(shared + "LOCALE/fr/LC_MESSAGES"));
@@ -259,11 +301,25 @@ TEST_F(InstallX11, TheInstalledProgramReadsShareQuilletAndKeepsTheUsersFilesInTh
     EXPECT_TRUE(readFile(home + "ran").startsWith(QFile::encodeName(runtime + "quillet-tmp/")))
         << readFile(home + "ran").constData();
     expectTheMainWindowAlone(quillet);
-    // Options > Start at Login, the menu's first item: the exit writes the entry.
+    // Options > Start at Login: the exit writes the entry.
     const QString window = windowsOf(quillet.processId()).value(0);
-    ASSERT_EQ(runTool("xdotool", {"mousemove", "--window", window, "70", "10", "click", "1"}), 0);
-    QTest::qWait(300);
-    ASSERT_EQ(runTool("xdotool", {"key", "Down", "Return"}), 0);
+    const auto point = [](const QPoint& Point) {
+        return QStringList{QString::number(Point.x()), QString::number(Point.y())};
+    };
+    ASSERT_EQ(runTool("xdotool", QStringList{"mousemove", "--window", window} + point(places.OptionsTitle) +
+                                     QStringList{"click", "1"}),
+              0);
+    QString menu;
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] {
+            menu = windowsOf(quillet.processId()).filter(QRegularExpression("^(?!" + window + "$)")).value(0);
+            return !menu.isEmpty();
+        },
+        5000))
+        << "the Options menu opened";
+    ASSERT_EQ(
+        runTool("xdotool", QStringList{"mousemove", "--window", menu} + point(places.Item) + QStringList{"click", "1"}),
+        0);
     endAndExpectSettingsInTheConfigurationFolder(quillet);
     EXPECT_TRUE(readFile(home + ".config/autostart/Quillet.desktop")
                     .contains("\nExec=\"" + QFile::encodeName(prefix) + "/bin/quillet\"\n"));
