@@ -33,30 +33,38 @@ QString EventFileBackups::make(const QString& FileName, TDateTime Time)
     // A new folder is closed to others: the event file may be a private one.
     if (!makePrivatePath(folder))
         throw QuilletError(QStringLiteral("Unable to create backup folder: \"%1\"").arg(folder));
-    if (!copyFileWhole(FileName, target))
-        throw QuilletError(QStringLiteral("Unable to create backup file: \"%1\"").arg(target));
+    // The system's reason (a full disk) tells the user what to mend.
+    if (const QString reason = copyFileWhole(FileName, target); !reason.isEmpty())
+        throw QuilletError(QStringLiteral("Unable to create backup file: \"%1\". %2").arg(target, reason));
     FCopied = identity;
     FDamagedCopy.clear();
     return target;
 }
 
-bool copyFileWhole(const QString& Source, const QString& Target)
+QString copyFileWhole(const QString& Source, const QString& Target)
 {
     QFile source(Source);
     if (!source.open(QIODevice::ReadOnly))
-        return false;
+        return source.errorString();
     // QSaveFile writes "<Target>.XXXXXX" and renames it over Target when committed;
     // a failed or interrupted copy leaves nothing under Target's name.
     QSaveFile target(Target);
     // The copy gets the source's permissions before it holds a byte or has a name.
     // Unbuffered, as a write that failed when commit flushed it would go unnoticed.
     if (!target.open(QIODevice::WriteOnly | QIODevice::Unbuffered) || !target.setPermissions(source.permissions()))
-        return false;
+        return target.errorString();
     QByteArray chunk;
     while (!(chunk = source.read(1 << 20)).isEmpty())
-        if (target.write(chunk) != chunk.size())
-            return false;
+        // A write cut short gives no reason; the next one fails at once with it.
+        for (qint64 written = 0; written < chunk.size();) {
+            const qint64 count = target.write(chunk.constData() + written, chunk.size() - written);
+            if (count <= 0)
+                return target.errorString();
+            written += count;
+        }
     if (source.error() != QFileDevice::NoError)
-        return false;
-    return target.commit();
+        return source.errorString();
+    if (!target.commit())
+        return target.errorString();
+    return {};
 }

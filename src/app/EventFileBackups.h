@@ -31,5 +31,5 @@ private:
 
 // Copies Source to Target through a temporary file in Target's folder that is renamed
 // into place, so that Target is whole or absent; Target gets Source's permissions.
-// False when the copy failed.
-bool copyFileWhole(const QString& Source, const QString& Target);
+// The system's reason when the copy failed, empty when it went through.
+QString copyFileWhole(const QString& Source, const QString& Target);
