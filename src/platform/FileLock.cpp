@@ -8,10 +8,11 @@
 #include <fcntl.h>
 #include <pwd.h>
 #include <signal.h>
-#include <sys/file.h>
 #include <unistd.h>
 
 #include <cerrno>
+
+#include "DescriptorLock.h"
 
 namespace {
 
@@ -86,16 +87,12 @@ bool FileLock::tryAcquire()
         descriptor = ::open(path.constData(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
     if (descriptor < 0)
         return true;
-    int result;
-    do {
-        result = ::flock(descriptor, LOCK_EX | LOCK_NB);
-    } while (result != 0 && errno == EINTR);
-    if (result != 0) {
-        const bool heldElsewhere = errno == EWOULDBLOCK;
-        if (heldElsewhere)
+    const DescriptorLock lock = lockWithoutWaiting(descriptor);
+    if (lock != DescriptorLock::Taken) {
+        if (lock == DescriptorLock::HeldElsewhere)
             FHolder = readHolder(descriptor);
         ::close(descriptor);
-        return !heldElsewhere;
+        return lock != DescriptorLock::HeldElsewhere;
     }
     if (canWrite && ::ftruncate(descriptor, 0) == 0) {
         // A short write lacks the last line end and so reads as no holder: nothing to undo.

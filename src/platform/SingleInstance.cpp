@@ -3,13 +3,12 @@
 #include <QFile>
 
 #include <fcntl.h>
-#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <cerrno>
 #include <utility>
 
+#include "DescriptorLock.h"
 #include "PrivateFolder.h"
 
 SingleInstance::SingleInstance(QString name) : FName(std::move(name)) {}
@@ -47,14 +46,10 @@ bool SingleInstance::tryAcquire()
             ::unlink(name.constData());
             continue;
         }
-        int result;
-        do {
-            result = ::flock(descriptor, LOCK_EX | LOCK_NB);
-        } while (result != 0 && errno == EINTR);
-        if (result != 0) {
-            const bool heldElsewhere = errno == EWOULDBLOCK;
+        const DescriptorLock lock = lockWithoutWaiting(descriptor);
+        if (lock != DescriptorLock::Taken) {
             ::close(descriptor);
-            return !heldElsewhere;
+            return lock != DescriptorLock::HeldElsewhere;
         }
         FDescriptor = descriptor;
         return true;
