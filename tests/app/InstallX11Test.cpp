@@ -272,7 +272,7 @@ TEST_F(InstallX11, TheInstalledProgramReadsShareQuilletAndKeepsTheUsersFilesInTh
     TestEvent{.when = Now() - 1.0 / 24,
               .description = "Water the plants",
               .reminder = true,
-              .commands = "#!sh\necho \"$0\" > \"$HOME/ran\"\n"}
+              .commands = "#!sh\nstat -c '%a %u' \"${0%/*}\" > \"$HOME/folder\"\necho \"$0\" > \"$HOME/ran\"\n"}
         .addTo(list);
     list.GetEvent(0)->AudioNotify = true;
     list.GetEvent(0)->AlarmSound = "Bell";
@@ -300,6 +300,7 @@ TEST_F(InstallX11, TheInstalledProgramReadsShareQuilletAndKeepsTheUsersFilesInTh
     EXPECT_TRUE(QTest::qWaitFor([&] { return QFileInfo::exists(home + "ran"); }, 5000));
     EXPECT_TRUE(readFile(home + "ran").startsWith(QFile::encodeName(runtime + "quillet-tmp/")))
         << readFile(home + "ran").constData();
+    EXPECT_EQ(readFile(home + "folder"), "700 " + QByteArray::number(user) + "\n") << "a folder of the user's alone";
     expectTheMainWindowAlone(quillet);
     // Options > Start at Login: the exit writes the entry.
     const QString window = windowsOf(quillet.processId()).value(0);
