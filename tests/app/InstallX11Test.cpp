@@ -302,8 +302,15 @@ TEST_F(InstallX11, TheInstalledProgramReadsShareQuilletAndKeepsTheUsersFilesInTh
         << readFile(home + "ran").constData();
     EXPECT_EQ(readFile(home + "folder"), "700 " + QByteArray::number(user) + "\n") << "a folder of the user's alone";
     expectTheMainWindowAlone(quillet);
-    // Options > Start at Login: the exit writes the entry.
     const QString window = windowsOf(quillet.processId()).value(0);
+    // A dock or task bar finds the menu entry, and its icon, of a running window by its class.
+    QString windowClass;
+    runTool("xprop", {"-id", window, "WM_CLASS"}, &windowClass);
+    const QString entry = QString::fromUtf8(readFile(prefix + "/share/applications/org.example.quillet.desktop"));
+    const QString entryClass =
+        QRegularExpression("^StartupWMClass=(.+)$", QRegularExpression::MultilineOption).match(entry).captured(1);
+    EXPECT_TRUE(!entryClass.isEmpty() && windowClass.contains("\"" + entryClass + "\"\n")) << windowClass.toStdString();
+    // Options > Start at Login: the exit writes the entry.
     const auto point = [](const QPoint& Point) {
         return QStringList{QString::number(Point.x()), QString::number(Point.y())};
     };
