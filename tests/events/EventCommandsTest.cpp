@@ -212,3 +212,28 @@ TEST_F(CommandFiles, ATmpFolderThatIsNotTheUsersAloneIsNeverUsed)
     EXPECT_EQ(QDir(elsewhere.path()).entryList(QDir::Files), QStringList{"~qv1.tmp"});
     QFile::remove(QDir::cleanPath(fallback));
 }
+
+// Another user who can change a folder on the way to the program's could swap the whole
+// path, tmp and all, between the check and the launch.
+TEST_F(CommandFiles, NoCommandFileGoesBesideAProgramInAFolderOthersCanChange)
+{
+    const QString fallback = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation) + "/quillet-tmp/";
+    QTemporaryDir shared;
+    ASSERT_TRUE(QDir(shared.path()).mkpath("quillet/bin"));
+    const QString ownFolder = programFolder();
+    const auto restore = qScopeGuard([&] { setProgramFolderForTests(ownFolder); });
+    setProgramFolderForTests(shared.filePath("quillet/bin"));
+    const QString beside = shared.filePath("quillet/bin/tmp/");
+    const QByteArray sharedPath = QFile::encodeName(shared.path());
+
+    ASSERT_EQ(::chmod(sharedPath.constData(), 0700), 0);
+    EXPECT_EQ(GetTmpFolder(), beside);
+    ASSERT_EQ(::chmod(sharedPath.constData(), 0777), 0);
+    EXPECT_EQ(GetTmpFolder(), fallback) << "others could rename quillet and put their own there";
+    ASSERT_EQ(::chmod(sharedPath.constData(), 01777), 0);
+    EXPECT_EQ(GetTmpFolder(), beside) << "the sticky bit keeps quillet to its owner";
+    ASSERT_EQ(::chmod(sharedPath.constData(), 0700), 0);
+    ASSERT_TRUE(QFile::link(shared.filePath("quillet"), shared.filePath("link")));
+    setProgramFolderForTests(shared.filePath("link/bin"));
+    EXPECT_EQ(GetTmpFolder(), fallback) << "a link on the way is not followed";
+}
