@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QSaveFile>
 
+#include <fcntl.h>
 #include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -63,6 +64,12 @@ FileBytes::Buffer newFileBuffer(size_t Size)
     return buffer;
 }
 
+struct OpenHandle {
+    int Handle;
+    ~OpenHandle() { ::close(Handle); }
+    int handle() const { return Handle; }
+};
+
 } // namespace
 
 FileBytes::FileBytes(const QString& FileName)
@@ -71,17 +78,19 @@ FileBytes::FileBytes(const QString& FileName)
     // program cuts short kills the reader at the first page past the new end.
     constexpr int Attempts = 5;
     for (int attempt = 0; attempt < Attempts; ++attempt) {
-        QFile file(FileName);
-        if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
-            throw EFileError(QStringLiteral("Cannot open file \"%1\". %2").arg(FileName, file.errorString()));
+        // Without waiting: opening a named pipe waits for a program to write to it.
+        const int handle = ::open(QFile::encodeName(FileName).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+        if (handle < 0)
+            throw EFileError(QStringLiteral("Cannot open file \"%1\". %2")
+                                 .arg(FileName, QString::fromLocal8Bit(std::strerror(errno))));
+        const OpenHandle file{handle};
         struct stat before {};
-        if (::fstat(file.handle(), &before) != 0 || !S_ISREG(before.st_mode)) {
-            FRead = file.readAll(); // no size to hold it to
-            if (file.error() != QFileDevice::NoError)
-                raiseReadError(FileName, file.errorString());
-            FView = std::string_view(FRead.constData(), static_cast<size_t>(FRead.size()));
-            return;
-        }
+        if (::fstat(handle, &before) != 0)
+            raiseReadError(FileName, QString::fromLocal8Bit(std::strerror(errno)));
+        // A pipe, a device or a folder holds no event file that could be read, or
+        // written back, as a whole.
+        if (!S_ISREG(before.st_mode))
+            raiseReadError(FileName, QStringLiteral("It is not a regular file."));
         const auto size = static_cast<size_t>(before.st_size);
         FBuffer = newFileBuffer(size);
         if (!FBuffer)

@@ -28,7 +28,6 @@ public:
 
 private:
     Buffer FBuffer;
-    QByteArray FRead;
     std::string_view FView;
 };
 

@@ -1,11 +1,16 @@
 // Event files that other programs damaged, or changed while Quillet read them.
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
+
+#include <csignal>
 
 #include <chrono>
 #include <ctime>
@@ -75,6 +80,31 @@ TEST_F(EventFileDamage, AFileCutShortWhileItLoadsIsReadAsItStandsOrRefused)
         ASSERT_EQ(WEXITSTATUS(status), 0);
         EXPECT_EQ(readFile(path()), whole.left(cut)) << "the load never writes to the file";
     }
+}
+
+TEST_F(EventFileDamage, ANamedPipeOrAFolderAtThePathIsRefusedWithoutWaiting)
+{
+    ASSERT_EQ(::mkfifo(QFile::encodeName(path()).constData(), 0600), 0);
+    // Should the load wait for a writer, this one ends the wait with an empty pipe.
+    const pid_t writer = ::fork();
+    if (writer == 0) {
+        const timespec wait{2, 0};
+        ::nanosleep(&wait, nullptr);
+        const int handle = ::open(QFile::encodeName(path()).constData(), O_WRONLY | O_NONBLOCK);
+        ::_exit(handle < 0 ? 1 : 0);
+    }
+    ASSERT_GT(writer, 0);
+    TEventList list;
+    EXPECT_THROW(list.LoadFromFile(path(), false), EFileError);
+    ::kill(writer, SIGKILL);
+    ::waitpid(writer, nullptr, 0);
+    EXPECT_EQ(list.Count(), 0);
+    EXPECT_TRUE(list.Categories.isEmpty());
+
+    const QString folderPath = folder.filePath("folder.events");
+    ASSERT_TRUE(QDir().mkdir(folderPath));
+    EXPECT_THROW(list.LoadFromFile(folderPath, true), EFileError);
+    EXPECT_EQ(list.Count(), 0);
 }
 
 TEST_F(EventFileDamage, OnlyTheValuesThatAreNoUtf8AreReadAsWindows1252)
