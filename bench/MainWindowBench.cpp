@@ -1,6 +1,6 @@
 // The main window's event list with 10,000 events of 10 repeated dates each
 // (110,000 occurrences): refilling it for a view and painting a screenful; and
-// one row whose title is very long.
+// one row whose title, or whose notes in its hint, are very long.
 #include <QComboBox>
 #include <QPainter>
 #include <QPixmap>
@@ -120,5 +120,30 @@ void BM_PaintRowWithLongTitle(benchmark::State& state)
     model.clearRows();
 }
 BENCHMARK(BM_PaintRowWithLongTitle)->Arg(50)->Arg(3'000'000)->Unit(benchmark::kMicrosecond);
+
+// The hint of a row whose notes run to state.range(0) characters in lines of words:
+// its text as the list asks for it when the mouse rests on the row.
+void BM_HintOfLongNotes(benchmark::State& state)
+{
+    QString notes;
+    for (int i = 0; notes.size() < state.range(0); ++i)
+        notes += QStringLiteral("Line %1 of the notes\r\n").arg(i);
+    notes.truncate(state.range(0));
+    TEventList events;
+    TEvent event;
+    event.SetStartDate(Now() + 1);
+    event.Notes = notes;
+    events.AddEvent(event);
+    TListViewEventItems view;
+    view.push_back(std::make_unique<TListViewEventItem>(0, -1));
+    const PictureList alarmRepeat(makeAlarmRepeatPictures(1));
+    const PictureList priority(makePriorityPictures(1));
+    EventViewModel model(alarmRepeat, priority);
+    model.setRows(events, view);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(model.index(0, EventViewModel::ColEvent).data(Qt::ToolTipRole));
+    model.clearRows();
+}
+BENCHMARK(BM_HintOfLongNotes)->Arg(50)->Arg(3'000'000)->Unit(benchmark::kMicrosecond);
 
 } // namespace

@@ -174,6 +174,39 @@ TEST_F(EventListView, PaintsTheRowsBackgroundsAndShowsTheNotesAsAPlainTextHint)
     EXPECT_TRUE(QTest::qWaitFor([] { return !QToolTip::isVisible(); })) << "a row without notes has no hint";
 }
 
+// Notes of millions of characters, as a quick capture of a whole document brings
+// them: the hint shows their beginning at once, ending with "…".
+TEST_F(EventListView, TheHintOfHugeNotesShowsTheirBeginning)
+{
+    QString manyLines;
+    for (int line = 0; manyLines.size() < 3'000'000; ++line)
+        manyLines += QString("Line %1 of the notes\r\n").arg(line);
+    QString oneLine;
+    for (int word = 0; oneLine.size() < 3'000'000; ++word)
+        oneLine += QString("word%1 ").arg(word % 1000);
+    useEvents({{.when = at(2024, 6, 20, 9), .notes = manyLines},
+               {.when = at(2024, 6, 20, 10), .notes = oneLine},
+               {.when = at(2024, 6, 20, 11), .notes = "Two lines\r\nand no more\r\n"}});
+    ASSERT_TRUE(QTest::qWaitFor([] { return !SplashVisible(); }));
+    const auto hint = [this](int row) {
+        QCursor::setPos(viewport()->mapToGlobal(rowRect(row).center()));
+        QHelpEvent help(QEvent::ToolTip, rowRect(row).center(), viewport()->mapToGlobal(rowRect(row).center()));
+        QApplication::sendEvent(viewport(), &help);
+        EXPECT_TRUE(QToolTip::isVisible()) << row;
+        return QToolTip::text();
+    };
+    const QString lines = hint(0);
+    EXPECT_TRUE(lines.startsWith("<p>Line 0 of the notes<br")) << lines.left(100).toStdString();
+    EXPECT_TRUE(lines.contains("Line 39 of the notes")) << "as many lines as a screen holds";
+    EXPECT_FALSE(lines.contains("Line 40 of the notes"));
+    EXPECT_TRUE(lines.contains(QString(QChar(0x2026)))) << "the notes go on";
+    const QString words = hint(1);
+    EXPECT_LT(words.size(), 10'000);
+    EXPECT_TRUE(words.contains("word0 word1 word2"));
+    EXPECT_TRUE(words.contains(QString(QChar(0x2026))));
+    EXPECT_FALSE(hint(2).contains(QString(QChar(0x2026)))) << "short notes are shown whole";
+}
+
 TEST(wrappedLines, BreaksAndWrapsAndEndsTheLastLineWithAnEllipsisWhenTextRemains)
 {
     const QFont font("Arial", 8);
