@@ -25,6 +25,7 @@
 #include "EventViewModel.h"
 #include "FileVersion.h"
 #include "HintTiming.h"
+#include "LoadDamageReport.h"
 #include "RecoveryFile.h"
 #include "Splash.h"
 #include "WebLinks.h"
@@ -534,25 +535,6 @@ bool TfrmQuillet::lockEventFile()
     return false;
 }
 
-namespace {
-
-// What a load found wrong in the event file, one line each, for its one report.
-QString damageReport(const TEventList::LoadDamage& Damage, const QString& FileName)
-{
-    QStringList lines{_("Not all of the event file \"%1\" could be read as it was written:").arg(FileName)};
-    if (Damage.SkippedText)
-        lines << _("Some of its text could not be read as events and was left out.");
-    if (Damage.UnclosedEvent)
-        lines << _("An event had no end tag: it was taken to end where the next event begins.");
-    if (Damage.ZeroBytes)
-        lines << _("It holds zero bytes where part of the file was lost: events there may be incomplete.");
-    if (Damage.MixedEncodings)
-        lines << _("Some texts were not valid UTF-8 and were read as Windows-1252, the others as UTF-8.");
-    return lines.join(QStringLiteral("\r\n"));
-}
-
-} // namespace
-
 // A file that cannot be read, or only in part, is reported, and the program still
 // starts with its settings and reminders. The file stays as it is until the user
 // changes something, and the first save keeps a copy of it under the name given.
@@ -567,7 +549,7 @@ void TfrmQuillet::loadEventFile()
         FEventList->LoadFromFile(FFileName, false);
         const TEventList::LoadDamage& damage = FEventList->lastLoadDamage();
         if (damage.any())
-            showErrorReport(damageReport(damage, FFileName) + paragraph + keptCopy());
+            showErrorReport(loadDamageReport(damage, FFileName) + paragraph + keptCopy());
     } catch (const std::exception& error) {
         showErrorReport(_("The event file \"%1\" could not be read.").arg(FFileName) + paragraph +
                         exceptionMessage(error) + paragraph + keptCopy());

@@ -13,6 +13,7 @@
 #include "ConfirmationBox.h"
 #include "FileVersion.h"
 #include "InfoDialog.h"
+#include "LoadDamageReport.h"
 #include "WebLinks.h"
 #include "events/DateTimeUtils.h"
 #include "events/Escaping.h"
@@ -92,6 +93,8 @@ void TfrmQuillet::mnuitmImportClick()
     const bool modified = FEventList->Modified;
     FEventList->LoadFromFile(fileName, true);
     const int added = FEventList->Count() - before;
+    // Events lost to damage, or texts read in another encoding, are told with the count.
+    const TEventList::LoadDamage damage = FEventList->lastLoadDamage();
     // The merged events reach the event file with the next timed save, not only
     // with the next change.
     FEventList->Modified = modified;
@@ -103,8 +106,10 @@ void TfrmQuillet::mnuitmImportClick()
     RefreshEventView();
 
     TfrmInfoDialog dialog(this);
-    dialog.Execute(_("Import Results"),
-                   _("%d new events imported").replace(QStringLiteral("%d"), QString::number(added)));
+    QString results = _("%d new events imported").replace(QStringLiteral("%d"), QString::number(added));
+    if (damage.any())
+        results += QStringLiteral("\r\n\r\n") + loadDamageReport(damage, fileName);
+    dialog.Execute(_("Import Results"), results);
     if (!withCommands.empty()) {
         const QString question =
             _("%d of the imported events run commands at their reminder. Keep their commands switched on?")

@@ -109,6 +109,43 @@ TEST_F(MainFormImportExport, AnImportCountsOnlyTheNewEventsAndMarksTheListModifi
     EXPECT_EQ(messages, QStringList());
 }
 
+TEST_F(MainFormImportExport, AnImportOfADamagedFileTellsWhatWasLostWithTheCount)
+{
+    const QByteArray start = "<QuilletEventFile>\r\n<Version>QV3.0</Version>\r\n<Categories>General\r\n</Categories>"
+                             "\r\n<Events>\r\n";
+    const QByteArray end = "</Events>\r\n</QuilletEventFile>\r\n";
+    const QByteArray bytes = start + "<Event>\r\n\t<Description>Flight</Description>\r\n" + // no end tag
+                             "<Event>\r\n\t<Description>Hotel</Description>\r\n</Event>\r\n" +
+                             QByteArray(300, '\0') + "\r\n" + end;
+    const QString damaged = writeFile(folder + "damaged.events", bytes);
+    importFile(damaged);
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_EQ(messages[0].split("\r\n"),
+              (QStringList{"2 new events imported", "",
+                           "Not all of the event file \"" + damaged + "\" could be read as it was written:",
+                           "An event had no end tag: it was taken to end where the next event begins.",
+                           "It holds zero bytes where part of the file was lost: events there may be incomplete."}));
+    EXPECT_EQ(window->FEventList->Count(), 4) << "Flight and Hotel stay two events";
+    EXPECT_EQ(readFile(damaged), bytes) << "the imported file is not touched";
+
+    // A UTF-8 file with one title in Windows-1252.
+    messages.clear();
+    importFile(writeFile(folder + "mixed.events", start + "<Event>\r\n\t<Description>Caf\xE9</Description>\r\n"
+                                                          "\t<Notes>Gr\xC3\xBC\xC3\x9F\x65</Notes>\r\n</Event>\r\n" +
+                                                          end));
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_TRUE(messages[0].startsWith("1 new events imported\r\n\r\n"));
+    EXPECT_TRUE(messages[0].endsWith(
+        "\r\nSome texts were not valid UTF-8 and were read as Windows-1252, the others as UTF-8."));
+    EXPECT_EQ(window->FEventList->GetEvent(4)->Description, "Café");
+    EXPECT_EQ(window->FEventList->GetEvent(4)->Notes, "Grüße");
+
+    messages.clear();
+    window->FEventList->SaveToFile(window->FFileName);
+    importFile(window->FFileName);
+    EXPECT_EQ(messages, QStringList{"0 new events imported"}) << "a whole file adds no report";
+}
+
 TEST_F(MainFormImportExport, ImportedCommandsStayOffUnlessTheUserKeepsThem)
 {
     TestEvent{.when = at(2024, 6, 21, 8), .description = "Own", .commands = "cp -a ~ /mnt"}.addTo(*window->FEventList);
