@@ -11,6 +11,8 @@
 #include <QListWidget>
 #include <QScopeGuard>
 #include <QScreen>
+#include <QSet>
+#include <QSignalBlocker>
 #include <QTreeView>
 
 #include <algorithm>
@@ -81,12 +83,17 @@ void TfrmQuillet::LoadSettings()
 
         // Ticked exactly when some line names the item, in the same letter case; no
         // lines keep the ticks as they are.
-        const QStringList ticked = ini.readSectionValues("SELECTED CATEGORIES");
-        if (!ticked.isEmpty())
+        const QStringList lines = ini.readSectionValues("SELECTED CATEGORIES");
+        if (!lines.isEmpty()) {
+            // An import ticks every name it brings, so there may be many thousands:
+            // each is looked up once, and the view is filled once, after the settings.
+            const QSet<QString> ticked(lines.cbegin(), lines.cend());
+            const QSignalBlocker blocker(clstCategories);
             for (int i = 0; i < clstCategories->count(); ++i) {
                 QListWidgetItem* item = clstCategories->item(i);
-                item->setCheckState(ticked.contains(item->text(), Qt::CaseSensitive) ? Qt::Checked : Qt::Unchecked);
+                item->setCheckState(ticked.contains(item->text()) ? Qt::Checked : Qt::Unchecked);
             }
+        }
 
         QHeaderView* header = vstEvents->header();
         for (const StoredColumn& column : StoredColumns)

@@ -109,6 +109,25 @@ TEST_F(MainFormSettings, TheTicksAreRewrittenWholeAndMatchOnlyInTheSameLetterCas
     EXPECT_EQ(tickedCategories(), QStringList({"Café", "Home"}));
 }
 
+TEST_F(MainFormSettings, ManyTickedNamesAreTickedWithoutFillingTheViewForEach)
+{
+    // An import ticks every name it brings; the next start reads them all back.
+    QStringList names;
+    QByteArray section = "[SELECTED CATEGORIES]\n";
+    for (int i = 0; i < 300; ++i) {
+        names << QString("Imported %1").arg(i);
+        if (i % 3 != 0)
+            section += "Category" + QByteArray::number(i) + "=Imported " + QByteArray::number(i) + "\n";
+    }
+    TfrmQuillet& window = start();
+    useCategories(names, {});
+    writeFile(folder + "Settings.ini", section);
+    QSignalSpy filled(window.FEventViewModel, &QAbstractItemModel::modelReset);
+    window.LoadSettings();
+    EXPECT_EQ(tickedCategories().size(), 200);
+    EXPECT_LE(filled.count(), 1) << "the start-up fills the view once, after the settings";
+}
+
 TEST_F(MainFormSettings, IntegersReadAsTheWindowsProgramWroteThem)
 {
     const struct {
