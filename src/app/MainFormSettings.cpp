@@ -86,13 +86,17 @@ void TfrmQuillet::LoadSettings()
         const QStringList lines = ini.readSectionValues("SELECTED CATEGORIES");
         if (!lines.isEmpty()) {
             // An import ticks every name it brings, so there may be many thousands:
-            // each is looked up once, and the view is filled once, after the settings.
+            // each is looked up once, the list is repainted once, and the view is
+            // filled once, after the settings (the list's model tells no one of each tick).
             const QSet<QString> ticked(lines.cbegin(), lines.cend());
-            const QSignalBlocker blocker(clstCategories);
-            for (int i = 0; i < clstCategories->count(); ++i) {
-                QListWidgetItem* item = clstCategories->item(i);
-                item->setCheckState(ticked.contains(item->text()) ? Qt::Checked : Qt::Unchecked);
+            {
+                const QSignalBlocker blocker(clstCategories->model());
+                for (int i = 0; i < clstCategories->count(); ++i) {
+                    QListWidgetItem* item = clstCategories->item(i);
+                    item->setCheckState(ticked.contains(item->text()) ? Qt::Checked : Qt::Unchecked);
+                }
             }
+            clstCategories->viewport()->update();
         }
 
         QHeaderView* header = vstEvents->header();
