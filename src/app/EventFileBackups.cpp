@@ -8,6 +8,13 @@
 #include "events/Exceptions.h"
 #include "platform/PrivateFolder.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+
 QString EventFileBackups::backupPathFor(const QString& FileName, TDateTime Time)
 {
     return QFileInfo(FileName).absolutePath() + QStringLiteral("/Backup/") + ExtractFileNameNoExt(FileName) +
@@ -43,15 +50,27 @@ QString EventFileBackups::make(const QString& FileName, TDateTime Time)
 
 QString copyFileWhole(const QString& Source, const QString& Target)
 {
-    QFile source(Source);
-    if (!source.open(QIODevice::ReadOnly))
+    // Without waiting: opening a named pipe would hold the save until a program wrote to it.
+    const int handle = ::open(QFile::encodeName(Source).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (handle < 0)
+        return QString::fromLocal8Bit(std::strerror(errno));
+    struct stat status {};
+    // A pipe, a device or a folder can't be kept whole as a copy.
+    if (::fstat(handle, &status) != 0 || !S_ISREG(status.st_mode)) {
+        ::close(handle);
+        return QStringLiteral("It is not a regular file.");
+    }
+    QFile source;
+    if (!source.open(handle, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(handle);
         return source.errorString();
+    }
     // QSaveFile writes "<Target>.XXXXXX" and renames it over Target when committed;
     // a failed or interrupted copy leaves nothing under Target's name.
     QSaveFile target(Target);
     // The copy gets the source's permissions before it holds a byte or has a name.
     // Unbuffered, as a write that failed when commit flushed it would go unnoticed.
-    if (!target.open(QIODevice::WriteOnly | QIODevice::Unbuffered) || !target.setPermissions(source.permissions()))
+    if (!target.open(QIODevice::WriteOnly | QIODevice::Unbuffered) || !target.setPermissions(QFile::permissions(Source)))
         return target.errorString();
     QByteArray chunk;
     while (!(chunk = source.read(1 << 20)).isEmpty())

@@ -1,5 +1,6 @@
 // The main window's reminder check, the pop-up's callbacks into it, and saving with backups.
 #include <sys/resource.h>
+#include <sys/stat.h>
 
 #include <csignal>
 
@@ -306,6 +307,20 @@ TEST_F(MainFormReminders, ABackupInterruptedMidCopyLeavesNothingUnderABackupName
         EXPECT_EQ(QDir(folder + "Backup").entryList(QDir::Files | QDir::Hidden), QStringList()) << count;
         EXPECT_EQ(readFile(fileName), saved);
     }
+}
+
+TEST_F(MainFormReminders, ANamedPipeAtTheEventFilesPathIsNeitherWaitedForNorReplaced)
+{
+    add({.when = at(2026, 12, 24, 9, 0), .description = "one"});
+    QFile::remove(fileName);
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fileName).constData(), 0600), 0);
+    list->Modified = true;
+    const QString failure = testing_support::messageOf([this] { window->SaveEvents(); });
+    EXPECT_TRUE(failure.contains("Unable to create backup file")) << failure;
+    EXPECT_TRUE(failure.endsWith("It is not a regular file.")) << failure;
+    EXPECT_TRUE(QFileInfo(fileName).isFile() == false && QFileInfo::exists(fileName)) << "still the pipe";
+    EXPECT_TRUE(list->Modified);
+    QFile::remove(fileName);
 }
 
 TEST_F(MainFormReminders, TheDamagedOriginalIsKeptEvenWhenItsContentWasCopiedBefore)
