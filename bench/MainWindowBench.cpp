@@ -78,6 +78,23 @@ void BM_PaintCalendarStrip(benchmark::State& state)
 }
 BENCHMARK(BM_PaintCalendarStrip)->Unit(benchmark::kMillisecond);
 
+// The list's model over a list of one event.
+struct OneEventModel {
+    explicit OneEventModel(const TEvent& event)
+    {
+        events.AddEvent(event);
+        view.push_back(std::make_unique<TListViewEventItem>(0, -1));
+        model.setRows(events, view);
+    }
+    ~OneEventModel() { model.clearRows(); }
+
+    TEventList events;
+    TListViewEventItems view;
+    const PictureList alarmRepeat{makeAlarmRepeatPictures(1)};
+    const PictureList priority{makePriorityPictures(1)};
+    EventViewModel model{alarmRepeat, priority};
+};
+
 // The six cells of a row whose title runs to state.range(0) characters of words,
 // in columns of the design's widths: only the title's beginning that the row can
 // show is laid out, however long the title is.
@@ -87,18 +104,10 @@ void BM_PaintRowWithLongTitle(benchmark::State& state)
     for (int i = 0; title.size() < state.range(0); ++i)
         title += QStringLiteral("word%1 ").arg(i % 1000);
     title.truncate(state.range(0));
-    TEventList events;
     TEvent event;
     event.SetStartDate(Now() + 1);
     event.Description = title;
-    events.AddEvent(event);
-    TListViewEventItems view;
-    view.push_back(std::make_unique<TListViewEventItem>(0, -1));
-
-    const PictureList alarmRepeat(makeAlarmRepeatPictures(1));
-    const PictureList priority(makePriorityPictures(1));
-    EventViewModel model(alarmRepeat, priority);
-    model.setRows(events, view);
+    const OneEventModel row(event);
     QTreeView list;
     list.resize(800, 600);
     EventRowDelegate delegate;
@@ -114,10 +123,9 @@ void BM_PaintRowWithLongTitle(benchmark::State& state)
         for (int column = 0; column < EventViewModel::ColumnCount; ++column) {
             option.rect = QRect(x, 0, Widths[column], 40);
             x += Widths[column];
-            delegate.paint(&painter, option, model.index(0, column));
+            delegate.paint(&painter, option, row.model.index(0, column));
         }
     }
-    model.clearRows();
 }
 BENCHMARK(BM_PaintRowWithLongTitle)->Arg(50)->Arg(3'000'000)->Unit(benchmark::kMicrosecond);
 
@@ -129,20 +137,12 @@ void BM_HintOfLongNotes(benchmark::State& state)
     for (int i = 0; notes.size() < state.range(0); ++i)
         notes += QStringLiteral("Line %1 of the notes\r\n").arg(i);
     notes.truncate(state.range(0));
-    TEventList events;
     TEvent event;
     event.SetStartDate(Now() + 1);
     event.Notes = notes;
-    events.AddEvent(event);
-    TListViewEventItems view;
-    view.push_back(std::make_unique<TListViewEventItem>(0, -1));
-    const PictureList alarmRepeat(makeAlarmRepeatPictures(1));
-    const PictureList priority(makePriorityPictures(1));
-    EventViewModel model(alarmRepeat, priority);
-    model.setRows(events, view);
+    const OneEventModel row(event);
     for (auto _ : state)
-        benchmark::DoNotOptimize(model.index(0, EventViewModel::ColEvent).data(Qt::ToolTipRole));
-    model.clearRows();
+        benchmark::DoNotOptimize(row.model.index(0, EventViewModel::ColEvent).data(Qt::ToolTipRole));
 }
 BENCHMARK(BM_HintOfLongNotes)->Arg(50)->Arg(3'000'000)->Unit(benchmark::kMicrosecond);
 
