@@ -43,9 +43,14 @@ QString pathOf(const QWidget* widget, const QWidget& window)
     return path;
 }
 
+QString describe(const QSize& size)
+{
+    return QStringLiteral("%1x%2").arg(size.width()).arg(size.height());
+}
+
 QString describe(const QRect& rect)
 {
-    return QStringLiteral("(%1,%2 %3x%4)").arg(rect.x()).arg(rect.y()).arg(rect.width()).arg(rect.height());
+    return QStringLiteral("(%1,%2 ").arg(rect.x()).arg(rect.y()) + describe(rect.size()) + ')';
 }
 
 // What scrolls inside a scroll area may be larger than the part on show.
@@ -58,19 +63,14 @@ bool scrolls(const QWidget* parent)
 // The size a widget's own text needs; an empty size where there is nothing to measure.
 QSize textNeeds(const QWidget* widget)
 {
-    const QFontMetrics metrics = widget->fontMetrics();
     if (const auto* label = qobject_cast<const QLabel*>(widget))
         return label->text().isEmpty() ? QSize() : label->minimumSizeHint(); // a label that cuts its text says so
     if (qobject_cast<const QCheckBox*>(widget) || qobject_cast<const QRadioButton*>(widget))
         return widget->sizeHint();
-    if (const auto* button = qobject_cast<const QAbstractButton*>(widget)) {
-        if (button->text().isEmpty())
-            return {};
-        return metrics.size(Qt::TextShowMnemonic, button->text()) + QSize(4, 2);
-    }
-    if (qobject_cast<const QAbstractSpinBox*>(widget))
-        return widget->minimumSizeHint(); // room for the longest value it takes
-    return {};
+    if (const auto* button = qobject_cast<const QAbstractButton*>(widget); button && !button->text().isEmpty())
+        return widget->fontMetrics().size(Qt::TextShowMnemonic, button->text()) + QSize(4, 2);
+    return qobject_cast<const QAbstractSpinBox*>(widget) ? widget->minimumSizeHint() // room for the longest value
+                                                         : QSize();
 }
 
 // Cells of a view that cannot scroll are lost where they leave its viewport.
@@ -98,10 +98,9 @@ void checkCells(const QWidget* widget, const QWidget& window, QStringList& fault
 
 bool intendedPair(const QString& a, const QString& b, const std::vector<IntendedOverlap>& intended)
 {
-    for (const IntendedOverlap& pair : intended)
-        if ((pair.first == a && pair.second == b) || (pair.first == b && pair.second == a))
-            return true;
-    return false;
+    return std::any_of(intended.begin(), intended.end(), [&](const IntendedOverlap& pair) {
+        return (pair.first == a && pair.second == b) || (pair.first == b && pair.second == a);
+    });
 }
 
 void walk(const QWidget& window, const QWidget* parent, const std::vector<IntendedOverlap>& intended,
@@ -121,11 +120,7 @@ void walk(const QWidget& window, const QWidget* parent, const std::vector<Intend
                           " in " + describe(inside);
         const QSize needs = textNeeds(child);
         if (needs.isValid() && (child->width() < needs.width() || child->height() < needs.height()))
-            faults << pathOf(child, window) + QStringLiteral(" is %1x%2 but its text needs %3x%4")
-                                                  .arg(child->width())
-                                                  .arg(child->height())
-                                                  .arg(needs.width())
-                                                  .arg(needs.height());
+            faults << pathOf(child, window) + " is " + describe(child->size()) + " but its text needs " + describe(needs);
         checkCells(child, window, faults);
         for (size_t j = i + 1; j < shown.size(); ++j) {
             const QWidget* other = shown[j];
@@ -140,27 +135,17 @@ void walk(const QWidget& window, const QWidget* parent, const std::vector<Intend
 
 QPalette darkPalette()
 {
+    const QColor window(0x35, 0x35, 0x35), base(0x2A, 0x2A, 0x2A), text(0xEE, 0xEE, 0xEE), blue(0x2A, 0x82, 0xDA);
     QPalette palette;
-    const QColor window(0x35, 0x35, 0x35), base(0x2A, 0x2A, 0x2A), text(0xEE, 0xEE, 0xEE);
-    palette.setColor(QPalette::Window, window);
-    palette.setColor(QPalette::WindowText, text);
-    palette.setColor(QPalette::Base, base);
-    palette.setColor(QPalette::AlternateBase, window);
-    palette.setColor(QPalette::Text, text);
-    palette.setColor(QPalette::Button, window);
-    palette.setColor(QPalette::ButtonText, text);
-    palette.setColor(QPalette::ToolTipBase, base);
-    palette.setColor(QPalette::ToolTipText, text);
-    palette.setColor(QPalette::PlaceholderText, QColor(0x90, 0x90, 0x90));
-    palette.setColor(QPalette::BrightText, Qt::red);
-    palette.setColor(QPalette::Highlight, QColor(0x2A, 0x82, 0xDA));
-    palette.setColor(QPalette::HighlightedText, Qt::black);
-    palette.setColor(QPalette::Link, QColor(0x2A, 0x82, 0xDA));
-    palette.setColor(QPalette::Light, window.lighter(150));
-    palette.setColor(QPalette::Midlight, window.lighter(125));
-    palette.setColor(QPalette::Mid, window.darker(130));
-    palette.setColor(QPalette::Dark, window.darker(200));
-    palette.setColor(QPalette::Shadow, Qt::black);
+    for (const auto& [role, colour] : std::initializer_list<std::pair<QPalette::ColorRole, QColor>>{
+             {QPalette::Window, window}, {QPalette::WindowText, text}, {QPalette::Base, base},
+             {QPalette::AlternateBase, window}, {QPalette::Text, text}, {QPalette::Button, window},
+             {QPalette::ButtonText, text}, {QPalette::ToolTipBase, base}, {QPalette::ToolTipText, text},
+             {QPalette::PlaceholderText, QColor(0x90, 0x90, 0x90)}, {QPalette::BrightText, Qt::red},
+             {QPalette::Highlight, blue}, {QPalette::HighlightedText, Qt::black}, {QPalette::Link, blue},
+             {QPalette::Light, window.lighter(150)}, {QPalette::Midlight, window.lighter(125)},
+             {QPalette::Mid, window.darker(130)}, {QPalette::Dark, window.darker(200)}, {QPalette::Shadow, Qt::black}})
+        palette.setColor(role, colour);
     for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
         palette.setColor(QPalette::Disabled, role, QColor(0x80, 0x80, 0x80));
     return palette;

@@ -54,8 +54,7 @@ TEvent& addEvent(TEventList& list, TDateTime start, std::initializer_list<TDateT
 using Rows = std::vector<std::pair<int, int>>;
 Rows rowsOf(const TListViewEventItems& items);
 
-// Writes of this process fail beyond Bytes bytes for the object's life ("File too
-// large"), as on a full disk; SIGXFSZ is ignored meanwhile.
+// While it lives, writes fail beyond Bytes ("File too large") as on a full disk.
 class FileSizeLimit {
 public:
     explicit FileSizeLimit(rlim_t Bytes);

@@ -159,7 +159,6 @@ TEST(TimePickerLook, TheTimeAndTheLinkReadOnADarkWindow)
     auto* minutes = picker.findChild<QLabel*>("lblMin");
     picker.HourMinMouseEnter(minutes);
     const QImage picture = window.grab().toImage();
-    testing_support::savePicture(window, "timepicker-dark-hover");
     const QColor background = window.palette().color(QPalette::Window);
     EXPECT_EQ(picture.pixelColor(0, 0), background);
     for (QLabel* label : {picker.findChild<QLabel*>("lblHour"), minutes})

@@ -147,9 +147,8 @@ TEST_F(CommandFiles, CleanTmpFolderTakesCommandFilesThatNobodyIsReading)
               (QStringList{"notes.txt", "x~qv.tmp", "~qvfolder"}));
 }
 
-// Another user who can change the folder could put commands of their own in the file's
-// place before it runs: such a folder is never written into, and the launch goes to a
-// private folder in the user's runtime folder instead.
+// Another user who can change the folder could swap in commands of their own: the
+// launch goes to a private runtime folder instead.
 TEST_F(CommandFiles, ATmpFolderThatIsNotTheUsersAloneIsNeverUsed)
 {
     const QString beside = programFolder() + "tmp/";
@@ -213,8 +212,7 @@ TEST_F(CommandFiles, ATmpFolderThatIsNotTheUsersAloneIsNeverUsed)
     QFile::remove(QDir::cleanPath(fallback));
 }
 
-// Another user who can change a folder on the way to the program's could swap the whole
-// path, tmp and all, between the check and the launch.
+// Another user who can change a folder on the way could swap the whole path, tmp and all.
 TEST_F(CommandFiles, NoCommandFileGoesBesideAProgramInAFolderOthersCanChange)
 {
     const QString fallback = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation) + "/quillet-tmp/";

@@ -1,5 +1,4 @@
-// Writing whole files when the disk won't take them: the old file stays and the
-// system's reason is named.
+// Writing whole files the disk won't take: the old file stays and the reason is named.
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>

@@ -8,9 +8,7 @@
 
 #include "platform/DescriptorLock.h"
 
-// The event file's lock and the single-instance lock both rest on this: a second
-// open file of the same file is kept out until the holder closes, and a failure
-// that is not another holder never reads as one.
+// Both lock files rest on this: one holder until it closes; no failure reads as another holder.
 TEST(DescriptorLock, OneHolderPerFileUntilItCloses)
 {
     QTemporaryDir folder;

@@ -31,7 +31,6 @@ TEST(FileLock, EveryNameOfAFileMeetsTheSameLock)
     const auto restore = qScopeGuard([&] { QDir::setCurrent(workingFolder); });
     ASSERT_TRUE(QDir::setCurrent(folder.filePath("linked")));
     EXPECT_FALSE(FileLock("plans.events").tryAcquire());
-    QDir::setCurrent(workingFolder);
 
     // A file not made yet (a first start), named directly and through a link to it.
     FileLock notYetMade(folder.filePath("to-new.events"));

@@ -70,9 +70,7 @@ TEST(GetText, NamesTwoLetterLanguageCodesInEnglish)
         EXPECT_EQ(translation::languageName(code), name) << code;
 }
 
-// The system's locale is read once, from the environment at the start: each
-// locale gets a child process of this program, which reports the text the
-// program would start with.
+// The locale is read once at the start, so each gets a child process that reports its text.
 TEST(GetText, StartsInTheSystemLanguageAndInEnglishUnderTheCLocale)
 {
     const char* const childVariable = "QUILLET_TEST_START_TEXT";

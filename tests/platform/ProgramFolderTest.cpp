@@ -1,6 +1,4 @@
-// Where the program finds its own files and keeps the user's: beside itself in a
-// build or portable folder, split between <prefix>/share/quillet and the user's
-// folders when installed.
+// Where the program finds its files and keeps the user's: beside itself, or installed.
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -48,8 +46,7 @@ TEST_F(ProgramFolder, ABuildOrPortableFolderKeepsEverythingBesideTheProgram)
     EXPECT_TRUE(chooseProgramFolders(bare).UserFilesBeside);
 }
 
-// Installed into a prefix the user may write (~/.local): bin/ is still no place for
-// the user's files.
+// Even in a prefix the user may write (~/.local), bin/ is no place for the user's files.
 TEST_F(ProgramFolder, AnInstalledProgramReadsFromShareAndKeepsTheUsersFilesInTheUsersFolders)
 {
     const QString bin = make("prefix/bin");

@@ -68,10 +68,8 @@ TEST(SingleInstance, ATestProcessLeavesTheUsersLockAlone)
     EXPECT_EQ(child.exitCode(), 0) << "the child test process found the user's lock taken";
 }
 
-// Without a runtime folder of the session's, the lock once lay in the shared temp
-// folder under a name anyone could foresee: another user who held it there kept every
-// start from running. Locks now live only in a folder that is the user's alone, and a
-// lock file of another user's is never taken for ours.
+// Another user holding a lock under a foreseeable name in the shared temp folder once
+// kept every start from running: locks live only in a folder of the user's alone.
 TEST(SingleInstance, AnotherUsersLockNeverKeepsTheProgramFromStarting)
 {
     if (::geteuid() != 0)
