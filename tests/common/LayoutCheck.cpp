@@ -78,7 +78,8 @@ void checkCells(const QWidget* widget, const QWidget& window, QStringList& fault
 {
     const auto* view = qobject_cast<const QAbstractItemView*>(widget);
     // A header scrolls with its view.
-    if (!view || !view->model() || qobject_cast<const QHeaderView*>(view) || view->horizontalScrollBarPolicy() != Qt::ScrollBarAlwaysOff ||
+    if (!view || !view->model() || qobject_cast<const QHeaderView*>(view) ||
+        view->horizontalScrollBarPolicy() != Qt::ScrollBarAlwaysOff ||
         view->verticalScrollBarPolicy() != Qt::ScrollBarAlwaysOff)
         return;
     const QRect shown = view->viewport()->rect();
@@ -92,8 +93,8 @@ void checkCells(const QWidget* widget, const QWidget& window, QStringList& fault
                 first = QStringLiteral("%1,%2 ").arg(row).arg(column) + describe(cell);
         }
     if (cut > 0)
-        faults << pathOf(widget, window) + QStringLiteral(" cuts %1 cells off, first ").arg(cut) + first +
-                      " in " + describe(shown);
+        faults << pathOf(widget, window) + QStringLiteral(" cuts %1 cells off, first ").arg(cut) + first + " in " +
+                      describe(shown);
 }
 
 bool intendedPair(const QString& a, const QString& b, const std::vector<IntendedOverlap>& intended)
@@ -116,18 +117,19 @@ void walk(const QWidget& window, const QWidget* parent, const std::vector<Intend
     for (size_t i = 0; i < shown.size(); ++i) {
         const QWidget* child = shown[i];
         if (!scrolls(parent) && !inside.contains(child->geometry()))
-            faults << pathOf(child, window) + " reaches outside its parent " + describe(child->geometry()) +
-                          " in " + describe(inside);
+            faults << pathOf(child, window) + " reaches outside its parent " + describe(child->geometry()) + " in " +
+                          describe(inside);
         const QSize needs = textNeeds(child);
         if (needs.isValid() && (child->width() < needs.width() || child->height() < needs.height()))
-            faults << pathOf(child, window) + " is " + describe(child->size()) + " but its text needs " + describe(needs);
+            faults << pathOf(child, window) + " is " + describe(child->size()) + " but its text needs " +
+                          describe(needs);
         checkCells(child, window, faults);
         for (size_t j = i + 1; j < shown.size(); ++j) {
             const QWidget* other = shown[j];
             if (child->geometry().intersects(other->geometry()) &&
                 !intendedPair(nameOf(child), nameOf(other), intended))
-                faults << pathOf(child, window) + ' ' + describe(child->geometry()) + " overlaps " +
-                              nameOf(other) + ' ' + describe(other->geometry());
+                faults << pathOf(child, window) + ' ' + describe(child->geometry()) + " overlaps " + nameOf(other) +
+                              ' ' + describe(other->geometry());
         }
         walk(window, child, intended, faults);
     }
@@ -137,15 +139,21 @@ QPalette darkPalette()
 {
     const QColor window(0x35, 0x35, 0x35), base(0x2A, 0x2A, 0x2A), text(0xEE, 0xEE, 0xEE), blue(0x2A, 0x82, 0xDA);
     QPalette palette;
-    for (const auto& [role, colour] : std::initializer_list<std::pair<QPalette::ColorRole, QColor>>{
-             {QPalette::Window, window}, {QPalette::WindowText, text}, {QPalette::Base, base},
-             {QPalette::AlternateBase, window}, {QPalette::Text, text}, {QPalette::Button, window},
-             {QPalette::ButtonText, text}, {QPalette::ToolTipBase, base}, {QPalette::ToolTipText, text},
-             {QPalette::PlaceholderText, QColor(0x90, 0x90, 0x90)}, {QPalette::BrightText, Qt::red},
-             {QPalette::Highlight, blue}, {QPalette::HighlightedText, Qt::black}, {QPalette::Link, blue},
-             {QPalette::Light, window.lighter(150)}, {QPalette::Midlight, window.lighter(125)},
-             {QPalette::Mid, window.darker(130)}, {QPalette::Dark, window.darker(200)}, {QPalette::Shadow, Qt::black}})
-        palette.setColor(role, colour);
+    const auto set = [&](std::initializer_list<QPalette::ColorRole> roles, const QColor& colour) {
+        for (QPalette::ColorRole role : roles)
+            palette.setColor(role, colour);
+    };
+    set({QPalette::Window, QPalette::AlternateBase, QPalette::Button}, window);
+    set({QPalette::WindowText, QPalette::Text, QPalette::ButtonText, QPalette::ToolTipText}, text);
+    set({QPalette::Base, QPalette::ToolTipBase}, base);
+    set({QPalette::Highlight, QPalette::Link}, blue);
+    set({QPalette::HighlightedText, QPalette::Shadow}, Qt::black);
+    set({QPalette::PlaceholderText}, QColor(0x90, 0x90, 0x90));
+    set({QPalette::BrightText}, Qt::red);
+    set({QPalette::Light}, window.lighter(150));
+    set({QPalette::Midlight}, window.lighter(125));
+    set({QPalette::Mid}, window.darker(130));
+    set({QPalette::Dark}, window.darker(200));
     for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
         palette.setColor(QPalette::Disabled, role, QColor(0x80, 0x80, 0x80));
     return palette;

@@ -25,8 +25,8 @@
 
 #include <functional>
 
-#include "PlatformFakes.h"
 #include "LayoutCheck.h"
+#include "PlatformFakes.h"
 #include "TestSupport.h"
 #include "controls/TimePicker.h"
 #include "dialogs/DatePicker.h"
@@ -454,23 +454,22 @@ TEST_F(EditEvent, ListsTheShippedSoundsAndDefaultPlaysDefaultWav)
     removeSounds();
     const QDir built(QCoreApplication::applicationDirPath());
     for (const QString& name : built.entryList({"*.wav"}, QDir::Files)) {
+        SCOPED_TRACE(name.toStdString());
         ASSERT_TRUE(QFile::copy(built.filePath(name), programFolder() + name));
         // Mono 16-bit PCM (the sound system refuses 32-bit), short, audible and not clipped.
         const QByteArray wave = testing_support::readFile(built.filePath(name));
-        ASSERT_GT(wave.size(), 44) << name;
+        ASSERT_GT(wave.size(), 44);
         const auto word = [&](int at) { return qFromLittleEndian<quint16>(wave.constData() + at); };
-        EXPECT_TRUE(wave.startsWith("RIFF") && wave.mid(8, 8) == "WAVEfmt " && wave.mid(36, 4) == "data") << name;
-        EXPECT_EQ(word(20), 1) << name << " PCM";
-        EXPECT_EQ(word(22), 1) << name << " channels";
-        EXPECT_EQ(word(34), 16) << name << " bits";
+        EXPECT_TRUE(wave.startsWith("RIFF") && wave.mid(8, 8) == "WAVEfmt " && wave.mid(36, 4) == "data");
+        EXPECT_EQ(QList<int>({word(20), word(22), word(34)}), QList<int>({1, 1, 16})) << "PCM, channels, bits";
         const auto dataBytes = qFromLittleEndian<quint32>(wave.constData() + 40);
-        EXPECT_EQ(dataBytes, quint32(wave.size() - 44)) << name;
+        EXPECT_EQ(dataBytes, quint32(wave.size() - 44));
         const double seconds = dataBytes / 2.0 / qFromLittleEndian<quint32>(wave.constData() + 24);
-        EXPECT_TRUE(seconds > 0.2 && seconds <= 3) << name << " " << seconds;
+        EXPECT_TRUE(seconds > 0.2 && seconds <= 3) << seconds << " s";
         int peak = 0;
         for (int at = 44; at + 1 < wave.size(); at += 2)
             peak = std::max(peak, std::abs(int(qFromLittleEndian<qint16>(wave.constData() + at))));
-        EXPECT_TRUE(peak > 8000 && peak < 32000) << name << " peak " << peak;
+        EXPECT_TRUE(peak > 8000 && peak < 32000) << "peak " << peak;
     }
     TEvent event;
     event.AlarmType = 1;

@@ -11,9 +11,9 @@
 
 #include <gtest/gtest.h>
 
+#include "LayoutCheck.h"
 #include "PlatformFakes.h"
 #include "TestEvent.h"
-#include "LayoutCheck.h"
 #include "TestSupport.h"
 #include "dialogs/EventNotify.h"
 
@@ -250,8 +250,9 @@ TEST_F(EventNotify, UnderADarkLargeLookEverythingKeepsItsPlaceAndFont)
     list.GetExpiredEvents(darkForm.FExpiredEvents);
     darkForm.RefreshForEvents(&list, 255);
     EXPECT_EQ(testing_support::layoutFaults(darkForm), "");
-    for (QWidget* control : std::initializer_list<QWidget*>{darkForm.btnSnooze, darkForm.btnDismiss, darkForm.btnExecute,
-                                                            darkForm.btnEditEvent, darkForm.cboSnoozeOptions})
+    for (QWidget* control :
+         std::initializer_list<QWidget*>{darkForm.btnSnooze, darkForm.btnDismiss, darkForm.btnExecute,
+                                         darkForm.btnEditEvent, darkForm.cboSnoozeOptions})
         EXPECT_EQ(control->font().pixelSize(), 11) << control->objectName().toStdString();
 }
 

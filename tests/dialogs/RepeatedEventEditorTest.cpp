@@ -18,10 +18,10 @@
 #include "LayoutCheck.h"
 #include "TestSupport.h"
 #include "controls/TimePicker.h"
-#include "dialogs/MonthDaysGrid.h"
-#include "dialogs/RepeatedEventEditor.h"
 #include "dialogs/DatePicker.h"
 #include "dialogs/EditEvent.h"
+#include "dialogs/MonthDaysGrid.h"
+#include "dialogs/RepeatedEventEditor.h"
 
 using testing_support::at;
 
@@ -306,8 +306,7 @@ TEST_F(RepeatedEventEditor, ANumberBoxWithoutANumberGivesItsMinimum)
         setRange(at(2026, 1, 5, 7, 30), at(2026, 1, 7));
         empty(editor->sedtEveryXDays, 3);
         replace();
-        EXPECT_EQ(entries(), QStringList({"2026-01-05 07:30", "2026-01-06 07:30", "2026-01-07 07:30"}))
-            << "every day";
+        EXPECT_EQ(entries(), QStringList({"2026-01-05 07:30", "2026-01-06 07:30", "2026-01-07 07:30"})) << "every day";
         EXPECT_EQ(editor->sedtEveryXDays->value(), 1);
 
         choosePage(editor->pcBRD, editor->tsHourly);

@@ -1,8 +1,8 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QRegularExpression>
-#include <QSet>
 #include <QScopeGuard>
+#include <QSet>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
@@ -41,6 +41,9 @@ protected:
     ~CommandFiles() override { QDir(GetTmpFolder()).removeRecursively(); }
 
     QString marker(const char* name) const { return scratch.filePath(name); }
+
+    // Where command files go when the folder beside the program is not safe.
+    const QString fallback = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation) + "/quillet-tmp/";
 
     QTemporaryDir scratch; // for the markers that the command files write
 };
@@ -152,7 +155,6 @@ TEST_F(CommandFiles, CleanTmpFolderTakesCommandFilesThatNobodyIsReading)
 TEST_F(CommandFiles, ATmpFolderThatIsNotTheUsersAloneIsNeverUsed)
 {
     const QString beside = programFolder() + "tmp/";
-    const QString fallback = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation) + "/quillet-tmp/";
     const QByteArray besidePath = QFile::encodeName(programFolder() + "tmp");
     const auto modeOf = [](const QString& path) {
         struct stat status = {};
@@ -215,7 +217,6 @@ TEST_F(CommandFiles, ATmpFolderThatIsNotTheUsersAloneIsNeverUsed)
 // Another user who can change a folder on the way could swap the whole path, tmp and all.
 TEST_F(CommandFiles, NoCommandFileGoesBesideAProgramInAFolderOthersCanChange)
 {
-    const QString fallback = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation) + "/quillet-tmp/";
     QTemporaryDir shared;
     ASSERT_TRUE(QDir(shared.path()).mkpath("quillet/bin"));
     const QString ownFolder = programFolder();

@@ -29,16 +29,16 @@ protected:
     ClockOverride clock{at(2008, 3, 1, 12, 0, 30, 500)};
 };
 
-// A child process that cuts the file at Path to Size bytes after Delay, as a sync
-// tool or an editor would; only calls that are safe in a forked child.
-pid_t truncateLater(const QByteArray& Path, off_t Size, std::chrono::nanoseconds Delay)
+// A child process that does Act after Delay, exiting 0 when it succeeds; Act makes
+// only calls that are safe in a forked child.
+template <typename Act> pid_t laterInAChild(std::chrono::nanoseconds Delay, Act act)
 {
     const pid_t child = ::fork();
     if (child == 0) {
         const timespec wait{static_cast<time_t>(Delay.count() / 1000000000),
                             static_cast<long>(Delay.count() % 1000000000)};
         ::nanosleep(&wait, nullptr);
-        ::_exit(::truncate(Path.constData(), Size) == 0 ? 0 : 1);
+        ::_exit(act() ? 0 : 1);
     }
     return child;
 }
@@ -63,7 +63,9 @@ TEST_F(EventFileDamage, AFileCutShortWhileItLoadsIsReadAsItStandsOrRefused)
         SCOPED_TRACE(step);
         writeFile(path(), whole);
         const off_t cut = step == 8 ? 0 : whole.size() / 3;
-        const pid_t child = truncateLater(QFile::encodeName(path()), cut, loadTime * step / 8);
+        const QByteArray name = QFile::encodeName(path());
+        // Cut as a sync tool or an editor would.
+        const pid_t child = laterInAChild(loadTime * step / 8, [&] { return ::truncate(name.constData(), cut) == 0; });
         ASSERT_GT(child, 0);
         TEventList list;
         try {
@@ -86,13 +88,9 @@ TEST_F(EventFileDamage, ANamedPipeOrAFolderAtThePathIsRefusedWithoutWaiting)
 {
     ASSERT_EQ(::mkfifo(QFile::encodeName(path()).constData(), 0600), 0);
     // Should the load wait for a writer, this one ends the wait with an empty pipe.
-    const pid_t writer = ::fork();
-    if (writer == 0) {
-        const timespec wait{2, 0};
-        ::nanosleep(&wait, nullptr);
-        const int handle = ::open(QFile::encodeName(path()).constData(), O_WRONLY | O_NONBLOCK);
-        ::_exit(handle < 0 ? 1 : 0);
-    }
+    const QByteArray name = QFile::encodeName(path());
+    const pid_t writer =
+        laterInAChild(std::chrono::seconds(2), [&] { return ::open(name.constData(), O_WRONLY | O_NONBLOCK) >= 0; });
     ASSERT_GT(writer, 0);
     TEventList list;
     EXPECT_THROW(list.LoadFromFile(path(), false), EFileError);

@@ -21,6 +21,7 @@ TEST(startPlatform, ChoosesX11UnderXWaylandUnlessTheUserChose)
         {nullptr, nullptr, nullptr, ""},
     };
     for (const Case& c : cases) {
+        SCOPED_TRACE(&c - cases);
         QProcessEnvironment environment;
         environment.insert("HOME", "/home/ann");
         for (const auto& [name, value] : {std::pair{"QT_QPA_PLATFORM", c.qtPlatform},
@@ -28,8 +29,6 @@ TEST(startPlatform, ChoosesX11UnderXWaylandUnlessTheUserChose)
                                           {"DISPLAY", c.display}})
             if (value)
                 environment.insert(name, value);
-        EXPECT_EQ(startPlatform(environment), QByteArray(c.expected))
-            << (c.qtPlatform ? c.qtPlatform : "-") << " " << (c.waylandDisplay ? c.waylandDisplay : "-") << " "
-            << (c.display ? c.display : "-");
+        EXPECT_EQ(startPlatform(environment), QByteArray(c.expected));
     }
 }
