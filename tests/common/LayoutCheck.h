@@ -22,9 +22,8 @@ struct IntendedOverlap {
     QString second;
 };
 
-// One line per fault among the visible widgets: reaching outside the parent (but for
-// what a scroll area scrolls), overlapping a sibling (unless intended), smaller than
-// its text, a cell cut off by a view without scroll bars.
+// One line per fault of a visible widget: outside its parent (unless scrolled), over a
+// sibling (unless intended), smaller than its text, or a cell cut off by a fixed view.
 std::string layoutFaults(const QWidget& window, const std::vector<IntendedOverlap>& intended = {});
 
 // Fusion, a 16 px font and a dark palette while it lives, as a desktop theme sets them.

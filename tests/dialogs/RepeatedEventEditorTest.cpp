@@ -329,8 +329,7 @@ TEST_F(RepeatedEventEditor, ANumberBoxWithoutANumberGivesItsMinimum)
     });
 }
 
-// On a dark desktop with a large font every page fits, a chosen day reads on its
-// yellow, and each date is one whole 12 px line.
+// Dark and large: every page fits, a chosen day reads on yellow, each date is one 12 px line.
 TEST(RepeatedEventEditorLook, EveryPageFitsAndEveryTextReadsUnderADarkLargeLook)
 {
     testing_support::DarkLargeLook look;

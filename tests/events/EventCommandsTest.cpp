@@ -150,8 +150,7 @@ TEST_F(CommandFiles, CleanTmpFolderTakesCommandFilesThatNobodyIsReading)
               (QStringList{"notes.txt", "x~qv.tmp", "~qvfolder"}));
 }
 
-// Another user who can change the folder could swap in commands of their own: the
-// launch goes to a private runtime folder instead.
+// Another user who can change the folder could swap in commands: use a private one instead.
 TEST_F(CommandFiles, ATmpFolderThatIsNotTheUsersAloneIsNeverUsed)
 {
     const QString beside = programFolder() + "tmp/";

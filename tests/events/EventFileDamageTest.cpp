@@ -29,8 +29,7 @@ protected:
     ClockOverride clock{at(2008, 3, 1, 12, 0, 30, 500)};
 };
 
-// A child process that does Act after Delay, exiting 0 when it succeeds; Act makes
-// only calls that are safe in a forked child.
+// A forked child that does Act after Delay, exiting 0 if it succeeds; Act must be fork-safe.
 template <typename Act> pid_t laterInAChild(std::chrono::nanoseconds Delay, Act act)
 {
     const pid_t child = ::fork();

@@ -40,9 +40,7 @@ QString withCrLf(const QString& text)
     return result;
 }
 
-// The plain reading finds the tags (ASCII) in the file's bytes taken one for one
-// as characters, then decodes each value by itself: UTF-8 in a UTF-8 file, and in
-// any other file when the value is valid UTF-8, else Windows-1252.
+// Tags are found in the bytes as Latin-1; each value is then UTF-8 if it can be, else Windows-1252.
 class Values {
 public:
     explicit Values(bool utf8File) : utf8File(utf8File) {}
@@ -126,9 +124,7 @@ std::unique_ptr<TEvent> readEvent(const QString& S, bool escaped, const Values& 
     return e;
 }
 
-// The next event element of the events block, taken out of it: from the first
-// start tag to the first end tag, or to a start tag before that (an end tag
-// went missing). False, as for an empty element, when there is none.
+// Takes out the first event element, ended early by a start tag where its end tag went missing.
 bool takeEvent(QString& events, QString& value)
 {
     const qsizetype start = events.indexOf("<Event>", 0, Qt::CaseInsensitive);

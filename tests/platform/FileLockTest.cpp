@@ -8,8 +8,7 @@
 #include "TestSupport.h"
 #include "platform/FileLock.h"
 
-// Two programs given one event file by different names (a link, a linked folder, a
-// relative path) must meet at one lock, or both run and overwrite each other's saves.
+// Two programs given one file by different names must meet at one lock, or overwrite each other's saves.
 TEST(FileLock, EveryNameOfAFileMeetsTheSameLock)
 {
     QTemporaryDir temporary;

@@ -35,9 +35,7 @@ TEST_F(ProgramFolder, ABuildOrPortableFolderKeepsEverythingBesideTheProgram)
         if (shareToo)
             make("portable/share/quillet/LOCALE/de"); // an older install under the same prefix
         const ProgramFolders folders = chooseProgramFolders(bin);
-        EXPECT_EQ(folders.ReadOnlyFiles, bin);
-        EXPECT_EQ(folders.Settings, bin);
-        EXPECT_EQ(folders.EventFile, bin);
+        EXPECT_EQ(QStringList({folders.ReadOnlyFiles, folders.Settings, folders.EventFile}), QStringList(3, bin));
         EXPECT_TRUE(folders.UserFilesBeside);
     }
     // Files nowhere to be found: still beside the program, as before.

@@ -68,8 +68,7 @@ TEST(SingleInstance, ATestProcessLeavesTheUsersLockAlone)
     EXPECT_EQ(child.exitCode(), 0) << "the child test process found the user's lock taken";
 }
 
-// Another user holding a lock under a foreseeable name in the shared temp folder once
-// kept every start from running: locks live only in a folder of the user's alone.
+// Another user's lock under a foreseeable name in the shared temp folder once kept every start from running.
 TEST(SingleInstance, AnotherUsersLockNeverKeepsTheProgramFromStarting)
 {
     if (::geteuid() != 0)
