@@ -174,8 +174,7 @@ TEST_F(EventListView, PaintsTheRowsBackgroundsAndShowsTheNotesAsAPlainTextHint)
     EXPECT_TRUE(QTest::qWaitFor([] { return !QToolTip::isVisible(); })) << "a row without notes has no hint";
 }
 
-// Notes of millions of characters, as a quick capture of a whole document brings
-// them: the hint shows their beginning at once, ending with "…".
+// Notes of millions of characters, as a quick capture of a document brings them.
 TEST_F(EventListView, TheHintOfHugeNotesShowsTheirBeginning)
 {
     QString manyLines;
@@ -252,7 +251,6 @@ TEST_F(EventListView, LongTitlesKeepTheRowHeightAndEndWithAnEllipsisAlikeInEvery
                {.when = at(2024, 6, 20, 14), .description = "Short"}});
     window->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
-    screenshot(*window, "long-titles");
     const QImage list = viewport()->grab().toImage();
     const int h = window->vstEvents->fontMetrics().height();
     const auto eventCell = [&](int row) { return list.copy(rowRect(row)); };
@@ -260,8 +258,7 @@ TEST_F(EventListView, LongTitlesKeepTheRowHeightAndEndWithAnEllipsisAlikeInEvery
     for (int row = 0; row < model->rowCount(); ++row) {
         const QRect cell = rowRect(row);
         EXPECT_EQ(cell.height(), row == 3 ? 8 + 3 * h : std::max(40, 8 + 2 * h)) << row;
-        // Nothing is drawn into the margins above and below the text, as a line cut
-        // off at the top or the bottom would be.
+        // Nothing in the margins above and below the text, as a line cut off would draw.
         const QColor background = list.pixelColor(cell.right() - 1, cell.top());
         for (const int y : {cell.top(), cell.top() + 2, cell.bottom() - 3, cell.bottom() - 1})
             for (int x = cell.left(); x < cell.right(); ++x)

@@ -1,6 +1,5 @@
-// The event list's keys on a real X server, pressed through XTest while openbox
-// manages the windows: Enter held down on another window closes it on the press,
-// and its release then reaches the list.
+// The event list's keys pressed through XTest under openbox: Enter held down on another
+// window closes it on the press, and its release then reaches the list.
 #include <QMessageBox>
 #include <QProcess>
 
@@ -23,8 +22,7 @@ protected:
         useEvents({{.when = at(2024, 6, 20, 9), .description = "Yoga"}});
         window->ShowMainWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
-        // Every window that opens is answered with Enter held down for a moment,
-        // as a user presses it; edit dialogs are counted and cancelled.
+        // Each window that opens gets Enter held down a moment; edit dialogs are counted and cancelled.
         QObject::connect(&watch, &QTimer::timeout, [this] {
             QWidget* modal = QApplication::activeModalWidget();
             if (auto* dialog = qobject_cast<TfrmEditEvent*>(modal)) {

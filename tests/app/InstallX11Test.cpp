@@ -1,7 +1,5 @@
-// The build installed into a prefix as `cmake --install` does it: the desktop entry,
-// icon and metainfo pass the desktop's validators, and the installed program, run
-// by a user who can't write the prefix, reads its own files from share/quillet and
-// keeps the user's in the user's folders.
+// The build installed as `cmake --install` does it, its desktop files validated, and
+// the installed program run by a user who can't write the prefix.
 #include <QCoreApplication>
 #include <QDir>
 #include <QDirIterator>
@@ -85,10 +83,22 @@ QStringList windowsOf(qint64 Pid)
     return ids.split('\n', Qt::SkipEmptyParts);
 }
 
-// Where the installed program shows Options > Start at Login in French: the menu's
-// title in its main window, and the item in the opened menu. A main window of this
-// build, made here from the installed catalogues, finds them by their names; it is
-// gone before the installed program starts, so that its hotkey stays free.
+// A left click at Point of Window, in the display's pixels.
+int clickAt(const QString& Window, const QPoint& Point)
+{
+    return runTool("xdotool", {"mousemove", "--window", Window, QString::number(Point.x()), QString::number(Point.y()),
+                               "click", "1"});
+}
+
+// The value of Key in the installed desktop entry.
+QString desktopEntryValue(const QString& Prefix, const QString& Key)
+{
+    const QString entry = QString::fromUtf8(readFile(Prefix + "/share/applications/org.example.quillet.desktop"));
+    return QRegularExpression("^" + Key + "=(.*)$", QRegularExpression::MultilineOption).match(entry).captured(1);
+}
+
+// Where Options > Start at Login shows in French, found in a main window of this build
+// reading the installed catalogues; gone before the program starts, to free its hotkey.
 struct StartAtLoginPlaces {
     QPoint OptionsTitle;
     QPoint Item;
@@ -140,8 +150,7 @@ protected:
             << output;
     }
 
-    // As root in CI, the program runs as nobody; run by anyone else, as them (with a
-    // prefix of their own, as with ~/.local). Its home and runtime folder are its own.
+    // As root (CI) the program runs as nobody, else as the tester; home and runtime are its own.
     void prepareUser()
     {
         if (user == 0) {
@@ -187,8 +196,7 @@ protected:
         ASSERT_TRUE(Quillet.waitForStarted(5000));
     }
 
-    // The main window is the program's one window (the splash has gone, and no message
-    // came with it).
+    // The main window is the program's one window: the splash gone, and no message.
     void expectTheMainWindowAlone(const QProcess& Quillet)
     {
         const auto mainWindowAlone = [&] {
@@ -203,8 +211,7 @@ protected:
         EXPECT_TRUE(mainWindowAlone());
     }
 
-    // Ends the program as a log-out would; its settings must then be in the user's
-    // configuration folder.
+    // Ends the program as a log-out would; its settings are then in the user's config folder.
     void endAndExpectSettingsInTheConfigurationFolder(QProcess& Quillet)
     {
         Quillet.terminate();
@@ -238,13 +245,9 @@ TEST_F(InstallX11, TheDesktopEntryIconAndMetainfoAreValidAndNameTheInstalledProg
               0)
         << output;
 
-    const QString entry = QString::fromUtf8(readFile(entryFile));
-    const auto value = [&](const QString& Key) {
-        return QRegularExpression("^" + Key + "=(.*)$", QRegularExpression::MultilineOption).match(entry).captured(1);
-    };
-    EXPECT_EQ(value("Exec"), "\"" + prefix + "/bin/quillet\" %f");
-    EXPECT_EQ(value("Categories"), "Office;Calendar;Utility;");
-    const QString icon = value("Icon");
+    EXPECT_EQ(desktopEntryValue(prefix, "Exec"), "\"" + prefix + "/bin/quillet\" %f");
+    EXPECT_EQ(desktopEntryValue(prefix, "Categories"), "Office;Calendar;Utility;");
+    const QString icon = desktopEntryValue(prefix, "Icon");
     QStringList sizes;
     for (QDirIterator it(prefix + "/share/icons/hicolor", {icon + ".png"}, QDir::Files, QDirIterator::Subdirectories);
          it.hasNext();) {
@@ -265,8 +268,7 @@ TEST_F(InstallX11, TheInstalledProgramReadsShareQuilletAndKeepsTheUsersFilesInTh
     ASSERT_TRUE(sounds.contains("default.wav")) << sounds.join(' ').toStdString();
     // A sound device that plays into nothing, so the alarm's file is really read.
     writeFile(home + ".asoundrc", "pcm.!default { type null }\nctl.!default { type hw card 0 }\n");
-    // The default event file, where an installed program looks for it, with a reminder
-    // due at once that rings the installed "Bell" and runs a command.
+    // The default event file, with a reminder due at once that rings "Bell" and runs a command.
     const QString data = userFolder("home/.local/share/Quillet");
     TEventList list;
     TestEvent{.when = Now() - 1.0 / 24,
@@ -288,8 +290,7 @@ TEST_F(InstallX11, TheInstalledProgramReadsShareQuilletAndKeepsTheUsersFilesInTh
     QProcess quillet;
     start(quillet, prefix + "/bin/quillet");
 
-    // French from the installed catalogue at start-up; the bell and the command at the
-    // first check, 5 s after the start; the save a second later.
+    // French at start-up; the bell and the command at the first check (5 s); the save 1 s later.
     EXPECT_TRUE(QTest::qWaitFor([&] { return opened.names().contains("default.mo"); }, 15000))
         << opened.names().join(' ').toStdString();
     EXPECT_TRUE(QTest::qWaitFor([&] { return opened.names().contains("Bell.wav"); }, 15000))
@@ -306,17 +307,10 @@ TEST_F(InstallX11, TheInstalledProgramReadsShareQuilletAndKeepsTheUsersFilesInTh
     // A dock or task bar finds the menu entry, and its icon, of a running window by its class.
     QString windowClass;
     runTool("xprop", {"-id", window, "WM_CLASS"}, &windowClass);
-    const QString entry = QString::fromUtf8(readFile(prefix + "/share/applications/org.example.quillet.desktop"));
-    const QString entryClass =
-        QRegularExpression("^StartupWMClass=(.+)$", QRegularExpression::MultilineOption).match(entry).captured(1);
+    const QString entryClass = desktopEntryValue(prefix, "StartupWMClass");
     EXPECT_TRUE(!entryClass.isEmpty() && windowClass.contains("\"" + entryClass + "\"\n")) << windowClass.toStdString();
     // Options > Start at Login: the exit writes the entry.
-    const auto point = [](const QPoint& Point) {
-        return QStringList{QString::number(Point.x()), QString::number(Point.y())};
-    };
-    ASSERT_EQ(runTool("xdotool", QStringList{"mousemove", "--window", window} + point(places.OptionsTitle) +
-                                     QStringList{"click", "1"}),
-              0);
+    ASSERT_EQ(clickAt(window, places.OptionsTitle), 0);
     // The opened menu, not a hint that the pointer may have called up on its way.
     QString menu;
     const auto isMenu = [](const QString& Window) {
@@ -333,9 +327,7 @@ TEST_F(InstallX11, TheInstalledProgramReadsShareQuilletAndKeepsTheUsersFilesInTh
         },
         5000))
         << "the Options menu opened";
-    ASSERT_EQ(
-        runTool("xdotool", QStringList{"mousemove", "--window", menu} + point(places.Item) + QStringList{"click", "1"}),
-        0);
+    ASSERT_EQ(clickAt(menu, places.Item), 0);
     endAndExpectSettingsInTheConfigurationFolder(quillet);
     EXPECT_TRUE(readFile(home + ".config/autostart/Quillet.desktop")
                     .contains("\nExec=\"" + QFile::encodeName(prefix) + "/bin/quillet\"\n"));

@@ -158,7 +158,6 @@ TEST_F(MainFormImportExport, ImportedCommandsStayOffUnlessTheUserKeepsThem)
         if (box && box->objectName() == "dlgConfirm") {
             question = box->text();
             defaultButton = box->standardButton(box->defaultButton());
-            screenshot(*box, "import-commands-question");
             box->button(answer)->click();
         }
     });

@@ -67,8 +67,7 @@ TEST_F(MainFormLifecycle, StartUpRunsEveryStepAndShowsTheWindowInItsDesignSize)
     EXPECT_TRUE(SplashVisible());
     EXPECT_EQ(messages, QStringList{HotKeyMessage}) << "one plain message, and start-up goes on";
     EXPECT_TRUE(window.isVisible() && window.TrayIcon1->isVisible());
-    // The design size, centred at 225; cut to a screen narrower than it (this test's
-    // is 800 pixels wide) and then at its left edge.
+    // The design size centred at 225, cut to a narrower screen (800 here) at its left edge.
     const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
     const QSize design(822, 622 + window.mnuMainMenu->sizeHint().height());
     EXPECT_EQ(window.size(), design.boundedTo(screen.size()));
@@ -209,8 +208,7 @@ TEST_F(MainFormLifecycle, ARealExitWhoseSaveFailsKeepsTheChangesInARecoveryFileA
     }
 }
 
-// A private event file must not leave public copies: backups and recovery files keep
-// its permissions, and the folders made for them are closed to others.
+// A private event file leaves no public copies, nor folders open to others.
 TEST_F(MainFormLifecycle, BackupsAndRecoveryFilesKeepTheEventFilesPermissions)
 {
     const auto modeOf = [](const QString& path) {
@@ -245,9 +243,7 @@ TEST_F(MainFormLifecycle, BackupsAndRecoveryFilesKeepTheEventFilesPermissions)
     EXPECT_EQ(modeOf(writeRecoveryFile(*window.FEventList, folder + "never saved.events", Now())), 0600u);
 }
 
-// Two programs on one event file (sessions with runtime folders of their own, two users
-// of a shared folder) would overwrite each other's changes: the second says which file
-// is in use and by whom, and ends having shown and written nothing.
+// Two programs on one event file would overwrite each other's changes.
 TEST_F(MainFormLifecycle, ASecondProgramOnAnEventFileInUseSaysSoAndEndsWritingNothing)
 {
     const QString events = folder + "events/Shared.events";

@@ -189,8 +189,7 @@ TEST_F(MainFormSettings, ASizeBeyondTheScreenIsCutToIt)
 {
     const QList<QRect> screens{QRect(0, 0, 1920, 1080), QRect(1920, 0, 1280, 1024)};
     const int huge = std::numeric_limits<int>::max();
-    // Saved place and size, then the frame: a side longer than the screen the title bar
-    // shows on (else the nearest) is cut to that screen's and starts at its edge.
+    // A side longer than the title bar's (else the nearest) screen is cut to it, from its edge.
     const struct {
         QPoint place;
         QSize size;

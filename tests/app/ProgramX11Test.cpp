@@ -53,14 +53,20 @@ protected:
         ASSERT_TRUE(QFileInfo(home.filePath("quillet")).isExecutable()) << "the program is built next to the tests";
     }
 
-    void start(QProcess& process, const QStringList& arguments = {}, const QString& runtime = {})
+    // On X11, with its folders in home (or the runtime folder Runtime).
+    QProcessEnvironment programEnvironment(const QString& runtime = {}) const
     {
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert("XDG_RUNTIME_DIR", runtime.isEmpty() ? home.path() : runtime);
         environment.insert("HOME", home.path());
         environment.remove("QT_QPA_PLATFORM");
         environment.remove("WAYLAND_DISPLAY");
-        process.setProcessEnvironment(environment);
+        return environment;
+    }
+
+    void start(QProcess& process, const QStringList& arguments = {}, const QString& runtime = {})
+    {
+        process.setProcessEnvironment(programEnvironment(runtime));
         process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
         process.start(home.filePath("quillet"), arguments);
         ASSERT_TRUE(process.waitForStarted(5000));
@@ -106,10 +112,7 @@ TEST_F(ProgramX11, ASecondStartEndsAtOnceWithoutAWindow)
 // takes its corner and its hotkey works; Qt by itself would try Wayland first.
 TEST_F(ProgramX11, StartsOnX11InAWaylandSessionWithXWayland)
 {
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert("XDG_RUNTIME_DIR", home.path());
-    environment.insert("HOME", home.path());
-    environment.remove("QT_QPA_PLATFORM");
+    QProcessEnvironment environment = programEnvironment();
     environment.insert("WAYLAND_DISPLAY", "wayland-quillet-test"); // no compositor answers there
     environment.insert("XDG_SESSION_TYPE", "wayland");
     environment.remove("XDG_CURRENT_DESKTOP"); // Qt keeps to X11 on GNOME itself
@@ -127,9 +130,8 @@ TEST_F(ProgramX11, StartsOnX11InAWaylandSessionWithXWayland)
     EXPECT_EQ(tried.match(log).captured(1), "xcb") << log.toStdString();
 }
 
-// A second program on an event file in use, of another session (a runtime folder of
-// its own) or of another user of a shared folder: it says so in a box and ends once
-// that is answered, having written nothing.
+// A second program on an event file in use, of another session or another user of a
+// shared folder, says so in a box and ends once that is answered, writing nothing.
 TEST_F(ProgramX11, ASecondProgramOnAnEventFileInUseEndsWritingNothing)
 {
     // /tmp, as the test's own temporary folder may be closed to other users.
@@ -153,7 +155,6 @@ TEST_F(ProgramX11, ASecondProgramOnAnEventFileInUseEndsWritingNothing)
         ASSERT_TRUE(QTest::qWaitFor(
             [&] { return !(box = shownWindows({"--pid", QString::number(second.processId())})).isEmpty(); }, 20000));
         EXPECT_FALSE(second.waitForFinished(500)) << "the box waits for the user";
-        QProcess::execute("import", {"-window", box[0], QDir::temp().filePath("quillet-event-file-in-use.png")});
         ASSERT_EQ(QProcess::execute("xdotool", {"windowfocus", "--sync", box[0]}), 0);
         ASSERT_EQ(QProcess::execute("xdotool", {"key", "Return"}), 0);
         ASSERT_TRUE(second.waitForFinished(5000));
@@ -174,10 +175,8 @@ TEST_F(ProgramX11, ASecondProgramOnAnEventFileInUseEndsWritingNothing)
         const QByteArray runtime = QFile::encodeName(folder.filePath("runtime"));
         ASSERT_EQ(chown(runtime.constData(), nobody->pw_uid, nobody->pw_gid), 0);
         ASSERT_EQ(chmod(runtime.constData(), 0700), 0);
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        QProcessEnvironment environment = programEnvironment(folder.filePath("runtime"));
         environment.insert("HOME", shared.path());
-        environment.insert("XDG_RUNTIME_DIR", folder.filePath("runtime"));
-        environment.remove("QT_QPA_PLATFORM");
         QProcess otherUser;
         otherUser.setProcessEnvironment(environment);
         otherUser.setProcessChannelMode(QProcess::ForwardedErrorChannel);

@@ -1,5 +1,4 @@
-// The About box, the information dialog, the text-input dialog and the splash keep their
-// widgets in place under a dark desktop theme with a large font.
+// The small windows keep their widgets in place under a dark theme with a large font.
 #include <QApplication>
 #include <QLabel>
 #include <QLayout>
