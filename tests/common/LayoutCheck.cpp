@@ -26,11 +26,9 @@ QString nameOf(const QWidget* widget)
 {
     if (!widget->objectName().isEmpty())
         return widget->objectName();
-    QString text;
-    if (const auto* label = qobject_cast<const QLabel*>(widget))
-        text = label->text();
-    else if (const auto* button = qobject_cast<const QAbstractButton*>(widget))
-        text = button->text();
+    const auto* label = qobject_cast<const QLabel*>(widget);
+    const auto* button = qobject_cast<const QAbstractButton*>(widget);
+    const QString text = label ? label->text() : button ? button->text() : QString();
     const QString kind = QString::fromLatin1(widget->metaObject()->className());
     return text.isEmpty() ? kind : kind + " \"" + text + '"';
 }
