@@ -7,6 +7,7 @@
 #include "FileVersion.h"
 #include "events/Exceptions.h"
 #include "platform/PrivateFolder.h"
+#include "platform/WholeWrite.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -74,13 +75,8 @@ QString copyFileWhole(const QString& Source, const QString& Target)
         return target.errorString();
     QByteArray chunk;
     while (!(chunk = source.read(1 << 20)).isEmpty())
-        // A write cut short gives no reason; the next one fails at once with it.
-        for (qint64 written = 0; written < chunk.size();) {
-            const qint64 count = target.write(chunk.constData() + written, chunk.size() - written);
-            if (count <= 0)
-                return target.errorString();
-            written += count;
-        }
+        if (!writeWhole(target, chunk))
+            return target.errorString();
     if (source.error() != QFileDevice::NoError)
         return source.errorString();
     if (!target.commit())

@@ -15,6 +15,7 @@
 #include <new>
 
 #include "Exceptions.h"
+#include "platform/WholeWrite.h"
 
 namespace {
 
@@ -114,16 +115,6 @@ void writeFileAtomically(const QString& FileName, QByteArrayView Bytes)
     // unnoticed, and a cut file would replace the old one (a full disk).
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         throw EFileError(QStringLiteral("Cannot create file \"%1\". %2").arg(FileName, file.errorString()));
-    const auto fail = [&] {
+    if (!writeWhole(file, Bytes) || !file.commit())
         throw EFileError(QStringLiteral("Cannot write file \"%1\". %2").arg(FileName, file.errorString()));
-    };
-    // A write cut short gives no reason; the next one fails at once with it.
-    for (qint64 written = 0; written < Bytes.size();) {
-        const qint64 count = file.write(Bytes.data() + written, Bytes.size() - written);
-        if (count <= 0)
-            fail();
-        written += count;
-    }
-    if (!file.commit())
-        fail();
 }

@@ -5,6 +5,8 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include "WholeWrite.h"
+
 namespace autostart {
 
 QString entryFileName()
@@ -55,8 +57,7 @@ bool writeEntry(const QString& ProgramPath)
     // and leave a cut entry (a full disk).
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return false;
-    const QByteArray bytes = text.toUtf8();
-    return file.write(bytes) == bytes.size() && file.commit();
+    return writeWhole(file, text.toUtf8()) && file.commit();
 }
 
 bool removeEntry()
