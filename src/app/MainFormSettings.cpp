@@ -110,10 +110,10 @@ void TfrmQuillet::LoadSettings()
             ShowMainWindow();
 
         mnuitmOnlyEnabledEvents->setChecked(ini.readBool("OPTIONS", "ShowOnlyEnabled", true));
-        // A hand-edited value outside a byte is no opacity anyone chose; brought to 0 it
-        // would make the pop-up invisible.
+        // Above a byte is fully opaque. Below it is no opacity anyone chose: brought to 0
+        // it would make the pop-up invisible.
         const int alpha = ini.readInteger("OPTIONS", "NotifyWindowPopupAlpha", DefaultPopupAlpha);
-        FNotifyWindowPopupAlpha = static_cast<std::uint8_t>(alpha >= 0 && alpha <= 255 ? alpha : DefaultPopupAlpha);
+        FNotifyWindowPopupAlpha = static_cast<std::uint8_t>(alpha < 0 ? DefaultPopupAlpha : std::min(alpha, 255));
 
         mnuitmStartWithWindows->setChecked(autostart::entryExists());
     });

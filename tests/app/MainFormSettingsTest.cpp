@@ -154,11 +154,11 @@ TEST_F(MainFormSettings, IntegersReadAsTheWindowsProgramWroteThem)
     EXPECT_EQ(start().cboEventView->currentIndex(), -1) << "no such view: none selected";
 }
 
-TEST_F(MainFormSettings, APopUpOpacityOutsideAByteReadsAsTheDefault)
+TEST_F(MainFormSettings, APopUpOpacityAboveAByteIsOpaqueAndBelowItTheDefault)
 {
-    const std::pair<const char*, int> cases[] = {{"-1", 220},   {"256", 220}, {"99999", 220}, {"-40", 220},
-                                                 {"half", 220}, {"0", 0},     {"1", 1},       {"150", 150},
-                                                 {"255", 255},  {"0xFF", 255}};
+    const std::pair<const char*, int> cases[] = {
+        {"-1", 220}, {"256", 255}, {"99999", 255}, {"-40", 220},  {"half", 220},       {"0", 0},
+        {"1", 1},    {"150", 150}, {"255", 255},   {"0xFF", 255}, {"2147483647", 255}, {"0x100", 255}};
     for (const auto& [text, alpha] : cases) {
         writeFile(folder + "Settings.ini", QByteArray("[OPTIONS]\nNotifyWindowPopupAlpha=") + text + "\n");
         EXPECT_EQ(start().FNotifyWindowPopupAlpha, alpha) << text;
