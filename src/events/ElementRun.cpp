@@ -58,24 +58,29 @@ bool ElementRun::find(std::string_view Tag, qsizetype& At) const
 
 bool ElementRun::next(std::string_view& Value)
 {
-    Value = {};
-    FElement = {};
-    qsizetype start = 0, end = 0;
-    if (FDone || !find(FStartTag, start) || !find(FEndTag, end) || end <= start + sizeOf(FStartTag)) {
-        FDone = true;
-        if (!trimBlanksAndControls(mid(FText, FPos)).empty())
-            FSkippedText = true;
-        return false;
-    }
-    qsizetype next = 0;
-    if (FMode == EndAtNextStartTag && startTagBefore(start, end, next)) {
-        FEndedAtAStartTag = true;
-        Value = take(start, next, 0);
-        FElement = {}; // it has no end tag to include
+    for (;;) {
+        Value = {};
+        FElement = {};
+        qsizetype start = 0, end = 0;
+        if (FDone || !find(FStartTag, start) || !find(FEndTag, end) || end <= start + sizeOf(FStartTag)) {
+            FDone = true;
+            if (!trimBlanksAndControls(mid(FText, FPos)).empty())
+                FSkippedText = true;
+            return false;
+        }
+        qsizetype next = 0;
+        if (FMode == EndAtNextStartTag && startTagBefore(start, end, next)) {
+            FEndedAtAStartTag = true;
+            Value = take(start, next, 0);
+            // A start tag written twice holds nothing: it is no element of its own.
+            if (trimBlanksAndControls(Value).empty())
+                continue;
+            FElement = {}; // it has no end tag to include
+            return true;
+        }
+        Value = take(start, end, sizeOf(FEndTag));
         return true;
     }
-    Value = take(start, end, sizeOf(FEndTag));
-    return true;
 }
 
 bool ElementRun::startTagBefore(qsizetype Start, qsizetype End, qsizetype& Next) const

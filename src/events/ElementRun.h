@@ -13,7 +13,8 @@ class ElementRun {
 public:
     // With EndAtNextStartTag, an element in which another start tag of its name
     // comes before its end tag ends there, without an end tag: its end tag went
-    // missing, and the next element is read whole.
+    // missing, and the next element is read whole. One that holds nothing but
+    // blanks there is a start tag written twice, and is passed over.
     enum Mode { Plain, EndAtNextStartTag };
     ElementRun(std::string_view Text, std::string_view Tag, Mode Mode_ = Plain);
 

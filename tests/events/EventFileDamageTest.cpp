@@ -163,6 +163,18 @@ TEST_F(EventFileDamage, ZeroBytesAndAMissingEndTagAreReportedAndTheNextEventIsRe
     EXPECT_TRUE(unclosed.lastLoadDamage().UnclosedEvent);
     EXPECT_FALSE(unclosed.lastLoadDamage().SkippedText || unclosed.lastLoadDamage().ZeroBytes);
 
+    // A start tag written twice, with or without a line between, invents no event.
+    for (const QByteArray& doubled : {"<Event>\r\n" + one, "<Event>" + three, "<EVENT> \t\r\n<Event>\n" + one})
+        for (const QByteArray& events : {doubled + three, one + doubled}) {
+            TEventList list;
+            list.LoadFromFile(writeFile(path(), file(events)), false);
+            ASSERT_EQ(list.Count(), 2) << events.constData();
+            EXPECT_NE(list.GetEvent(0)->Description, "");
+            EXPECT_NE(list.GetEvent(1)->Description, "");
+            EXPECT_TRUE(list.lastLoadDamage().UnclosedEvent);
+            EXPECT_FALSE(list.lastLoadDamage().SkippedText);
+        }
+
     // A block of the file lost to zero bytes, over the events in the middle.
     TEventList written;
     for (int i = 0; i < 200; ++i)
