@@ -13,6 +13,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <new>
+#include <utility>
 
 #include "Exceptions.h"
 #include "platform/WholeWrite.h"
@@ -65,6 +66,9 @@ FileBytes::Buffer newFileBuffer(size_t Size)
     return buffer;
 }
 
+// A test's chance to change the file between a read and its check.
+std::function<void()> afterFileRead;
+
 struct OpenHandle {
     int Handle;
     ~OpenHandle() { ::close(Handle); }
@@ -97,6 +101,8 @@ FileBytes::FileBytes(const QString& FileName)
         if (!FBuffer)
             throw std::bad_alloc();
         const size_t got = readUpTo(file.handle(), FBuffer.get(), size, FileName);
+        if (afterFileRead)
+            afterFileRead();
         char beyond = 0;
         const bool longer = readUpTo(file.handle(), &beyond, 1, FileName) != 0;
         struct stat after {};
@@ -106,6 +112,11 @@ FileBytes::FileBytes(const QString& FileName)
         }
     }
     raiseReadError(FileName, QStringLiteral("It kept changing while it was read."));
+}
+
+void setAfterFileReadForTests(std::function<void()> Hook)
+{
+    afterFileRead = std::move(Hook);
 }
 
 void writeFileAtomically(const QString& FileName, QByteArrayView Bytes)

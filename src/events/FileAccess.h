@@ -5,6 +5,7 @@
 #include <QString>
 
 #include <cstdlib>
+#include <functional>
 #include <memory>
 #include <string_view>
 
@@ -30,6 +31,10 @@ private:
     Buffer FBuffer;
     std::string_view FView;
 };
+
+// Called by FileBytes after each reading of a file's bytes, before they are
+// checked against the file as it then stands; empty to call nothing.
+void setAfterFileReadForTests(std::function<void()> Hook);
 
 // Replaces the file in one step: the bytes go to a temporary file in the same
 // folder, which is flushed and then renamed over the old file. A failure at

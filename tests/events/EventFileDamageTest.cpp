@@ -11,11 +11,14 @@
 #include <unistd.h>
 
 #include <csignal>
+#include <cstdio>
 
 #include <chrono>
 #include <ctime>
+#include <functional>
 
 #include "TestSupport.h"
+#include "events/FileAccess.h"
 
 using namespace testing_support;
 
@@ -80,6 +83,57 @@ TEST_F(EventFileDamage, AFileCutShortWhileItLoadsIsReadAsItStandsOrRefused)
         ASSERT_EQ(::waitpid(child, &status, 0), child);
         ASSERT_EQ(WEXITSTATUS(status), 0);
         EXPECT_EQ(readFile(path()), whole.left(cut)) << "the load never writes to the file";
+    }
+}
+
+TEST_F(EventFileDamage, AFileRewrittenWhileItLoadsIsReadWholeAsItWasOrAsItBecame)
+{
+    const auto eventFile = [this](int Events, const QString& Name) {
+        TEventList list;
+        for (int i = 0; i < Events; ++i)
+            addEvent(list, at(2009, 1, 1) + i).Description = Name;
+        list.SaveToFile(path());
+        return readFile(path());
+    };
+    const QByteArray smaller = eventFile(3, "new"), old = eventFile(50, "old");
+    const QByteArray name = QFile::encodeName(path()), besideName = QFile::encodeName(folder.filePath("b.events"));
+    // Rewritten after a read of its bytes: in place by an editor, or as a new file that a
+    // sync tool renames over it (the open file may then still read whole); once, or
+    // after every read.
+    struct Rewrite {
+        std::function<void()> Act;
+        bool InPlace, EveryRead;
+    };
+    const auto renameOver = [&] {
+        writeFile(folder.filePath("b.events"), smaller);
+        EXPECT_EQ(::rename(besideName.constData(), name.constData()), 0);
+    };
+    const Rewrite rewrites[] = {{[&] { writeFile(path(), smaller); }, true, false},
+                                {renameOver, false, false},
+                                {[&] { writeFile(path(), readFile(path()) == old ? smaller : old); }, true, true}};
+    for (const Rewrite& rewrite : rewrites) {
+        SCOPED_TRACE(&rewrite - rewrites);
+        writeFile(path(), old);
+        int reads = 0;
+        setAfterFileReadForTests([&] {
+            if (reads++ == 0 || rewrite.EveryRead)
+                rewrite.Act();
+        });
+        TEventList list;
+        try {
+            list.LoadFromFile(path(), false);
+            EXPECT_FALSE(rewrite.EveryRead) << "read while it kept changing";
+            const int count = list.Count();
+            EXPECT_TRUE(count == 3 || count == 50) << count;
+            for (int i = 0; i < count; ++i)
+                EXPECT_EQ(list.GetEvent(i)->Description, count == 3 ? "new" : "old");
+        } catch (const EFileError& failure) {
+            EXPECT_TRUE(rewrite.EveryRead) << failure.what();
+            EXPECT_TRUE(failure.message().endsWith("It kept changing while it was read.")) << failure.what();
+            EXPECT_EQ(list.Count(), 0);
+        }
+        setAfterFileReadForTests({});
+        EXPECT_TRUE(!rewrite.InPlace || reads > 1) << "a file changed in place is read again";
     }
 }
 
