@@ -18,6 +18,7 @@
 #include "events/DateTimeUtils.h"
 #include "events/Escaping.h"
 #include "events/Exceptions.h"
+#include "events/FileAccess.h"
 #include "platform/GetText.h"
 #include "platform/gui/ErrorReport.h"
 
@@ -85,9 +86,10 @@ void TfrmQuillet::mnuitmImportClick()
     if (OpenDialog1->exec() != QDialog::Accepted || OpenDialog1->selectedFiles().isEmpty())
         return;
     const QString fileName = OpenDialog1->selectedFiles().first();
-    // A file gone meanwhile would read as a first run and add the welcome event.
-    if (!QFileInfo(fileName).isFile())
-        throw EFileError(QStringLiteral("Cannot open file \"%1\". No such file or directory").arg(fileName));
+    // A file gone meanwhile would read as a first run and add the welcome event;
+    // whatever else stands there, the reader refuses with its own reason.
+    if (const QString reason = missingFileReason(fileName); !reason.isEmpty())
+        throw EFileError(QStringLiteral("Cannot open file \"%1\". %2").arg(fileName, reason));
 
     const int before = FEventList->Count();
     const bool modified = FEventList->Modified;

@@ -119,6 +119,14 @@ void setAfterFileReadForTests(std::function<void()> Hook)
     afterFileRead = std::move(Hook);
 }
 
+QString missingFileReason(const QString& FileName)
+{
+    struct stat status {};
+    if (::stat(QFile::encodeName(FileName).constData(), &status) == 0)
+        return {};
+    return QString::fromLocal8Bit(std::strerror(errno));
+}
+
 void writeFileAtomically(const QString& FileName, QByteArrayView Bytes)
 {
     QSaveFile file(FileName);

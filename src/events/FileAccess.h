@@ -36,6 +36,10 @@ private:
 // checked against the file as it then stands; empty to call nothing.
 void setAfterFileReadForTests(std::function<void()> Hook);
 
+// The system's reason why nothing can be found at FileName (no such file, a
+// folder on the way that may not be searched); empty when something is there.
+QString missingFileReason(const QString& FileName);
+
 // Replaces the file in one step: the bytes go to a temporary file in the same
 // folder, which is flushed and then renamed over the old file. A failure at
 // any point leaves the old file as it was.

@@ -4,6 +4,8 @@
 #include <QMessageBox>
 #include <QUrl>
 
+#include <sys/stat.h>
+
 #include "AppTestSupport.h"
 #include "OpenedPages.h"
 #include "app/FileVersion.h"
@@ -47,6 +49,8 @@ protected:
                     view->clearSelection();
                 dialog->findChild<QLineEdit*>("fileNameEdit")->setText(QFileInfo(fileName).fileName());
                 static_cast<QDialog*>(dialog)->accept(); // as the dialog's own button does
+                if (afterChoosing)
+                    afterChoosing();
             } else if (auto* info = qobject_cast<TfrmInfoDialog*>(modal)) {
                 infoCaption = info->windowTitle();
                 messages << info->stxtMessage->text();
@@ -65,6 +69,7 @@ protected:
         runWithDialog("SaveDialog1", fileName, [this] { window->mnuitmExportToHTML->trigger(); });
     }
 
+    std::function<void()> afterChoosing; // between the dialog and the command's work
     QString presetName;
     QString infoCaption;
     OpenedPages opened;
@@ -107,6 +112,27 @@ TEST_F(MainFormImportExport, AnImportCountsOnlyTheNewEventsAndMarksTheListModifi
     messages.clear();
     importFile(QString());
     EXPECT_EQ(messages, QStringList());
+}
+
+TEST_F(MainFormImportExport, AnImportOfWhatIsNoLongerAFileNamesTheReason)
+{
+    const QString fileName = folder + "gone.events";
+    const QByteArray name = QFile::encodeName(fileName);
+    const std::pair<std::function<bool()>, QString> cases[] = {
+        {[] { return true; }, "No such file or directory"},
+        {[&] { return QDir().mkdir(fileName); }, "It is not a regular file."},
+        {[&] { return ::mkfifo(name.constData(), 0600) == 0; }, "It is not a regular file."}};
+    for (const auto& [replace, reason] : cases) {
+        writeFile(fileName, "<QuilletEventFile>");
+        afterChoosing = [&] { ASSERT_TRUE(QFile::remove(fileName) && replace()); };
+        messages.clear();
+        importFile(fileName);
+        EXPECT_EQ(messages.size(), 1);
+        EXPECT_TRUE(messages.value(0).endsWith("\"" + fileName + "\". " + reason)) << messages.value(0);
+        EXPECT_EQ(window->FEventList->Count(), 2);
+        QDir().rmdir(fileName);
+        QFile::remove(fileName);
+    }
 }
 
 TEST_F(MainFormImportExport, AnImportOfADamagedFileTellsWhatWasLostWithTheCount)

@@ -7,10 +7,13 @@
 #include <gtest/gtest.h>
 
 #include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <csignal>
 
 #include "TestSupport.h"
+#include "events/FileAccess.h"
 
 using namespace testing_support;
 
@@ -206,6 +209,33 @@ TEST_F(EventFile, AMissingFileGivesTheFirstRunContent)
     ASSERT_EQ(list.Count(), 1);
     EXPECT_EQ(std::pair(event(0).Description, event(0).StartDateItem->NotificationTime),
               std::pair(QString("Welcome to Quillet!!"), Now()));
+}
+
+TEST_F(EventFile, TheReasonNothingIsFoundAtAPathIsTheSystems)
+{
+    const QString plain = writeFile(folder.filePath("plain"), "x");
+    const std::pair<QString, QString> cases[] = {{folder.filePath("none.events"), "No such file or directory"},
+                                                 {plain + "/e.events", "Not a directory"},
+                                                 {plain, ""},
+                                                 {folder.path(), ""}};
+    for (const auto& [path, reason] : cases)
+        EXPECT_EQ(missingFileReason(path), reason) << path;
+
+    // A file in a folder that others may not search is there, but not for them.
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "needs root to act as another user";
+    const QString closed = folder.filePath("closed");
+    ASSERT_TRUE(QDir().mkdir(closed));
+    ASSERT_TRUE(QFile::setPermissions(closed, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+    const QString inside = writeFile(closed + "/e.events", "x");
+    const pid_t child = ::fork();
+    if (child == 0) {
+        const bool asNobody = ::setgid(65534) == 0 && ::setuid(65534) == 0;
+        ::_exit(asNobody && missingFileReason(inside) == "Permission denied" ? 0 : 1);
+    }
+    int status = -1;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    EXPECT_EQ(status, 0) << "as nobody: Permission denied";
 }
 
 TEST_F(EventFile, MergeSkipsDescriptionsAlreadyPresent)
