@@ -1,12 +1,12 @@
 #include "EventFileBackups.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
 
 #include "FileVersion.h"
 #include "events/Exceptions.h"
-#include "platform/PrivateFolder.h"
 #include "platform/WholeWrite.h"
 
 #include <fcntl.h>
@@ -15,6 +15,52 @@
 
 #include <cerrno>
 #include <cstring>
+
+namespace {
+
+// The folder opens to the users the event file opens to: each class that may read the
+// file may read and enter it, each that may write the file may write there, so that
+// every member of a group that shares the file can save it. Its owner makes the copies.
+mode_t backupFolderMode(mode_t FileMode)
+{
+    mode_t mode = S_IRWXU;
+    if (FileMode & S_IRGRP)
+        mode |= S_IRGRP | S_IXGRP;
+    if (FileMode & S_IWGRP)
+        mode |= S_IWGRP | S_IXGRP;
+    if (FileMode & S_IROTH)
+        mode |= S_IROTH | S_IXOTH;
+    if (FileMode & S_IWOTH)
+        mode |= S_IWOTH | S_IXOTH;
+    return mode;
+}
+
+// Makes Folder, inside the event file's folder, when it is missing; true when it is a
+// folder then. A folder made here keeps its parent's group and gets the mode the file
+// gives, whatever the umask.
+bool makeBackupFolder(const QString& Folder, const QString& FileName)
+{
+    const QByteArray path = QFile::encodeName(QDir::cleanPath(Folder));
+    struct stat file {};
+    struct stat parent {};
+    if (::stat(QFile::encodeName(FileName).constData(), &file) != 0 ||
+        ::stat(QFile::encodeName(QFileInfo(QDir::cleanPath(Folder)).path()).constData(), &parent) != 0)
+        return false;
+    mode_t mode = backupFolderMode(file.st_mode);
+    if (::mkdir(path.constData(), mode) != 0)
+        return errno == EEXIST && QFileInfo(Folder).isDir();
+    struct stat made {};
+    if (::lstat(path.constData(), &made) != 0)
+        return false;
+    // Outside a setgid folder the new one takes the user's own group; a user not in the
+    // parent's group keeps that, and the folder is then not opened to it.
+    if (made.st_gid != parent.st_gid && ::chown(path.constData(), static_cast<uid_t>(-1), parent.st_gid) != 0)
+        mode &= ~S_IRWXG;
+    // A setgid folder passes its bit on, so that the copies keep the group too.
+    return ::chmod(path.constData(), mode | (made.st_mode & S_ISGID)) == 0;
+}
+
+} // namespace
 
 QString EventFileBackups::backupPathFor(const QString& FileName, TDateTime Time)
 {
@@ -38,8 +84,7 @@ QString EventFileBackups::make(const QString& FileName, TDateTime Time)
 
     const QString target = FDamagedCopy.isEmpty() ? backupPathFor(FileName, Time) : FDamagedCopy;
     const QString folder = QFileInfo(target).absolutePath() + QLatin1Char('/');
-    // A new folder is closed to others: the event file may be a private one.
-    if (!makePrivatePath(folder))
+    if (!makeBackupFolder(folder, FileName))
         throw QuilletError(QStringLiteral("Unable to create backup folder: \"%1\"").arg(folder));
     // The system's reason (a full disk) tells the user what to mend.
     if (const QString reason = copyFileWhole(FileName, target); !reason.isEmpty())
