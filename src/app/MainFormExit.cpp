@@ -95,7 +95,7 @@ bool TfrmQuillet::finishRealExit()
 
 bool TfrmQuillet::keepUnsavedChanges(const QString& Failure)
 {
-    QString recovery;
+    RecoveryFile recovery;
     QString recoveryFailure;
     try {
         recovery = writeRecoveryFile(*FEventList, FFileName, Now());
@@ -103,8 +103,11 @@ bool TfrmQuillet::keepUnsavedChanges(const QString& Failure)
         recoveryFailure = exceptionMessage(error);
     }
     const QString paragraph = QStringLiteral("\r\n\r\n");
-    if (!recovery.isEmpty()) {
-        const QString written = _("Your changes have been written to \"%1\".").arg(recovery);
+    if (!recovery.Path.isEmpty()) {
+        QString written = _("Your changes have been written to \"%1\".").arg(recovery.Path);
+        if (recovery.EmptiedAtLogOut)
+            written += QLatin1Char(' ') +
+                       _("That folder is emptied when you log out: move the file to a safe place before then.");
         if (FExitFromUser) {
             showErrorReport(Failure + paragraph + written);
         } else {

@@ -1,5 +1,6 @@
 #include "RecoveryFile.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
@@ -9,58 +10,108 @@
 #include "events/Exceptions.h"
 #include "platform/PrivateFolder.h"
 
+#include <vector>
+
 namespace {
 
-QString dataFolder()
+struct RecoveryFolder {
+    QString Path; // ends in "/"
+    bool MadeWhenMissing = false;
+    bool EmptiedAtLogOut = false;
+};
+
+QString withSlash(const QString& Folder)
 {
-    return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + QLatin1Char('/');
+    return Folder.endsWith(QLatin1Char('/')) ? Folder : Folder + QLatin1Char('/');
 }
 
-QString noticeFileName()
+// A folder named by an environment variable; a relative path names none, as the XDG
+// rules say of XDG_RUNTIME_DIR.
+QString folderFromEnvironment(const char* Name)
 {
-    return dataFolder() + QStringLiteral("Notice from the last exit.txt");
+    const QString folder = qEnvironmentVariable(Name);
+    return QDir::isAbsolutePath(folder) ? withSlash(folder) : QString();
+}
+
+// In the order tried. The data folder is where an exit that could save would keep
+// its files; the others are there for a data folder that is full or unwritable.
+std::vector<RecoveryFolder> recoveryFolders()
+{
+    std::vector<RecoveryFolder> folders{
+        {withSlash(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)), true, false}};
+    if (const QString home = folderFromEnvironment("HOME"); !home.isEmpty())
+        folders.push_back({home, false, false});
+    if (const QString runtime = folderFromEnvironment("XDG_RUNTIME_DIR"); !runtime.isEmpty())
+        folders.push_back({runtime, false, true});
+    return folders;
+}
+
+const QString NoticeName = QStringLiteral("Notice from the last exit.txt");
+
+void writeIn(const RecoveryFolder& Folder, const QString& Path, TEventList& List, QFile::Permissions Permissions)
+{
+    if (Folder.MadeWhenMissing && !makePrivatePath(Folder.Path))
+        throw EFileError(QStringLiteral("Cannot create folder \"%1\".").arg(Folder.Path));
+    // Made first with its permissions, so that the save, which keeps an existing file's
+    // permissions, never shows it to others.
+    QFile placeholder(Path);
+    const bool madeHere = placeholder.open(QIODevice::WriteOnly | QIODevice::NewOnly, Permissions);
+    placeholder.close();
+    try {
+        List.SaveToFile(Path);
+    } catch (...) {
+        if (madeHere)
+            QFile::remove(Path);
+        throw;
+    }
 }
 
 } // namespace
 
-QString writeRecoveryFile(TEventList& List, const QString& EventFileName, TDateTime Time)
+RecoveryFile writeRecoveryFile(TEventList& List, const QString& EventFileName, TDateTime Time)
 {
-    const QString path = dataFolder() + ExtractFileNameNoExt(EventFileName) + QLatin1Char('_') +
+    const QString name = ExtractFileNameNoExt(EventFileName) + QLatin1Char('_') +
                          formatDateTime(QStringLiteral("yyyymmdd_hhnnsszzz"), Time) + QStringLiteral(".events");
-    if (!makePrivatePath(dataFolder()))
-        throw EFileError(QStringLiteral("Cannot create folder \"%1\".").arg(dataFolder()));
-    // Made first with the event file's permissions (only the user's for a new one), so
-    // that the save, which keeps an existing file's permissions, never shows it to others.
-    QFile placeholder(path);
-    const QFile::Permissions permissions = QFileInfo::exists(EventFileName)
-                                               ? QFile::permissions(EventFileName)
-                                               : QFile::ReadOwner | QFile::WriteOwner;
-    const bool madeHere = placeholder.open(QIODevice::WriteOnly | QIODevice::NewOnly, permissions);
-    placeholder.close();
-    try {
-        List.SaveToFile(path);
-    } catch (...) {
-        if (madeHere)
-            QFile::remove(path);
-        throw;
+    // As private as the event file (only the user's for a new one), but always the
+    // user's to write: a read-only event file is the commonest reason for coming here.
+    const QFile::Permissions permissions =
+        (QFileInfo::exists(EventFileName) ? QFile::permissions(EventFileName) : QFile::Permissions()) |
+        QFile::ReadOwner | QFile::WriteOwner;
+    QStringList failures;
+    for (const RecoveryFolder& folder : recoveryFolders()) {
+        try {
+            writeIn(folder, folder.Path + name, List, permissions);
+            return {folder.Path + name, folder.EmptiedAtLogOut};
+        } catch (const std::exception& error) {
+            failures << exceptionMessage(error);
+        }
     }
-    return path;
+    throw EFileError(failures.join(QStringLiteral("\r\n")));
 }
 
 void leaveNoticeForNextStart(const QString& Message)
 {
-    makePrivatePath(dataFolder());
-    QFile file(noticeFileName());
-    if (file.open(QIODevice::WriteOnly | QIODevice::Append, QFile::ReadOwner | QFile::WriteOwner))
-        file.write((Message + QStringLiteral("\n\n")).toUtf8());
+    for (const RecoveryFolder& folder : recoveryFolders()) {
+        if (folder.MadeWhenMissing)
+            makePrivatePath(folder.Path);
+        QFile file(folder.Path + NoticeName);
+        const QByteArray text = (Message + QStringLiteral("\n\n")).toUtf8();
+        if (file.open(QIODevice::WriteOnly | QIODevice::Append, QFile::ReadOwner | QFile::WriteOwner) &&
+            file.write(text) == text.size() && file.flush())
+            return;
+    }
 }
 
 QString takeNoticesFromLastExit()
 {
-    QFile file(noticeFileName());
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    const QString notices = QString::fromUtf8(file.readAll()).trimmed();
-    file.remove();
-    return notices;
+    QStringList notices;
+    for (const RecoveryFolder& folder : recoveryFolders()) {
+        QFile file(folder.Path + NoticeName);
+        if (!file.open(QIODevice::ReadOnly))
+            continue;
+        if (const QString notice = QString::fromUtf8(file.readAll()).trimmed(); !notice.isEmpty())
+            notices << notice;
+        file.remove();
+    }
+    return notices.join(QStringLiteral("\n\n"));
 }

@@ -6,13 +6,20 @@
 
 class TEventList;
 
-// Where the events go when a real exit can't save them: the user's data folder, so
-// that the program can still end without losing the changes.
+// Where the events go when a real exit can't save them, so that the program can still
+// end without losing the changes: the user's data folder, else the home folder, else
+// the runtime folder, whichever takes the file first.
 
-// Writes List to <data folder>/<event file's name>_yyyymmdd_hhnnsszzz.events for
-// Time, with the event file's permissions, and returns that path. A data folder made
-// here is closed to others. Raises EFileError when it can't be written.
-QString writeRecoveryFile(TEventList& List, const QString& EventFileName, TDateTime Time);
+struct RecoveryFile {
+    QString Path;
+    bool EmptiedAtLogOut = false; // in the runtime folder, which the system empties
+};
+
+// Writes List to <folder>/<event file's name>_yyyymmdd_hhnnsszzz.events for Time, with
+// the event file's permissions and the owner's read and write, and says where it went.
+// A data folder made here is closed to others. Raises EFileError, with the reason of
+// each folder, when none can take it.
+RecoveryFile writeRecoveryFile(TEventList& List, const QString& EventFileName, TDateTime Time);
 
 // A message for the next start, left by an exit that had no one to tell.
 void leaveNoticeForNextStart(const QString& Message);

@@ -1,5 +1,6 @@
 // The main window's start-up, close, tray and every kind of exit, also failing ones;
 // damaged event files; the splash, the About box, the version and file-name texts.
+#include <QDirIterator>
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -18,23 +19,55 @@
 #include <csignal>
 
 #include <fcntl.h>
+#include <grp.h>
 #include <pwd.h>
 #include <sys/file.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include "AppTestSupport.h"
 #include "app/About.h"
+#include "app/EventFileBackups.h"
 #include "app/FileVersion.h"
 #include "app/RecoveryFile.h"
 #include "app/Splash.h"
 
+using testing_support::messageOf;
 using testing_support::readFile;
 using testing_support::writeFile;
 
 namespace {
 
 const QString HotKeyMessage = "Unable to assign \"Ctrl+Shift+E\" as hotkey.";
+
+mode_t modeOf(const QString& path)
+{
+    struct stat status = {};
+    return ::stat(QFile::encodeName(path).constData(), &status) == 0 ? status.st_mode & 07777 : 0u;
+}
+
+// Runs Act in a forked child as nobody, in no group but its own (or in Group too):
+// there, unlike for root, a read-only file can't be written. True when Act was.
+bool asNobody(const std::function<bool()>& Act, gid_t Group = 0)
+{
+    const passwd* nobody = getpwnam("nobody");
+    if (!nobody)
+        return false;
+    const uid_t user = nobody->pw_uid;
+    const gid_t groups[] = {nobody->pw_gid, Group ? Group : nobody->pw_gid};
+    const pid_t child = ::fork();
+    if (child == 0) {
+        bool done = false;
+        try {
+            done = ::setgroups(2, groups) == 0 && ::setgid(groups[0]) == 0 && ::setuid(user) == 0 && Act();
+        } catch (...) {
+        }
+        ::_exit(done ? 0 : 1);
+    }
+    int status = 0;
+    return child > 0 && ::waitpid(child, &status, 0) == child && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
 
 class MainFormLifecycle : public app_testing::MainWindowTest {
 protected:
@@ -208,19 +241,19 @@ TEST_F(MainFormLifecycle, ARealExitWhoseSaveFailsKeepsTheChangesInARecoveryFileA
     }
 }
 
-// A private event file leaves no public copies, nor folders open to others.
+// A private event file leaves no public copies, nor folders open to others; a shared
+// one leaves its backup folder open to those who share it, whatever the umask.
 TEST_F(MainFormLifecycle, BackupsAndRecoveryFilesKeepTheEventFilesPermissions)
 {
-    const auto modeOf = [](const QString& path) {
-        struct stat status = {};
-        return ::stat(QFile::encodeName(path).constData(), &status) == 0 ? status.st_mode & 07777 : 0u;
-    };
     const mode_t umaskBefore = ::umask(022);
     const auto restore = qScopeGuard([&] { ::umask(umaskBefore); });
     const QString dataFolder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + "/";
     TfrmQuillet& window = start();
     window.SaveEvents();
-    for (const mode_t mode : {0600u, 0640u}) {
+    const struct {
+        mode_t mode, backupFolder, recovery;
+    } cases[] = {{0600, 0700, 0600}, {0640, 0750, 0640}, {0664, 0775, 0644}};
+    for (const auto& [mode, backupFolder, recovery] : cases) {
         SCOPED_TRACE(mode);
         QDir(folder + "Backup").removeRecursively();
         QDir(dataFolder).removeRecursively();
@@ -231,16 +264,140 @@ TEST_F(MainFormLifecycle, BackupsAndRecoveryFilesKeepTheEventFilesPermissions)
         const QStringList backups = QDir(folder + "Backup").entryList(QDir::Files);
         ASSERT_EQ(backups.size(), 1);
         EXPECT_EQ(modeOf(folder + "Backup/" + backups[0]), mode);
-        EXPECT_EQ(modeOf(folder + "Backup"), 0700u);
+        EXPECT_EQ(modeOf(folder + "Backup"), backupFolder);
         EXPECT_EQ(modeOf(window.FFileName), mode) << "the save keeps it too";
 
-        EXPECT_EQ(modeOf(writeRecoveryFile(*window.FEventList, window.FFileName, Now())), mode);
+        EXPECT_EQ(modeOf(writeRecoveryFile(*window.FEventList, window.FFileName, Now()).Path), recovery);
         EXPECT_EQ(modeOf(dataFolder), 0700u);
         leaveNoticeForNextStart("a notice");
         EXPECT_EQ(modeOf(dataFolder + "Notice from the last exit.txt"), 0600u);
     }
     QDir(dataFolder).removeRecursively();
-    EXPECT_EQ(modeOf(writeRecoveryFile(*window.FEventList, folder + "never saved.events", Now())), 0600u);
+    EXPECT_EQ(modeOf(writeRecoveryFile(*window.FEventList, folder + "never saved.events", Now()).Path), 0600u);
+}
+
+// Root writes read-only files: these cases are the user's who is not root.
+TEST_F(MainFormLifecycle, ForAUserAReadOnlyFileLosesNoChangesAndASharedFileSavesForEveryMember)
+{
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "needs root to act as another user";
+    const passwd* nobody = getpwnam("nobody");
+    ASSERT_NE(nobody, nullptr);
+    // In /tmp, as the test's own temporary folder may be closed to other users.
+    QTemporaryDir root("/tmp/quillet-user-XXXXXX");
+    ASSERT_EQ(::chmod(QFile::encodeName(root.path()).constData(), 0755), 0);
+    const auto usersFolder = [&](const QString& name, uid_t user, gid_t group, mode_t mode) {
+        const QString made = root.filePath(name);
+        EXPECT_TRUE(QDir().mkpath(made));
+        EXPECT_EQ(::chown(QFile::encodeName(made).constData(), user, group), 0);
+        EXPECT_EQ(::chmod(QFile::encodeName(made).constData(), mode), 0);
+        return made + "/";
+    };
+    const QString own = usersFolder("own", nobody->pw_uid, nobody->pw_gid, 0755);
+    const QString data = usersFolder("data", nobody->pw_uid, nobody->pw_gid, 0700);
+    for (const mode_t mode : {0444u, 0400u, 0440u}) {
+        SCOPED_TRACE(mode);
+        const QString events = own + QString("Plans%1.events").arg(mode, 0, 8);
+        TEventList list;
+        list.SaveToFile(events);
+        ASSERT_EQ(::chown(QFile::encodeName(events).constData(), nobody->pw_uid, nobody->pw_gid), 0);
+        ASSERT_EQ(::chmod(QFile::encodeName(events).constData(), mode), 0);
+        EXPECT_TRUE(asNobody([&] {
+            qputenv("XDG_DATA_HOME", QFile::encodeName(data));
+            list.AddCategory("Work");
+            try {
+                list.SaveToFile(events);
+                return false; // the file was not read-only to this user
+            } catch (const EFileError&) {
+            }
+            return writeRecoveryFile(list, events, Now()).Path.startsWith(data);
+        }));
+        QDirIterator found(data, {"Plans*"}, QDir::Files, QDirIterator::Subdirectories);
+        ASSERT_TRUE(found.hasNext());
+        const QString recovery = found.next();
+        EXPECT_EQ(modeOf(recovery), mode | 0600);
+        EXPECT_TRUE(readFile(recovery).contains("Work"));
+        QFile::remove(recovery);
+    }
+
+    // A group shares a folder; its first member makes Backup, with umask 002 as such groups have.
+    const mode_t umaskBefore = ::umask(002);
+    const auto restore = qScopeGuard([&] { ::umask(umaskBefore); });
+    const group* users = getgrnam("users");
+    ASSERT_NE(users, nullptr);
+    for (const mode_t folderMode : {02775u, 0775u}) {
+        SCOPED_TRACE(folderMode);
+        const QString shared = usersFolder(QString("shared%1").arg(folderMode, 0, 8), 0, users->gr_gid, folderMode);
+        TEventList list;
+        list.SaveToFile(shared + "Team.events");
+        ASSERT_EQ(::chown(QFile::encodeName(shared + "Team.events").constData(), 0, users->gr_gid), 0);
+        ASSERT_EQ(::chmod(QFile::encodeName(shared + "Team.events").constData(), 0664), 0);
+        EXPECT_FALSE(EventFileBackups().make(shared + "Team.events", testing_support::at(2026, 12, 7)).isEmpty());
+        struct stat backup = {};
+        ASSERT_EQ(::stat(QFile::encodeName(shared + "Backup").constData(), &backup), 0);
+        EXPECT_EQ(backup.st_gid, users->gr_gid) << "the folder's group";
+        EXPECT_EQ(backup.st_mode & 07777, (folderMode & 02000) | 0775);
+        const auto secondMembersBackup = [&] {
+            return !EventFileBackups().make(shared + "Team.events", testing_support::at(2026, 12, 8)).isEmpty();
+        };
+        EXPECT_TRUE(asNobody(secondMembersBackup, users->gr_gid));
+        EXPECT_EQ(QDir(shared + "Backup").entryList(QDir::Files).size(), 2);
+    }
+}
+
+// A full or unwritable data folder sends the recovery file to the home folder, then to
+// the runtime folder, and the user hears where it went.
+TEST_F(MainFormLifecycle, ARecoveryFileGoesToTheFirstOfTheDataHomeAndRuntimeFoldersThatTakesIt)
+{
+    QTemporaryDir home, runtime;
+    const QString plain = writeFile(folder + "plain", "a file, not a folder");
+    const QByteArray before[] = {qgetenv("XDG_DATA_HOME"), qgetenv("HOME"), qgetenv("XDG_RUNTIME_DIR")};
+    const auto restore = qScopeGuard([&] {
+        qputenv("XDG_DATA_HOME", before[0]);
+        qputenv("HOME", before[1]);
+        qputenv("XDG_RUNTIME_DIR", before[2]);
+    });
+    qputenv("XDG_DATA_HOME", QFile::encodeName(plain + "/data"));
+    qputenv("HOME", QFile::encodeName(home.path()));
+    qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime.path()));
+    TEventList list;
+    clock.set(testing_support::at(2026, 12, 7, 1, 2, 3, 45));
+    const QString name = "/Plans_20261207_010203045.events";
+    RecoveryFile recovery = writeRecoveryFile(list, folder + "Plans.events", Now());
+    EXPECT_EQ(recovery.Path, home.path() + name);
+    EXPECT_FALSE(recovery.EmptiedAtLogOut);
+
+    qputenv("HOME", QFile::encodeName(plain + "/home"));
+    recovery = writeRecoveryFile(list, folder + "Plans.events", Now());
+    EXPECT_EQ(recovery.Path, runtime.path() + name);
+    EXPECT_TRUE(recovery.EmptiedAtLogOut);
+    EXPECT_TRUE(readFile(recovery.Path).contains("<QuilletEventFile>"));
+
+    // A relative runtime folder is no runtime folder, though one of that name is at hand.
+    const QString previous = QDir::currentPath();
+    QDir::setCurrent(runtime.path());
+    qputenv("XDG_RUNTIME_DIR", "relative");
+    QDir(runtime.path()).mkdir("relative");
+    const QString lost = messageOf<EFileError>([&] { writeRecoveryFile(list, "Plans.events", Now()); });
+    QDir::setCurrent(previous);
+    EXPECT_FALSE(QFileInfo::exists(runtime.filePath("relative") + name));
+    EXPECT_TRUE(lost.contains(plain + "/data") && lost.contains(plain + "/home")) << lost;
+
+    // A signal's exit says it on standard error and at the next start.
+    qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime.path()));
+    TfrmQuillet& window = start();
+    window.FFileName = plain + "/Blocked.events";
+    window.FEventList->AddCategory("Work");
+    testing::internal::CaptureStderr();
+    exitBy(true, window);
+    const QString standardError = QString::fromStdString(testing::internal::GetCapturedStderr());
+    const QString logOut = "That folder is emptied when you log out";
+    EXPECT_TRUE(standardError.contains(runtime.path() + "/Blocked_") && standardError.contains(logOut))
+        << standardError;
+    messages.clear();
+    start();
+    ASSERT_EQ(errors().size(), 1);
+    EXPECT_TRUE(errors()[0].contains(runtime.path() + "/Blocked_") && errors()[0].contains(logOut)) << errors()[0];
 }
 
 // Two programs on one event file would overwrite each other's changes.
@@ -294,9 +451,11 @@ TEST_F(MainFormLifecycle, ASecondProgramOnAnEventFileInUseSaysSoAndEndsWritingNo
 
 TEST_F(MainFormLifecycle, WithNoRecoveryFileEitherTheUserChoosesAndASignalEndsTheProgram)
 {
-    const QByteArray dataHome = qgetenv("XDG_DATA_HOME");
+    const QByteArray before[] = {qgetenv("XDG_DATA_HOME"), qgetenv("HOME"), qgetenv("XDG_RUNTIME_DIR")};
     const QString plain = writeFile(folder + "plain", "a file, not a folder");
     qputenv("XDG_DATA_HOME", QFile::encodeName(plain + "/data"));
+    qputenv("HOME", QFile::encodeName(plain + "/home"));
+    qputenv("XDG_RUNTIME_DIR", QFile::encodeName(plain + "/runtime"));
     QStringList questions;
     bool answer = false;
     setQuestionAnswerForTests([&](const QString& question) {
@@ -305,7 +464,9 @@ TEST_F(MainFormLifecycle, WithNoRecoveryFileEitherTheUserChoosesAndASignalEndsTh
     });
     const auto restore = qScopeGuard([&] {
         setQuestionAnswerForTests({});
-        qputenv("XDG_DATA_HOME", dataHome);
+        qputenv("XDG_DATA_HOME", before[0]);
+        qputenv("HOME", before[1]);
+        qputenv("XDG_RUNTIME_DIR", before[2]);
     });
     TfrmQuillet& window = start();
     QSignalSpy terminated(&window, &TfrmQuillet::Terminated);
