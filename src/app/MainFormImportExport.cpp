@@ -6,6 +6,7 @@
 #include <QComboBox>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QScopeGuard>
 #include <QUrl>
 
 #include <vector>
@@ -47,8 +48,8 @@ QFileDialog* makeSaveDialog1(QWidget* Owner)
 
 // An imported file comes from someone else: the commands its events would run at
 // their reminder stay off until the user keeps them. They are off while the user is
-// asked, since reminder checks go on under the question. Returns the indexes of the
-// events switched off, from First on; their command texts stay.
+// asked, so that a save under the question writes them off. Returns the indexes of
+// the events switched off, from First on; their command texts stay.
 std::vector<int> switchOffCommands(TEventList& Events, int First)
 {
     std::vector<int> switched;
@@ -91,6 +92,10 @@ void TfrmQuillet::mnuitmImportClick()
     if (const QString reason = missingFileReason(fileName); !reason.isEmpty())
         throw EFileError(QStringLiteral("Cannot open file \"%1\". %2").arg(fileName, reason));
 
+    // A check under the results or the question would notify the imported events that
+    // are due, with their commands off, and dismiss them before the user could keep them.
+    pauseReminderCheck();
+    const auto resume = qScopeGuard([this] { resumeReminderCheck(); });
     const int before = FEventList->Count();
     const bool modified = FEventList->Modified;
     FEventList->LoadFromFile(fileName, true);

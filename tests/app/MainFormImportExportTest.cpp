@@ -38,11 +38,11 @@ protected:
             auto* dialog = qobject_cast<QFileDialog*>(modal);
             if (dialog && dialog->objectName() == dialogName && !chosen) {
                 chosen = true;
+                presetName = dialog->selectedFiles().value(0);
                 if (fileName.isEmpty()) {
                     dialog->reject();
                     return;
                 }
-                presetName = dialog->selectedFiles().value(0);
                 // Typed in; a file still selected from the last time would win over it.
                 dialog->setDirectory(QFileInfo(fileName).absolutePath());
                 for (auto* view : dialog->findChildren<QAbstractItemView*>())
@@ -53,6 +53,7 @@ protected:
                     afterChoosing();
             } else if (auto* info = qobject_cast<TfrmInfoDialog*>(modal)) {
                 infoCaption = info->windowTitle();
+                checkedUnderInfo = window->tmrCheckEvents->isActive();
                 messages << info->stxtMessage->text();
                 info->accept();
             }
@@ -72,6 +73,7 @@ protected:
     std::function<void()> afterChoosing; // between the dialog and the command's work
     QString presetName;
     QString infoCaption;
+    bool checkedUnderInfo = false; // the reminder check ran on under the import's results
     OpenedPages opened;
 };
 
@@ -175,14 +177,22 @@ TEST_F(MainFormImportExport, AnImportOfADamagedFileTellsWhatWasLostWithTheCount)
 TEST_F(MainFormImportExport, ImportedCommandsStayOffUnlessTheUserKeepsThem)
 {
     TestEvent{.when = at(2024, 6, 21, 8), .description = "Own", .commands = "cp -a ~ /mnt"}.addTo(*window->FEventList);
-    // The question's text and default button; it is answered with `answer`.
-    QString question;
+    const auto commandsOn = [this] { // one digit per event of the list
+        QString on;
+        for (int i = 0; i < window->FEventList->Count(); ++i)
+            on += window->FEventList->GetEvent(i)->ExecuteFile ? '1' : '0';
+        return on;
+    };
+    // The question's text and default button, and the commands and the reminder check
+    // while it is open; it is answered with `answer`.
+    QString question, whileAsked;
     QMessageBox::StandardButton defaultButton = QMessageBox::NoButton, answer = QMessageBox::No;
     QTimer answerer;
     QObject::connect(&answerer, &QTimer::timeout, [&] {
         auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
         if (box && box->objectName() == "dlgConfirm") {
             question = box->text();
+            whileAsked = commandsOn() + (window->tmrCheckEvents->isActive() ? " checking" : "");
             defaultButton = box->standardButton(box->defaultButton());
             box->button(answer)->click();
         }
@@ -194,13 +204,10 @@ TEST_F(MainFormImportExport, ImportedCommandsStayOffUnlessTheUserKeepsThem)
             event.addTo(other);
         other.SaveToFile(folder + "other.events");
         question.clear();
+        checkedUnderInfo = true;
         importFile(folder + "other.events");
-    };
-    const auto commandsOn = [this] { // one digit per event of the list
-        QString on;
-        for (int i = 0; i < window->FEventList->Count(); ++i)
-            on += window->FEventList->GetEvent(i)->ExecuteFile ? '1' : '0';
-        return on;
+        EXPECT_FALSE(checkedUnderInfo) << "held under the results too";
+        EXPECT_TRUE(window->tmrCheckEvents->isActive()) << "and on again after the answer";
     };
 
     importEvents({{.when = at(2024, 7, 1, 9), .description = "Wipe", .commands = "rm -rf ~"},
@@ -208,6 +215,7 @@ TEST_F(MainFormImportExport, ImportedCommandsStayOffUnlessTheUserKeepsThem)
                   {.when = at(2024, 7, 3, 9), .description = "Talk"}});
     EXPECT_EQ(question, "2 of the imported events run commands at their reminder. Keep their commands switched on?");
     EXPECT_EQ(defaultButton, QMessageBox::No);
+    EXPECT_EQ(whileAsked, "001000") << "no check may dismiss what the user is asked to keep";
     EXPECT_EQ(messages.last(), "3 new events imported") << "the results come first";
     EXPECT_EQ(commandsOn(), "001000") << "the list's own events are not touched";
     EXPECT_EQ(window->FEventList->GetEvent(3)->CmdsToExecute, "rm -rf ~") << "the text stays, to be switched on";
@@ -216,6 +224,7 @@ TEST_F(MainFormImportExport, ImportedCommandsStayOffUnlessTheUserKeepsThem)
     importEvents({{.when = at(2024, 7, 4, 9), .description = "Sync", .commands = "rsync a b"},
                   {.when = at(2024, 7, 5, 9), .description = "Wipe", .commands = "rm -rf ~"}});
     EXPECT_EQ(question, "1 of the imported events run commands at their reminder. Keep their commands switched on?");
+    EXPECT_EQ(whileAsked, "0010000");
     EXPECT_EQ(commandsOn(), "0010001") << "Wipe is not imported again";
 
     importEvents({{.when = at(2024, 7, 6, 9), .description = "Lunch"},
