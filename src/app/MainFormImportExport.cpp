@@ -4,6 +4,7 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QScopeGuard>
@@ -20,7 +21,9 @@
 #include "events/Escaping.h"
 #include "events/Exceptions.h"
 #include "events/FileAccess.h"
+#include "platform/DocumentsFolder.h"
 #include "platform/GetText.h"
+#include "platform/ProgramFolder.h"
 #include "platform/gui/ErrorReport.h"
 
 namespace {
@@ -44,6 +47,13 @@ QFileDialog* makeSaveDialog1(QWidget* Owner)
     dialog->setFileMode(QFileDialog::AnyFile);
     dialog->setOption(QFileDialog::DontConfirmOverwrite);
     return dialog;
+}
+
+// An installed program keeps its own event file in its data folder, hidden from the
+// user: a page or a file to import is looked for in the documents folder instead.
+bool inHiddenDataFolder(const QString& EventFileName)
+{
+    return !userFilesBesideProgram() && QDir(QFileInfo(EventFileName).absolutePath()) == QDir(eventFileFolder());
 }
 
 // An imported file comes from someone else: the commands its events would run at
@@ -80,8 +90,11 @@ void TfrmQuillet::buildFileDialogs()
 
 void TfrmQuillet::mnuitmImportClick()
 {
-    if (!OpenDialog1)
+    if (!OpenDialog1) {
         OpenDialog1 = makeOpenDialog1(this);
+        if (inHiddenDataFolder(FFileName))
+            OpenDialog1->setDirectory(documentsFolder());
+    }
     // The filter's words follow the language.
     OpenDialog1->setNameFilter(_("Event Files") + QStringLiteral(" (*.events)"));
     if (OpenDialog1->exec() != QDialog::Accepted || OpenDialog1->selectedFiles().isEmpty())
@@ -130,7 +143,8 @@ void TfrmQuillet::mnuitmExportToHTMLClick()
 {
     if (!SaveDialog1)
         SaveDialog1 = makeSaveDialog1(this);
-    SaveDialog1->selectFile(exportFileName(FFileName));
+    const QString preset = exportFileName(FFileName);
+    SaveDialog1->selectFile(inHiddenDataFolder(FFileName) ? documentsFolder() + QFileInfo(preset).fileName() : preset);
     SaveDialog1->setNameFilter(QStringLiteral("HTML File (*.html)"));
     if (SaveDialog1->exec() != QDialog::Accepted || SaveDialog1->selectedFiles().isEmpty())
         return;

@@ -2,6 +2,7 @@
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QScopeGuard>
 #include <QUrl>
 
 #include <sys/stat.h>
@@ -39,6 +40,7 @@ protected:
             if (dialog && dialog->objectName() == dialogName && !chosen) {
                 chosen = true;
                 presetName = dialog->selectedFiles().value(0);
+                startFolder = dialog->directory().absolutePath();
                 if (fileName.isEmpty()) {
                     dialog->reject();
                     return;
@@ -72,6 +74,7 @@ protected:
 
     std::function<void()> afterChoosing; // between the dialog and the command's work
     QString presetName;
+    QString startFolder;
     QString infoCaption;
     bool checkedUnderInfo = false; // the reminder check ran on under the import's results
     OpenedPages opened;
@@ -272,6 +275,49 @@ TEST_F(MainFormImportExport, AnExportWritesTheViewAndOpensThePage)
     exportTo(QString());
     EXPECT_EQ(opened.Pages.size(), 2);
     EXPECT_EQ(messages.filter("Wrong").size(), 0);
+}
+
+TEST_F(MainFormImportExport, AnInstalledProgramsOwnEventFileLeavesTheDialogsInTheDocumentsFolder)
+{
+    // Installed: the catalogues under the prefix's share, none beside the program.
+    QDir().mkpath(folder + "prefix/share/quillet");
+    const QByteArray configHome = qgetenv("XDG_CONFIG_HOME");
+    const QString userDirs = configHome + "/user-dirs.dirs", papers = folder + "Papers/", home = QDir::homePath() + "/";
+    QDir().mkpath(papers);
+    const QString workingFolder = QDir::currentPath();
+    const auto restore = qScopeGuard([&] {
+        setProgramFolderForTests(folder);
+        qputenv("XDG_CONFIG_HOME", configHome);
+        QFile::remove(userDirs);
+        QDir::setCurrent(workingFolder);
+    });
+    setProgramFolderForTests(folder + "prefix/bin");
+    writeFile(userDirs, "XDG_DOCUMENTS_DIR=\"" + QFile::encodeName(folder) + "Papers\"\n");
+    start();
+    ASSERT_EQ(window->FFileName, eventFileFolder() + "Events.events");
+    importFile(QString());
+    EXPECT_EQ(startFolder + "/", papers);
+
+    // The documents folder named, the XDG_CONFIG_HOME it is read from, and the folder of the preset.
+    QDir::setCurrent(folder); // where Qt would read a relative XDG_CONFIG_HOME
+    const struct {
+        QByteArray Documents, ConfigHome;
+        QString Preset;
+    } rows[] = {{QFile::encodeName(folder) + "Papers", configHome, papers},
+                {"$HOME/No Such Folder", configHome, home},
+                {"Papers", configHome, home},
+                {QFile::encodeName(folder) + "Papers", "config", home}};
+    for (const auto& row : rows) {
+        writeFile(userDirs, "XDG_DOCUMENTS_DIR=\"" + row.Documents + "\"\n");
+        qputenv("XDG_CONFIG_HOME", row.ConfigHome);
+        exportTo(QString());
+        EXPECT_EQ(presetName, row.Preset + "Events.html") << row.Documents.data() << " from " << row.ConfigHome.data();
+    }
+
+    qputenv("XDG_CONFIG_HOME", configHome);
+    start({folder + "Mine.events"});
+    exportTo(QString());
+    EXPECT_EQ(presetName, folder + "Mine.html") << "a file of the user's own choice keeps its folder";
 }
 
 } // namespace
