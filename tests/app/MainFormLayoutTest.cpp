@@ -15,22 +15,26 @@ using MainFormLayout = app_testing::MainWindowTest;
 
 TEST_F(MainFormLayout, EverythingKeepsItsPlaceDownToTheMinimumSize)
 {
-    testing_support::DarkLargeLook look;
-    start();
-    window->show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
-    testing_support::savePicture(*window, "main-window");
-    EXPECT_EQ(testing_support::layoutFaults(*window), "");
-    EXPECT_EQ(window->pcFilters->height(), 170) << "the design's height where there is room";
-    EXPECT_EQ(window->CalendarX1->size(), QSize(218, 180));
+    for (int pixels : testing_support::LargeFontPixels) {
+        SCOPED_TRACE(std::to_string(pixels) + " px");
+        testing_support::DarkLargeLook look(pixels);
+        start();
+        window->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+        testing_support::savePicture(*window, QStringLiteral("main-window-%1px").arg(pixels));
+        EXPECT_EQ(testing_support::layoutFaults(*window), "");
+        EXPECT_EQ(window->pcFilters->height(), 170) << "the design's height where there is room";
+        EXPECT_EQ(window->CalendarX1->size(), QSize(218, 180));
 
-    window->resize(window->minimumSize());
-    for (QWidget* page : {window->tsFilterCategory, window->tsFilterImportance}) {
-        window->pcFilters->setCurrentWidget(page);
-        QTest::qWait(1);
-        EXPECT_EQ(window->size(), QSize(480, 200));
-        testing_support::savePicture(*window, "main-window-smallest-" + page->objectName());
-        EXPECT_EQ(testing_support::layoutFaults(*window), "") << page->objectName().toStdString();
+        window->resize(window->minimumSize());
+        for (QWidget* page : {window->tsFilterCategory, window->tsFilterImportance}) {
+            window->pcFilters->setCurrentWidget(page);
+            QTest::qWait(1);
+            EXPECT_EQ(window->size(), QSize(480, 200));
+            testing_support::savePicture(
+                *window, QStringLiteral("main-window-smallest-%1-%2px").arg(page->objectName()).arg(pixels));
+            EXPECT_EQ(testing_support::layoutFaults(*window), "") << page->objectName().toStdString();
+        }
     }
 }
 

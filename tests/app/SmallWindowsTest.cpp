@@ -27,36 +27,39 @@ template <class Dialog> void checkWhileShown(Dialog& dialog, const QString& name
 
 TEST(SmallWindows, KeepTheirWidgetsInPlaceUnderADarkLargeLook)
 {
-    testing_support::DarkLargeLook look;
-    TfrmAbout about;
-    checkWhileShown(about, "about");
-    about.Execute();
+    for (int pixels : testing_support::LargeFontPixels) {
+        SCOPED_TRACE(std::to_string(pixels) + " px");
+        testing_support::DarkLargeLook look(pixels);
+        TfrmAbout about;
+        checkWhileShown(about, "about");
+        about.Execute();
 
-    TfrmInfoDialog info;
-    checkWhileShown(info, "information");
-    info.Execute("Quillet", "The event file could not be read, so it was left as it is and nothing was "
-                            "written over it. Its reason: permission denied.");
+        TfrmInfoDialog info;
+        checkWhileShown(info, "information");
+        info.Execute("Quillet", "The event file could not be read, so it was left as it is and nothing was "
+                                "written over it. Its reason: permission denied.");
 
-    // The information dialog has no picture, so its message starts at its left margin.
-    TfrmInfoDialog plain;
-    QTimer::singleShot(0, &plain, [&plain] {
-        EXPECT_FALSE(plain.Image1->isVisible());
-        EXPECT_EQ(plain.stxtMessage->x(), plain.layout()->contentsMargins().left());
-        plain.accept();
-    });
-    plain.Execute("Quillet", "12 events were imported.");
+        // The information dialog has no picture, so its message starts at its left margin.
+        TfrmInfoDialog plain;
+        QTimer::singleShot(0, &plain, [&plain] {
+            EXPECT_FALSE(plain.Image1->isVisible());
+            EXPECT_EQ(plain.stxtMessage->x(), plain.layout()->contentsMargins().left());
+            plain.accept();
+        });
+        plain.Execute("Quillet", "12 events were imported.");
 
-    TfrmGetText question;
-    checkWhileShown(question, "text-input");
-    question.Execute("Rename Category", "Enter the new name of the category:", "General");
+        TfrmGetText question;
+        checkWhileShown(question, "text-input");
+        question.Execute("Rename Category", "Enter the new name of the category:", "General");
 
-    // The splash keeps its own font and colours: its version line stays on the picture.
-    TfrmSplash splash;
-    splash.Label1->setText("Version: 10.20.300.4000");
-    splash.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&splash));
-    testing_support::savePicture(splash, "splash");
-    EXPECT_EQ(testing_support::layoutFaults(splash, {{"Image1", "Label1"}}), "");
+        // The splash keeps its own font and colours: its version line stays on the picture.
+        TfrmSplash splash;
+        splash.Label1->setText("Version: 10.20.300.4000");
+        splash.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&splash));
+        testing_support::savePicture(splash, "splash");
+        EXPECT_EQ(testing_support::layoutFaults(splash, {{"Image1", "Label1"}}), "");
+    }
 }
 
 } // namespace

@@ -71,14 +71,15 @@ QSize textNeeds(const QWidget* widget)
                                                          : QSize();
 }
 
-// Cells of a view that cannot scroll are lost where they leave its viewport.
+// Cells of a view are lost where they leave its viewport along a side it cannot scroll.
 void checkCells(const QWidget* widget, const QWidget& window, QStringList& faults)
 {
     const auto* view = qobject_cast<const QAbstractItemView*>(widget);
-    // A header scrolls with its view.
-    if (!view || !view->model() || qobject_cast<const QHeaderView*>(view) ||
-        view->horizontalScrollBarPolicy() != Qt::ScrollBarAlwaysOff ||
-        view->verticalScrollBarPolicy() != Qt::ScrollBarAlwaysOff)
+    if (!view || !view->model() || qobject_cast<const QHeaderView*>(view)) // a header scrolls with its view
+        return;
+    const bool fixedWidth = view->horizontalScrollBarPolicy() == Qt::ScrollBarAlwaysOff;
+    const bool fixedHeight = view->verticalScrollBarPolicy() == Qt::ScrollBarAlwaysOff;
+    if (!fixedWidth && !fixedHeight)
         return;
     const QRect shown = view->viewport()->rect();
     const QAbstractItemModel& model = *view->model();
@@ -87,7 +88,9 @@ void checkCells(const QWidget* widget, const QWidget& window, QStringList& fault
     for (int row = 0; row < model.rowCount(); ++row)
         for (int column = 0; column < model.columnCount(); ++column) {
             const QRect cell = view->visualRect(model.index(row, column));
-            if (cell.isValid() && !shown.contains(cell) && cut++ == 0)
+            const bool cutAcross = fixedWidth && (cell.left() < shown.left() || cell.right() > shown.right());
+            const bool cutDown = fixedHeight && (cell.top() < shown.top() || cell.bottom() > shown.bottom());
+            if (cell.isValid() && (cutAcross || cutDown) && cut++ == 0)
                 first = QStringLiteral("%1,%2 ").arg(row).arg(column) + describe(cell);
         }
     if (cut > 0)
@@ -174,12 +177,12 @@ std::string layoutFaults(const QWidget& window, const std::vector<IntendedOverla
     return faults.join(QLatin1Char('\n')).toStdString();
 }
 
-DarkLargeLook::DarkLargeLook()
+DarkLargeLook::DarkLargeLook(int FontPixels)
     : FStyle(QApplication::style()->name()), FFont(QApplication::font()), FPalette(QApplication::palette())
 {
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     QFont large = QApplication::font();
-    large.setPixelSize(16);
+    large.setPixelSize(FontPixels);
     QApplication::setFont(large);
     QApplication::setPalette(darkPalette());
 }

@@ -9,6 +9,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <array>
 #include <string>
 #include <vector>
 
@@ -23,13 +24,17 @@ struct IntendedOverlap {
 };
 
 // One line per fault of a visible widget: outside its parent (unless scrolled), over a
-// sibling (unless intended), smaller than its text, or a cell cut off by a fixed view.
+// sibling (unless intended), smaller than its text, or a view's cell cut off along a side
+// that view cannot scroll.
 std::string layoutFaults(const QWidget& window, const std::vector<IntendedOverlap>& intended = {});
 
-// Fusion, a 16 px font and a dark palette while it lives, as a desktop theme sets them.
+// The large desktop fonts a window must fit, in pixels: 12 pt and 14 pt.
+inline constexpr std::array<int, 2> LargeFontPixels = {16, 19};
+
+// Fusion, a large font and a dark palette while it lives, as a desktop theme sets them.
 class DarkLargeLook {
 public:
-    DarkLargeLook();
+    explicit DarkLargeLook(int FontPixels = 16);
     ~DarkLargeLook();
     DarkLargeLook(const DarkLargeLook&) = delete;
     DarkLargeLook& operator=(const DarkLargeLook&) = delete;

@@ -325,29 +325,32 @@ TEST_F(EditEvent, AnEmptiedReminderBoxCountsAsZero)
 // Both pages fit and every importance name reads on a dark desktop with a large font.
 TEST(EditEventLook, BothPagesFitAndTheImportanceReadsUnderADarkLargeLook)
 {
-    testing_support::DarkLargeLook look;
-    TfrmEditEvent dialog;
-    TEvent event;
-    event.AlarmType = 1;
-    QTimer::singleShot(0, &dialog, [&] {
-        for (QWidget* page : {dialog.tsGeneral, dialog.tsReminder}) {
-            dialog.pcEventDetails->setCurrentWidget(page);
-            QTest::qWait(1);
-            EXPECT_EQ(testing_support::layoutFaults(dialog), "") << page->objectName().toStdString();
-        }
-        dialog.pcEventDetails->setCurrentWidget(dialog.tsGeneral);
-        QSet<QRgb> colours;
-        for (int position = 0; position <= 3; ++position) {
-            dialog.tbImportance->setValue(position);
-            const QImage picture = dialog.lblSelectedImportance->grab().toImage();
-            EXPECT_GE(testing_support::strongestContrast(picture, picture.rect(), picture.pixelColor(0, 0)), 3.0)
-                << dialog.lblSelectedImportance->text().toStdString();
-            colours << dialog.lblSelectedImportance->palette().color(QPalette::WindowText).rgb();
-        }
-        EXPECT_EQ(colours.size(), 4) << "each importance keeps a colour of its own";
-        dialog.reject();
-    });
-    dialog.Execute(&event, categories);
+    for (int pixels : testing_support::LargeFontPixels) {
+        SCOPED_TRACE(std::to_string(pixels) + " px");
+        testing_support::DarkLargeLook look(pixels);
+        TfrmEditEvent dialog;
+        TEvent event;
+        event.AlarmType = 1;
+        QTimer::singleShot(0, &dialog, [&] {
+            for (QWidget* page : {dialog.tsGeneral, dialog.tsReminder}) {
+                dialog.pcEventDetails->setCurrentWidget(page);
+                QTest::qWait(1);
+                EXPECT_EQ(testing_support::layoutFaults(dialog), "") << page->objectName().toStdString();
+            }
+            dialog.pcEventDetails->setCurrentWidget(dialog.tsGeneral);
+            QSet<QRgb> colours;
+            for (int position = 0; position <= 3; ++position) {
+                dialog.tbImportance->setValue(position);
+                const QImage picture = dialog.lblSelectedImportance->grab().toImage();
+                EXPECT_GE(testing_support::strongestContrast(picture, picture.rect(), picture.pixelColor(0, 0)), 3.0)
+                    << dialog.lblSelectedImportance->text().toStdString();
+                colours << dialog.lblSelectedImportance->palette().color(QPalette::WindowText).rgb();
+            }
+            EXPECT_EQ(colours.size(), 4) << "each importance keeps a colour of its own";
+            dialog.reject();
+        });
+        dialog.Execute(&event, categories);
+    }
 }
 
 // The date pickers' calendar marks weekends in a red that reads on a dark desktop.

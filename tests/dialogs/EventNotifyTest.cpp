@@ -243,17 +243,20 @@ TEST_F(EventNotify, UnderADarkColourSchemeTheTextsOnWhiteKeepTheirColours)
 // A dark, large desktop theme moves nothing and leaves the buttons the window's 11 px.
 TEST_F(EventNotify, UnderADarkLargeLookEverythingKeepsItsPlaceAndFont)
 {
-    testing_support::DarkLargeLook look;
-    TfrmEventNotify darkForm;
     add({.when = today(9, 5), .description = "Call the dentist about the appointment next week",
          .importance = eiHighest, .category = "Work"});
-    list.GetExpiredEvents(darkForm.FExpiredEvents);
-    darkForm.RefreshForEvents(&list, 255);
-    EXPECT_EQ(testing_support::layoutFaults(darkForm), "");
-    for (QWidget* control :
-         std::initializer_list<QWidget*>{darkForm.btnSnooze, darkForm.btnDismiss, darkForm.btnExecute,
-                                         darkForm.btnEditEvent, darkForm.cboSnoozeOptions})
-        EXPECT_EQ(control->font().pixelSize(), 11) << control->objectName().toStdString();
+    for (int pixels : testing_support::LargeFontPixels) {
+        SCOPED_TRACE(std::to_string(pixels) + " px");
+        testing_support::DarkLargeLook look(pixels);
+        TfrmEventNotify darkForm;
+        list.GetExpiredEvents(darkForm.FExpiredEvents);
+        darkForm.RefreshForEvents(&list, 255);
+        EXPECT_EQ(testing_support::layoutFaults(darkForm), "");
+        for (QWidget* control :
+             std::initializer_list<QWidget*>{darkForm.btnSnooze, darkForm.btnDismiss, darkForm.btnExecute,
+                                             darkForm.btnEditEvent, darkForm.cboSnoozeOptions})
+            EXPECT_EQ(control->font().pixelSize(), 11) << control->objectName().toStdString();
+    }
 }
 
 TEST_F(EventNotify, AnEventThatIsGoneShowsNoReminder)
