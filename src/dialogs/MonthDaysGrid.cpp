@@ -104,16 +104,27 @@ MonthDaysGrid::MonthDaysGrid(int Rows, int Columns, QWidget* parent) : QTableVie
     setShowGrid(false); // the cells draw the lines, black on any style
     setFrameShape(QFrame::NoFrame);
     viewport()->setBackgroundRole(QPalette::Button);
+    // The grid takes the place its cells take, whatever sizes them.
+    for (QHeaderView* header : {horizontalHeader(), verticalHeader()})
+        connect(header, &QHeaderView::sectionResized, this, &MonthDaysGrid::fitToCells);
 }
 
 void MonthDaysGrid::SetCellSize(int Width, int Height)
 {
+    // A header would keep its sections as wide as its font's widest letter.
+    horizontalHeader()->setMinimumSectionSize(0);
+    verticalHeader()->setMinimumSectionSize(0);
     horizontalHeader()->setDefaultSectionSize(Width);
     verticalHeader()->setDefaultSectionSize(Height);
     // The first column and row hold the left and top edges as well.
     horizontalHeader()->resizeSection(0, Width + 1);
     verticalHeader()->resizeSection(0, Height + 1);
-    setFixedSize(model()->columnCount() * Width + 1, model()->rowCount() * Height + 1);
+    fitToCells();
+}
+
+void MonthDaysGrid::fitToCells()
+{
+    setFixedSize(horizontalHeader()->length(), verticalHeader()->length());
 }
 
 void MonthDaysGrid::repaintRow(int Row)

@@ -37,5 +37,6 @@ protected:
     void focusInEvent(QFocusEvent* event) override;
 
 private:
+    void fitToCells();
     void tryFocus(const QModelIndex& target);
 };

@@ -417,8 +417,9 @@ QWidget* TfrmRepeatedEventEditor::buildMonthlyPage()
     VirtualStringTree1 = new MonthDaysGrid(GridRows, GridColumns, page);
     VirtualStringTree1->setObjectName(QStringLiteral("VirtualStringTree1"));
     // The cells widen by as much as the word for the last day is longer than in
-    // English, and grow taller when the font needs it.
-    const QFontMetrics metrics = VirtualStringTree1->fontMetrics();
+    // English, and grow taller when the font needs it. The page is not in the window
+    // yet, so the grid still has the desktop's font: measure the window's, which it gets.
+    const QFontMetrics metrics(font());
     const int cellWidth =
         36 + std::max(0, metrics.horizontalAdvance(_("Last")) - metrics.horizontalAdvance(QStringLiteral("Last")));
     VirtualStringTree1->SetCellSize(cellWidth, std::max(20, metrics.height() + 4));

@@ -329,54 +329,67 @@ TEST_F(RepeatedEventEditor, ANumberBoxWithoutANumberGivesItsMinimum)
     });
 }
 
-// Dark and large: every page fits, a chosen day reads on yellow, each date is one 12 px line.
+// Dark and large: every page fits, every grid day can be picked, a chosen day reads
+// on yellow, each date is one 12 px line.
 TEST(RepeatedEventEditorLook, EveryPageFitsAndEveryTextReadsUnderADarkLargeLook)
 {
-    testing_support::DarkLargeLook look;
-    TfrmRepeatedEventEditor editor;
-    QTimer::singleShot(0, &editor, [&] {
-        const auto check = [&](const QString& name) {
-            QTest::qWait(1);
-            EXPECT_EQ(testing_support::layoutFaults(editor), "") << name.toStdString();
-        };
-        for (QWidget* page : {editor.tsHourly, editor.tsDaily, editor.tsMonthly, editor.tsYearly}) {
-            editor.pcBRD->setCurrentWidget(page);
-            check(page->objectName());
-        }
-        editor.pcBRD->setCurrentWidget(editor.tsWeekly);
-        for (QWidget* inner : {editor.tsWeeklyEvenyXWeeks, editor.tsWeeklyOnThe}) {
-            editor.pcWeekly->setCurrentWidget(inner);
-            check(inner->objectName());
-        }
+    for (int pixels : testing_support::LargeFontPixels) {
+        SCOPED_TRACE(std::to_string(pixels) + " px");
+        testing_support::DarkLargeLook look(pixels);
+        TfrmRepeatedEventEditor editor;
+        QTimer::singleShot(0, &editor, [&] {
+            const auto check = [&](const QString& name) {
+                QTest::qWait(1);
+                EXPECT_EQ(testing_support::layoutFaults(editor), "") << name.toStdString();
+            };
+            for (QWidget* page : {editor.tsHourly, editor.tsDaily, editor.tsMonthly, editor.tsYearly}) {
+                editor.pcBRD->setCurrentWidget(page);
+                check(page->objectName());
+            }
+            editor.pcBRD->setCurrentWidget(editor.tsWeekly);
+            for (QWidget* inner : {editor.tsWeeklyEvenyXWeeks, editor.tsWeeklyOnThe}) {
+                editor.pcWeekly->setCurrentWidget(inner);
+                check(inner->objectName());
+            }
 
-        // A day of the whole year at a two-digit hour: the longest names are among them.
-        editor.pcBRD->setCurrentWidget(editor.tsDaily);
-        editor.dtpEndDate->SetDateTime(at(2026, 12, 31));
-        QTest::mouseClick(editor.btnReplaceDates, Qt::LeftButton);
-        const QListView* list = editor.lstRepeatedDates;
-        ASSERT_EQ(list->model()->rowCount(), 365);
-        EXPECT_TRUE(QFontInfo(list->font()).fixedPitch()) << QFontInfo(list->font()).family().toStdString();
-        const QFontMetrics metrics(list->font());
-        EXPECT_LE(metrics.height(), 12);
-        const int textMargin = list->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, list) + 1;
-        for (int row = 0; row < list->model()->rowCount(); ++row) {
-            const QModelIndex line = list->model()->index(row, 0);
-            const QRect rect = list->visualRect(line);
-            EXPECT_EQ(rect.height(), 12);
-            EXPECT_LE(rect.left() + textMargin + metrics.horizontalAdvance(line.data().toString()),
-                      list->viewport()->width())
-                << line.data().toString().toStdString();
-        }
+            // A day of the whole year at a two-digit hour: the longest names are among them.
+            editor.pcBRD->setCurrentWidget(editor.tsDaily);
+            editor.dtpEndDate->SetDateTime(at(2026, 12, 31));
+            QTest::mouseClick(editor.btnReplaceDates, Qt::LeftButton);
+            const QListView* list = editor.lstRepeatedDates;
+            ASSERT_EQ(list->model()->rowCount(), 365);
+            EXPECT_TRUE(QFontInfo(list->font()).fixedPitch()) << QFontInfo(list->font()).family().toStdString();
+            const QFontMetrics metrics(list->font());
+            EXPECT_LE(metrics.height(), 12);
+            const int textMargin = list->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, list) + 1;
+            for (int row = 0; row < list->model()->rowCount(); ++row) {
+                const QModelIndex line = list->model()->index(row, 0);
+                const QRect rect = list->visualRect(line);
+                EXPECT_EQ(rect.height(), 12);
+                EXPECT_LE(rect.left() + textMargin + metrics.horizontalAdvance(line.data().toString()),
+                          list->viewport()->width())
+                    << line.data().toString().toStdString();
+            }
 
-        editor.pcBRD->setCurrentWidget(editor.tsMonthly);
-        MonthDaysGrid* grid = editor.VirtualStringTree1;
-        const QRect cell = grid->visualRect(grid->model()->index(1, 2)).adjusted(2, 2, -2, -2); // "10"
-        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, cell.center());
-        EXPECT_GE(testing_support::strongestContrast(grid->viewport()->grab().toImage(), cell, Yellow), 4.5)
-            << "the day's number on the yellow of a chosen day";
-        editor.reject();
-    });
-    editor.Execute(eventAt(at(2026, 1, 1, 22, 58)));
+            // The grid keeps the design's cells, so the last column's days are there to pick.
+            editor.pcBRD->setCurrentWidget(editor.tsMonthly);
+            MonthDaysGrid* grid = editor.VirtualStringTree1;
+            testing_support::savePicture(editor, QStringLiteral("repeated-monthly-%1px").arg(pixels));
+            EXPECT_EQ(grid->size(), QSize(253, 101));
+            for (int day : {7, 14, 21, 28}) {
+                const QRect shown = grid->visualRect(grid->model()->index(day / 7 - 1, 6)) & grid->viewport()->rect();
+                ASSERT_FALSE(shown.isEmpty()) << day;
+                QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, shown.center());
+                EXPECT_TRUE(editor.FMonthDays[static_cast<size_t>(day - 1)]) << day;
+            }
+            const QRect cell = grid->visualRect(grid->model()->index(1, 2)).adjusted(2, 2, -2, -2); // "10"
+            QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, cell.center());
+            EXPECT_GE(testing_support::strongestContrast(grid->viewport()->grab().toImage(), cell, Yellow), 4.5)
+                << "the day's number on the yellow of a chosen day";
+            editor.reject();
+        });
+        editor.Execute(eventAt(at(2026, 1, 1, 22, 58)));
+    }
 }
 
 namespace {
