@@ -15,8 +15,8 @@
 namespace {
 
 // English on purpose: the calendar's names are never translated.
-const char* const MonthNames[12] = {"January", "Febuary", "March",     "April",   "May",      "June",
-                                    "July",    "August",  "September", "October", "November", "December"};
+const char* const MonthNames[12] = {"January", "February", "March",     "April",   "May",      "June",
+                                    "July",    "August",   "September", "October", "November", "December"};
 const char* const DayNames[7] = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
 
 constexpr int YearMenuItems = 11;
