@@ -39,6 +39,19 @@ Sources& sources()
     return table;
 }
 
+// A code names a folder inside LOCALE: letters, digits, "_", "-", "@" and "."; a code
+// that would lead out of it ("../x", "de/../..") names no catalogue.
+bool isCatalogueCode(const QString& code)
+{
+    if (code.isEmpty() || code.contains(QStringLiteral("..")) || code == QLatin1String("."))
+        return false;
+    for (const QChar c : code) {
+        if (!c.isLetterOrNumber() && !QStringLiteral("_-@.").contains(c))
+            return false;
+    }
+    return true;
+}
+
 // The entry of LOCALE named Code, ignoring letter case (an exact match first).
 QString catalogueFolderName(const QString& localeFolder, const QString& code)
 {
@@ -79,6 +92,8 @@ namespace {
 
 bool loadCatalogue(const QString& code)
 {
+    if (!isCatalogueCode(code))
+        return false;
     Catalogue& catalogue = current();
     const QString localeFolder = readOnlyFilesFolder() + QStringLiteral("LOCALE/");
     const QString folderName = catalogueFolderName(localeFolder, code);

@@ -40,6 +40,16 @@ TEST(GetText, PassesEnglishThroughAndSwitchesCatalogues)
     EXPECT_EQ(_("General"), "Allgemein") << "German stays";
     EXPECT_EQ(_(QStringLiteral("Low")) + _("Untranslated"), "Niedrig fürUntranslated");
 
+    // A code names a folder inside LOCALE; one that leads out of it is unknown.
+    writeCatalogue("../outside", {{"General", "Draussen"}});
+    writeCatalogue("sr@latin.UTF-8", {{"General", "Opste"}});
+    for (const char* code : {"../outside", "de/../../outside", "..", ".", "de/", "/tmp", "de\\"})
+        EXPECT_FALSE(translation::setLanguage(code)) << code;
+    EXPECT_EQ(_("General"), "Allgemein");
+    ASSERT_TRUE(translation::setLanguage("sr@latin.UTF-8"));
+    EXPECT_EQ(_("General"), "Opste");
+    QDir(programFolder() + "outside").removeRecursively();
+
     // A folder named in other letters than the code (the menu lower-cases its codes).
     ASSERT_TRUE(translation::setLanguage("it"));
     EXPECT_EQ(_("General"), "Generale");
