@@ -6,6 +6,7 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "PrivateFolder.h"
@@ -27,6 +28,16 @@ QString withSlash(QString folder)
 bool userMayWrite(const QString& folder)
 {
     return ::access(QFile::encodeName(folder).constData(), W_OK | X_OK) == 0;
+}
+
+// Another user who may write the folder, or who owns it, could plant an event file
+// there, or links where the user's files go: not a place for them.
+bool othersMayChange(const QString& folder)
+{
+    struct stat status = {};
+    if (::stat(QFile::encodeName(folder).constData(), &status) != 0)
+        return true;
+    return (status.st_uid != ::geteuid() && status.st_uid != 0) || (status.st_mode & (S_IWGRP | S_IWOTH)) != 0;
 }
 
 QString userFolder(QStandardPaths::StandardLocation location)
@@ -65,7 +76,7 @@ ProgramFolders chooseProgramFolders(const QString& ProgramDir)
     folders.ReadOnlyFiles = installed ? shared : beside;
     // ~/.local/bin is the user's to write, yet no place for settings: an installed
     // program always keeps them in the user's folders.
-    folders.UserFilesBeside = !installed && userMayWrite(beside);
+    folders.UserFilesBeside = !installed && userMayWrite(beside) && !othersMayChange(beside);
     folders.Settings = folders.UserFilesBeside ? beside : userFolder(QStandardPaths::AppConfigLocation);
     folders.EventFile = folders.UserFilesBeside ? beside : userFolder(QStandardPaths::AppDataLocation);
     return folders;

@@ -4,9 +4,10 @@
 
 // Where the program's files live. A program whose folder holds its LOCALE (the build
 // folder, a portable copy) keeps everything beside itself as long as it may write
-// there. An installed program (<prefix>/bin beside <prefix>/share/quillet), or one
-// in a folder the user cannot write, reads its own files from where they are and
-// keeps the user's in the user's folders. Every folder ends in "/".
+// there and no other user can. An installed program (<prefix>/bin beside
+// <prefix>/share/quillet), or one in a folder the user cannot write or another user
+// can (or owns), reads its own files from where they are and keeps the user's in the
+// user's folders. Every folder ends in "/".
 
 // The executable's folder, unless a test chose another.
 QString programFolder();

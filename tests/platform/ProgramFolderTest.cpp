@@ -2,9 +2,13 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "TestSupport.h"
 #include "platform/CommandFileFolder.h"
@@ -66,6 +70,44 @@ TEST_F(ProgramFolder, AnInstalledProgramReadsFromShareAndKeepsTheUsersFilesInThe
     EXPECT_TRUE(QFileInfo(data).isDir());
     EXPECT_EQ(commandFileFolder(), qEnvironmentVariable("XDG_RUNTIME_DIR") + "/quillet-tmp/");
     EXPECT_EQ(QDir(bin).entryList(QDir::NoDotAndDotDot | QDir::AllEntries), QStringList());
+}
+
+// Another user could plant an event file, or links in place of the user's files, in a
+// folder that others may write or that another user owns: it counts as read-only.
+TEST_F(ProgramFolder, AFolderOthersMayChangeKeepsTheUsersFilesInTheUsersFolders)
+{
+    struct Case {
+        const char* Name;
+        mode_t Mode;
+        uid_t Owner;
+        bool Beside;
+    };
+    const uid_t user = ::geteuid();
+    const Case cases[] = {{"own", 0755, user, true},
+                          {"world-writable", 0777, user, false},
+                          {"sticky", 01777, user, false},
+                          {"group-writable", 0775, user, false},
+                          {"another user's", 0755, 65534, false}};
+    const QString config = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation) + "/";
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Name);
+        if (c.Owner != user && user != 0)
+            continue; // said below
+        const QString bin = make(QString(c.Name) + "/bin");
+        make(QString(c.Name) + "/bin/LOCALE/de");
+        const QByteArray path = QFile::encodeName(bin);
+        ASSERT_EQ(::chown(path.constData(), c.Owner, c.Owner == user ? ::getegid() : c.Owner), 0);
+        ASSERT_EQ(::chmod(path.constData(), c.Mode), 0);
+
+        const ProgramFolders folders = chooseProgramFolders(bin);
+        EXPECT_EQ(folders.UserFilesBeside, c.Beside);
+        EXPECT_EQ(folders.ReadOnlyFiles, bin) << "its catalogues and sounds are still read there";
+        EXPECT_EQ(folders.Settings, c.Beside ? bin : config);
+        setProgramFolderForTests(bin);
+        EXPECT_EQ(commandFileFolder().startsWith(bin), c.Beside);
+    }
+    if (user != 0)
+        GTEST_SKIP() << "another user's folder needs root to give it away";
 }
 
 } // namespace
