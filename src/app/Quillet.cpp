@@ -8,6 +8,7 @@
 #include "ApplicationName.h"
 #include "MainForm.h"
 #include "platform/SingleInstance.h"
+#include "platform/XdgFolders.h"
 #include "platform/gui/DisplayPlatform.h"
 #include "platform/gui/ErrorReport.h"
 
@@ -33,6 +34,9 @@ public:
 
 int main(int argc, char* argv[])
 {
+    // Before anything asks Qt for the user's folders.
+    ignoreRelativeXdgFolders();
+
     // Checked before anything else: a second start shows nothing, signals nothing and
     // needs no display.
     SingleInstance instance(QStringLiteral("{5C0D2A19-7B43-4E8F-9A61-D2E84F3B7C05}"));

@@ -6,14 +6,14 @@
 #include <QSaveFile>
 
 #include "WholeWrite.h"
+#include "XdgFolders.h"
 
 namespace autostart {
 
 QString entryFileName()
 {
-    QString config = qEnvironmentVariable("XDG_CONFIG_HOME");
-    // A relative XDG_CONFIG_HOME is invalid and must be ignored.
-    if (config.isEmpty() || QDir::isRelativePath(config))
+    QString config = xdgFolder("XDG_CONFIG_HOME");
+    if (config.isEmpty())
         config = QDir::homePath() + QStringLiteral("/.config");
     return config + QStringLiteral("/autostart/Quillet.desktop");
 }

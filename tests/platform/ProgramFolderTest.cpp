@@ -2,6 +2,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QScopeGuard>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
@@ -11,8 +12,11 @@
 #include <unistd.h>
 
 #include "TestSupport.h"
+#include "platform/Autostart.h"
 #include "platform/CommandFileFolder.h"
+#include "platform/PrivateFolder.h"
 #include "platform/ProgramFolder.h"
+#include "platform/XdgFolders.h"
 
 namespace {
 
@@ -108,6 +112,46 @@ TEST_F(ProgramFolder, AFolderOthersMayChangeKeepsTheUsersFilesInTheUsersFolders)
     }
     if (user != 0)
         GTEST_SKIP() << "another user's folder needs root to give it away";
+}
+
+// A relative XDG folder would change with the folder the program was started from.
+TEST_F(ProgramFolder, RelativeXdgFoldersAreIgnored)
+{
+    const char* const variables[] = {"XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_RUNTIME_DIR", "HOME"};
+    QList<QByteArray> kept;
+    for (const char* variable : variables)
+        kept << qgetenv(variable);
+    const QString workingFolder = QDir::currentPath();
+    const auto restore = qScopeGuard([&] {
+        for (int i = 0; i < kept.size(); ++i)
+            qputenv(variables[i], kept[i]);
+        QDir::setCurrent(workingFolder);
+    });
+    const QString home = make("home");
+    const QString started = make("started");
+    make("started/relrun");
+    ASSERT_TRUE(QDir::setCurrent(started));
+    ASSERT_EQ(::chmod("relrun", 0700), 0) << "a runtime folder Qt would take";
+    qputenv("HOME", QFile::encodeName(home));
+    qputenv("XDG_CONFIG_HOME", "relcfg");
+    qputenv("XDG_DATA_HOME", "reldata");
+    qputenv("XDG_RUNTIME_DIR", "relrun");
+    EXPECT_EQ(xdgFolder("XDG_DATA_HOME"), QString());
+
+    ignoreRelativeXdgFolders();
+    make("prefix/share/quillet"); // installed: the user's files go to the user's folders
+    const ProgramFolders folders = chooseProgramFolders(make("prefix/bin"));
+    EXPECT_EQ(folders.Settings, home + ".config/" + QCoreApplication::applicationName() + "/");
+    EXPECT_EQ(folders.EventFile, home + ".local/share/" + QCoreApplication::applicationName() + "/");
+    EXPECT_FALSE(privateRuntimeFolder().contains("relrun")) << privateRuntimeFolder();
+    EXPECT_EQ(autostart::entryFileName(), home + ".config/autostart/Quillet.desktop");
+
+    // An absolute folder stays as it is.
+    qputenv("XDG_DATA_HOME", QFile::encodeName(home + "data"));
+    ignoreRelativeXdgFolders();
+    EXPECT_EQ(xdgFolder("XDG_DATA_HOME"), home + "data");
+    EXPECT_EQ(chooseProgramFolders(make("prefix/bin")).EventFile,
+              home + "data/" + QCoreApplication::applicationName() + "/");
 }
 
 } // namespace
