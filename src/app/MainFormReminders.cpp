@@ -3,14 +3,19 @@
 #include "MainForm.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <QRegularExpression>
 #include <QScopeGuard>
 #include <QTimer>
 
 #include <algorithm>
+#include <cerrno>
 
 #include "dialogs/EventNotify.h"
 #include "events/Exceptions.h"
+#include "platform/PrivateFolder.h"
+#include "platform/ProgramFolder.h"
 #include "platform/gui/ErrorReport.h"
 
 namespace {
@@ -32,6 +37,18 @@ void reportOnce(QString& Reported, const QString& Failure)
     Reported = situation;
     if (!Failure.isEmpty())
         showErrorReport(Failure);
+}
+
+// The data folder of the default event file is made at start, unless it can't be (a
+// read-only home): a save there names the folder and the system's reason, which the
+// file it could not create would not tell.
+void makeDataFolderOf(const QString& FileName)
+{
+    const QString folder = QFileInfo(FileName).absolutePath() + QLatin1Char('/');
+    if (QDir::cleanPath(folder) != QDir::cleanPath(chooseProgramFolders(programFolder()).EventFile))
+        return;
+    if (!makePrivatePath(folder))
+        throw EFileError(QStringLiteral("Cannot create folder \"%1\". %2").arg(folder, qt_error_string(errno)));
 }
 
 bool dueOrderOfAction(const std::unique_ptr<TListViewEventItem>& A, const std::unique_ptr<TListViewEventItem>& B)
@@ -150,6 +167,7 @@ void TfrmQuillet::SaveEvents()
     QApplication::setOverrideCursor(Qt::WaitCursor);
     const auto restoreCursor = qScopeGuard([] { QApplication::restoreOverrideCursor(); });
     try {
+        makeDataFolderOf(FFileName);
         // No backup, no write: the file on disk stays the user's last good copy.
         MakeBackup(FFileName);
         FEventList->SaveToFile(FFileName);

@@ -41,9 +41,14 @@ bool makePrivatePath(const QString& Folder)
     const QString parent = QFileInfo(path).path();
     if (parent != path && !makePrivatePath(parent))
         return false;
-    if (::mkdir(QFile::encodeName(path).constData(), 0700) != 0 && errno != EEXIST)
-        return false;
-    return QFileInfo(path).isDir();
+    if (::mkdir(QFile::encodeName(path).constData(), 0700) == 0)
+        return true;
+    // Made meanwhile by another process; else a file in its place reads as no folder.
+    const int reason = errno;
+    if (QFileInfo(path).isDir())
+        return true;
+    errno = reason == EEXIST ? ENOTDIR : reason;
+    return false;
 }
 
 QString privateRuntimeFolder()

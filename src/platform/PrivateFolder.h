@@ -14,7 +14,7 @@ bool isPrivateFolder(const QString& Folder);
 bool makePrivateFolder(const QString& Folder);
 
 // Makes Folder and every missing folder above it with mode 0700, leaving existing
-// ones as they are; true when Folder is a folder at the end.
+// ones as they are; true when Folder is a folder at the end, else errno says why.
 bool makePrivatePath(const QString& Folder);
 
 // The user's runtime folder (Qt's runtime location, ending in "/") when it is the

@@ -32,6 +32,7 @@
 #include "app/FileVersion.h"
 #include "app/RecoveryFile.h"
 #include "app/Splash.h"
+#include "events/Exceptions.h"
 
 using testing_support::messageOf;
 using testing_support::readFile;
@@ -239,6 +240,44 @@ TEST_F(MainFormLifecycle, ARealExitWhoseSaveFailsKeepsTheChangesInARecoveryFileA
             EXPECT_TRUE(errors()[0].contains("Blocked.events") && errors()[0].contains(recovery)) << errors()[0];
         }
     }
+}
+
+// A home where the data folder can't be made (read-only, or a file in its way): the
+// save names the folder and the system's reason; one that can be made is made then.
+TEST_F(MainFormLifecycle, ASaveNamesTheDataFolderThatCouldNotBeMade)
+{
+    const QByteArray dataHome = qgetenv("XDG_DATA_HOME");
+    const QByteArray programPath = QFile::encodeName(folder);
+    struct stat program = {};
+    ASSERT_EQ(::stat(programPath.constData(), &program), 0);
+    ASSERT_EQ(::chmod(programPath.constData(), 0777), 0)
+        << "others may write it: the event file goes to the data folder";
+    const auto restore = qScopeGuard([&] {
+        qputenv("XDG_DATA_HOME", dataHome);
+        ::chmod(programPath.constData(), program.st_mode & 07777);
+    });
+    const QString plain = writeFile(folder + "plain", "a file, not a folder");
+    qputenv("XDG_DATA_HOME", QFile::encodeName(plain + "/data"));
+    const QString blocked = plain + "/data/" + QCoreApplication::applicationName() + "/";
+    TfrmQuillet& window = start();
+    ASSERT_EQ(window.FFileName, blocked + "Events.events");
+    window.FEventList->AddCategory("Work");
+    try {
+        window.SaveEvents();
+        ADD_FAILURE() << "saved";
+    } catch (const EFileError& error) {
+        EXPECT_EQ(error.message(), "Cannot create folder \"" + blocked + "\". Not a directory");
+    }
+
+    qputenv("XDG_DATA_HOME", QFile::encodeName(folder + "home/data"));
+    TfrmQuillet& next = start();
+    QDir(folder + "home").removeRecursively();
+    next.FEventList->AddCategory("Work");
+    next.SaveEvents();
+    EXPECT_TRUE(readFile(next.FFileName).contains("Work"));
+    EXPECT_TRUE(next.FFileName.startsWith(folder + "home/data/"));
+    QDir(folder + "home").removeRecursively();
+    QFile::remove(folder + "plain");
 }
 
 // A private event file leaves no public copies, nor folders open to others; a shared
