@@ -519,12 +519,17 @@ void TfrmQuillet::FormCreate()
 // Two programs on one event file (from sessions with runtime folders of their own, or
 // two users of a shared folder) would each overwrite the other's changes with every
 // save. The second one says which file is in use and by whom, and ends before it has
-// shown or written anything.
+// shown or written anything. Where no lock can be had, the user is told once, and the
+// program goes on.
 bool TfrmQuillet::lockEventFile()
 {
     FEventFileLock = std::make_unique<FileLock>(FFileName);
-    if (FEventFileLock->tryAcquire())
+    if (FEventFileLock->tryAcquire()) {
+        if (!FEventFileLock->held())
+            showErrorReport(_("The event file \"%1\" cannot be locked, so another program could change it meanwhile.")
+                                .arg(FFileName));
         return true;
+    }
     QString inUse = _("The event file \"%1\" is already in use by another Quillet.").arg(FFileName);
     if (const auto holder = FEventFileLock->holder())
         inUse = _("The event file \"%1\" is already in use by another Quillet, run by %2 as process %3 on %4.")

@@ -6,11 +6,15 @@
 #include <QSysInfo>
 
 #include <fcntl.h>
+#include <grp.h>
 #include <pwd.h>
 #include <signal.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <vector>
 
 #include "DescriptorLock.h"
 
@@ -57,11 +61,35 @@ QFileInfo realFileOf(const QString& FileName)
     return QFileInfo(QDir(folder.isEmpty() ? missing.absolutePath() : folder).filePath(missing.fileName()));
 }
 
+// Whether User may read the file at Path by its permission bits (root reads all). A
+// file not made yet counts as readable: there is nothing to judge by.
+bool userMayRead(uid_t User, const QString& Path)
+{
+    struct stat file = {};
+    if (User == 0 || ::stat(QFile::encodeName(Path).constData(), &file) != 0)
+        return true;
+    if (User == file.st_uid)
+        return (file.st_mode & S_IRUSR) != 0;
+    if (const passwd* user = ::getpwuid(User)) {
+        int count = 64;
+        std::vector<gid_t> groups(count);
+        if (::getgrouplist(user->pw_name, user->pw_gid, groups.data(), &count) < 0) {
+            groups.resize(count);
+            ::getgrouplist(user->pw_name, user->pw_gid, groups.data(), &count);
+        }
+        groups.resize(count);
+        if (std::find(groups.begin(), groups.end(), file.st_gid) != groups.end())
+            return (file.st_mode & S_IRGRP) != 0;
+    }
+    return (file.st_mode & S_IROTH) != 0;
+}
+
 } // namespace
 
 FileLock::FileLock(const QString& FileName)
 {
     const QFileInfo file = realFileOf(FileName);
+    FFilePath = file.absoluteFilePath();
     FLockFilePath = file.absolutePath() + QStringLiteral("/.") + file.fileName() + QStringLiteral(".lock");
 }
 
@@ -81,18 +109,32 @@ bool FileLock::tryAcquire()
     // Readable by all, so that another user of a shared folder can lock it too and read
     // who holds it; such a user locks it through a descriptor that only reads.
     // O_CLOEXEC: a command file started by the program must not inherit the lock.
-    int descriptor = ::open(path.constData(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0644);
+    // O_NONBLOCK: a pipe put in its place must not hold up the start.
+    const int flags = O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK;
+    int descriptor = ::open(path.constData(), O_RDWR | O_CREAT | flags, 0644);
     const bool canWrite = descriptor >= 0;
     if (!canWrite)
-        descriptor = ::open(path.constData(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
+        descriptor = ::open(path.constData(), O_RDONLY | flags);
     if (descriptor < 0)
         return true;
+    // Only a plain file of one name is a lock file: not a folder or a pipe, nor another
+    // file of the user's that a second name leads to.
+    struct stat status = {};
+    if (::fstat(descriptor, &status) != 0 || !S_ISREG(status.st_mode) || status.st_nlink != 1) {
+        ::close(descriptor);
+        return true;
+    }
     const DescriptorLock lock = lockWithoutWaiting(descriptor);
     if (lock != DescriptorLock::Taken) {
-        if (lock == DescriptorLock::HeldElsewhere)
+        bool inUse = false;
+        if (lock == DescriptorLock::HeldElsewhere) {
             FHolder = readHolder(descriptor);
+            // Another user who can't even read the file has no use of it: such a lock keeps
+            // no one from it. The holder, when the system tells, else the lock file's owner.
+            inUse = userMayRead(lockHolderUser(descriptor).value_or(status.st_uid), FFilePath);
+        }
         ::close(descriptor);
-        return lock != DescriptorLock::HeldElsewhere;
+        return !inUse;
     }
     if (canWrite && ::ftruncate(descriptor, 0) == 0) {
         // A short write lacks the last line end and so reads as no holder: nothing to undo.

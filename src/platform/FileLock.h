@@ -16,8 +16,10 @@ public:
     FileLock& operator=(const FileLock&) = delete;
 
     // True when this process now holds the lock, or when no lock can be had there (a
-    // folder that can't hold the lock file), so that the file is never kept from use;
-    // false when another process holds it.
+    // folder that can't hold the lock file, a lock file that can't be opened or is no
+    // plain file), so that the file is never kept from use; then held() is false. A lock
+    // that another user holds who cannot read the file counts as none. False when
+    // another process holds it.
     bool tryAcquire();
     bool held() const { return FDescriptor >= 0; }
 
@@ -34,6 +36,7 @@ public:
     QString lockFilePath() const { return FLockFilePath; }
 
 private:
+    QString FFilePath; // the file itself, links followed
     QString FLockFilePath;
     int FDescriptor = -1;
     std::optional<Holder> FHolder;

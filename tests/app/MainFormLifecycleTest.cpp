@@ -488,6 +488,24 @@ TEST_F(MainFormLifecycle, ASecondProgramOnAnEventFileInUseSaysSoAndEndsWritingNo
     EXPECT_FALSE(next.IsTerminated()) << "an exit frees the file at once, while the old program tidies up";
 }
 
+// A lock file that can't be had (another's link in a shared folder): the user is told
+// once that another program could change the file, and the program goes on with it.
+TEST_F(MainFormLifecycle, AnEventFileThatCannotBeLockedIsSaidOnceAndUsed)
+{
+    const QString events = folder + "events/Shared.events";
+    QDir().mkpath(folder + "events");
+    ASSERT_TRUE(QFile::link(folder + "elsewhere", folder + "events/.Shared.events.lock"));
+    TfrmQuillet& window = start({events});
+    EXPECT_FALSE(window.IsTerminated());
+    EXPECT_TRUE(window.isVisible());
+    window.FEventList->AddCategory("Mine");
+    window.SaveEvents();
+    EXPECT_TRUE(readFile(events).contains("Mine"));
+    EXPECT_EQ(errors(), QStringList{"The event file \"" + events +
+                                    "\" cannot be locked, so another program could change it meanwhile."});
+    EXPECT_FALSE(QFile::exists(folder + "elsewhere")) << "the link leads nowhere it made";
+}
+
 TEST_F(MainFormLifecycle, WithNoRecoveryFileEitherTheUserChoosesAndASignalEndsTheProgram)
 {
     const QByteArray before[] = {qgetenv("XDG_DATA_HOME"), qgetenv("HOME"), qgetenv("XDG_RUNTIME_DIR")};
