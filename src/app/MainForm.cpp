@@ -525,7 +525,9 @@ bool TfrmQuillet::lockEventFile()
 {
     FEventFileLock = std::make_unique<FileLock>(FFileName);
     if (FEventFileLock->tryAcquire()) {
-        if (!FEventFileLock->held())
+        // In a folder that isn't there (a read-only home) no other program uses the file,
+        // and the first save says why the folder is missing.
+        if (!FEventFileLock->held() && QFileInfo(QFileInfo(FFileName).absolutePath()).isDir())
             showErrorReport(_("The event file \"%1\" cannot be locked, so another program could change it meanwhile.")
                                 .arg(FFileName));
         return true;

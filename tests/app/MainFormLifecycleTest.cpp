@@ -261,6 +261,7 @@ TEST_F(MainFormLifecycle, ASaveNamesTheDataFolderThatCouldNotBeMade)
     const QString blocked = plain + "/data/" + QCoreApplication::applicationName() + "/";
     TfrmQuillet& window = start();
     ASSERT_EQ(window.FFileName, blocked + "Events.events");
+    EXPECT_EQ(errors(), QStringList()) << "nothing to lock, and nothing said of it";
     window.FEventList->AddCategory("Work");
     try {
         window.SaveEvents();
