@@ -200,8 +200,9 @@ TEST_F(CommandFiles, ATmpFolderThatIsNotTheUsersAloneIsNeverUsed)
     const auto restore = qScopeGuard([&] { ::chmod(program.constData(), programMode); });
     ASSERT_EQ(::chmod(program.constData(), 0777), 0);
     EXPECT_EQ(folderOfLaunch("a program folder that others can write"), fallback);
+    // The sticky bit keeps tmp to its owner, yet others could still plant the user's other files there.
     ASSERT_EQ(::chmod(program.constData(), 01777), 0);
-    EXPECT_EQ(folderOfLaunch("a shared folder whose sticky bit keeps tmp to its owner"), beside);
+    EXPECT_EQ(folderOfLaunch("a shared folder with the sticky bit"), fallback);
 
     // With the private folder a link too, there is nowhere safe: the launch is refused.
     ASSERT_EQ(::chmod(program.constData(), 0777), 0);
