@@ -248,37 +248,32 @@ TEST_F(MainFormLifecycle, ASaveNamesTheDataFolderThatCouldNotBeMade)
 {
     const QByteArray dataHome = qgetenv("XDG_DATA_HOME");
     const QByteArray programPath = QFile::encodeName(folder);
-    struct stat program = {};
-    ASSERT_EQ(::stat(programPath.constData(), &program), 0);
     ASSERT_EQ(::chmod(programPath.constData(), 0777), 0)
         << "others may write it: the event file goes to the data folder";
     const auto restore = qScopeGuard([&] {
         qputenv("XDG_DATA_HOME", dataHome);
-        ::chmod(programPath.constData(), program.st_mode & 07777);
+        ::chmod(programPath.constData(), 0700);
+        QFile::remove(folder + "plain");
+        QDir(folder + "home").removeRecursively();
     });
-    const QString plain = writeFile(folder + "plain", "a file, not a folder");
-    qputenv("XDG_DATA_HOME", QFile::encodeName(plain + "/data"));
-    const QString blocked = plain + "/data/" + QCoreApplication::applicationName() + "/";
-    TfrmQuillet& window = start();
-    ASSERT_EQ(window.FFileName, blocked + "Events.events");
-    EXPECT_EQ(errors(), QStringList()) << "nothing to lock, and nothing said of it";
-    window.FEventList->AddCategory("Work");
-    try {
-        window.SaveEvents();
-        ADD_FAILURE() << "saved";
-    } catch (const EFileError& error) {
-        EXPECT_EQ(error.message(), "Cannot create folder \"" + blocked + "\". Not a directory");
+    for (const QString& home : {writeFile(folder + "plain", "a file, not a folder"), folder + "home"}) {
+        qputenv("XDG_DATA_HOME", QFile::encodeName(home + "/data"));
+        const QString data = home + "/data/" + QCoreApplication::applicationName() + "/";
+        TfrmQuillet& window = start();
+        ASSERT_EQ(window.FFileName, data + "Events.events");
+        QDir(folder + "home").removeRecursively(); // gone since the start: the save makes it again
+        window.FEventList->AddCategory("Work");
+        QString failure;
+        try {
+            window.SaveEvents();
+        } catch (const EFileError& error) {
+            failure = error.message();
+        }
+        const bool blocked = home.endsWith("plain");
+        EXPECT_EQ(failure, blocked ? "Cannot create folder \"" + data + "\". Not a directory" : QString());
+        EXPECT_EQ(readFile(window.FFileName).contains("Work"), !blocked);
+        EXPECT_EQ(errors(), QStringList()) << "nothing to lock in a missing folder, and nothing said of it";
     }
-
-    qputenv("XDG_DATA_HOME", QFile::encodeName(folder + "home/data"));
-    TfrmQuillet& next = start();
-    QDir(folder + "home").removeRecursively();
-    next.FEventList->AddCategory("Work");
-    next.SaveEvents();
-    EXPECT_TRUE(readFile(next.FFileName).contains("Work"));
-    EXPECT_TRUE(next.FFileName.startsWith(folder + "home/data/"));
-    QDir(folder + "home").removeRecursively();
-    QFile::remove(folder + "plain");
 }
 
 // A private event file leaves no public copies, nor folders open to others; a shared
