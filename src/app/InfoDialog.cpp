@@ -16,7 +16,7 @@ TfrmInfoDialog::TfrmInfoDialog(QWidget* parent)
 
     Image1 = new QLabel(this);
     Image1->setObjectName(QStringLiteral("Image1"));
-    Image1->setFixedSize(48, 48);
+    Image1->setFixedSize(48, 48); // the picture's place, kept beside the message even while empty
 
     stxtMessage = new QLabel(this);
     stxtMessage->setObjectName(QStringLiteral("stxtMessage"));
@@ -50,7 +50,5 @@ bool TfrmInfoDialog::Execute(const QString& Caption, const QString& Message)
 {
     setWindowTitle(Caption);
     stxtMessage->setText(Message);
-    // The picture's place is kept only for a picture: an empty one would show as a gap.
-    Image1->setVisible(!Image1->pixmap().isNull());
     return exec() == QDialog::Accepted;
 }

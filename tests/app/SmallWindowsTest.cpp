@@ -39,11 +39,14 @@ TEST(SmallWindows, KeepTheirWidgetsInPlaceUnderADarkLargeLook)
         info.Execute("Quillet", "The event file could not be read, so it was left as it is and nothing was "
                                 "written over it. Its reason: permission denied.");
 
-        // The information dialog has no picture, so its message starts at its left margin.
+        // The picture's 48 x 48 place stays beside the message, empty.
         TfrmInfoDialog plain;
         QTimer::singleShot(0, &plain, [&plain] {
-            EXPECT_FALSE(plain.Image1->isVisible());
-            EXPECT_EQ(plain.stxtMessage->x(), plain.layout()->contentsMargins().left());
+            EXPECT_TRUE(plain.Image1->isVisible());
+            EXPECT_TRUE(plain.Image1->pixmap().isNull());
+            EXPECT_EQ(plain.Image1->geometry(), QRect(plain.layout()->contentsMargins().left(),
+                                                      plain.layout()->contentsMargins().top(), 48, 48));
+            EXPECT_GE(plain.stxtMessage->x(), plain.Image1->geometry().right() + 1 + 6) << "the message starts past it";
             plain.accept();
         });
         plain.Execute("Quillet", "12 events were imported.");
