@@ -193,6 +193,8 @@ void TfrmEditEvent::buildGeneralPage()
     lblSelectedImportance->setMinimumWidth(70);
 
     edtEvent = named(new QLineEdit(tsGeneral), "edtEvent");
+    // A title of any length, as an import or a paste brings it (the edit's own limit is 32,767).
+    edtEvent->setMaxLength(INT_MAX);
     btnRepeated = named(new QPushButton(tsGeneral), "btnRepeated");
     memEventNote = named(new QPlainTextEdit(tsGeneral), "memEventNote");
     memEventNote->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);

@@ -2,6 +2,7 @@
 #include <QApplication>
 #include <QCalendarWidget>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
@@ -242,6 +243,25 @@ TEST_F(EditEvent, DoneStoresWhatTheUserChanged)
     EXPECT_FALSE(stored.ExecuteFile);
     EXPECT_EQ(stored.CmdsToExecute, "ls");
     EXPECT_EQ(stored.StartDateItem->NotificationTime, at(2026, 3, 15, 14, 35));
+}
+
+// An imported or pasted title keeps every character, however long it runs.
+TEST_F(EditEvent, DoneKeepsEveryCharacterOfALongTitle)
+{
+    TEvent event;
+    fillEvent(event);
+    for (int word = 0; event.Description.size() < 150'000; ++word)
+        event.Description += QString(" word%1").arg(word);
+    ASSERT_TRUE(execute(event));
+    EXPECT_EQ(dialog.FEvent->Description.size(), event.Description.size()) << "unchanged";
+
+    const QString pasted = event.Description + " pasted";
+    QApplication::clipboard()->setText(pasted);
+    ASSERT_TRUE(execute(event, [&] {
+        dialog.edtEvent->selectAll();
+        dialog.edtEvent->paste();
+    }));
+    EXPECT_TRUE(dialog.FEvent->Description == pasted) << dialog.FEvent->Description.size();
 }
 
 TEST_F(EditEvent, CancelAndClosingStoreNothingInTheCallersEvent)
