@@ -18,6 +18,7 @@
 #include "EventPictures.h"
 #include "EventRowDelegate.h"
 #include "EventViewModel.h"
+#include "KeyReleaseGuard.h"
 #include "PictureList.h"
 #include "events/WhenText.h"
 #include "platform/gui/ErrorReport.h"
@@ -139,24 +140,25 @@ void TfrmQuillet::setupEventList()
         }
     });
 
-    // A release counts only after a press the list received: the press of Enter or
-    // Delete that closed another window (the About box, the delete question) lets
-    // its key go here, and must not edit or delete.
-    new EventHook(vstEvents, [this, pressedKey = 0](QEvent* event) mutable {
+    // A release counts only when it ends a key stroke the list received: the press
+    // of Enter or Delete that closed another window (the About box, the delete
+    // question) lets its key go here, and must not edit or delete; a key held down
+    // here acts once. The key's repeats reach no window that its release opens.
+    new EventHook(vstEvents, [this, guard = KeyReleaseGuard()](QEvent* event) mutable {
         switch (event->type()) {
         case QEvent::KeyPress:
-            pressedKey = static_cast<QKeyEvent*>(event)->key();
+            guard.pressed(*static_cast<QKeyEvent*>(event));
             break;
         case QEvent::KeyRelease: {
             const auto* key = static_cast<QKeyEvent*>(event);
-            if (!key->isAutoRepeat() && key->key() == pressedKey) {
-                pressedKey = 0;
+            if (guard.released(*key)) {
+                const KeyRepeatBlocker blockRepeats(*key);
                 reportingErrors([&] { vstEventsKeyUp(key->key()); });
             }
             break;
         }
         case QEvent::FocusOut:
-            pressedKey = 0;
+            guard.reset();
             break;
         default:
             break;

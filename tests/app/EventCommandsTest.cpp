@@ -5,6 +5,7 @@
 #include <QCheckBox>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPointer>
 #include <QScreen>
 #include <QScrollArea>
 #include <QSpinBox>
@@ -297,6 +298,81 @@ TEST_F(EventCommands, EnterAndDeleteActOnlyOnTheReleaseOfAPressTheListReceived)
     QTest::keyClick(window->vstEvents, Qt::Key_Delete);
     EXPECT_EQ(questions, 2);
     EXPECT_EQ(list->Count(), 1) << "both questions answered No";
+}
+
+// Enter held down as the X server sends it: its press, then, after the repeat delay,
+// pairs of release and press at one time each, marked as auto-repeats (Qt leaves a
+// pair unmarked when its press comes in late), then its release. Each event goes to
+// the window that has the keyboard then: an open dialog, else the list.
+TEST_F(EventCommands, AHeldEnterEditsOnceAndOnlyWhenHeldOnTheList)
+{
+    useEvents({{.when = at(2024, 6, 20, 9), .description = "Yoga"}});
+    struct Case {
+        const char* name;
+        std::function<void()> open; // the window the press closes, none for the list
+        bool firstPairUnmarked;
+        int edits;
+    };
+    const std::function<void()> about = [this] { window->About1Click(); };
+    const std::function<void()> question = [this] { window->actDeleteSelectedEvent->trigger(); };
+    for (const Case& held : std::initializer_list<Case>{{"on the list", {}, false, 1},
+                                                        {"on the list, a late press", {}, true, 1},
+                                                        {"on the About box's OK", about, false, 0},
+                                                        {"on the About box's OK, a late press", about, true, 0},
+                                                        {"on the question's No", question, false, 0},
+                                                        {"on the question's No, a late press", question, true, 0}}) {
+        std::vector<std::pair<QEvent::Type, quint64>> keys{{QEvent::KeyPress, 1000}};
+        for (quint64 time = 1660; time <= 1780; time += 40)
+            keys.insert(keys.end(), {{QEvent::KeyRelease, time}, {QEvent::KeyPress, time}});
+        keys.push_back({QEvent::KeyRelease, 2000});
+        std::size_t sent = 0, sentWhenEditOpened = 0;
+        bool sending = false;
+        int edits = 0, confirmed = 0;
+        QPointer<QWidget> lastEdit;
+        QTimer keyboard; // sends each key from the event loop that runs then, a dialog's too
+        QObject::connect(&keyboard, &QTimer::timeout, [&] {
+            QWidget* modal = QApplication::activeModalWidget();
+            if (auto* edit = qobject_cast<TfrmEditEvent*>(modal); edit && edit != lastEdit) {
+                lastEdit = edit;
+                ++edits;
+                sentWhenEditOpened = sent;
+                QObject::connect(edit, &QDialog::accepted, [&confirmed] { ++confirmed; });
+            }
+            if (sending)
+                return;
+            if (sent == keys.size()) {
+                if (modal)
+                    qobject_cast<QDialog*>(modal)->reject();
+                return;
+            }
+            const auto [type, time] = keys[sent];
+            const bool repeat = time > 1000 && time < 2000 && !(held.firstPairUnmarked && time == 1660);
+            QWidget* target = modal ? (modal->focusWidget() ? modal->focusWidget() : modal) : window->vstEvents;
+            sending = true;
+            QTimer::singleShot(0, target, [&, target, type, time, repeat] {
+                QKeyEvent key(type, Qt::Key_Return, Qt::NoModifier, "\r", repeat);
+                key.setTimestamp(time);
+                ++sent;
+                sending = false;
+                QApplication::sendEvent(target, &key);
+            });
+        });
+        selectRow(0);
+        window->vstEvents->setFocus();
+        keyboard.start(2);
+        if (held.open)
+            held.open();
+        EXPECT_TRUE(QTest::qWaitFor([&] { return sent == keys.size() && !QApplication::activeModalWidget(); }));
+        keyboard.stop();
+        QApplication::processEvents();
+
+        EXPECT_EQ(edits, held.edits) << held.name;
+        EXPECT_EQ(confirmed, 0) << held.name << ": no repeat reaches the edit dialog's Done";
+        if (held.edits && !held.firstPairUnmarked) {
+            EXPECT_EQ(sentWhenEditOpened, keys.size()) << held.name << ": edits when let go";
+        }
+        EXPECT_EQ(list->Count(), 1) << held.name;
+    }
 }
 
 TEST_F(EventCommands, DeleteAsksAndActsOnTheAnswer)
