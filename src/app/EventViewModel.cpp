@@ -2,6 +2,7 @@
 
 #include <QColor>
 #include <QFont>
+#include <QGuiApplication>
 #include <QPixmap>
 #include <QSize>
 #include <QTextDocument>
@@ -41,19 +42,16 @@ int lineCount(const QString& text)
 // A hint shows the beginning of the notes that a screen can hold, ending with "…"
 // where they go on: laying out notes of millions of characters (a quick capture
 // takes in whatever was selected) stopped the program for seconds at each hint.
-constexpr qsizetype HintMaxLength = 4000;
-constexpr int HintMaxLines = 40;
-
-QString hintNotes(const QString& Notes)
+QString hintNotes(const QString& Notes, const HintRoom& Room)
 {
-    QString notes = Notes.left(HintMaxLength);
+    QString notes = Notes.left(Room.characters);
     bool cut = notes.size() < Notes.size();
-    if (cut && notes.back().isHighSurrogate())
+    if (cut && !notes.isEmpty() && notes.back().isHighSurrogate())
         notes.chop(1); // half a character would show as a box
     notes.replace(QLatin1String("\r\n"), QLatin1String("\n")).replace(QLatin1Char('\r'), QLatin1Char('\n'));
     // The end of the last line shown, when a line break follows it.
     qsizetype lineEnd = -1;
-    for (int line = 0; line < HintMaxLines; ++line) {
+    for (int line = 0; line < Room.lines; ++line) {
         lineEnd = notes.indexOf(QLatin1Char('\n'), lineEnd + 1);
         if (lineEnd < 0)
             break;
@@ -107,7 +105,8 @@ constexpr int RowTextPadding = 8; // the text margin above and below
 
 EventViewModel::EventViewModel(const PictureList& AlarmRepeatPictures, const PictureList& PriorityPictures,
                                QObject* parent)
-    : QAbstractItemModel(parent), FAlarmRepeatPictures(AlarmRepeatPictures), FPriorityPictures(PriorityPictures)
+    : QAbstractItemModel(parent), FAlarmRepeatPictures(AlarmRepeatPictures), FPriorityPictures(PriorityPictures),
+      FHintRoom(hintRoomOn(QGuiApplication::primaryScreen()))
 {
 }
 
@@ -242,7 +241,7 @@ QVariant EventViewModel::data(const QModelIndex& index, int role) const
             if (QStringView(notes).trimmed().isEmpty())
                 return {};
             // As rich text, so the line breaks hold and nothing in the notes reads as markup.
-            return Qt::convertFromPlainText(hintNotes(notes), Qt::WhiteSpaceNormal);
+            return Qt::convertFromPlainText(hintNotes(notes, FHintRoom), Qt::WhiteSpaceNormal);
         }
         case Qt::SizeHintRole:
             if (column == ColPicture)

@@ -5,6 +5,7 @@
 #include <functional>
 #include <vector>
 
+#include "HintRoom.h"
 #include "events/EventList.h"
 
 class PictureList;
@@ -37,6 +38,8 @@ public:
 
     // The height of one line of description text in the list's font.
     void setLineHeight(int pixels) { FLineHeight = pixels; }
+    // How much of the notes a hint shows; the primary screen's room at first.
+    void setHintRoom(const HintRoom& Room) { FHintRoom = Room; }
     // Rows of this day are blue; asked whenever a row is painted.
     std::function<TDateTime()> SelectedDate;
 
@@ -68,4 +71,5 @@ private:
     const PictureList& FPriorityPictures;
     std::vector<TListViewEventItem> FRows;
     int FLineHeight = 13;
+    HintRoom FHintRoom;
 };

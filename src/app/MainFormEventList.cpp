@@ -3,10 +3,12 @@
 
 #include <QAction>
 #include <QEvent>
+#include <QGuiApplication>
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QScreen>
 #include <QTreeView>
 
 #include <QHelpEvent>
@@ -18,6 +20,7 @@
 #include "EventPictures.h"
 #include "EventRowDelegate.h"
 #include "EventViewModel.h"
+#include "HintRoom.h"
 #include "KeyReleaseGuard.h"
 #include "PictureList.h"
 #include "events/WhenText.h"
@@ -68,10 +71,13 @@ int whenColumnWidth(const QFont& Font)
 }
 
 // Shows a row's hint until the mouse leaves the row, however long it rests there
-// (tool tips otherwise expire after about ten seconds).
-bool showLastingHint(QTreeView* View, QEvent* Event)
+// (tool tips otherwise expire after about ten seconds), with as much of the notes
+// as the screen under the mouse can hold.
+bool showLastingHint(QTreeView* View, EventViewModel* Rows, QEvent* Event)
 {
     auto* help = static_cast<QHelpEvent*>(Event);
+    const QScreen* screen = QGuiApplication::screenAt(help->globalPos());
+    Rows->setHintRoom(hintRoomOn(screen ? screen : View->screen()));
     const QModelIndex index = View->indexAt(help->pos());
     const QString hint = index.data(Qt::ToolTipRole).toString();
     if (hint.isEmpty()) {
@@ -172,7 +178,7 @@ void TfrmQuillet::setupEventList()
         else if (event->type() == QEvent::Resize)
             vstEventsResize();
         else if (event->type() == QEvent::ToolTip)
-            return showLastingHint(vstEvents, event);
+            return showLastingHint(vstEvents, FEventViewModel, event);
         return false;
     });
 }
