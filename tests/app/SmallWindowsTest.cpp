@@ -44,8 +44,8 @@ TEST(SmallWindows, KeepTheirWidgetsInPlaceUnderADarkLargeLook)
         QTimer::singleShot(0, &plain, [&plain] {
             EXPECT_TRUE(plain.Image1->isVisible());
             EXPECT_TRUE(plain.Image1->pixmap().isNull());
-            EXPECT_EQ(plain.Image1->geometry(), QRect(plain.layout()->contentsMargins().left(),
-                                                      plain.layout()->contentsMargins().top(), 48, 48));
+            EXPECT_EQ(plain.Image1->geometry(),
+                      QRect(plain.layout()->contentsMargins().left(), plain.layout()->contentsMargins().top(), 48, 48));
             EXPECT_GE(plain.stxtMessage->x(), plain.Image1->geometry().right() + 1 + 6) << "the message starts past it";
             plain.accept();
         });
