@@ -10,11 +10,10 @@
 #include <QTimer>
 
 #include <algorithm>
-#include <cerrno>
 
+#include "UserFolder.h"
 #include "dialogs/EventNotify.h"
 #include "events/Exceptions.h"
-#include "platform/PrivateFolder.h"
 #include "platform/ProgramFolder.h"
 #include "platform/gui/ErrorReport.h"
 
@@ -47,8 +46,7 @@ void makeDataFolderOf(const QString& FileName)
     const QString folder = QFileInfo(FileName).absolutePath() + QLatin1Char('/');
     if (QDir::cleanPath(folder) != QDir::cleanPath(chooseProgramFolders(programFolder()).EventFile))
         return;
-    if (!makePrivatePath(folder))
-        throw EFileError(QStringLiteral("Cannot create folder \"%1\". %2").arg(folder, qt_error_string(errno)));
+    makeUserFolder(folder);
 }
 
 bool dueOrderOfAction(const std::unique_ptr<TListViewEventItem>& A, const std::unique_ptr<TListViewEventItem>& B)

@@ -20,6 +20,7 @@
 
 #include "EventViewModel.h"
 #include "IniFile.h"
+#include "UserFolder.h"
 #include "WindowPlacement.h"
 #include "events/Exceptions.h"
 #include "platform/Autostart.h"
@@ -122,6 +123,7 @@ void TfrmQuillet::LoadSettings()
 void TfrmQuillet::SaveSettings()
 {
     withWaitCursor([this] {
+        makeUserFolder(chooseProgramFolders(programFolder()).Settings);
         const QString fileName = settingsFileName();
         IniFile ini;
         ini.load(fileName); // keys this routine does not write (the language) stay as they are

@@ -33,6 +33,7 @@
 #include "app/RecoveryFile.h"
 #include "app/Splash.h"
 #include "events/Exceptions.h"
+#include "platform/ProgramFolder.h"
 
 using testing_support::messageOf;
 using testing_support::readFile;
@@ -247,11 +248,13 @@ TEST_F(MainFormLifecycle, ARealExitWhoseSaveFailsKeepsTheChangesInARecoveryFileA
 TEST_F(MainFormLifecycle, ASaveNamesTheDataFolderThatCouldNotBeMade)
 {
     const QByteArray dataHome = qgetenv("XDG_DATA_HOME");
+    const QByteArray configHome = qgetenv("XDG_CONFIG_HOME");
     const QByteArray programPath = QFile::encodeName(folder);
     ASSERT_EQ(::chmod(programPath.constData(), 0777), 0)
         << "others may write it: the event file goes to the data folder";
     const auto restore = qScopeGuard([&] {
         qputenv("XDG_DATA_HOME", dataHome);
+        qputenv("XDG_CONFIG_HOME", configHome);
         ::chmod(programPath.constData(), 0700);
         QFile::remove(folder + "plain");
         QDir(folder + "home").removeRecursively();
@@ -273,6 +276,18 @@ TEST_F(MainFormLifecycle, ASaveNamesTheDataFolderThatCouldNotBeMade)
         EXPECT_EQ(failure, blocked ? "Cannot create folder \"" + data + "\". Not a directory" : QString());
         EXPECT_EQ(readFile(window.FFileName).contains("Work"), !blocked);
         EXPECT_EQ(errors(), QStringList()) << "nothing to lock in a missing folder, and nothing said of it";
+
+        // The settings' folder alike.
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(home + "/config"));
+        const QString config = chooseProgramFolders(folder).Settings;
+        failure.clear();
+        try {
+            window.SaveSettings();
+        } catch (const EFileError& error) {
+            failure = error.message();
+        }
+        EXPECT_EQ(failure, blocked ? "Cannot create folder \"" + config + "\". Not a directory" : QString());
+        EXPECT_EQ(QFileInfo::exists(config + "Settings.ini"), !blocked);
     }
 }
 
