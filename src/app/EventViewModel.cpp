@@ -12,8 +12,8 @@
 #include "CountdownText.h"
 #include "PictureList.h"
 #include "events/Exceptions.h"
-#include "events/FileValues.h"
 #include "events/WhenText.h"
+#include "events/file/FileValues.h"
 #include "platform/GetText.h"
 
 namespace {

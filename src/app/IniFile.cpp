@@ -12,8 +12,8 @@
 #include <vector>
 
 #include "events/Exceptions.h"
-#include "events/FileAccess.h"
-#include "events/TextCodec.h"
+#include "events/file/FileAccess.h"
+#include "events/file/TextCodec.h"
 
 namespace {
 

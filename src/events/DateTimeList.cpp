@@ -5,11 +5,11 @@
 #include <cstring>
 #include <unordered_set>
 
-#include "ByteScan.h"
-#include "ElementRun.h"
 #include "Exceptions.h"
-#include "FileValues.h"
-#include "TagSearch.h"
+#include "events/file/ByteScan.h"
+#include "events/file/ElementRun.h"
+#include "events/file/FileValues.h"
+#include "events/file/TagSearch.h"
 
 namespace {
 

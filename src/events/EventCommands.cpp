@@ -10,8 +10,8 @@
 #include <mutex>
 
 #include "Exceptions.h"
-#include "FileValues.h"
 #include "WaitExecuteThread.h"
+#include "events/file/FileValues.h"
 #include "platform/GetText.h"
 #include "platform/PrivateFolder.h"
 #include "platform/TempFileNamer.h"

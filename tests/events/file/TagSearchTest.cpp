@@ -7,11 +7,11 @@
 #include <random>
 
 #include "TestSupport.h"
-#include "events/ElementRun.h"
-#include "events/SplicedText.h"
-#include "events/TagIndex.h"
-#include "events/TagRoutines.h"
-#include "events/TagSearch.h"
+#include "events/file/ElementRun.h"
+#include "events/file/SplicedText.h"
+#include "events/file/TagIndex.h"
+#include "events/file/TagRoutines.h"
+#include "events/file/TagSearch.h"
 
 TEST(TagSearch, FindsTagsIgnoringOnlyAsciiCase)
 {

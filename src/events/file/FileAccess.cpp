@@ -15,7 +15,7 @@
 #include <new>
 #include <utility>
 
-#include "Exceptions.h"
+#include "events/Exceptions.h"
 #include "platform/WholeWrite.h"
 
 namespace {

@@ -10,7 +10,7 @@
 #include "TestSupport.h"
 #include "events/EventList.h"
 #include "events/Exceptions.h"
-#include "events/FileAccess.h"
+#include "events/file/FileAccess.h"
 
 using namespace testing_support;
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "DateTimeUtils.h"
+#include "events/DateTimeUtils.h"
 
 // How the event file writes and reads its values, as bytes. A value that cannot
 // be read gives the caller's fallback: the reader never fails on a single value.

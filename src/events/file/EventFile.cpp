@@ -1,4 +1,4 @@
-#include "Event.h"
+#include "events/Event.h"
 
 #include <algorithm>
 #include <array>

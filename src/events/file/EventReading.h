@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "DateTimeUtils.h"
+#include "events/DateTimeUtils.h"
 
 // What the events of one file share while it is read: how its bytes are text,
 // and the time that every notification time is worked out against (the clock

@@ -1,11 +1,11 @@
-#include "EventList.h"
+#include "events/EventList.h"
 
 #include <QStringList>
 
 #include "Escaping.h"
 #include "FileAccess.h"
 #include "TextCodec.h"
-#include "WhenText.h"
+#include "events/WhenText.h"
 #include "platform/GetText.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "EventList.h"
+#include "events/EventList.h"
 
 #include <QFileInfo>
 #include <QSet>
@@ -8,12 +8,12 @@
 #include "ElementRun.h"
 #include "Escaping.h"
 #include "EventReading.h"
-#include "Exceptions.h"
 #include "FileAccess.h"
 #include "FileValues.h"
 #include "SplicedText.h"
 #include "TagSearch.h"
 #include "TextCodec.h"
+#include "events/Exceptions.h"
 #include "platform/GetText.h"
 
 namespace {

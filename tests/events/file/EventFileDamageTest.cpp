@@ -18,7 +18,7 @@
 #include <functional>
 
 #include "TestSupport.h"
-#include "events/FileAccess.h"
+#include "events/file/FileAccess.h"
 
 using namespace testing_support;
 

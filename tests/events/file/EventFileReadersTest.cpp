@@ -10,10 +10,10 @@
 #include <random>
 
 #include "TestSupport.h"
-#include "events/Escaping.h"
-#include "events/FileValues.h"
-#include "events/TagRoutines.h"
-#include "events/TextCodec.h"
+#include "events/file/Escaping.h"
+#include "events/file/FileValues.h"
+#include "events/file/TagRoutines.h"
+#include "events/file/TextCodec.h"
 
 using namespace testing_support;
 

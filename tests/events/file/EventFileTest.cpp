@@ -13,7 +13,7 @@
 #include <csignal>
 
 #include "TestSupport.h"
-#include "events/FileAccess.h"
+#include "events/file/FileAccess.h"
 
 using namespace testing_support;
 
