@@ -83,7 +83,7 @@ public:
     void ExecuteCommands(const TListViewEventItem& Item) const;
     static void ExecuteDone(const TExecInfo& Info);
 
-    // The event's element of the event file (EventFile.cpp). Its texts are
+    // The event's element of the event file (file/EventFile.cpp). Its texts are
     // written with "&", "<" and ">" escaped; Escaped false reads the texts of
     // a file written without escaping exactly as they stand.
     QString SaveToXML() const;

@@ -56,7 +56,7 @@ public:
     void GetExpiredEvents(TListViewEventItems& Items) const;
     void Snooze(const TListViewEventItem& Item, int Minutes);
 
-    // The event file (EventListFile.cpp) and the HTML export (EventListExport.cpp).
+    // The event file (file/EventListFile.cpp) and the HTML export (file/EventListExport.cpp).
     void SaveToFile(const QString& FileName);
     void LoadFromFile(const QString& FileName, bool Merge);
     // What the last LoadFromFile found wrong in a file that it still read; all
