@@ -96,9 +96,19 @@ void leaveNoticeForNextStart(const QString& Message)
             makePrivatePath(folder.Path);
         QFile file(folder.Path + NoticeName);
         const QByteArray text = (Message + QStringLiteral("\n\n")).toUtf8();
-        if (file.open(QIODevice::WriteOnly | QIODevice::Append, QFile::ReadOwner | QFile::WriteOwner) &&
-            file.write(text) == text.size() && file.flush())
+        if (!file.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered,
+                       QFile::ReadOwner | QFile::WriteOwner))
+            continue;
+        const qint64 before = file.size();
+        if (file.write(text) == text.size() && file.flush())
             return;
+        // Unbuffered, so a full disk shows at once and nothing is left to flush.
+        // It took part of the notice: the notices already there stay whole, and an
+        // empty file is left nowhere.
+        if (before == 0)
+            file.remove();
+        else
+            file.resize(before);
     }
 }
 

@@ -22,6 +22,7 @@
 #include <grp.h>
 #include <pwd.h>
 #include <sys/file.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -448,6 +449,22 @@ TEST_F(MainFormLifecycle, ARecoveryFileGoesToTheFirstOfTheDataHomeAndRuntimeFold
     start();
     ASSERT_EQ(errors().size(), 1);
     EXPECT_TRUE(errors()[0].contains(runtime.path() + "/Blocked_") && errors()[0].contains(logOut)) << errors()[0];
+
+    // A notice the disk takes only in part leaves the ones before it whole, and no empty file.
+    const QString notice = "/Notice from the last exit.txt";
+    writeFile(home.path() + notice, "before\n\n");
+    qputenv("HOME", QFile::encodeName(home.path()));
+    rlimit unlimited{};
+    getrlimit(RLIMIT_FSIZE, &unlimited);
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit full = unlimited;
+    full.rlim_cur = 20;
+    setrlimit(RLIMIT_FSIZE, &full);
+    leaveNoticeForNextStart(QString(100, 'x'));
+    setrlimit(RLIMIT_FSIZE, &unlimited);
+    std::signal(SIGXFSZ, oldHandler);
+    EXPECT_EQ(readFile(home.path() + notice), "before\n\n");
+    EXPECT_FALSE(QFileInfo::exists(runtime.path() + notice));
 }
 
 // Two programs on one event file would overwrite each other's changes.
