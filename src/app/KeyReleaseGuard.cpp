@@ -10,8 +10,13 @@ bool KeyReleaseGuard::repeats(const QKeyEvent& Event, int Key, quint64 ReleaseTi
 
 void KeyReleaseGuard::pressed(const QKeyEvent& Event)
 {
-    if (Event.isAutoRepeat() || repeats(Event, FReleasedKey, FReleaseTime))
+    if (Event.isAutoRepeat() || repeats(Event, FReleasedKey, FReleaseTime)) {
+        if (Event.key() == FEndingKey) { // the release was half of a pair: the stroke goes on
+            FPressedKey = FEndingKey;
+            FEndingKey = 0;
+        }
         return; // the key is held down, from here or from another window
+    }
     FPressedKey = Event.key();
 }
 
@@ -24,10 +29,20 @@ int KeyReleaseGuard::released(const QKeyEvent& Event)
     if (Event.key() != FPressedKey)
         return 0;
     FPressedKey = 0;
+    FEndingKey = Event.timestamp() != 0 ? Event.key() : 0;
     return Event.key();
 }
 
-KeyRepeatBlocker::KeyRepeatBlocker(const QKeyEvent& Release) : FKey(Release.key()), FReleaseTime(Release.timestamp())
+int KeyReleaseGuard::ended(quint64 ReleaseTime)
+{
+    if (ReleaseTime != FReleaseTime)
+        return 0;
+    const int key = FEndingKey;
+    FEndingKey = 0;
+    return key;
+}
+
+KeyRepeatBlocker::KeyRepeatBlocker(int Key, quint64 ReleaseTime) : FKey(Key), FReleaseTime(ReleaseTime)
 {
     QCoreApplication::instance()->installEventFilter(this);
 }

@@ -9,6 +9,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QScreen>
+#include <QTimer>
 #include <QTreeView>
 
 #include <QHelpEvent>
@@ -16,6 +17,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <memory>
 
 #include "EventPictures.h"
 #include "EventRowDelegate.h"
@@ -149,22 +151,32 @@ void TfrmQuillet::setupEventList()
     // A release counts only when it ends a key stroke the list received: the press
     // of Enter or Delete that closed another window (the About box, the delete
     // question) lets its key go here, and must not edit or delete; a key held down
-    // here acts once. The key's repeats reach no window that its release opens.
-    new EventHook(vstEvents, [this, guard = KeyReleaseGuard()](QEvent* event) mutable {
+    // here acts once, when it is let go. The key's repeats reach no window that its
+    // release opens.
+    auto guard = std::make_shared<KeyReleaseGuard>();
+    const auto keyUp = [this](int key, quint64 time) {
+        const KeyRepeatBlocker blockRepeats(key, time);
+        reportingErrors([&] { vstEventsKeyUp(key); });
+    };
+    new EventHook(vstEvents, [this, guard, keyUp](QEvent* event) {
         switch (event->type()) {
         case QEvent::KeyPress:
-            guard.pressed(*static_cast<QKeyEvent*>(event));
+            guard->pressed(*static_cast<QKeyEvent*>(event));
             break;
         case QEvent::KeyRelease: {
             const auto* key = static_cast<QKeyEvent*>(event);
-            if (guard.released(*key)) {
-                const KeyRepeatBlocker blockRepeats(*key);
-                reportingErrors([&] { vstEventsKeyUp(key->key()); });
+            if (const int released = guard->released(*key); released && key->timestamp() == 0) {
+                keyUp(released, 0); // made without a time, it is no half of a repeat pair
+            } else if (released) {
+                QTimer::singleShot(KeyReleaseGuard::PairWaitMs, vstEvents, [guard, keyUp, time = key->timestamp()] {
+                    if (const int ended = guard->ended(time))
+                        keyUp(ended, time);
+                });
             }
             break;
         }
         case QEvent::FocusOut:
-            guard.reset();
+            guard->reset();
             break;
         default:
             break;
