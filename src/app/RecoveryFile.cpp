@@ -9,6 +9,7 @@
 #include "events/EventList.h"
 #include "events/Exceptions.h"
 #include "platform/PrivateFolder.h"
+#include "platform/XdgFolders.h"
 
 #include <vector>
 
@@ -25,24 +26,17 @@ QString withSlash(const QString& Folder)
     return Folder.endsWith(QLatin1Char('/')) ? Folder : Folder + QLatin1Char('/');
 }
 
-// A folder named by an environment variable; a relative path names none, as the XDG
-// rules say of XDG_RUNTIME_DIR.
-QString folderFromEnvironment(const char* Name)
-{
-    const QString folder = qEnvironmentVariable(Name);
-    return QDir::isAbsolutePath(folder) ? withSlash(folder) : QString();
-}
-
 // In the order tried. The data folder is where an exit that could save would keep
 // its files; the others are there for a data folder that is full or unwritable.
 std::vector<RecoveryFolder> recoveryFolders()
 {
     std::vector<RecoveryFolder> folders{
         {withSlash(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)), true, false}};
-    if (const QString home = folderFromEnvironment("HOME"); !home.isEmpty())
-        folders.push_back({home, false, false});
-    if (const QString runtime = folderFromEnvironment("XDG_RUNTIME_DIR"); !runtime.isEmpty())
-        folders.push_back({runtime, false, true});
+    // A relative value names no folder, whatever folder the program started in.
+    if (const QString home = qEnvironmentVariable("HOME"); QDir::isAbsolutePath(home))
+        folders.push_back({withSlash(home), false, false});
+    if (const QString runtime = xdgFolder("XDG_RUNTIME_DIR"); !runtime.isEmpty())
+        folders.push_back({withSlash(runtime), false, true});
     return folders;
 }
 
