@@ -126,5 +126,9 @@ QString copyFileWhole(const QString& Source, const QString& Target)
         return source.errorString();
     if (!target.commit())
         return target.errorString();
+    // The rename gives a copy without the owner's write its own (root copies a
+    // read-only file): take it back, so the copy is as closed as its source.
+    if (!(status.st_mode & S_IWUSR))
+        ::chmod(QFile::encodeName(Target).constData(), status.st_mode & 0777);
     return {};
 }

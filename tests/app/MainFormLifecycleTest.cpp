@@ -303,7 +303,7 @@ TEST_F(MainFormLifecycle, BackupsAndRecoveryFilesKeepTheEventFilesPermissions)
     window.SaveEvents();
     const struct {
         mode_t mode, backupFolder, recovery;
-    } cases[] = {{0600, 0700, 0600}, {0640, 0750, 0640}, {0664, 0775, 0644}};
+    } cases[] = {{0600, 0700, 0600}, {0640, 0750, 0640}, {0664, 0775, 0644}, {0444, 0755, 0644}};
     for (const auto& [mode, backupFolder, recovery] : cases) {
         SCOPED_TRACE(mode);
         QDir(folder + "Backup").removeRecursively();

@@ -129,6 +129,8 @@ QString missingFileReason(const QString& FileName)
 
 void writeFileAtomically(const QString& FileName, QByteArrayView Bytes)
 {
+    struct stat before = {};
+    const bool existed = ::stat(QFile::encodeName(FileName).constData(), &before) == 0;
     QSaveFile file(FileName);
     // Unbuffered: a buffered write that failed when commit flushed it would go
     // unnoticed, and a cut file would replace the old one (a full disk).
@@ -136,4 +138,8 @@ void writeFileAtomically(const QString& FileName, QByteArrayView Bytes)
         throw EFileError(QStringLiteral("Cannot create file \"%1\". %2").arg(FileName, file.errorString()));
     if (!writeWhole(file, Bytes) || !file.commit())
         throw EFileError(QStringLiteral("Cannot write file \"%1\". %2").arg(FileName, file.errorString()));
+    // The new file takes the old one's permissions plus the owner's write; only root
+    // gets this far with a read-only file, and it stays read-only.
+    if (existed && !(before.st_mode & S_IWUSR))
+        ::chmod(QFile::encodeName(FileName).constData(), before.st_mode & 07777);
 }
