@@ -124,11 +124,7 @@ QString copyFileWhole(const QString& Source, const QString& Target)
             return target.errorString();
     if (source.error() != QFileDevice::NoError)
         return source.errorString();
-    if (!target.commit())
+    if (!commitWithMode(target, status.st_mode & 0777))
         return target.errorString();
-    // The rename gives a copy without the owner's write its own (root copies a
-    // read-only file): take it back, so the copy is as closed as its source.
-    if (!(status.st_mode & S_IWUSR))
-        ::chmod(QFile::encodeName(Target).constData(), status.st_mode & 0777);
     return {};
 }

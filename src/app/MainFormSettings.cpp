@@ -123,8 +123,9 @@ void TfrmQuillet::LoadSettings()
 void TfrmQuillet::SaveSettings()
 {
     withWaitCursor([this] {
-        makeUserFolder(chooseProgramFolders(programFolder()).Settings);
-        const QString fileName = settingsFileName();
+        const QString folder = chooseProgramFolders(programFolder()).Settings;
+        makeUserFolder(folder);
+        const QString fileName = folder + QStringLiteral("Settings.ini");
         IniFile ini;
         ini.load(fileName); // keys this routine does not write (the language) stay as they are
 

@@ -129,17 +129,14 @@ QString missingFileReason(const QString& FileName)
 
 void writeFileAtomically(const QString& FileName, QByteArrayView Bytes)
 {
-    struct stat before = {};
-    const bool existed = ::stat(QFile::encodeName(FileName).constData(), &before) == 0;
+    // An old file's mode is kept; a new one takes what the umask gives.
+    struct stat old = {};
+    const mode_t mode = ::stat(QFile::encodeName(FileName).constData(), &old) == 0 ? old.st_mode : S_IRUSR | S_IWUSR;
     QSaveFile file(FileName);
     // Unbuffered: a buffered write that failed when commit flushed it would go
     // unnoticed, and a cut file would replace the old one (a full disk).
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         throw EFileError(QStringLiteral("Cannot create file \"%1\". %2").arg(FileName, file.errorString()));
-    if (!writeWhole(file, Bytes) || !file.commit())
+    if (!writeWhole(file, Bytes) || !commitWithMode(file, mode))
         throw EFileError(QStringLiteral("Cannot write file \"%1\". %2").arg(FileName, file.errorString()));
-    // The new file takes the old one's permissions plus the owner's write; only root
-    // gets this far with a read-only file, and it stays read-only.
-    if (existed && !(before.st_mode & S_IWUSR))
-        ::chmod(QFile::encodeName(FileName).constData(), before.st_mode & 07777);
 }
