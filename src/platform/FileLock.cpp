@@ -6,17 +6,15 @@
 #include <QSysInfo>
 
 #include <fcntl.h>
-#include <grp.h>
 #include <pwd.h>
 #include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <cerrno>
-#include <vector>
 
 #include "DescriptorLock.h"
+#include "UserAccess.h"
 
 namespace {
 
@@ -61,27 +59,14 @@ QFileInfo realFileOf(const QString& FileName)
     return QFileInfo(QDir(folder.isEmpty() ? missing.absolutePath() : folder).filePath(missing.fileName()));
 }
 
-// Whether User may read the file at Path by its permission bits (root reads all). A
-// file not made yet counts as readable: there is nothing to judge by.
+// Whether User may read the file at Path by its permission bits. A file not made
+// yet counts as readable: there is nothing to judge by.
 bool userMayRead(uid_t User, const QString& Path)
 {
     struct stat file = {};
-    if (User == 0 || ::stat(QFile::encodeName(Path).constData(), &file) != 0)
+    if (::stat(QFile::encodeName(Path).constData(), &file) != 0)
         return true;
-    if (User == file.st_uid)
-        return (file.st_mode & S_IRUSR) != 0;
-    if (const passwd* user = ::getpwuid(User)) {
-        int count = 64;
-        std::vector<gid_t> groups(count);
-        if (::getgrouplist(user->pw_name, user->pw_gid, groups.data(), &count) < 0) {
-            groups.resize(count);
-            ::getgrouplist(user->pw_name, user->pw_gid, groups.data(), &count);
-        }
-        groups.resize(count);
-        if (std::find(groups.begin(), groups.end(), file.st_gid) != groups.end())
-            return (file.st_mode & S_IRGRP) != 0;
-    }
-    return (file.st_mode & S_IROTH) != 0;
+    return userMay(User, file, R_OK);
 }
 
 } // namespace
