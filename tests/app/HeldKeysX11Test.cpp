@@ -346,6 +346,8 @@ TEST_F(HeldKeys, ActAsOftenAsTheyRepeatInTheirOwnWindow)
 {
     const auto lines = [this] {
         auto* details = qobject_cast<TfrmEditEvent*>(QApplication::activeModalWidget());
+        if (details)
+            screenshot(*details, "held-enter-in-notes");
         const int count = details ? details->memEventNote->blockCount() : 0;
         return count > 10 ? QString("many lines") : QString("%1 lines").arg(count);
     };
