@@ -16,12 +16,14 @@
 
 #include <gtest/gtest.h>
 
-#include <pwd.h>
 #include <sys/inotify.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <optional>
+
 #include "../dialogs/TestEvent.h"
+#include "OtherUser.h"
 #include "TestSupport.h"
 #include "app/MainForm.h"
 #include "platform/ProgramFolder.h"
@@ -153,12 +155,10 @@ protected:
     // As root (CI) the program runs as nobody, else as the tester; home and runtime are its own.
     void prepareUser()
     {
-        if (user == 0) {
-            const passwd* nobody = getpwnam("nobody");
-            ASSERT_NE(nobody, nullptr);
-            user = nobody->pw_uid;
-            group = nobody->pw_gid;
-            asUser = {"--reuid", QString::number(user), "--regid", QString::number(group), "--clear-groups", "--"};
+        if (testing_support::mayActAsAnotherUser()) {
+            otherUser = testing_support::OtherUser::nobody();
+            user = otherUser->Uid;
+            group = otherUser->Gid;
         }
         home = userFolder("home");
         runtime = userFolder("home/runtime");
@@ -189,10 +189,9 @@ protected:
         environment.insert("LANG", "fr_FR.UTF-8");
         environment.insert("LSAN_OPTIONS", readableLeakOptions(root.path()));
         Quillet.setProcessEnvironment(environment);
-        if (asUser.isEmpty())
-            Quillet.start(Program);
-        else
-            Quillet.start("setpriv", asUser + QStringList(Program));
+        if (otherUser)
+            otherUser->startsAs(Quillet);
+        Quillet.start(Program);
         ASSERT_TRUE(Quillet.waitForStarted(5000));
     }
 
@@ -229,7 +228,7 @@ protected:
     const QString prefix = root.filePath("prefix");
     uid_t user = getuid();
     gid_t group = getgid();
-    QStringList asUser;
+    std::optional<testing_support::OtherUser> otherUser;
     QString home;
     QString runtime;
 };
@@ -340,8 +339,7 @@ TEST_F(InstallX11, TheInstalledProgramReadsShareQuilletAndKeepsTheUsersFilesInTh
 // A portable copy, the program with its files, in a folder its user can't write.
 TEST_F(InstallX11, APortableCopyTheUserCantWriteReadsItsFilesBesideItAndKeepsTheUsersInTheUsersFolders)
 {
-    if (getuid() != 0)
-        GTEST_SKIP() << "needs root to run the program as another user";
+    SKIP_UNLESS_ABLE_TO_ACT_AS_ANOTHER_USER();
     prepareUser();
     const QString portable = root.filePath("portable/");
     ASSERT_EQ(runTool("cp", {"-R", prefix + "/share/quillet", portable}), 0);
