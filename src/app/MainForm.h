@@ -60,7 +60,7 @@ public:
     std::unique_ptr<TfrmEventNotify> FNotifyForm;
     std::uint8_t FNotifyWindowPopupAlpha = 220;
     QStringList FLanguageCodes;
-    ClipboardWatcher* FClipboardWatcher = nullptr; // joined: the window is in the clipboard-viewer chain
+    std::unique_ptr<ClipboardWatcher> FClipboardWatcher; // joined: the window is in the clipboard-viewer chain
     bool FExpectClipboard = false;
     std::unique_ptr<HotKey> FHotKey;
     std::unique_ptr<ActiveWindowQuery> FActiveWindow; // for the quick capture's copy keys
@@ -183,6 +183,8 @@ public:
     void tmrResetClipboardViewerTimer();
     void WMHotKey();
     void WMDrawClipboard();
+    // Watches the clipboard through Watcher from now on, joined as the one before it was.
+    void useClipboardWatcher(std::unique_ptr<ClipboardWatcher> Watcher);
 
     // The event list, its views and filters, and the calendar strip
     // (MainFormEventList.cpp, MainFormViews.cpp, MainFormCalendars.cpp).
