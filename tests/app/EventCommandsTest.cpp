@@ -700,6 +700,112 @@ TEST_F(EventCommands, ThePopUpsEditButtonEditsTheReminderOnShow)
     EXPECT_TRUE(messages.isEmpty()) << messages.join('\n');
 }
 
+// Every change of the events made from the main window: what the pop-up shows at
+// once, before any check, with four pop-up reminders due and "A" on show.
+TEST_F(EventCommands, ThePopUpFollowsEveryChangeOfTheEventsAtOnce)
+{
+    const auto select = [this](const QString& description) {
+        const int row = shownDescriptions().indexOf(description);
+        ASSERT_GE(row, 0) << description.toStdString();
+        selectRow(row);
+    };
+    const auto deleteEvent = [this, select](const QString& description) {
+        select(description);
+        const auto visit = answer(QMessageBox::Yes);
+        window->actDeleteSelectedEvent->trigger();
+        EXPECT_TRUE(visit->opened) << description.toStdString() << " " << shownDescriptions().join(",").toStdString();
+    };
+    const auto editEvent = [this, select](const QString& description, std::function<void(TfrmEditEvent&)> act) {
+        select(description);
+        onEditDialog(act);
+        window->actEditEvent->trigger();
+    };
+    TEventList other;
+    TestEvent{.when = at(2024, 6, 12, 7, 30), .description = "I", .reminder = true, .popUp = true}.addTo(other);
+    other.SaveToFile(folder + "other.events");
+
+    struct Change {
+        const char* name;
+        std::function<void()> make;
+        QString count, description; // an empty count: the pop-up has slid out
+    };
+    const std::vector<Change> changes = {
+        {"delete the one on show", [&] { deleteEvent("A"); }, "1 / 3", "B"},
+        {"delete another", [&] { deleteEvent("C"); }, "1 / 3", "A"},
+        {"delete all but one",
+         [&] {
+             for (const char* name : {"B", "C", "D"})
+                 deleteEvent(name);
+         },
+         "1 / 1", "A"},
+        {"delete all",
+         [&] {
+             for (const char* name : {"A", "B", "C", "D"})
+                 deleteEvent(name);
+         },
+         "", ""},
+        {"disable the one on show",
+         [&] {
+             select("A");
+             window->mnuitmEnableEvent->trigger();
+         },
+         "1 / 3", "B"},
+        {"disable another in the dialog",
+         [&] { editEvent("D", [](TfrmEditEvent& dialog) { dialog.chkEnabled->setChecked(false); }); }, "1 / 3", "A"},
+        {"rename the one on show",
+         [&] { editEvent("A", [](TfrmEditEvent& dialog) { dialog.edtEvent->setText("A2"); }); }, "1 / 4", "A2"},
+        {"move the one on show",
+         [&] {
+             select("A");
+             window->mnuitmMoveFwd1Week->trigger();
+         },
+         "1 / 3", "B"},
+        {"a new event due at once",
+         [&] {
+             onEditDialog([](TfrmEditEvent& dialog) { dialog.edtEvent->setText("N"); });
+             window->actNewEvent->trigger();
+         },
+         "1 / 5", "A"},
+        {"import one due",
+         [&] {
+             QTimer answerDialogs;
+             QObject::connect(&answerDialogs, &QTimer::timeout, [this] {
+                 QWidget* modal = QApplication::activeModalWidget();
+                 if (modal == window->OpenDialog1) {
+                     window->OpenDialog1->setDirectory(folder);
+                     window->OpenDialog1->findChild<QLineEdit*>("fileNameEdit")->setText("other.events");
+                     static_cast<QDialog*>(window->OpenDialog1)->accept();
+                 } else if (auto* info = qobject_cast<TfrmInfoDialog*>(modal)) {
+                     info->accept();
+                 }
+             });
+             answerDialogs.start(10);
+             window->mnuitmImport->trigger();
+         },
+         "1 / 5", "A"},
+    };
+    TfrmEventNotify& popUp = *window->FNotifyForm;
+    for (const Change& change : changes) {
+        SCOPED_TRACE(change.name);
+        std::vector<TestEvent> events;
+        for (const char* name : {"A", "B", "C", "D"})
+            events.push_back({.when = at(2024, 6, 12, 7, 0), .description = name, .reminder = true, .popUp = true});
+        useEvents({});
+        window->tmrCheckEventsTimer(); // slides out
+        useEvents(events);
+        window->tmrCheckEventsTimer();
+        ASSERT_EQ(popUp.lblEventCount->text(), "1 / 4");
+        ASSERT_EQ(popUp.lblEventDesc->text(), "A");
+
+        change.make();
+        EXPECT_EQ(popUp.lblEventCount->text(), change.count);
+        EXPECT_EQ(popUp.lblEventDesc->text(), change.description);
+        EXPECT_EQ(popUp.isVisible(), !change.count.isEmpty());
+        screenshot(popUp, QString("popup-follows-%1").arg(&change - changes.data()));
+    }
+    EXPECT_TRUE(messages.isEmpty()) << messages.join('\n');
+}
+
 TEST_F(EventCommands, RepeatedDatesBuiltInTheEditorRemindAfterARestart)
 {
     useEvents({{.when = at(2024, 6, 12, 9), .description = "Stretch", .reminder = true}});
