@@ -3,6 +3,7 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPointer>
@@ -17,6 +18,7 @@
 #include "AppTestSupport.h"
 #include "PlatformFakes.h"
 #include "app/About.h"
+#include "app/GetTextDialog.h"
 #include "app/InfoDialog.h"
 #include "app/KeyReleaseGuard.h"
 #include "controls/CalendarX.h"
@@ -802,6 +804,60 @@ TEST_F(EventCommands, ThePopUpFollowsEveryChangeOfTheEventsAtOnce)
         EXPECT_EQ(popUp.lblEventDesc->text(), change.description);
         EXPECT_EQ(popUp.isVisible(), !change.count.isEmpty());
         screenshot(popUp, QString("popup-follows-%1").arg(&change - changes.data()));
+    }
+    EXPECT_TRUE(messages.isEmpty()) << messages.join('\n');
+}
+
+// Texts as an import or a paste brings them: past QLineEdit's own 32,767 characters.
+TEST_F(EventCommands, EveryStoredTextFieldKeepsEveryCharacterOfAPaste)
+{
+    const QString pasted = QString("paste ").repeated(7000) + "end";
+    QApplication::clipboard()->setText(pasted);
+    const auto paste = [](QLineEdit* field) {
+        field->selectAll();
+        field->paste();
+    };
+    const auto answerText = [this, paste] {
+        onModal<TfrmGetText>([paste](TfrmGetText& dialog) {
+            paste(dialog.edtAnswer);
+            QTest::mouseClick(dialog.btnDone, Qt::LeftButton);
+        });
+    };
+    struct Field {
+        const char* name;
+        std::function<QString()> pasteAndStore; // what was stored
+    };
+    const std::vector<Field> fields = {
+        {"the title",
+         [&] {
+             onEditDialog([&](TfrmEditEvent& dialog) { paste(dialog.edtEvent); });
+             window->actNewEvent->trigger();
+             return list->GetEvent(list->Count() - 1)->Description;
+         }},
+        {"the category",
+         [&] {
+             onEditDialog([&](TfrmEditEvent& dialog) { paste(dialog.cboCategory->lineEdit()); });
+             window->actNewEvent->trigger();
+             return list->GetEvent(list->Count() - 1)->Category;
+         }},
+        {"a new category",
+         [&] {
+             answerText();
+             window->sbtnCatAdd->click();
+             return list->Categories.value(list->Categories.indexOf(pasted));
+         }},
+        {"a renamed category",
+         [&] {
+             window->clstCategories->setCurrentRow(0);
+             answerText();
+             window->clstCategoriesDblClick();
+             return list->Categories.value(list->Categories.indexOf(pasted));
+         }},
+    };
+    for (const Field& field : fields) {
+        list->Categories = QStringList{"General"};
+        window->fillCategories();
+        EXPECT_EQ(field.pasteAndStore().size(), pasted.size()) << field.name;
     }
     EXPECT_TRUE(messages.isEmpty()) << messages.join('\n');
 }
