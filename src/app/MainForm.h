@@ -178,6 +178,10 @@ public:
     void SaveEvents();
     void DoNotifyEventsChanged();
     void DoNotifyEventEdited();
+    // Every change of the events made outside the pop-up (a new event, an edit, a
+    // delete, a move, enabling or disabling, an import) ends here: the pop-up shows
+    // what is due now, not only at the next check.
+    void followChangedEvents();
     void tmrCheckEventsTimer();
     void tmrSaveTimer();
     void tmrResetClipboardViewerTimer();
@@ -264,6 +268,9 @@ protected:
 
 private:
     void checkReminders(QStringList& Failures);
+    // The due reminders of pop-up events go to the pop-up's list, in the list's
+    // order; the others to Own.
+    void collectDueReminders(TListViewEventItems& Own);
     void buildActions();
     void buildMenus();
     void buildTrayIcon();
