@@ -11,6 +11,7 @@
 #include "platform/XdgFolders.h"
 #include "platform/gui/DisplayPlatform.h"
 #include "platform/gui/ErrorReport.h"
+#include "platform/gui/HeldKeyFilter.h"
 
 namespace {
 
@@ -50,6 +51,7 @@ int main(int argc, char* argv[])
     if (!platform.isEmpty())
         qunsetenv("QT_QPA_PLATFORM"); // the programs that command files start choose their own
     nameApplication();
+    keepHeldKeysInTheirWindow();
     // The main window hides instead of closing: only a real exit ends the program.
     QApplication::setQuitOnLastWindowClosed(false);
 
