@@ -75,8 +75,8 @@ bool HeldKeyFilter::dropped(const QKeyEvent& Event, QWidget* Window)
             return false;
         }
         stroke->down = true;
-    } else if (!stroke) {
-        return false; // pressed before the program had the keyboard
+    } else if (!stroke || !stroke->down) {
+        return false; // pressed before the program had the keyboard, or let go before
     } else if (!Event.isAutoRepeat()) {
         stroke->down = false;
         stroke->releaseTime = Event.timestamp();
