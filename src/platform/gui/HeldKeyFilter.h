@@ -19,6 +19,12 @@ class HeldKeyFilter : public QObject {
 public:
     explicit HeldKeyFilter(QObject* parent = nullptr);
 
+    // The keyboard let go of the key with this scan code at Time (the system's clock
+    // of the key events), as the system tells it as soon as it knows, often before Qt
+    // hands out the key's earlier repeats, and also when Qt hands the release to no
+    // window (one under a dialog gets no keys): a press after Time is a new one.
+    void letGo(quint32 ScanCode, quint64 Time);
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -30,6 +36,7 @@ private:
         bool down;
         bool orphaned;       // its window closed or lost the focus while it was down
         quint64 releaseTime; // of its last release; a press of this time repeats it
+        quint64 letGoTime;   // by the keyboard, whether or not a window got the release
     };
 
     bool dropped(const QKeyEvent& Event, QWidget* Window);
