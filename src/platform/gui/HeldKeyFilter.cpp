@@ -32,7 +32,7 @@ bool pressedAfter(const QKeyEvent& Event, quint64 Time)
 
 } // namespace
 
-HeldKeyFilter::HeldKeyFilter(QObject* parent) : QObject(parent)
+HeldKeyFilter::HeldKeyFilter(bool PressesRepeat, QObject* parent) : QObject(parent), FPressesRepeat(PressesRepeat)
 {
     connect(qGuiApp, &QGuiApplication::focusWindowChanged, this, [this] { focusMoved(); });
 }
@@ -72,8 +72,8 @@ bool HeldKeyFilter::dropped(const QKeyEvent& Event, QWidget* Window)
         // The X server gives both halves of a repeat that comes as a release and a press
         // one time, however late the press arrives.
         const bool repeats =
-            stroke && ((stroke->down && !pressedAfter(Event, stroke->letGoTime)) || Event.isAutoRepeat() ||
-                       (Event.timestamp() != 0 && Event.timestamp() == stroke->releaseTime));
+            stroke && ((FPressesRepeat && stroke->down && !pressedAfter(Event, stroke->letGoTime)) ||
+                       Event.isAutoRepeat() || (Event.timestamp() != 0 && Event.timestamp() == stroke->releaseTime));
         if (!repeats) {
             const Stroke pressed{Event.nativeScanCode(), Event.key(), Window, true, false, 0, 0};
             if (stroke)
@@ -114,8 +114,7 @@ void HeldKeyFilter::focusMoved()
 
 void keepHeldKeysInTheirWindow()
 {
-    setDetectableAutoRepeat(true);
-    auto* filter = new HeldKeyFilter(qGuiApp);
+    auto* filter = new HeldKeyFilter(setDetectableAutoRepeat(true), qGuiApp);
     qGuiApp->installEventFilter(filter);
     watchX11KeyReleases(filter, [filter](quint32 keycode, quint64 time) { filter->letGo(keycode, time); });
 }

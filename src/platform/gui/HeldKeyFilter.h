@@ -17,7 +17,11 @@ class QWidget;
 // It watches the application, where it sees every key event before a widget does.
 class HeldKeyFilter : public QObject {
 public:
-    explicit HeldKeyFilter(QObject* parent = nullptr);
+    // PressesRepeat: the system repeats a held key by presses alone, with one release
+    // when it is let go (the X server's detectable auto-repeat), so a press of a key
+    // that is down repeats it. Elsewhere a repeat is marked as one, or comes as a
+    // release and a press of one time.
+    explicit HeldKeyFilter(bool PressesRepeat, QObject* parent = nullptr);
 
     // The keyboard let go of the key with this scan code at Time (the system's clock
     // of the key events), as the system tells it as soon as it knows, often before Qt
@@ -43,6 +47,7 @@ private:
     Stroke* strokeOf(const QKeyEvent& Event);
     void focusMoved();
 
+    bool FPressesRepeat;
     std::vector<Stroke> FStrokes;
 };
 
