@@ -66,7 +66,12 @@ public:
     {
         QCoreApplication::instance()->installNativeEventFilter(this);
     }
-    ~KeyReleaseWatch() override { QCoreApplication::instance()->removeNativeEventFilter(this); }
+    ~KeyReleaseWatch() override
+    {
+        // Gone with the application, which drops its filters itself.
+        if (QCoreApplication* application = QCoreApplication::instance())
+            application->removeNativeEventFilter(this);
+    }
 
     bool nativeEventFilter(const QByteArray& eventType, void* message, qintptr*) override
     {
