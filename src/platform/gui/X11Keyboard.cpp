@@ -59,10 +59,59 @@ template <typename Request> void* askXkb(xcb_connection_t* Connection, std::uint
     return reply;
 }
 
+// XInput 2's raw key releases: the server sends them to whoever asks, wherever the
+// focus is, so that a release that goes to another window (the root, when the focus
+// reverts there after a window closes) is seen too.
+xcb_extension_t inputExtension = {"XInputExtension", 0};
+
+constexpr std::uint8_t SelectEventsOpcode = 46;
+constexpr std::uint16_t AllMasterDevices = 1;
+constexpr std::uint16_t RawKeyRelease = 14;
+
+struct SelectEventsRequest {
+    std::uint8_t majorOpcode, minorOpcode;
+    std::uint16_t length;
+    std::uint32_t window;
+    std::uint16_t maskCount, pad;
+    std::uint16_t deviceId, maskLength; // one mask of one four-byte unit
+    std::uint32_t mask;
+};
+
+struct RawKeyEvent {
+    std::uint8_t responseType, extension;
+    std::uint16_t sequence;
+    std::uint32_t length;
+    std::uint16_t eventType, deviceId;
+    std::uint32_t time, detail;
+};
+
+// The XInput opcode when the server now sends the raw key releases; 0 when it will not.
+std::uint8_t selectRawKeyReleases(xcb_connection_t* Connection)
+{
+    const xcb_query_extension_reply_t* extension = xcb_get_extension_data(Connection, &inputExtension);
+    if (!extension || !extension->present)
+        return 0;
+    SelectEventsRequest select = {};
+    select.window = xcb_setup_roots_iterator(xcb_get_setup(Connection)).data->root;
+    select.maskCount = 1;
+    select.deviceId = AllMasterDevices;
+    select.maskLength = 1;
+    select.mask = 1u << RawKeyRelease;
+    iovec parts[4] = {};
+    parts[2].iov_base = &select;
+    parts[2].iov_len = sizeof select;
+    const xcb_protocol_request_t request = {2, &inputExtension, SelectEventsOpcode, 1};
+    const xcb_void_cookie_t cookie = {xcb_send_request(Connection, XCB_REQUEST_CHECKED, parts + 2, &request)};
+    xcb_generic_error_t* error = xcb_request_check(Connection, cookie);
+    std::free(error);
+    return error ? 0 : extension->major_opcode;
+}
+
 class KeyReleaseWatch : public QObject, public QAbstractNativeEventFilter {
 public:
-    KeyReleaseWatch(QObject* owner, std::function<void(std::uint32_t, std::uint64_t)> released)
-        : QObject(owner), FReleased(std::move(released))
+    KeyReleaseWatch(QObject* owner, xcb_connection_t* connection,
+                    std::function<void(std::uint32_t, std::uint64_t)> released)
+        : QObject(owner), FRawOpcode(selectRawKeyReleases(connection)), FReleased(std::move(released))
     {
         QCoreApplication::instance()->installNativeEventFilter(this);
     }
@@ -75,13 +124,23 @@ public:
 
     bool nativeEventFilter(const QByteArray& eventType, void* message, qintptr*) override
     {
-        const auto* event = static_cast<const xcb_key_release_event_t*>(message);
-        if (eventType == "xcb_generic_event_t" && (event->response_type & ~0x80) == XCB_KEY_RELEASE)
-            FReleased(event->detail, event->time);
+        if (eventType != "xcb_generic_event_t")
+            return false;
+        const auto* event = static_cast<const xcb_generic_event_t*>(message);
+        const int type = event->response_type & ~0x80;
+        if (type == XCB_KEY_RELEASE) {
+            const auto* release = static_cast<const xcb_key_release_event_t*>(message);
+            FReleased(release->detail, release->time);
+        } else if (type == XCB_GE_GENERIC && FRawOpcode != 0) {
+            const auto* raw = static_cast<const RawKeyEvent*>(message);
+            if (raw->extension == FRawOpcode && raw->eventType == RawKeyRelease)
+                FReleased(raw->detail, raw->time);
+        }
         return false;
     }
 
 private:
+    std::uint8_t FRawOpcode;
     std::function<void(std::uint32_t, std::uint64_t)> FReleased;
 };
 
@@ -111,6 +170,6 @@ bool setDetectableAutoRepeat(bool On)
 
 void watchX11KeyReleases(QObject* Owner, std::function<void(std::uint32_t, std::uint64_t)> Released)
 {
-    if (qtX11Connection())
-        new KeyReleaseWatch(Owner, std::move(Released));
+    if (xcb_connection_t* connection = qtX11Connection())
+        new KeyReleaseWatch(Owner, connection, std::move(Released));
 }

@@ -12,5 +12,6 @@ class QObject;
 bool setDetectableAutoRepeat(bool On);
 
 // Calls Released with the keycode and time of each key the X server says was let
-// go, as soon as Qt reads it, for as long as Owner lives; nothing off X11.
+// go, as soon as Qt reads it, whichever window the release went to, for as long as
+// Owner lives; nothing off X11.
 void watchX11KeyReleases(QObject* Owner, std::function<void(std::uint32_t, std::uint64_t)> Released);
