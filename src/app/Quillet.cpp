@@ -9,6 +9,7 @@
 #include "MainForm.h"
 #include "platform/SingleInstance.h"
 #include "platform/XdgFolders.h"
+#include "platform/gui/BaseSizeHint.h"
 #include "platform/gui/DisplayPlatform.h"
 #include "platform/gui/ErrorReport.h"
 
@@ -50,6 +51,7 @@ int main(int argc, char* argv[])
     if (!platform.isEmpty())
         qunsetenv("QT_QPA_PLATFORM"); // the programs that command files start choose their own
     nameApplication();
+    keepBaseSizeHintsValid(application);
     // The main window hides instead of closing: only a real exit ends the program.
     QApplication::setQuitOnLastWindowClosed(false);
 
