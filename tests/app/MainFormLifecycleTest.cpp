@@ -25,10 +25,10 @@
 #include <sys/file.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include "AppTestSupport.h"
+#include "OtherUser.h"
 #include "app/About.h"
 #include "app/EventFileBackups.h"
 #include "app/FileVersion.h"
@@ -49,28 +49,6 @@ mode_t modeOf(const QString& path)
 {
     struct stat status = {};
     return ::stat(QFile::encodeName(path).constData(), &status) == 0 ? status.st_mode & 07777 : 0u;
-}
-
-// Runs Act in a forked child as nobody, in no group but its own (or in Group too):
-// there, unlike for root, a read-only file can't be written. True when Act was.
-bool asNobody(const std::function<bool()>& Act, gid_t Group = 0)
-{
-    const passwd* nobody = getpwnam("nobody");
-    if (!nobody)
-        return false;
-    const uid_t user = nobody->pw_uid;
-    const gid_t groups[] = {nobody->pw_gid, Group ? Group : nobody->pw_gid};
-    const pid_t child = ::fork();
-    if (child == 0) {
-        bool done = false;
-        try {
-            done = ::setgroups(2, groups) == 0 && ::setgid(groups[0]) == 0 && ::setuid(user) == 0 && Act();
-        } catch (...) {
-        }
-        ::_exit(done ? 0 : 1);
-    }
-    int status = 0;
-    return child > 0 && ::waitpid(child, &status, 0) == child && WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }
 
 class MainFormLifecycle : public app_testing::MainWindowTest {
@@ -333,10 +311,8 @@ TEST_F(MainFormLifecycle, BackupsAndRecoveryFilesKeepTheEventFilesPermissions)
 // Root writes read-only files: these cases are the user's who is not root.
 TEST_F(MainFormLifecycle, ForAUserAReadOnlyFileLosesNoChangesAndASharedFileSavesForEveryMember)
 {
-    if (::geteuid() != 0)
-        GTEST_SKIP() << "needs root to act as another user";
-    const passwd* nobody = getpwnam("nobody");
-    ASSERT_NE(nobody, nullptr);
+    SKIP_UNLESS_ABLE_TO_ACT_AS_ANOTHER_USER();
+    const testing_support::OtherUser nobody = testing_support::OtherUser::nobody();
     // In /tmp, as the test's own temporary folder may be closed to other users.
     QTemporaryDir root("/tmp/quillet-user-XXXXXX");
     ASSERT_EQ(::chmod(QFile::encodeName(root.path()).constData(), 0755), 0);
@@ -347,16 +323,16 @@ TEST_F(MainFormLifecycle, ForAUserAReadOnlyFileLosesNoChangesAndASharedFileSaves
         EXPECT_EQ(::chmod(QFile::encodeName(made).constData(), mode), 0);
         return made + "/";
     };
-    const QString own = usersFolder("own", nobody->pw_uid, nobody->pw_gid, 0755);
-    const QString data = usersFolder("data", nobody->pw_uid, nobody->pw_gid, 0700);
+    const QString own = usersFolder("own", nobody.Uid, nobody.Gid, 0755);
+    const QString data = usersFolder("data", nobody.Uid, nobody.Gid, 0700);
     for (const mode_t mode : {0444u, 0400u, 0440u}) {
         SCOPED_TRACE(mode);
         const QString events = own + QString("Plans%1.events").arg(mode, 0, 8);
         TEventList list;
         list.SaveToFile(events);
-        ASSERT_EQ(::chown(QFile::encodeName(events).constData(), nobody->pw_uid, nobody->pw_gid), 0);
+        ASSERT_TRUE(nobody.makeOwnerOf(events));
         ASSERT_EQ(::chmod(QFile::encodeName(events).constData(), mode), 0);
-        EXPECT_TRUE(asNobody([&] {
+        EXPECT_TRUE(nobody.run([&] {
             qputenv("XDG_DATA_HOME", QFile::encodeName(data));
             list.AddCategory("Work");
             try {
@@ -394,7 +370,7 @@ TEST_F(MainFormLifecycle, ForAUserAReadOnlyFileLosesNoChangesAndASharedFileSaves
         const auto secondMembersBackup = [&] {
             return !EventFileBackups().make(shared + "Team.events", testing_support::at(2026, 12, 8)).isEmpty();
         };
-        EXPECT_TRUE(asNobody(secondMembersBackup, users->gr_gid));
+        EXPECT_TRUE(testing_support::OtherUser::nobody({users->gr_gid}).run(secondMembersBackup));
         EXPECT_EQ(QDir(shared + "Backup").entryList(QDir::Files).size(), 2);
     }
 }

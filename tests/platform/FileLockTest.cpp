@@ -11,6 +11,7 @@
 
 #include <functional>
 
+#include "OtherUser.h"
 #include "TestSupport.h"
 #include "platform/FileLock.h"
 
@@ -75,8 +76,7 @@ TEST(FileLock, ALockFileThatIsNoPlainFileGivesNone)
 // the user's own, read-only) stops the program only when that user may read the file.
 TEST(FileLock, AnotherUsersLockCountsOnlyWhenTheyMayReadTheFile)
 {
-    if (::geteuid() != 0)
-        GTEST_SKIP() << "needs root to act as another user";
+    SKIP_UNLESS_ABLE_TO_ACT_AS_ANOTHER_USER();
     QTemporaryDir shared("/tmp/quillet-shared-XXXXXX");
     ASSERT_EQ(::chmod(QFile::encodeName(shared.path()).constData(), 01777), 0);
     const QByteArray events = QFile::encodeName(testing_support::writeFile(shared.filePath("Shared.events"), ""));
@@ -98,8 +98,8 @@ TEST(FileLock, AnotherUsersLockCountsOnlyWhenTheyMayReadTheFile)
         ASSERT_EQ(::chmod(events.constData(), c.EventFileMode), 0);
         // nobody (group nogroup) holds it until its input ends; flock makes the file when it can.
         QProcess other;
-        other.start("setpriv", {"--reuid=65534", "--regid=65534", "--clear-groups", "--", "flock", "--close", lockFile,
-                                "sh", "-c", "echo held; read line"});
+        testing_support::OtherUser::nobody().startsAs(other);
+        other.start("flock", {"--close", lockFile, "sh", "-c", "echo held; read line"});
         ASSERT_TRUE(other.waitForReadyRead(5000));
         FileLock lock(QFile::decodeName(events));
         EXPECT_EQ(lock.tryAcquire(), !c.InUse);

@@ -27,7 +27,7 @@ public:
 
 } // namespace
 
-void keepBaseSizeHintsValid(QCoreApplication& Application)
+void keepBaseSizeHintsValid()
 {
-    Application.installEventFilter(new BaseSizeHintFilter(&Application));
+    qApp->installEventFilter(new BaseSizeHintFilter(qApp));
 }
