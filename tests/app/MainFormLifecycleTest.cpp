@@ -235,15 +235,16 @@ TEST_F(MainFormLifecycle, ASaveNamesTheDataFolderThatCouldNotBeMade)
         qputenv("XDG_DATA_HOME", dataHome);
         qputenv("XDG_CONFIG_HOME", configHome);
         ::chmod(programPath.constData(), 0700);
-        QFile::remove(folder + "plain");
-        QDir(folder + "home").removeRecursively();
     });
-    for (const QString& home : {writeFile(folder + "plain", "a file, not a folder"), folder + "home"}) {
+    // Not in the program's folder: others may change what lies there.
+    QTemporaryDir users;
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(users.filePath("config")));
+    for (const QString& home : {writeFile(users.filePath("plain"), "a file, not a folder"), users.filePath("home")}) {
         qputenv("XDG_DATA_HOME", QFile::encodeName(home + "/data"));
         const QString data = home + "/data/" + QCoreApplication::applicationName() + "/";
         TfrmQuillet& window = start();
         ASSERT_EQ(window.FFileName, data + "Events.events");
-        QDir(folder + "home").removeRecursively(); // gone since the start: the save makes it again
+        QDir(users.filePath("home")).removeRecursively(); // gone since the start: the save makes it again
         window.FEventList->AddCategory("Work");
         QString failure;
         try {
@@ -428,8 +429,9 @@ TEST_F(MainFormLifecycle, ARecoveryFileGoesToTheFirstOfTheDataHomeAndRuntimeFold
 
     // A notice the disk takes only in part leaves the ones before it whole, and no empty file.
     const QString notice = "/Notice from the last exit.txt";
-    writeFile(home.path() + notice, "before\n\n");
     qputenv("HOME", QFile::encodeName(home.path()));
+    leaveNoticeForNextStart("before");
+    const QByteArray whole = readFile(home.path() + notice);
     rlimit unlimited{};
     getrlimit(RLIMIT_FSIZE, &unlimited);
     const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
@@ -439,7 +441,7 @@ TEST_F(MainFormLifecycle, ARecoveryFileGoesToTheFirstOfTheDataHomeAndRuntimeFold
     leaveNoticeForNextStart(QString(100, 'x'));
     setrlimit(RLIMIT_FSIZE, &unlimited);
     std::signal(SIGXFSZ, oldHandler);
-    EXPECT_EQ(readFile(home.path() + notice), "before\n\n");
+    EXPECT_EQ(readFile(home.path() + notice), whole);
     EXPECT_FALSE(QFileInfo::exists(runtime.path() + notice));
 }
 
