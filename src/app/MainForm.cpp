@@ -573,6 +573,8 @@ void TfrmQuillet::loadEventFile()
         showErrorReport(_("The event file \"%1\" could not be read.").arg(FFileName) + paragraph +
                         exceptionMessage(error) + paragraph + keptCopy());
     }
+    if (FTerminated)
+        return; // a termination signal came during the message
     // Used up only once read: a signal that closes the box leaves it for the next start.
     const LastExitNotices notices = noticesFromLastExit();
     if (!notices.Text.isEmpty())
