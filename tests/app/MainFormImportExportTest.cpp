@@ -110,7 +110,7 @@ TEST_F(MainFormImportExport, AnImportCountsOnlyTheNewEventsAndMarksTheListModifi
     EXPECT_TRUE(window->FEventList->Categories.contains("Travel"));
     EXPECT_EQ(shownDescriptions(), QStringList{"Flight"}) << "the new category comes ticked";
     EXPECT_TRUE(window->FEventList->Modified) << "the merged events must reach the event file";
-    EXPECT_TRUE(QTest::qWaitFor([this] { return readFile(window->FFileName).contains("Flight"); }, 3000))
+    EXPECT_TRUE(QTest::qWaitFor([this] { return readFile(window->FFileName).contains("Flight"); }, 20000))
         << "the timed save writes them";
 
     // Cancelled: nothing happens.
