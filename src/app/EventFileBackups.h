@@ -30,6 +30,7 @@ private:
 };
 
 // Copies Source to Target through a temporary file in Target's folder that is renamed
-// into place, so that Target is whole or absent; Target gets Source's permissions.
+// into place, so that Target is whole or absent; Target gets Source's owner, group
+// and permissions, where the copier may give them.
 // The system's reason when the copy failed, empty when it went through.
 QString copyFileWhole(const QString& Source, const QString& Target);

@@ -50,26 +50,34 @@ mode_t modeOf(const QString& path)
     return ::stat(QFile::encodeName(path).constData(), &status) == 0 ? status.st_mode & 07777 : 0u;
 }
 
-// Runs Act in a forked child as nobody, in no group but its own (or in Group too):
-// there, unlike for root, a read-only file can't be written. True when Act was.
-bool asNobody(const std::function<bool()>& Act, gid_t Group = 0)
+// Runs Act in a forked child as the user Name, in Groups (the first its primary group;
+// none: its own group alone): there, unlike for root, a read-only file can't be written.
+// True when Act was.
+bool asUser(const char* Name, std::vector<gid_t> Groups, const std::function<bool()>& Act)
 {
-    const passwd* nobody = getpwnam("nobody");
-    if (!nobody)
+    const passwd* user = getpwnam(Name);
+    if (!user)
         return false;
-    const uid_t user = nobody->pw_uid;
-    const gid_t groups[] = {nobody->pw_gid, Group ? Group : nobody->pw_gid};
+    const uid_t id = user->pw_uid;
+    if (Groups.empty())
+        Groups = {user->pw_gid};
     const pid_t child = ::fork();
     if (child == 0) {
         bool done = false;
         try {
-            done = ::setgroups(2, groups) == 0 && ::setgid(groups[0]) == 0 && ::setuid(user) == 0 && Act();
+            done = ::setgroups(Groups.size(), Groups.data()) == 0 && ::setgid(Groups[0]) == 0 && ::setuid(id) == 0 &&
+                   Act();
         } catch (...) {
         }
         ::_exit(done ? 0 : 1);
     }
     int status = 0;
     return child > 0 && ::waitpid(child, &status, 0) == child && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+bool asNobody(const std::function<bool()>& Act)
+{
+    return asUser("nobody", {}, Act);
 }
 
 class MainFormLifecycle : public app_testing::MainWindowTest {
@@ -371,28 +379,56 @@ TEST_F(MainFormLifecycle, ForAUserAReadOnlyFileLosesNoChangesAndASharedFileSaves
         QFile::remove(recovery);
     }
 
-    // A group shares a folder; its first member makes Backup, with umask 002 as such groups have.
-    const mode_t umaskBefore = ::umask(002);
-    const auto restore = qScopeGuard([&] { ::umask(umaskBefore); });
+    // A group shares a file in a folder, with the setgid bit or without it. Its members
+    // save it in turns, each with a backup, whatever their own primary group and umask.
     const group* users = getgrnam("users");
     ASSERT_NE(users, nullptr);
-    for (const mode_t folderMode : {02775u, 0775u}) {
-        SCOPED_TRACE(folderMode);
-        const QString shared = usersFolder(QString("shared%1").arg(folderMode, 0, 8), 0, users->gr_gid, folderMode);
+    const gid_t team = users->gr_gid;
+    const struct {
+        mode_t FolderMode;
+        bool TeamIsPrimary; // else the saver's own group is
+        mode_t Umask;
+    } rows[] = {{02775, false, 002}, {0775, false, 002}, {0775, true, 002}, {0775, false, 022}, {02775, true, 022}};
+    int row = 0;
+    for (const auto& [folderMode, teamIsPrimary, umask] : rows) {
+        SCOPED_TRACE(testing::Message() << std::oct << folderMode << " " << teamIsPrimary << " " << umask);
+        const QString shared = usersFolder(QString("shared%1").arg(row++), 0, team, folderMode);
+        const QString events = shared + "Team.events";
+        const QByteArray path = QFile::encodeName(events);
         TEventList list;
-        list.SaveToFile(shared + "Team.events");
-        ASSERT_EQ(::chown(QFile::encodeName(shared + "Team.events").constData(), 0, users->gr_gid), 0);
-        ASSERT_EQ(::chmod(QFile::encodeName(shared + "Team.events").constData(), 0664), 0);
-        EXPECT_FALSE(EventFileBackups().make(shared + "Team.events", testing_support::at(2026, 12, 7)).isEmpty());
+        list.SaveToFile(events);
+        ASSERT_EQ(::chown(path.constData(), 0, team), 0);
+        ASSERT_EQ(::chmod(path.constData(), 0664), 0);
+        int day = 7;
+        for (const char* member : {"nobody", "daemon"}) {
+            const passwd* user = getpwnam(member);
+            ASSERT_NE(user, nullptr);
+            const std::vector<gid_t> groups =
+                teamIsPrimary ? std::vector<gid_t>{team, user->pw_gid} : std::vector<gid_t>{user->pw_gid, team};
+            const TDateTime time = testing_support::at(2026, 12, day++);
+            EXPECT_TRUE(asUser(member, groups, [&] {
+                ::umask(umask);
+                list.AddCategory(member);
+                return !EventFileBackups().make(events, time).isEmpty() && (list.SaveToFile(events), true);
+            })) << member;
+            struct stat saved = {};
+            ASSERT_EQ(::stat(path.constData(), &saved), 0);
+            EXPECT_EQ(saved.st_gid, team) << member << " kept the file's group";
+            EXPECT_EQ(saved.st_mode & 07777, 0664u) << member;
+            EXPECT_TRUE(readFile(events).contains(member));
+        }
         struct stat backup = {};
         ASSERT_EQ(::stat(QFile::encodeName(shared + "Backup").constData(), &backup), 0);
-        EXPECT_EQ(backup.st_gid, users->gr_gid) << "the folder's group";
+        EXPECT_EQ(backup.st_gid, team) << "the file's group";
         EXPECT_EQ(backup.st_mode & 07777, (folderMode & 02000) | 0775);
-        const auto secondMembersBackup = [&] {
-            return !EventFileBackups().make(shared + "Team.events", testing_support::at(2026, 12, 8)).isEmpty();
-        };
-        EXPECT_TRUE(asNobody(secondMembersBackup, users->gr_gid));
-        EXPECT_EQ(QDir(shared + "Backup").entryList(QDir::Files).size(), 2);
+        const QStringList copies = QDir(shared + "Backup").entryList(QDir::Files);
+        EXPECT_EQ(copies.size(), 2);
+        for (const QString& copy : copies) {
+            struct stat kept = {};
+            ASSERT_EQ(::stat(QFile::encodeName(shared + "Backup/" + copy).constData(), &kept), 0);
+            EXPECT_EQ(kept.st_gid, team) << copy;
+            EXPECT_EQ(kept.st_mode & 07777, 0664u) << copy;
+        }
     }
 }
 
