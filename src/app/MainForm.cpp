@@ -523,23 +523,49 @@ void TfrmQuillet::FormCreate()
 // program goes on.
 bool TfrmQuillet::lockEventFile()
 {
-    FEventFileLock = std::make_unique<FileLock>(FFileName);
-    if (FEventFileLock->tryAcquire()) {
-        // In a folder that isn't there (a read-only home) no other program uses the file,
-        // and the first save says why the folder is missing.
-        if (!FEventFileLock->held() && QFileInfo(QFileInfo(FFileName).absolutePath()).isDir())
-            showErrorReport(_("The event file \"%1\" cannot be locked, so another program could change it meanwhile.")
-                                .arg(FFileName));
+    if (takeEventFileLock())
         return true;
-    }
-    QString inUse = _("The event file \"%1\" is already in use by another Quillet.").arg(FFileName);
-    if (const auto holder = FEventFileLock->holder())
-        inUse = _("The event file \"%1\" is already in use by another Quillet, run by %2 as process %3 on %4.")
-                    .arg(FFileName, holder->User, QString::number(holder->ProcessId), holder->Host);
-    showErrorReport(inUse + QStringLiteral("\r\n\r\n") + _("This Quillet closes without changing anything."));
+    showErrorReport(eventFileInUse() + QStringLiteral("\r\n\r\n") +
+                    _("This Quillet closes without changing anything."));
     FTerminated = true;
     TrayIcon1->hide();
     return false;
+}
+
+// A first start finds no folder and so takes no lock; the save that makes the folder
+// takes it before it writes there. Should another program have taken it meanwhile,
+// the file stays that program's: this one writes nothing to it while the other runs.
+void TfrmQuillet::lockEventFileInFolderMadeLater()
+{
+    if (!FLockAwaitsFolder || !QFileInfo(QFileInfo(FFileName).absolutePath()).isDir())
+        return;
+    if (!takeEventFileLock())
+        throw QuilletError(eventFileInUse() + QStringLiteral("\r\n\r\n") +
+                           _("This Quillet saves nothing to it while the other one runs."));
+}
+
+bool TfrmQuillet::takeEventFileLock()
+{
+    // Made anew each time: a folder made since resolves the links on the way to the file.
+    FEventFileLock = std::make_unique<FileLock>(FFileName);
+    if (!FEventFileLock->tryAcquire())
+        return false;
+    // In a folder that isn't there (a read-only home, a first start) no other program
+    // uses the file; the save that makes the folder takes the lock, and one that can't
+    // make it says why.
+    FLockAwaitsFolder = !FEventFileLock->held() && !QFileInfo(QFileInfo(FFileName).absolutePath()).isDir();
+    if (!FEventFileLock->held() && !FLockAwaitsFolder)
+        showErrorReport(_("The event file \"%1\" cannot be locked, so another program could change it meanwhile.")
+                            .arg(FFileName));
+    return true;
+}
+
+QString TfrmQuillet::eventFileInUse() const
+{
+    if (const auto holder = FEventFileLock->holder())
+        return _("The event file \"%1\" is already in use by another Quillet, run by %2 as process %3 on %4.")
+            .arg(FFileName, holder->User, QString::number(holder->ProcessId), holder->Host);
+    return _("The event file \"%1\" is already in use by another Quillet.").arg(FFileName);
 }
 
 // A file that cannot be read, or only in part, is reported, and the program still

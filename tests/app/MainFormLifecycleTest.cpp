@@ -552,6 +552,33 @@ TEST_F(MainFormLifecycle, ASecondProgramOnAnEventFileInUseSaysSoAndEndsWritingNo
     EXPECT_FALSE(next.IsTerminated()) << "an exit frees the file at once, while the old program tidies up";
 }
 
+// A start that finds no folder takes no lock: the save that finds the folder made takes
+// it, and writes nothing while another program that took it first runs.
+TEST_F(MainFormLifecycle, TheSaveThatFindsTheFolderMadeTakesTheLock)
+{
+    const QString events = folder + "later/Plans.events";
+    TfrmQuillet& first = start({events});
+    EXPECT_EQ(errors(), QStringList{}) << "no lock is needed where no file can be";
+    ASSERT_TRUE(QDir().mkpath(folder + "later"));
+    first.FEventList->AddCategory("Mine");
+    {
+        TfrmQuillet second({events});
+        ASSERT_FALSE(second.IsTerminated());
+        const QString failure = messageOf([&] { first.SaveEvents(); });
+        EXPECT_TRUE(failure.startsWith("The event file \"" + events + "\" is already in use by another Quillet, run by"))
+            << failure;
+        EXPECT_TRUE(failure.endsWith("\r\n\r\nThis Quillet saves nothing to it while the other one runs.")) << failure;
+        EXPECT_FALSE(QFile::exists(events));
+        EXPECT_TRUE(first.FEventList->Modified);
+    }
+    first.SaveEvents();
+    EXPECT_TRUE(readFile(events).contains("Mine")) << "once the other has gone";
+    messages.clear();
+    TfrmQuillet third({events});
+    EXPECT_TRUE(third.IsTerminated()) << "the save took the lock";
+    EXPECT_EQ(errors().size(), 1);
+}
+
 // A lock file that can't be had (another's link in a shared folder): the user is told
 // once that another program could change the file, and the program goes on with it.
 TEST_F(MainFormLifecycle, AnEventFileThatCannotBeLockedIsSaidOnceAndUsed)
