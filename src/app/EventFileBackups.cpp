@@ -58,6 +58,25 @@ bool makeBackupFolder(const QString& Folder, const QString& FileName)
     return given;
 }
 
+// Opens Source to be copied; -1 with the Reason when it can't be read, or is no plain
+// file: a pipe, a device or a folder can't be kept whole as a copy.
+int openForCopy(const QString& Source, QString& Reason)
+{
+    // Without waiting: opening a named pipe would hold the save until a program wrote to it.
+    const int handle = ::open(QFile::encodeName(Source).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (handle < 0) {
+        Reason = QString::fromLocal8Bit(std::strerror(errno));
+        return -1;
+    }
+    struct stat status {};
+    if (::fstat(handle, &status) != 0 || !S_ISREG(status.st_mode)) {
+        ::close(handle);
+        Reason = QStringLiteral("It is not a regular file.");
+        return -1;
+    }
+    return handle;
+}
+
 } // namespace
 
 QString EventFileBackups::backupPathFor(const QString& FileName, TDateTime Time)
@@ -68,6 +87,11 @@ QString EventFileBackups::backupPathFor(const QString& FileName, TDateTime Time)
 
 QString EventFileBackups::keepDamagedOriginal(const QString& FileName, TDateTime Time)
 {
+    QString reason;
+    const int source = openForCopy(FileName, reason);
+    if (source < 0)
+        return {};
+    ::close(source);
     FDamagedCopy = backupPathFor(FileName, Time);
     return FDamagedCopy;
 }
@@ -94,16 +118,12 @@ QString EventFileBackups::make(const QString& FileName, TDateTime Time)
 
 QString copyFileWhole(const QString& Source, const QString& Target)
 {
-    // Without waiting: opening a named pipe would hold the save until a program wrote to it.
-    const int handle = ::open(QFile::encodeName(Source).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    QString reason;
+    const int handle = openForCopy(Source, reason);
     if (handle < 0)
-        return QString::fromLocal8Bit(std::strerror(errno));
+        return reason;
     struct stat status {};
-    // A pipe, a device or a folder can't be kept whole as a copy.
-    if (::fstat(handle, &status) != 0 || !S_ISREG(status.st_mode)) {
-        ::close(handle);
-        return QStringLiteral("It is not a regular file.");
-    }
+    ::fstat(handle, &status);
     QFile source;
     if (!source.open(handle, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
         ::close(handle);

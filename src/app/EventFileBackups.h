@@ -18,7 +18,8 @@ public:
 
     // The next make keeps the file as it is now under the name Time gives, even when
     // it would skip the copy: the damaged file a load read only in part. Returns that
-    // name.
+    // name; empty when the file can't be read for a copy (then no save gets past its
+    // backup).
     QString keepDamagedOriginal(const QString& FileName, TDateTime Time);
 
     // Where the copy of FileName made at Time goes.

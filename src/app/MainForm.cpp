@@ -570,13 +570,17 @@ QString TfrmQuillet::eventFileInUse() const
 
 // A file that cannot be read, or only in part, is reported, and the program still
 // starts with its settings and reminders. The file stays as it is until the user
-// changes something, and the first save keeps a copy of it under the name given.
+// changes something, and the first save keeps a copy of it under the name given; one
+// that can't be read for a copy is never saved over, and the user hears so.
 void TfrmQuillet::loadEventFile()
 {
     const QString paragraph = QStringLiteral("\r\n\r\n");
     const auto keptCopy = [this] {
-        return _("The first save will keep a copy of this file as \"%1\".")
-            .arg(FBackups.keepDamagedOriginal(FFileName, Now()));
+        const QString copy = FBackups.keepDamagedOriginal(FFileName, Now());
+        if (copy.isEmpty())
+            return _("No copy of it can be kept, so Quillet will not save over it: when Quillet ends, your "
+                     "changes are written to a file of their own, and you are told where.");
+        return _("The first save will keep a copy of this file as \"%1\".").arg(copy);
     };
     try {
         FEventList->LoadFromFile(FFileName, false);

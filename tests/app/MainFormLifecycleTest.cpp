@@ -764,6 +764,40 @@ TEST_F(MainFormLifecycle, EveryKindOfDamageFoundInTheFileIsNamedInItsOneReport)
     EXPECT_EQ(window.FEventList->Categories, QStringList{"Büro"});
 }
 
+// A file that can't be read for a copy (another user's private file, a folder, a pipe)
+// is promised no copy: the user hears what happens instead.
+TEST_F(MainFormLifecycle, AFileThatCannotBeCopiedIsPromisedNoCopy)
+{
+    const TDateTime time = testing_support::at(2026, 12, 7, 1, 2, 3);
+    const auto promised = [&](const QString& path) { return !EventFileBackups().keepDamagedOriginal(path, time).isEmpty(); };
+    EXPECT_TRUE(promised(writeFile(folder + "readable.events", "<QuilletEventFile>")));
+    ASSERT_TRUE(QDir().mkpath(folder + "folder.events"));
+    EXPECT_FALSE(promised(folder + "folder.events"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(folder + "pipe.events").constData(), 0644), 0);
+    EXPECT_FALSE(promised(folder + "pipe.events"));
+    if (::geteuid() == 0) {
+        // In /tmp, as the test's own temporary folder may be closed to other users.
+        QTemporaryDir others("/tmp/quillet-user-XXXXXX");
+        ASSERT_EQ(::chmod(QFile::encodeName(others.path()).constData(), 0755), 0);
+        const QString private_ = writeFile(others.filePath("Private.events"), "<QuilletEventFile>");
+        ASSERT_EQ(::chmod(QFile::encodeName(private_).constData(), 0600), 0);
+        EXPECT_TRUE(asNobody([&] { return !promised(private_); })) << "another user's private file";
+    }
+
+    ASSERT_TRUE(QDir().mkpath(folder + "Events.events"));
+    start();
+    ASSERT_EQ(errors().size(), 1);
+    EXPECT_TRUE(errors()[0].startsWith("The event file \"" + folder + "Events.events\" could not be read."));
+    EXPECT_TRUE(errors()[0].endsWith(
+        "\r\n\r\nNo copy of it can be kept, so Quillet will not save over it: when Quillet ends, your changes are "
+        "written to a file of their own, and you are told where."))
+        << errors()[0];
+    for (const char* made : {"Events.events", "folder.events"})
+        QDir(folder + made).removeRecursively();
+    QFile::remove(folder + "pipe.events");
+    QFile::remove(folder + "readable.events");
+}
+
 TEST_F(MainFormLifecycle, TheTrayMenuShowsHidesStartsAnEventAndExits)
 {
     TfrmQuillet& window = start();
