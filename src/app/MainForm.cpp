@@ -117,9 +117,7 @@ TfrmQuillet::TfrmQuillet(const QStringList& Arguments, QWidget* parent) : QMainW
     resize(822, 622 + mnuMainMenu->sizeHint().height());
     move(x(), 225);
 
-    FClipboardWatcher = new ClipboardWatcher(this);
-    connect(FClipboardWatcher, &ClipboardWatcher::changed, this,
-            [this] { reportingErrors([this] { WMDrawClipboard(); }); });
+    useClipboardWatcher(createSystemClipboardWatcher());
     FHotKey = createSystemHotKey();
     connect(FHotKey.get(), &HotKey::pressed, this, [this] { reportingErrors([this] { WMHotKey(); }); });
     FActiveWindow = createSystemActiveWindowQuery();
@@ -555,8 +553,8 @@ bool TfrmQuillet::takeEventFileLock()
     // make it says why.
     FLockAwaitsFolder = !FEventFileLock->held() && !QFileInfo(QFileInfo(FFileName).absolutePath()).isDir();
     if (!FEventFileLock->held() && !FLockAwaitsFolder)
-        showErrorReport(_("The event file \"%1\" cannot be locked, so another program could change it meanwhile.")
-                            .arg(FFileName));
+        showErrorReport(
+            _("The event file \"%1\" cannot be locked, so another program could change it meanwhile.").arg(FFileName));
     return true;
 }
 
@@ -594,6 +592,17 @@ void TfrmQuillet::loadEventFile()
     const QString notices = takeNoticesFromLastExit();
     if (!notices.isEmpty())
         showErrorReport(notices);
+}
+
+void TfrmQuillet::useClipboardWatcher(std::unique_ptr<ClipboardWatcher> Watcher)
+{
+    if (FClipboardWatcher && FClipboardWatcher->joined()) {
+        FClipboardWatcher->leave();
+        Watcher->join();
+    }
+    FClipboardWatcher = std::move(Watcher);
+    connect(FClipboardWatcher.get(), &ClipboardWatcher::changed, this,
+            [this] { reportingErrors([this] { WMDrawClipboard(); }); });
 }
 
 void TfrmQuillet::FormDestroy()

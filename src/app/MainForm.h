@@ -60,7 +60,7 @@ public:
     std::unique_ptr<TfrmEventNotify> FNotifyForm;
     std::uint8_t FNotifyWindowPopupAlpha = 220;
     QStringList FLanguageCodes;
-    ClipboardWatcher* FClipboardWatcher = nullptr; // joined: the window is in the clipboard-viewer chain
+    std::unique_ptr<ClipboardWatcher> FClipboardWatcher; // joined: the window is in the clipboard-viewer chain
     bool FExpectClipboard = false;
     std::unique_ptr<HotKey> FHotKey;
     std::unique_ptr<ActiveWindowQuery> FActiveWindow; // for the quick capture's copy keys
@@ -178,11 +178,17 @@ public:
     void SaveEvents();
     void DoNotifyEventsChanged();
     void DoNotifyEventEdited();
+    // Every change of the events made outside the pop-up (a new event, an edit, a
+    // delete, a move, enabling or disabling, an import) ends here: the pop-up shows
+    // what is due now, not only at the next check.
+    void followChangedEvents();
     void tmrCheckEventsTimer();
     void tmrSaveTimer();
     void tmrResetClipboardViewerTimer();
     void WMHotKey();
     void WMDrawClipboard();
+    // Watches the clipboard through Watcher from now on, joined as the one before it was.
+    void useClipboardWatcher(std::unique_ptr<ClipboardWatcher> Watcher);
 
     // The event list, its views and filters, and the calendar strip
     // (MainFormEventList.cpp, MainFormViews.cpp, MainFormCalendars.cpp).
@@ -262,6 +268,9 @@ protected:
 
 private:
     void checkReminders(QStringList& Failures);
+    // The due reminders of pop-up events go to the pop-up's list, in the list's
+    // order; the others to Own.
+    void collectDueReminders(TListViewEventItems& Own);
     void buildActions();
     void buildMenus();
     void buildTrayIcon();

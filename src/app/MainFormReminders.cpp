@@ -80,22 +80,34 @@ void TfrmQuillet::tmrCheckEventsTimer()
     reportOnce(FCheckFailure, failures.join(QStringLiteral("\r\n\r\n")));
 }
 
-void TfrmQuillet::checkReminders(QStringList& Failures)
+void TfrmQuillet::collectDueReminders(TListViewEventItems& Own)
 {
     TListViewEventItems due;
     FEventList->GetExpiredEvents(due);
-
-    // Reminders of events with the pop-up flag go to the pop-up in the list's order;
-    // the others are notified here.
     TEventList::ClearEventView(FNotifyForm->FExpiredEvents);
-    TListViewEventItems own;
+    TEventList::ClearEventView(Own);
     for (auto& row : due) {
         const TEvent* event = FEventList->GetEvent(row->EventIndex);
         if (event && event->PopUpNotify)
             FNotifyForm->FExpiredEvents.push_back(std::move(row));
         else
-            own.push_back(std::move(row));
+            Own.push_back(std::move(row));
     }
+}
+
+void TfrmQuillet::followChangedEvents()
+{
+    TListViewEventItems own; // notified by the next check
+    collectDueReminders(own);
+    FNotifyForm->FollowExpiredEvents(FEventList.get(), FNotifyWindowPopupAlpha);
+}
+
+void TfrmQuillet::checkReminders(QStringList& Failures)
+{
+    // Reminders of events with the pop-up flag go to the pop-up in the list's order;
+    // the others are notified here.
+    TListViewEventItems own;
+    collectDueReminders(own);
 
     std::stable_sort(own.begin(), own.end(), dueOrderOfAction);
     for (const auto& row : own) {
@@ -117,7 +129,7 @@ void TfrmQuillet::checkReminders(QStringList& Failures)
         }
     }
 
-    FNotifyForm->RefreshForEvents(FEventList.get(), FNotifyWindowPopupAlpha);
+    FNotifyForm->FollowExpiredEvents(FEventList.get(), FNotifyWindowPopupAlpha);
 }
 
 void TfrmQuillet::tmrSaveTimer()
@@ -146,11 +158,13 @@ void TfrmQuillet::tmrResetClipboardViewerTimer()
     FExpectClipboard = false;
 }
 
+// The pop-up moves on to its next display itself after these.
 void TfrmQuillet::DoNotifyEventsChanged()
 {
     FSaveRetries.retryAtOnce(); // a dismissal or execution of the user's
     RefreshEventView();
-    FEventList->GetExpiredEvents(FNotifyForm->FExpiredEvents);
+    TListViewEventItems own;
+    collectDueReminders(own);
 }
 
 void TfrmQuillet::DoNotifyEventEdited()
@@ -158,7 +172,8 @@ void TfrmQuillet::DoNotifyEventEdited()
     FSaveRetries.retryAtOnce();
     RefreshCategories(true);
     RefreshEventView();
-    FEventList->GetExpiredEvents(FNotifyForm->FExpiredEvents);
+    TListViewEventItems own;
+    collectDueReminders(own);
 }
 
 void TfrmQuillet::SaveEvents()

@@ -24,10 +24,10 @@
 #include <sys/file.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include "AppTestSupport.h"
+#include "OtherUser.h"
 #include "app/About.h"
 #include "app/EventFileBackups.h"
 #include "app/FileVersion.h"
@@ -48,36 +48,6 @@ mode_t modeOf(const QString& path)
 {
     struct stat status = {};
     return ::stat(QFile::encodeName(path).constData(), &status) == 0 ? status.st_mode & 07777 : 0u;
-}
-
-// Runs Act in a forked child as the user Name, in Groups (the first its primary group;
-// none: its own group alone): there, unlike for root, a read-only file can't be written.
-// True when Act was.
-bool asUser(const char* Name, std::vector<gid_t> Groups, const std::function<bool()>& Act)
-{
-    const passwd* user = getpwnam(Name);
-    if (!user)
-        return false;
-    const uid_t id = user->pw_uid;
-    if (Groups.empty())
-        Groups = {user->pw_gid};
-    const pid_t child = ::fork();
-    if (child == 0) {
-        bool done = false;
-        try {
-            done = ::setgroups(Groups.size(), Groups.data()) == 0 && ::setgid(Groups[0]) == 0 && ::setuid(id) == 0 &&
-                   Act();
-        } catch (...) {
-        }
-        ::_exit(done ? 0 : 1);
-    }
-    int status = 0;
-    return child > 0 && ::waitpid(child, &status, 0) == child && WIFEXITED(status) && WEXITSTATUS(status) == 0;
-}
-
-bool asNobody(const std::function<bool()>& Act)
-{
-    return asUser("nobody", {}, Act);
 }
 
 class MainFormLifecycle : public app_testing::MainWindowTest {
@@ -338,10 +308,8 @@ TEST_F(MainFormLifecycle, BackupsAndRecoveryFilesKeepTheEventFilesPermissions)
 // Root writes read-only files: these cases are the user's who is not root.
 TEST_F(MainFormLifecycle, ForAUserAReadOnlyFileLosesNoChangesAndASharedFileSavesForEveryMember)
 {
-    if (::geteuid() != 0)
-        GTEST_SKIP() << "needs root to act as another user";
-    const passwd* nobody = getpwnam("nobody");
-    ASSERT_NE(nobody, nullptr);
+    SKIP_UNLESS_ABLE_TO_ACT_AS_ANOTHER_USER();
+    const testing_support::OtherUser nobody = testing_support::OtherUser::nobody();
     // In /tmp, as the test's own temporary folder may be closed to other users.
     QTemporaryDir root("/tmp/quillet-user-XXXXXX");
     ASSERT_EQ(::chmod(QFile::encodeName(root.path()).constData(), 0755), 0);
@@ -352,16 +320,16 @@ TEST_F(MainFormLifecycle, ForAUserAReadOnlyFileLosesNoChangesAndASharedFileSaves
         EXPECT_EQ(::chmod(QFile::encodeName(made).constData(), mode), 0);
         return made + "/";
     };
-    const QString own = usersFolder("own", nobody->pw_uid, nobody->pw_gid, 0755);
-    const QString data = usersFolder("data", nobody->pw_uid, nobody->pw_gid, 0700);
+    const QString own = usersFolder("own", nobody.Uid, nobody.Gid, 0755);
+    const QString data = usersFolder("data", nobody.Uid, nobody.Gid, 0700);
     for (const mode_t mode : {0444u, 0400u, 0440u}) {
         SCOPED_TRACE(mode);
         const QString events = own + QString("Plans%1.events").arg(mode, 0, 8);
         TEventList list;
         list.SaveToFile(events);
-        ASSERT_EQ(::chown(QFile::encodeName(events).constData(), nobody->pw_uid, nobody->pw_gid), 0);
+        ASSERT_TRUE(nobody.makeOwnerOf(events));
         ASSERT_EQ(::chmod(QFile::encodeName(events).constData(), mode), 0);
-        EXPECT_TRUE(asNobody([&] {
+        EXPECT_TRUE(nobody.run([&] {
             qputenv("XDG_DATA_HOME", QFile::encodeName(data));
             list.AddCategory("Work");
             try {
@@ -403,10 +371,10 @@ TEST_F(MainFormLifecycle, ForAUserAReadOnlyFileLosesNoChangesAndASharedFileSaves
         for (const char* member : {"nobody", "daemon"}) {
             const passwd* user = getpwnam(member);
             ASSERT_NE(user, nullptr);
-            const std::vector<gid_t> groups =
-                teamIsPrimary ? std::vector<gid_t>{team, user->pw_gid} : std::vector<gid_t>{user->pw_gid, team};
+            const testing_support::OtherUser saver{
+                user->pw_uid, teamIsPrimary ? team : user->pw_gid, {teamIsPrimary ? user->pw_gid : team}};
             const TDateTime time = testing_support::at(2026, 12, day++);
-            EXPECT_TRUE(asUser(member, groups, [&] {
+            EXPECT_TRUE(saver.run([&] {
                 ::umask(umask);
                 list.AddCategory(member);
                 return !EventFileBackups().make(events, time).isEmpty() && (list.SaveToFile(events), true);
@@ -565,7 +533,8 @@ TEST_F(MainFormLifecycle, TheSaveThatFindsTheFolderMadeTakesTheLock)
         TfrmQuillet second({events});
         ASSERT_FALSE(second.IsTerminated());
         const QString failure = messageOf([&] { first.SaveEvents(); });
-        EXPECT_TRUE(failure.startsWith("The event file \"" + events + "\" is already in use by another Quillet, run by"))
+        EXPECT_TRUE(
+            failure.startsWith("The event file \"" + events + "\" is already in use by another Quillet, run by"))
             << failure;
         EXPECT_TRUE(failure.endsWith("\r\n\r\nThis Quillet saves nothing to it while the other one runs.")) << failure;
         EXPECT_FALSE(QFile::exists(events));
@@ -769,19 +738,22 @@ TEST_F(MainFormLifecycle, EveryKindOfDamageFoundInTheFileIsNamedInItsOneReport)
 TEST_F(MainFormLifecycle, AFileThatCannotBeCopiedIsPromisedNoCopy)
 {
     const TDateTime time = testing_support::at(2026, 12, 7, 1, 2, 3);
-    const auto promised = [&](const QString& path) { return !EventFileBackups().keepDamagedOriginal(path, time).isEmpty(); };
+    const auto promised = [&](const QString& path) {
+        return !EventFileBackups().keepDamagedOriginal(path, time).isEmpty();
+    };
     EXPECT_TRUE(promised(writeFile(folder + "readable.events", "<QuilletEventFile>")));
     ASSERT_TRUE(QDir().mkpath(folder + "folder.events"));
     EXPECT_FALSE(promised(folder + "folder.events"));
     ASSERT_EQ(::mkfifo(QFile::encodeName(folder + "pipe.events").constData(), 0644), 0);
     EXPECT_FALSE(promised(folder + "pipe.events"));
-    if (::geteuid() == 0) {
+    if (testing_support::mayActAsAnotherUser()) {
         // In /tmp, as the test's own temporary folder may be closed to other users.
         QTemporaryDir others("/tmp/quillet-user-XXXXXX");
         ASSERT_EQ(::chmod(QFile::encodeName(others.path()).constData(), 0755), 0);
         const QString private_ = writeFile(others.filePath("Private.events"), "<QuilletEventFile>");
         ASSERT_EQ(::chmod(QFile::encodeName(private_).constData(), 0600), 0);
-        EXPECT_TRUE(asNobody([&] { return !promised(private_); })) << "another user's private file";
+        EXPECT_TRUE(testing_support::OtherUser::nobody().run([&] { return !promised(private_); }))
+            << "another user's private file";
     }
 
     ASSERT_TRUE(QDir().mkpath(folder + "Events.events"));

@@ -6,13 +6,12 @@
 #include <QScopeGuard>
 #include <QTemporaryDir>
 
-#include <grp.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <functional>
 
+#include "OtherUser.h"
 #include "TestSupport.h"
 #include "platform/FileLock.h"
 
@@ -73,104 +72,81 @@ TEST(FileLock, ALockFileThatIsNoPlainFileGivesNone)
     EXPECT_TRUE(plain.tryAcquire() && plain.held()) << "a plain file of its own";
 }
 
-namespace {
-
-constexpr uid_t Victim = 65534; // the user whose program locks the file (nobody)
-constexpr gid_t VictimsGroup = 65534;
-constexpr uid_t Member = 1;    // daemon, in the group the file is shared with
-constexpr gid_t SharedGroup = 1;
-constexpr uid_t Outsider = 4242; // a user of no group of the file's
-
-// Runs Act in a forked child as User, in Groups (the first its own); its exit code.
-int exitCodeAs(uid_t User, std::vector<gid_t> Groups, const std::function<int()>& Act)
-{
-    const pid_t child = ::fork();
-    if (child == 0) {
-        const bool became = ::setgroups(Groups.size(), Groups.data()) == 0 && ::setgid(Groups[0]) == 0 &&
-                            ::setuid(User) == 0;
-        ::_exit(became ? Act() : 100);
-    }
-    int status = 0;
-    return child > 0 && ::waitpid(child, &status, 0) == child && WIFEXITED(status) ? WEXITSTATUS(status) : 101;
-}
-
-} // namespace
-
 // Only a process of a user who may write the file keeps the user from it. The lock file
 // opens to those users alone, also one an earlier run left open to all; where the holder
 // can't be told, the user's own lock file is no one else's claim.
 TEST(FileLock, OnlyAUserWhoMayWriteTheFileHasAClaimToItsLock)
 {
-    if (::geteuid() != 0)
-        GTEST_SKIP() << "needs root to act as other users";
+    SKIP_UNLESS_ABLE_TO_ACT_AS_ANOTHER_USER();
+    using testing_support::OtherUser;
+    constexpr gid_t SharedGroup = 1;                           // daemon's
+    const OtherUser victim = OtherUser::nobody({SharedGroup}); // whose program locks the file
+    const OtherUser member{SharedGroup, SharedGroup, {}};      // daemon, in the file's group
+    const OtherUser outsider{4242, 4242, {}};                  // in no group of the file's
     QTemporaryDir shared("/tmp/quillet-shared-XXXXXX");
     ASSERT_EQ(::chmod(QFile::encodeName(shared.path()).constData(), 01777), 0);
-    const QByteArray events = QFile::encodeName(shared.filePath("Shared.events"));
-    const QByteArray lockFile = QFile::encodeName(shared.filePath(".Shared.events.lock"));
+    const QString events = shared.filePath("Shared.events");
+    const QString lockFile = shared.filePath(".Shared.events.lock");
     enum Holder { None, Alive, Ended }; // Ended: its process is gone, a child keeps the descriptor
-    enum Result { Held, NoLock, InUse };
     struct Case {
         const char* Name;
-        uid_t EventFileOwner;
-        mode_t EventFileMode; // of the group SharedGroup
-        uid_t LockFileOwner;  // 0: no lock file yet
-        mode_t LockFileMode;
-        uid_t HolderUser;
+        const OtherUser* EventFileOwner;
+        mode_t EventFileMode;           // of the group SharedGroup
+        const OtherUser* LockFileOwner; // none: no lock file yet
+        const OtherUser* HolderUser;
         Holder Holds;
-        Result Expected;
+        QByteArray Expected;
         mode_t LockFileModeAfter; // 0: not the victim's to set
     };
     const Case cases[] = {
-        {"no lock file, private file", Victim, 0600, 0, 0, 0, None, Held, 0600},
-        {"no lock file, group file", Victim, 0664, 0, 0, 0, None, Held, 0660},
-        {"no lock file, a file all may write", Victim, 0666, 0, 0, 0, None, Held, 0666},
-        {"an earlier run's 0644, private file", Victim, 0600, Victim, 0644, 0, None, Held, 0600},
-        {"holder may write, through the group", Victim, 0664, Member, 0644, Member, Alive, InUse, 0},
-        {"holder may write, it owns the file", Outsider, 0644, Outsider, 0644, Outsider, Alive, InUse, 0},
-        {"holder may read only", Victim, 0644, Victim, 0644, Outsider, Alive, NoLock, 0600},
-        {"holder may not read", Victim, 0600, Victim, 0644, Outsider, Alive, NoLock, 0600},
-        {"holder unknown, the user's lock file", Victim, 0600, Victim, 0644, Outsider, Ended, NoLock, 0600},
-        {"holder unknown, a writer's lock file", Victim, 0664, Member, 0644, Member, Ended, InUse, 0},
-        {"holder unknown, an outsider's lock file", Victim, 0644, Outsider, 0644, Outsider, Ended, NoLock, 0},
+        {"no lock file, private file", &victim, 0600, nullptr, nullptr, None, "held", 0600},
+        {"no lock file, group file", &victim, 0664, nullptr, nullptr, None, "held", 0660},
+        {"no lock file, a file all may write", &victim, 0666, nullptr, nullptr, None, "held", 0666},
+        {"an earlier run's 0644, private file", &victim, 0600, &victim, nullptr, None, "held", 0600},
+        {"holder may write, through the group", &victim, 0664, &member, &member, Alive, "in use", 0},
+        {"holder may write, it owns the file", &outsider, 0644, &outsider, &outsider, Alive, "in use", 0},
+        {"holder may read only", &victim, 0644, &victim, &outsider, Alive, "no lock", 0600},
+        {"holder may not read", &victim, 0600, &victim, &outsider, Alive, "no lock", 0600},
+        {"holder unknown, the user's lock file", &victim, 0600, &victim, &outsider, Ended, "no lock", 0600},
+        {"holder unknown, a writer's lock file", &victim, 0664, &member, &member, Ended, "in use", 0},
+        {"holder unknown, an outsider's lock file", &victim, 0644, &outsider, &outsider, Ended, "no lock", 0},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.Name);
-        ::unlink(lockFile.constData());
-        testing_support::writeFile(QFile::decodeName(events), "");
-        ASSERT_EQ(::chown(events.constData(), c.EventFileOwner, SharedGroup), 0);
-        ASSERT_EQ(::chmod(events.constData(), c.EventFileMode), 0);
-        if (c.LockFileOwner != 0) {
-            testing_support::writeFile(QFile::decodeName(lockFile), "");
-            ASSERT_EQ(::chown(lockFile.constData(), c.LockFileOwner, c.LockFileOwner), 0);
-            ASSERT_EQ(::chmod(lockFile.constData(), c.LockFileMode), 0);
+        QFile::remove(lockFile);
+        testing_support::writeFile(events, "");
+        ASSERT_EQ(::chown(QFile::encodeName(events).constData(), c.EventFileOwner->Uid, SharedGroup), 0);
+        ASSERT_EQ(::chmod(QFile::encodeName(events).constData(), c.EventFileMode), 0);
+        if (c.LockFileOwner) {
+            testing_support::writeFile(lockFile, "");
+            ASSERT_TRUE(c.LockFileOwner->makeOwnerOf(lockFile));
+            ASSERT_EQ(::chmod(QFile::encodeName(lockFile).constData(), 0644), 0);
         }
         // The holder waits for its input to end. "Ended" locks the lock file in a process
         // that ends before the shell that keeps its descriptor.
         QProcess other;
         if (c.Holds != None) {
-            const QString path = QFile::decodeName(lockFile);
-            const QStringList lock = c.Holds == Alive
-                                         ? QStringList{"flock", "--close", path, "sh", "-c", "echo held; read line"}
-                                         : QStringList{"sh", "-c", "exec 3<" + path + "; flock 3; echo held; exec cat >/dev/null"};
-            other.start("setpriv", QStringList{"--reuid=" + QString::number(c.HolderUser),
-                                               "--regid=" + QString::number(c.HolderUser), "--clear-groups", "--"} +
-                                       lock);
+            c.HolderUser->startsAs(other);
+            if (c.Holds == Alive)
+                other.start("flock", {"--close", lockFile, "sh", "-c", "echo held; read line"});
+            else
+                other.start("sh", {"-c", "exec 3<" + lockFile + "; flock 3; echo held; exec cat >/dev/null"});
             ASSERT_TRUE(other.waitForReadyRead(5000)) << other.readAllStandardError().constData();
         }
-        const int result = exitCodeAs(Victim, {VictimsGroup, SharedGroup}, [&] {
-            FileLock lock(QFile::decodeName(events));
-            return lock.tryAcquire() ? (lock.held() ? Held : NoLock) : InUse;
-        });
-        EXPECT_EQ(result, c.Expected);
+        EXPECT_EQ(victim.answer([&] {
+            FileLock lock(events);
+            return QByteArray(lock.tryAcquire() ? (lock.held() ? "held" : "no lock") : "in use");
+        }),
+                  c.Expected);
         other.closeWriteChannel();
         if (c.Holds != None) {
             ASSERT_TRUE(other.waitForFinished(5000));
         }
         struct stat status = {};
-        ASSERT_EQ(::stat(lockFile.constData(), &status), 0);
+        ASSERT_EQ(::stat(QFile::encodeName(lockFile).constData(), &status), 0);
         if (c.LockFileModeAfter != 0) {
             EXPECT_EQ(status.st_mode & 07777, c.LockFileModeAfter);
-            EXPECT_EQ(status.st_uid, Victim);
+            EXPECT_EQ(status.st_uid, victim.Uid);
             EXPECT_EQ(status.st_gid, SharedGroup) << "the file's group";
         }
     }
