@@ -501,6 +501,9 @@ void TfrmQuillet::FormCreate()
     loadEventFile();
     if (FTerminated)
         return;
+    askAboutCommandsOthersMayChange();
+    if (FTerminated)
+        return;
 
     fillCategories();
 

@@ -299,6 +299,9 @@ private:
     QString eventFileInUse() const;
     bool FLockAwaitsFolder = false;
     void loadEventFile();
+    // Commands of an event file others may change run only after the user's yes
+    // (MainFormSharedFile.cpp).
+    void askAboutCommandsOthersMayChange();
     // A real exit (MainFormExit.cpp): close with FCanClose set; false when the user
     // chose to keep the program running after all.
     bool closeForGood(bool FromUser);
