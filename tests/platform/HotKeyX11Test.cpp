@@ -11,11 +11,11 @@
 #include <cstdlib>
 #include <memory>
 
-#include "platform/gui/ClipboardWatcher.h"
-#include "platform/gui/HotKey.h"
 #include "SelectedTextProgram.h"
 #include "WindowManager.h"
 #include "XClip.h"
+#include "platform/gui/ClipboardWatcher.h"
+#include "platform/gui/HotKey.h"
 
 using testing_support::copyWithXclip;
 using testing_support::pasteWithXclip;
