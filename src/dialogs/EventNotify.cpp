@@ -496,7 +496,7 @@ const TListViewEventItem* TfrmEventNotify::showCurrentRow()
         if (isVisible())
             raise();
     }
-    btnExecute->setEnabled(event->RequiresFileExecNotification(*row));
+    btnExecute->setEnabled(event->CommandsMayRun(*row));
 
     const TDateTime date = FEventList->GetEventViewDateTime(row);
     if (event != shownBefore || date != FShownDate)

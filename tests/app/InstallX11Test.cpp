@@ -16,12 +16,14 @@
 
 #include <gtest/gtest.h>
 
-#include <pwd.h>
 #include <sys/inotify.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <optional>
+
 #include "../dialogs/TestEvent.h"
+#include "OtherUser.h"
 #include "TestSupport.h"
 #include "app/MainForm.h"
 #include "platform/ProgramFolder.h"
@@ -31,6 +33,10 @@ using testing_support::readFile;
 using testing_support::writeFile;
 
 namespace {
+
+// The install folders under the prefix, as the build was configured.
+const QString Bin = "/" QUILLET_INSTALL_BINDIR;
+const QString Share = "/" QUILLET_INSTALL_DATADIR;
 
 // Runs a tool to its end; its output (both channels) goes to Output.
 int runTool(const QString& program, const QStringList& arguments, QString* Output = nullptr)
@@ -93,7 +99,7 @@ int clickAt(const QString& Window, const QPoint& Point)
 // The value of Key in the installed desktop entry.
 QString desktopEntryValue(const QString& Prefix, const QString& Key)
 {
-    const QString entry = QString::fromUtf8(readFile(Prefix + "/share/applications/org.example.quillet.desktop"));
+    const QString entry = QString::fromUtf8(readFile(Prefix + Share + "/applications/org.example.quillet.desktop"));
     return QRegularExpression("^" + Key + "=(.*)$", QRegularExpression::MultilineOption).match(entry).captured(1);
 }
 
@@ -106,7 +112,7 @@ struct StartAtLoginPlaces {
 StartAtLoginPlaces startAtLoginPlaces(const QString& Prefix)
 {
     const QString testFolder = programFolder();
-    setProgramFolderForTests(Prefix + "/bin");
+    setProgramFolderForTests(Prefix + Bin);
     QStringList messages;
     setMessageSinkForTests([&](const QString& Message) { messages << Message; });
     StartAtLoginPlaces places;
@@ -153,12 +159,10 @@ protected:
     // As root (CI) the program runs as nobody, else as the tester; home and runtime are its own.
     void prepareUser()
     {
-        if (user == 0) {
-            const passwd* nobody = getpwnam("nobody");
-            ASSERT_NE(nobody, nullptr);
-            user = nobody->pw_uid;
-            group = nobody->pw_gid;
-            asUser = {"--reuid", QString::number(user), "--regid", QString::number(group), "--clear-groups", "--"};
+        if (testing_support::mayActAsAnotherUser()) {
+            otherUser = testing_support::OtherUser::nobody();
+            user = otherUser->Uid;
+            group = otherUser->Gid;
         }
         home = userFolder("home");
         runtime = userFolder("home/runtime");
@@ -189,10 +193,9 @@ protected:
         environment.insert("LANG", "fr_FR.UTF-8");
         environment.insert("LSAN_OPTIONS", readableLeakOptions(root.path()));
         Quillet.setProcessEnvironment(environment);
-        if (asUser.isEmpty())
-            Quillet.start(Program);
-        else
-            Quillet.start("setpriv", asUser + QStringList(Program));
+        if (otherUser)
+            otherUser->startsAs(Quillet);
+        Quillet.start(Program);
         ASSERT_TRUE(Quillet.waitForStarted(5000));
     }
 
@@ -229,30 +232,30 @@ protected:
     const QString prefix = root.filePath("prefix");
     uid_t user = getuid();
     gid_t group = getgid();
-    QStringList asUser;
+    std::optional<testing_support::OtherUser> otherUser;
     QString home;
     QString runtime;
 };
 
 TEST_F(InstallX11, TheDesktopEntryIconAndMetainfoAreValidAndNameTheInstalledProgram)
 {
-    const QString entryFile = prefix + "/share/applications/org.example.quillet.desktop";
+    const QString entryFile = prefix + Share + "/applications/org.example.quillet.desktop";
     QString output;
     EXPECT_EQ(runTool("desktop-file-validate", {entryFile}, &output), 0) << output;
     EXPECT_FALSE(output.contains("error:") || output.contains("warning:") || output.contains("hint:")) << output;
-    EXPECT_EQ(runTool("appstreamcli", {"validate", "--no-net", prefix + "/share/metainfo/org.example.quillet.metainfo.xml"},
+    EXPECT_EQ(runTool("appstreamcli", {"validate", "--no-net", prefix + Share + "/metainfo/org.example.quillet.metainfo.xml"},
                       &output),
               0)
         << output;
 
-    EXPECT_EQ(desktopEntryValue(prefix, "Exec"), "\"" + prefix + "/bin/quillet\" %f");
+    EXPECT_EQ(desktopEntryValue(prefix, "Exec"), "\"" + prefix + Bin + "/quillet\" %f");
     // One main category, or some menus list the program twice.
     EXPECT_EQ(desktopEntryValue(prefix, "Categories"), "Office;Calendar;");
-    EXPECT_TRUE(readFile(prefix + "/share/metainfo/org.example.quillet.metainfo.xml")
+    EXPECT_TRUE(readFile(prefix + Share + "/metainfo/org.example.quillet.metainfo.xml")
                     .contains(QByteArray("<release version=\"") + QUILLET_VERSION + "\""));
     const QString icon = desktopEntryValue(prefix, "Icon");
     QStringList sizes;
-    for (QDirIterator it(prefix + "/share/icons/hicolor", {icon + ".png"}, QDir::Files, QDirIterator::Subdirectories);
+    for (QDirIterator it(prefix + Share + "/icons/hicolor", {icon + ".png"}, QDir::Files, QDirIterator::Subdirectories);
          it.hasNext();) {
         const QString file = it.next();
         const QSize size = QImage(file).size();
@@ -266,7 +269,7 @@ TEST_F(InstallX11, TheDesktopEntryIconAndMetainfoAreValidAndNameTheInstalledProg
 TEST_F(InstallX11, TheInstalledProgramReadsShareQuilletAndKeepsTheUsersFilesInTheUsersFolders)
 {
     prepareUser();
-    const QString shared = prefix + "/share/quillet/";
+    const QString shared = prefix + Share + "/quillet/";
     const QStringList sounds = QDir(shared).entryList({"*.wav"}, QDir::Files);
     ASSERT_TRUE(sounds.contains("default.wav")) << sounds.join(' ').toStdString();
     // A sound device that plays into nothing, so the alarm's file is really read.
@@ -291,7 +294,7 @@ TEST_F(InstallX11, TheInstalledProgramReadsShareQuilletAndKeepsTheUsersFilesInTh
     ASSERT_TRUE(opened.watch(shared));
     ASSERT_TRUE(opened.watch(shared + "LOCALE/fr/LC_MESSAGES"));
     QProcess quillet;
-    start(quillet, prefix + "/bin/quillet");
+    start(quillet, prefix + Bin + "/quillet");
 
     // French at start-up; the bell and the command at the first check (5 s); the save 1 s later.
     EXPECT_TRUE(QTest::qWaitFor([&] { return opened.names().contains("default.mo"); }, 15000))
@@ -333,19 +336,18 @@ TEST_F(InstallX11, TheInstalledProgramReadsShareQuilletAndKeepsTheUsersFilesInTh
     ASSERT_EQ(clickAt(menu, places.Item), 0);
     endAndExpectSettingsInTheConfigurationFolder(quillet);
     EXPECT_TRUE(readFile(home + ".config/autostart/Quillet.desktop")
-                    .contains("\nExec=\"" + QFile::encodeName(prefix) + "/bin/quillet\"\n"));
-    EXPECT_EQ(QDir(prefix + "/bin").entryList(QDir::NoDotAndDotDot | QDir::AllEntries), QStringList("quillet"));
+                    .contains("\nExec=\"" + QFile::encodeName(prefix + Bin) + "/quillet\"\n"));
+    EXPECT_EQ(QDir(prefix + Bin).entryList(QDir::NoDotAndDotDot | QDir::AllEntries), QStringList("quillet"));
 }
 
 // A portable copy, the program with its files, in a folder its user can't write.
 TEST_F(InstallX11, APortableCopyTheUserCantWriteReadsItsFilesBesideItAndKeepsTheUsersInTheUsersFolders)
 {
-    if (getuid() != 0)
-        GTEST_SKIP() << "needs root to run the program as another user";
+    SKIP_UNLESS_ABLE_TO_ACT_AS_ANOTHER_USER();
     prepareUser();
     const QString portable = root.filePath("portable/");
-    ASSERT_EQ(runTool("cp", {"-R", prefix + "/share/quillet", portable}), 0);
-    ASSERT_TRUE(QFile::copy(prefix + "/bin/quillet", portable + "quillet"));
+    ASSERT_EQ(runTool("cp", {"-R", prefix + Share + "/quillet", portable}), 0);
+    ASSERT_TRUE(QFile::copy(prefix + Bin + "/quillet", portable + "quillet"));
     const QStringList shipped = QDir(portable).entryList(QDir::NoDotAndDotDot | QDir::AllEntries);
 
     OpenedFiles opened;

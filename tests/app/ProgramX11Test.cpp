@@ -14,11 +14,11 @@
 
 #include <gtest/gtest.h>
 
-#include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include "../dialogs/TestEvent.h"
+#include "OtherUser.h"
 #include "TestSupport.h"
 #include "WindowManager.h"
 
@@ -167,22 +167,19 @@ TEST_F(ProgramX11, ASecondProgramOnAnEventFileInUseEndsWritingNothing)
     endsAfterItsBox(second);
     EXPECT_EQ(QString(readFile(home.filePath("Settings.ini"))), QString(settings));
 
-    if (getuid() == 0) {
-        const passwd* nobody = getpwnam("nobody");
-        ASSERT_NE(nobody, nullptr);
+    if (testing_support::mayActAsAnotherUser()) {
+        const testing_support::OtherUser nobody = testing_support::OtherUser::nobody();
         ASSERT_TRUE(QFile::copy(home.filePath("quillet"), folder.filePath("quillet")));
         ASSERT_TRUE(folder.mkpath("runtime"));
-        const QByteArray runtime = QFile::encodeName(folder.filePath("runtime"));
-        ASSERT_EQ(chown(runtime.constData(), nobody->pw_uid, nobody->pw_gid), 0);
-        ASSERT_EQ(chmod(runtime.constData(), 0700), 0);
+        ASSERT_TRUE(nobody.makeOwnerOf(folder.filePath("runtime")));
+        ASSERT_EQ(chmod(QFile::encodeName(folder.filePath("runtime")).constData(), 0700), 0);
         QProcessEnvironment environment = programEnvironment(folder.filePath("runtime"));
         environment.insert("HOME", shared.path());
         QProcess otherUser;
         otherUser.setProcessEnvironment(environment);
         otherUser.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        otherUser.start("setpriv", {"--reuid", QString::number(nobody->pw_uid), "--regid",
-                                    QString::number(nobody->pw_gid), "--clear-groups", "--",
-                                    folder.filePath("quillet"), events});
+        nobody.startsAs(otherUser);
+        otherUser.start(folder.filePath("quillet"), {events});
         ASSERT_TRUE(otherUser.waitForStarted(5000));
         endsAfterItsBox(otherUser);
         EXPECT_EQ(folder.entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden, QDir::Name),
@@ -257,10 +254,8 @@ TEST_F(ProgramX11, SigTermDuringAStartUpMessageEndsTheProgramAndLeavesTheSetting
 // and ends the program, though its settings can't be written either.
 TEST_F(ProgramX11, AUserWhoCantWriteTheEventFileGetsOneBackupAndARecoveryFileAtTheExit)
 {
-    if (getuid() != 0)
-        GTEST_SKIP() << "needs root to run the program as another user";
-    const passwd* nobody = getpwnam("nobody");
-    ASSERT_NE(nobody, nullptr);
+    SKIP_UNLESS_ABLE_TO_ACT_AS_ANOTHER_USER();
+    const testing_support::OtherUser nobody = testing_support::OtherUser::nobody();
     // /tmp, as the test's own temporary folder may be closed to other users.
     QTemporaryDir root("/tmp/quillet-user-XXXXXX");
     const QDir folder(root.path());
@@ -268,7 +263,7 @@ TEST_F(ProgramX11, AUserWhoCantWriteTheEventFileGetsOneBackupAndARecoveryFileAtT
     ASSERT_TRUE(QFile::copy(home.filePath("quillet"), folder.filePath("quillet")));
     for (const char* own : {"locked/Backup", "data", "runtime"}) {
         ASSERT_TRUE(folder.mkpath(own));
-        ASSERT_EQ(chown(QFile::encodeName(folder.filePath(own)).constData(), nobody->pw_uid, nobody->pw_gid), 0);
+        ASSERT_TRUE(nobody.makeOwnerOf(folder.filePath(own)));
     }
     ASSERT_EQ(chmod(QFile::encodeName(folder.filePath("runtime")).constData(), 0700), 0);
     TEventList list;
@@ -284,8 +279,8 @@ TEST_F(ProgramX11, AUserWhoCantWriteTheEventFileGetsOneBackupAndARecoveryFileAtT
     environment.remove("QT_QPA_PLATFORM");
     QProcess quillet;
     quillet.setProcessEnvironment(environment);
-    quillet.start("setpriv", {"--reuid", QString::number(nobody->pw_uid), "--regid", QString::number(nobody->pw_gid),
-                              "--clear-groups", "--", folder.filePath("quillet"), events});
+    nobody.startsAs(quillet);
+    quillet.start(folder.filePath("quillet"), {events});
     ASSERT_TRUE(quillet.waitForStarted(5000));
     const auto answerBox = [&] {
         QString box;

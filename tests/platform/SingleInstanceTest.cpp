@@ -14,6 +14,7 @@
 
 #include <memory>
 
+#include "OtherUser.h"
 #include "platform/PrivateFolder.h"
 #include "platform/SingleInstance.h"
 
@@ -71,10 +72,9 @@ TEST(SingleInstance, ATestProcessLeavesTheUsersLockAlone)
 // Another user's lock under a foreseeable name in the shared temp folder once kept every start from running.
 TEST(SingleInstance, AnotherUsersLockNeverKeepsTheProgramFromStarting)
 {
-    if (::geteuid() != 0)
-        GTEST_SKIP() << "needs root to act as another user";
+    SKIP_UNLESS_ABLE_TO_ACT_AS_ANOTHER_USER();
+    const testing_support::OtherUser nobody = testing_support::OtherUser::nobody();
     const QString name = QString("quillet-test-%1").arg(QCoreApplication::applicationPid());
-    const QStringList asNobody{"--reuid=65534", "--regid=65534", "--clear-groups", "--"};
     QTemporaryDir shared("/tmp/quillet-shared-XXXXXX");
     ASSERT_EQ(::chmod(QFile::encodeName(shared.path()).constData(), 01777), 0);
     const QByteArray runtime = qgetenv("XDG_RUNTIME_DIR");
@@ -83,9 +83,9 @@ TEST(SingleInstance, AnotherUsersLockNeverKeepsTheProgramFromStarting)
         qunsetenv("TMPDIR");
     });
     // A lock file of another user's, held, where the program once looked and where it looks now.
-    const auto plantHeldLock = [](const QString& path) {
+    const auto plantHeldLock = [&](const QString& path) {
         const int descriptor = ::open(QFile::encodeName(path).constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
-        EXPECT_TRUE(descriptor >= 0 && ::fchown(descriptor, 65534, 65534) == 0 && ::flock(descriptor, LOCK_EX) == 0);
+        EXPECT_TRUE(descriptor >= 0 && nobody.makeOwnerOf(path) && ::flock(descriptor, LOCK_EX) == 0);
         return descriptor;
     };
     const auto startsWithALockOfItsOwn = [&] {
@@ -94,7 +94,7 @@ TEST(SingleInstance, AnotherUsersLockNeverKeepsTheProgramFromStarting)
         struct stat status = {};
         EXPECT_EQ(::stat(QFile::encodeName(instance.lockFilePath()).constData(), &status), 0);
         EXPECT_EQ(status.st_uid, ::geteuid());
-        EXPECT_TRUE(isPrivateFolder(QFileInfo(instance.lockFilePath()).path()));
+        EXPECT_FALSE(othersMayChange(QFileInfo(instance.lockFilePath()).path()));
     };
     const int foreseen = plantHeldLock(shared.filePath(name + "-0.lock"));
     const int inOwnFolder = plantHeldLock(SingleInstance(name).lockFilePath());
@@ -105,8 +105,8 @@ TEST(SingleInstance, AnotherUsersLockNeverKeepsTheProgramFromStarting)
 
     // The folder Qt would make for the user's runtime files, made first by another user.
     QDir(shared.filePath("runtime-root")).removeRecursively();
-    ASSERT_EQ(QProcess::execute("setpriv", asNobody + QStringList{"mkdir", "-m", "0700", shared.filePath("runtime-root")}),
-              0);
+    const QByteArray runtimeRoot = QFile::encodeName(shared.filePath("runtime-root"));
+    ASSERT_TRUE(nobody.run([&] { return ::mkdir(runtimeRoot.constData(), 0700) == 0; }));
     SingleInstance instance(name);
     EXPECT_TRUE(instance.tryAcquire()) << "the program starts, without a guard of its own";
     EXPECT_FALSE(instance.held());

@@ -7,11 +7,11 @@
 #include <gtest/gtest.h>
 
 #include <sys/resource.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <csignal>
 
+#include "OtherUser.h"
 #include "TestSupport.h"
 #include "events/file/FileAccess.h"
 
@@ -222,20 +222,13 @@ TEST_F(EventFile, TheReasonNothingIsFoundAtAPathIsTheSystems)
         EXPECT_EQ(missingFileReason(path), reason) << path;
 
     // A file in a folder that others may not search is there, but not for them.
-    if (::geteuid() != 0)
-        GTEST_SKIP() << "needs root to act as another user";
+    SKIP_UNLESS_ABLE_TO_ACT_AS_ANOTHER_USER();
     const QString closed = folder.filePath("closed");
     ASSERT_TRUE(QDir().mkdir(closed));
     ASSERT_TRUE(QFile::setPermissions(closed, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
     const QString inside = writeFile(closed + "/e.events", "x");
-    const pid_t child = ::fork();
-    if (child == 0) {
-        const bool asNobody = ::setgid(65534) == 0 && ::setuid(65534) == 0;
-        ::_exit(asNobody && missingFileReason(inside) == "Permission denied" ? 0 : 1);
-    }
-    int status = -1;
-    ASSERT_EQ(::waitpid(child, &status, 0), child);
-    EXPECT_EQ(status, 0) << "as nobody: Permission denied";
+    EXPECT_EQ(testing_support::OtherUser::nobody().answer([&] { return missingFileReason(inside).toUtf8(); }),
+              "Permission denied");
 }
 
 TEST_F(EventFile, MergeSkipsDescriptionsAlreadyPresent)
