@@ -146,7 +146,6 @@ void setNowForTests(TDateTime now);
 void setUtcNowForTests(std::int64_t MSecsSinceEpoch);
 void clearNowForTests(); // ends both
 
-
 QDateTime toQDateTime(TDateTime value);
 TDateTime fromQDateTime(const QDateTime& value);
 QDate toQDate(TDateTime value);
