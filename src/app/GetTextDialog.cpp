@@ -7,6 +7,7 @@
 #include <QVBoxLayout>
 
 #include "controls/FontStyles.h"
+#include "controls/TextField.h"
 
 TfrmGetText::TfrmGetText(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
@@ -19,7 +20,7 @@ TfrmGetText::TfrmGetText(QWidget* parent)
     lblQuestion->setObjectName(QStringLiteral("lblQuestion"));
     lblQuestion->setTextFormat(Qt::PlainText);
 
-    edtAnswer = new QLineEdit(this);
+    edtAnswer = new TextField(this);
     edtAnswer->setObjectName(QStringLiteral("edtAnswer"));
     edtAnswer->setMinimumWidth(280);
 

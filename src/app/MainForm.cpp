@@ -118,9 +118,7 @@ TfrmQuillet::TfrmQuillet(const QStringList& Arguments, QWidget* parent) : QMainW
     resize(822, 622 + mnuMainMenu->sizeHint().height());
     move(x(), 225);
 
-    FClipboardWatcher = new ClipboardWatcher(this);
-    connect(FClipboardWatcher, &ClipboardWatcher::changed, this,
-            [this] { reportingErrors([this] { WMDrawClipboard(); }); });
+    useClipboardWatcher(createSystemClipboardWatcher());
     FHotKey = createSystemHotKey();
     connect(FHotKey.get(), &HotKey::pressed, this, [this] { reportingErrors([this] { WMHotKey(); }); });
     FActiveWindow = createSystemActiveWindowQuery();
@@ -513,6 +511,9 @@ void TfrmQuillet::FormCreate()
     loadEventFile();
     if (FTerminated)
         return;
+    askAboutCommandsOthersMayChange();
+    if (FTerminated)
+        return;
 
     fillCategories();
 
@@ -534,35 +535,65 @@ void TfrmQuillet::FormCreate()
 bool TfrmQuillet::lockEventFile()
 {
     if (FFileName.isEmpty())
+        return true; // nowhere to save: nothing to lock
+    if (takeEventFileLock())
         return true;
-    FEventFileLock = std::make_unique<FileLock>(FFileName);
-    if (FEventFileLock->tryAcquire()) {
-        // In a folder that isn't there (a read-only home) no other program uses the file,
-        // and the first save says why the folder is missing.
-        if (!FEventFileLock->held() && QFileInfo(QFileInfo(FFileName).absolutePath()).isDir())
-            showErrorReport(_("The event file \"%1\" cannot be locked, so another program could change it meanwhile.")
-                                .arg(FFileName));
-        return true;
-    }
-    QString inUse = _("The event file \"%1\" is already in use by another Quillet.").arg(FFileName);
-    if (const auto holder = FEventFileLock->holder())
-        inUse = _("The event file \"%1\" is already in use by another Quillet, run by %2 as process %3 on %4.")
-                    .arg(FFileName, holder->User, QString::number(holder->ProcessId), holder->Host);
-    showErrorReport(inUse + QStringLiteral("\r\n\r\n") + _("This Quillet closes without changing anything."));
+    showErrorReport(eventFileInUse() + QStringLiteral("\r\n\r\n") +
+                    _("This Quillet closes without changing anything."));
     FTerminated = true;
     TrayIcon1->hide();
     return false;
 }
 
+// A first start finds no folder and so takes no lock; the save that makes the folder
+// takes it before it writes there. Should another program have taken it meanwhile,
+// the file stays that program's: this one writes nothing to it while the other runs.
+void TfrmQuillet::lockEventFileInFolderMadeLater()
+{
+    if (!FLockAwaitsFolder || !QFileInfo(QFileInfo(FFileName).absolutePath()).isDir())
+        return;
+    if (!takeEventFileLock())
+        throw QuilletError(eventFileInUse() + QStringLiteral("\r\n\r\n") +
+                           _("This Quillet saves nothing to it while the other one runs."));
+}
+
+bool TfrmQuillet::takeEventFileLock()
+{
+    // Made anew each time: a folder made since resolves the links on the way to the file.
+    FEventFileLock = std::make_unique<FileLock>(FFileName);
+    if (!FEventFileLock->tryAcquire())
+        return false;
+    // In a folder that isn't there (a read-only home, a first start) no other program
+    // uses the file; the save that makes the folder takes the lock, and one that can't
+    // make it says why.
+    FLockAwaitsFolder = !FEventFileLock->held() && !QFileInfo(QFileInfo(FFileName).absolutePath()).isDir();
+    if (!FEventFileLock->held() && !FLockAwaitsFolder)
+        showErrorReport(
+            _("The event file \"%1\" cannot be locked, so another program could change it meanwhile.").arg(FFileName));
+    return true;
+}
+
+QString TfrmQuillet::eventFileInUse() const
+{
+    if (const auto holder = FEventFileLock->holder())
+        return _("The event file \"%1\" is already in use by another Quillet, run by %2 as process %3 on %4.")
+            .arg(FFileName, holder->User, QString::number(holder->ProcessId), holder->Host);
+    return _("The event file \"%1\" is already in use by another Quillet.").arg(FFileName);
+}
+
 // A file that cannot be read, or only in part, is reported, and the program still
 // starts with its settings and reminders. The file stays as it is until the user
-// changes something, and the first save keeps a copy of it under the name given.
+// changes something, and the first save keeps a copy of it under the name given; one
+// that can't be read for a copy is never saved over, and the user hears so.
 void TfrmQuillet::loadEventFile()
 {
     const QString paragraph = QStringLiteral("\r\n\r\n");
     const auto keptCopy = [this] {
-        return _("The first save will keep a copy of this file as \"%1\".")
-            .arg(FBackups.keepDamagedOriginal(FFileName, Now()));
+        const QString copy = FBackups.keepDamagedOriginal(FFileName, Now());
+        if (copy.isEmpty())
+            return _("No copy of it can be kept, so Quillet will not save over it: when Quillet ends, your "
+                     "changes are written to a file of their own, and you are told where.");
+        return _("The first save will keep a copy of this file as \"%1\".").arg(copy);
     };
     try {
         FEventList->LoadFromFile(FFileName, false);
@@ -581,6 +612,17 @@ void TfrmQuillet::loadEventFile()
         showErrorReport(notices.Text);
     if (!FTerminated)
         notices.remove();
+}
+
+void TfrmQuillet::useClipboardWatcher(std::unique_ptr<ClipboardWatcher> Watcher)
+{
+    if (FClipboardWatcher && FClipboardWatcher->joined()) {
+        FClipboardWatcher->leave();
+        Watcher->join();
+    }
+    FClipboardWatcher = std::move(Watcher);
+    connect(FClipboardWatcher.get(), &ClipboardWatcher::changed, this,
+            [this] { reportingErrors([this] { WMDrawClipboard(); }); });
 }
 
 void TfrmQuillet::FormDestroy()

@@ -60,7 +60,7 @@ public:
     std::unique_ptr<TfrmEventNotify> FNotifyForm;
     std::uint8_t FNotifyWindowPopupAlpha = 220;
     QStringList FLanguageCodes;
-    ClipboardWatcher* FClipboardWatcher = nullptr; // joined: the window is in the clipboard-viewer chain
+    std::unique_ptr<ClipboardWatcher> FClipboardWatcher; // joined: the window is in the clipboard-viewer chain
     bool FExpectClipboard = false;
     std::unique_ptr<HotKey> FHotKey;
     std::unique_ptr<ActiveWindowQuery> FActiveWindow; // for the quick capture's copy keys
@@ -179,11 +179,17 @@ public:
     void SaveEvents();
     void DoNotifyEventsChanged();
     void DoNotifyEventEdited();
+    // Every change of the events made outside the pop-up (a new event, an edit, a
+    // delete, a move, enabling or disabling, an import) ends here: the pop-up shows
+    // what is due now, not only at the next check.
+    void followChangedEvents();
     void tmrCheckEventsTimer();
     void tmrSaveTimer();
     void tmrResetClipboardViewerTimer();
     void WMHotKey();
     void WMDrawClipboard();
+    // Watches the clipboard through Watcher from now on, joined as the one before it was.
+    void useClipboardWatcher(std::unique_ptr<ClipboardWatcher> Watcher);
 
     // The event list, its views and filters, and the calendar strip
     // (MainFormEventList.cpp, MainFormViews.cpp, MainFormCalendars.cpp).
@@ -263,6 +269,9 @@ protected:
 
 private:
     void checkReminders(QStringList& Failures);
+    // The due reminders of pop-up events go to the pop-up's list, in the list's
+    // order; the others to Own.
+    void collectDueReminders(TListViewEventItems& Own);
     void buildActions();
     void buildMenus();
     void buildTrayIcon();
@@ -284,8 +293,16 @@ private:
     // Moves the selected occurrence to the date that Move gives for its date-time.
     void moveSelectedOccurrence(TDateTime (*Move)(TDateTime));
     void onCommitDataRequest(QSessionManager& Manager);
+    // The lock on the event file, taken at start, or by the save that makes its folder.
     bool lockEventFile();
+    void lockEventFileInFolderMadeLater();
+    bool takeEventFileLock(); // false when another program holds it
+    QString eventFileInUse() const;
+    bool FLockAwaitsFolder = false;
     void loadEventFile();
+    // Commands of an event file others may change run only after the user's yes
+    // (MainFormSharedFile.cpp).
+    void askAboutCommandsOthersMayChange();
     // A real exit (MainFormExit.cpp): close with FCanClose set; false when the user
     // chose to keep the program running after all.
     bool closeForGood(bool FromUser);

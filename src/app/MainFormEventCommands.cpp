@@ -140,6 +140,7 @@ void TfrmQuillet::CreateNewEvent(const QString& Description, const QString& Note
     FEventList->AddCategory(dialog.FEvent->Category);
     RefreshCategories(true);
     RefreshEventView();
+    followChangedEvents();
     SaveEvents();
 }
 
@@ -161,6 +162,7 @@ void TfrmQuillet::actEditEventExecute()
         FEventList->AddCategory(event->Category);
         RefreshCategories(true);
         RefreshEventView();
+        followChangedEvents();
     }
     // Cancel saves too: the file on disk always matches the list after an edit.
     SaveEvents();
@@ -196,6 +198,7 @@ void TfrmQuillet::actDeleteSelectedEventExecute()
     else
         return;
     RefreshEventView();
+    followChangedEvents();
     SaveEvents();
 }
 
@@ -224,6 +227,7 @@ void TfrmQuillet::mnuitmEnableEventClick()
     // The save timer writes the change.
     markChangedForSave();
     RefreshEventView();
+    followChangedEvents();
 }
 
 void TfrmQuillet::moveSelectedOccurrence(TDateTime (*Move)(TDateTime))
@@ -239,6 +243,7 @@ void TfrmQuillet::moveSelectedOccurrence(TDateTime (*Move)(TDateTime))
     // The row keeps its place until the list is next refreshed.
     vstEvents->viewport()->update();
     repaintCalendars();
+    followChangedEvents();
 }
 
 void TfrmQuillet::mnuitmMoveToTodayClick()

@@ -9,7 +9,6 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QScreen>
-#include <QTimer>
 #include <QTreeView>
 
 #include <QHelpEvent>
@@ -23,7 +22,6 @@
 #include "EventRowDelegate.h"
 #include "EventViewModel.h"
 #include "HintRoom.h"
-#include "KeyReleaseGuard.h"
 #include "PictureList.h"
 #include "events/WhenText.h"
 #include "platform/gui/ErrorReport.h"
@@ -148,38 +146,20 @@ void TfrmQuillet::setupEventList()
         }
     });
 
-    // A release counts only when it ends a key stroke the list received: the press
-    // of Enter or Delete that closed another window (the About box, the delete
-    // question) lets its key go here, and must not edit or delete; a key held down
-    // here acts once, when it is let go. The key's repeats reach no window that its
-    // release opens.
-    auto guard = std::make_shared<KeyReleaseGuard>();
-    const auto keyUp = [this](int key, quint64 time) {
-        const KeyRepeatBlocker blockRepeats(key, time);
-        reportingErrors([&] { vstEventsKeyUp(key); });
-    };
-    new EventHook(vstEvents, [this, guard, keyUp](QEvent* event) {
-        switch (event->type()) {
-        case QEvent::KeyPress:
-            guard->pressed(*static_cast<QKeyEvent*>(event));
-            break;
-        case QEvent::KeyRelease: {
-            const auto* key = static_cast<QKeyEvent*>(event);
-            if (const int released = guard->released(*key); released && key->timestamp() == 0) {
-                keyUp(released, 0); // made without a time, it is no half of a repeat pair
-            } else if (released) {
-                QTimer::singleShot(KeyReleaseGuard::PairWaitMs, vstEvents, [guard, keyUp, time = key->timestamp()] {
-                    if (const int ended = guard->ended(time))
-                        keyUp(ended, time);
-                });
-            }
-            break;
-        }
-        case QEvent::FocusOut:
-            guard->reset();
-            break;
-        default:
-            break;
+    // A release counts only when it ends a key stroke the list received: the Enter
+    // that closed another window (the About box, the delete question) and is let go
+    // here must not edit. A key held here acts once, when it is let go; the
+    // application keeps its repeats out of the window that this opens.
+    auto pressedKey = std::make_shared<int>(0);
+    new EventHook(vstEvents, [this, pressedKey](QEvent* event) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (event->type() == QEvent::KeyPress) {
+            *pressedKey = key->key();
+        } else if (event->type() == QEvent::KeyRelease && !key->isAutoRepeat() && key->key() == *pressedKey) {
+            *pressedKey = 0;
+            reportingErrors([&] { vstEventsKeyUp(key->key()); });
+        } else if (event->type() == QEvent::FocusOut) {
+            *pressedKey = 0;
         }
         return false;
     });

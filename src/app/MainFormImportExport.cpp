@@ -139,6 +139,8 @@ void TfrmQuillet::mnuitmImportClick()
         if (askConfirmation(this, question, QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes)
             switchOnCommands(*FEventList, withCommands);
     }
+    // Once the user has chosen: an imported reminder shows with its commands as kept.
+    followChangedEvents();
 }
 
 void TfrmQuillet::mnuitmExportToHTMLClick()

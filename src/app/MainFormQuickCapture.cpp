@@ -21,6 +21,9 @@ void TfrmQuillet::WMHotKey()
     const WId target = FActiveWindow->activeWindow();
     if (target == 0 || isOwnWindow(target))
         return;
+    // A program that holds the clipboard already (Tk does) copies again without a
+    // word; with the clipboard ours, every copy brings a new owner that we hear of.
+    FClipboardWatcher->takeOver();
     // The keys the user still holds for the hotkey go up first, or the program
     // would see Ctrl+Shift+C. Keys the desktop refused copy nothing to wait for.
     FExpectClipboard = FKeySynthesizer->sendKeys({{Qt::Key_Control, false},
@@ -48,7 +51,7 @@ void TfrmQuillet::WMDrawClipboard()
         // A dialog of ours opened since the hotkey: one dialog at a time.
         if (QApplication::activeModalWidget())
             return;
-        const QStringList lines = capturedLines(ClipboardWatcher::text());
+        const QStringList lines = capturedLines(FClipboardWatcher->text());
         if (lines.isEmpty())
             return;
         if (isVisible()) {

@@ -14,6 +14,7 @@
 #include "UserFolder.h"
 #include "dialogs/EventNotify.h"
 #include "events/Exceptions.h"
+#include "platform/FileLock.h"
 #include "platform/ProgramFolder.h"
 #include "platform/gui/ErrorReport.h"
 
@@ -79,22 +80,34 @@ void TfrmQuillet::tmrCheckEventsTimer()
     reportOnce(FCheckFailure, failures.join(QStringLiteral("\r\n\r\n")));
 }
 
-void TfrmQuillet::checkReminders(QStringList& Failures)
+void TfrmQuillet::collectDueReminders(TListViewEventItems& Own)
 {
     TListViewEventItems due;
     FEventList->GetExpiredEvents(due);
-
-    // Reminders of events with the pop-up flag go to the pop-up in the list's order;
-    // the others are notified here.
     TEventList::ClearEventView(FNotifyForm->FExpiredEvents);
-    TListViewEventItems own;
+    TEventList::ClearEventView(Own);
     for (auto& row : due) {
         const TEvent* event = FEventList->GetEvent(row->EventIndex);
         if (event && event->PopUpNotify)
             FNotifyForm->FExpiredEvents.push_back(std::move(row));
         else
-            own.push_back(std::move(row));
+            Own.push_back(std::move(row));
     }
+}
+
+void TfrmQuillet::followChangedEvents()
+{
+    TListViewEventItems own; // notified by the next check
+    collectDueReminders(own);
+    FNotifyForm->FollowExpiredEvents(FEventList.get(), FNotifyWindowPopupAlpha);
+}
+
+void TfrmQuillet::checkReminders(QStringList& Failures)
+{
+    // Reminders of events with the pop-up flag go to the pop-up in the list's order;
+    // the others are notified here.
+    TListViewEventItems own;
+    collectDueReminders(own);
 
     std::stable_sort(own.begin(), own.end(), dueOrderOfAction);
     for (const auto& row : own) {
@@ -116,7 +129,7 @@ void TfrmQuillet::checkReminders(QStringList& Failures)
         }
     }
 
-    FNotifyForm->RefreshForEvents(FEventList.get(), FNotifyWindowPopupAlpha);
+    FNotifyForm->FollowExpiredEvents(FEventList.get(), FNotifyWindowPopupAlpha);
 }
 
 void TfrmQuillet::tmrSaveTimer()
@@ -145,11 +158,13 @@ void TfrmQuillet::tmrResetClipboardViewerTimer()
     FExpectClipboard = false;
 }
 
+// The pop-up moves on to its next display itself after these.
 void TfrmQuillet::DoNotifyEventsChanged()
 {
     FSaveRetries.retryAtOnce(); // a dismissal or execution of the user's
     RefreshEventView();
-    FEventList->GetExpiredEvents(FNotifyForm->FExpiredEvents);
+    TListViewEventItems own;
+    collectDueReminders(own);
 }
 
 void TfrmQuillet::DoNotifyEventEdited()
@@ -157,7 +172,8 @@ void TfrmQuillet::DoNotifyEventEdited()
     FSaveRetries.retryAtOnce();
     RefreshCategories(true);
     RefreshEventView();
-    FEventList->GetExpiredEvents(FNotifyForm->FExpiredEvents);
+    TListViewEventItems own;
+    collectDueReminders(own);
 }
 
 void TfrmQuillet::SaveEvents()
@@ -168,9 +184,13 @@ void TfrmQuillet::SaveEvents()
     const auto restoreCursor = qScopeGuard([] { QApplication::restoreOverrideCursor(); });
     try {
         makeDataFolderOf(FFileName);
+        lockEventFileInFolderMadeLater();
         // No backup, no write: the file on disk stays the user's last good copy.
         MakeBackup(FFileName);
         FEventList->SaveToFile(FFileName);
+        // A file the save made (or whose modes changed) lets its writers lock it now.
+        if (FEventFileLock)
+            FEventFileLock->followFile();
     } catch (const std::exception& error) {
         // The caller reports it; the timed save then only tries again, after a pause.
         FSaveFailure = situationOf(exceptionMessage(error));

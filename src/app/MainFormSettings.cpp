@@ -74,12 +74,12 @@ void TfrmQuillet::LoadSettings()
         const int w = ini.readInteger("SIZE", "MainWindowWidth", width());
         const int h = ini.readInteger("SIZE", "MainWindowHeight", height());
         // The position is the frame's, the size the client area's, as they are saved.
-        // A size beyond the screen (hand-edited) would cost gigabytes of window memory.
-        const QList<QRect> screens = availableScreenAreas();
-        const QRect fitted = fitFrameToScreen(QPoint(left, top), QSize(w, h).expandedTo(minimumSize()), screens);
-        resize(fitted.size());
-        // A place saved on a screen that is gone (a laptop undocked) comes back onto the nearest one.
-        move(placeWithTitleBarOnScreen(QRect(fitted.topLeft(), size()), screens));
+        // A size beyond the screen (hand-edited) would cost gigabytes of window memory,
+        // and a place on a screen that is gone (a laptop undocked) comes back onto the
+        // nearest one. The first run's place is the program's: all of the window shows.
+        const bool placeSaved = !ini.readString("POSITION", "MainWindowX", QString()).isEmpty() ||
+                                !ini.readString("POSITION", "MainWindowY", QString()).isEmpty();
+        placeWindowOnScreen(*this, QPoint(left, top), QSize(w, h), placeSaved ? Showing::TitleBar : Showing::Whole);
 
         // An index that names no view leaves the box without a selection.
         const int view = ini.readInteger("EVENT VIEW", "Index", 0);
@@ -103,10 +103,13 @@ void TfrmQuillet::LoadSettings()
             clstCategories->viewport()->update();
         }
 
+        // A column wider than the screen (a damaged file) would push the others out of reach.
+        const int widest = screen()->availableGeometry().width();
         QHeaderView* header = vstEvents->header();
         for (const StoredColumn& column : StoredColumns)
             header->resizeSection(
-                column.Column, std::max(0, ini.readInteger("COLUMNS", column.Key, header->sectionSize(column.Column))));
+                column.Column,
+                std::clamp(ini.readInteger("COLUMNS", column.Key, header->sectionSize(column.Column)), 0, widest));
 
         if (ini.readBool("START UP", "Minimized", false))
             HideMainWindow();

@@ -2,15 +2,19 @@
 // the event loop until a real exit.
 #include <QApplication>
 
+#include <cstdio>
 #include <exception>
 #include <memory>
 
 #include "ApplicationName.h"
+#include "CommandLine.h"
 #include "MainForm.h"
 #include "platform/SingleInstance.h"
 #include "platform/XdgFolders.h"
+#include "platform/gui/BaseSizeHint.h"
 #include "platform/gui/DisplayPlatform.h"
 #include "platform/gui/ErrorReport.h"
+#include "platform/gui/HeldKeyFilter.h"
 
 namespace {
 
@@ -30,12 +34,42 @@ public:
     }
 };
 
+void print(std::FILE* stream, const QString& text)
+{
+    std::fputs(text.toLocal8Bit().constData(), stream);
+}
+
+// Answers --help and --version, when asked, without a display or the instance lock
+// (another instance may be running). False when the program is to start.
+bool answeredAtOnce(int argc, char* argv[])
+{
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    const CommandLine line = parseCommandLine(arguments);
+    if (line.Action == CommandLine::Request::Version) {
+        print(stdout, versionText());
+        return true;
+    }
+    if (line.Action == CommandLine::Request::Usage) {
+        // The folders in the usage are the ones this copy of the program would use.
+        QCoreApplication application(argc, argv);
+        nameApplication();
+        print(stdout, usageText());
+        return true;
+    }
+    return false;
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
 {
     // Before anything asks Qt for the user's folders.
     ignoreRelativeXdgFolders();
+
+    if (answeredAtOnce(argc, argv))
+        return 0;
 
     // Checked before anything else: a second start shows nothing, signals nothing and
     // needs no display.
@@ -50,6 +84,15 @@ int main(int argc, char* argv[])
     if (!platform.isEmpty())
         qunsetenv("QT_QPA_PLATFORM"); // the programs that command files start choose their own
     nameApplication();
+    // Only now are Qt's own options taken off the line: any other option is a mistake,
+    // not the name of an event file to make.
+    const CommandLine line = parseCommandLine(QApplication::arguments().mid(1));
+    if (line.Action == CommandLine::Request::Refused) {
+        print(stderr, QStringLiteral("quillet: unknown option %1\n\n").arg(line.RefusedOption) + usageText());
+        return 2;
+    }
+    keepHeldKeysInTheirWindow();
+    keepBaseSizeHintsValid();
     // The main window hides instead of closing: only a real exit ends the program.
     QApplication::setQuitOnLastWindowClosed(false);
 

@@ -30,6 +30,7 @@
 #include "RepeatedEventEditor.h"
 #include "controls/FontStyles.h"
 #include "controls/ReadableColour.h"
+#include "controls/TextField.h"
 #include "controls/TimePicker.h"
 #include "platform/GetText.h"
 #include "platform/ProgramFolder.h"
@@ -176,7 +177,7 @@ void TfrmEditEvent::buildGeneralPage()
     tpStartTime->SetAutoMinPopupAfterHour(true);
 
     cboCategory = named(new QComboBox(tsGeneral), "cboCategory");
-    cboCategory->setEditable(true);
+    TextField::editIn(cboCategory);
     cboCategory->setInsertPolicy(QComboBox::NoInsert);
     // Suggestions only: what the user typed is what is stored.
     cboCategory->completer()->setCompletionMode(QCompleter::PopupCompletion);
@@ -192,9 +193,7 @@ void TfrmEditEvent::buildGeneralPage()
     lblSelectedImportance->setFont(arialFont(13, fsBold));
     lblSelectedImportance->setMinimumWidth(70);
 
-    edtEvent = named(new QLineEdit(tsGeneral), "edtEvent");
-    // A title of any length, as an import or a paste brings it (the edit's own limit is 32,767).
-    edtEvent->setMaxLength(INT_MAX);
+    edtEvent = named(new TextField(tsGeneral), "edtEvent");
     btnRepeated = named(new QPushButton(tsGeneral), "btnRepeated");
     memEventNote = named(new QPlainTextEdit(tsGeneral), "memEventNote");
     memEventNote->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);

@@ -422,59 +422,89 @@ bool TfrmEventNotify::MouseOverForm() const
 void TfrmEventNotify::CycleEvents()
 {
     wrapExceptions("TfrmEventNotify.CycleEvents", [&] {
-        lblEventCount->clear();
-        lblEventDesc->clear();
-        lblEventCategory->clear();
-        lblEventTime->setText(_("No event reminders"));
-        const TEvent* shownBefore = std::exchange(FShownEvent, nullptr);
-
-        if (FExpiredEvents.empty()) {
-            update();
-            if (isVisible() || HasPopedUp())
-                PopDown();
+        if (!FExpiredEvents.empty())
+            FCurrentIndex = (FCurrentIndex + 1) % static_cast<int>(FExpiredEvents.size());
+        const TListViewEventItem* shown = showCurrentRow();
+        if (!shown)
             return;
-        }
-
-        const int count = static_cast<int>(FExpiredEvents.size());
-        FCurrentIndex = (FCurrentIndex + 1) % count;
-        const TListViewEventItem row = *FExpiredEvents[static_cast<size_t>(FCurrentIndex)];
-        TEvent* event = FEventList ? FEventList->GetEvent(row.EventIndex) : nullptr;
-        if (!rowIsValid(event, row)) {
-            update();
-            return;
-        }
-
-        lblEventCount->setText(QStringLiteral("%1 / %2").arg(FCurrentIndex + 1).arg(count));
-        const QPixmap importance = importancePicture(event->Importance, devicePixelRatioF());
-        Image2->setPixmap(importance);
-        Image2->setVisible(!importance.isNull()); // normal importance shows none
-
-        QString dateText;
-        QString text;
-        QString category;
-        GetNotificationInfo(row, dateText, text, category);
-        lblEventTime->setText(dateText);
-        lblEventDesc->setText(text);
-        lblEventCategory->setText(category);
-
-        // While it lies in the work area, each display pins it to the bottom edge and on top.
-        if (HasPopedUp()) {
-            move(x(), workAreaBottom() - height());
-            if (isVisible())
-                raise();
-        }
-        btnExecute->setEnabled(event->RequiresFileExecNotification(row));
-
-        const TDateTime date = FEventList->GetEventViewDateTime(&row);
-        if (event != shownBefore || date != FShownDate)
-            FShownSince.start();
-        FShownEvent = event;
-        FShownDate = date;
+        const TListViewEventItem row = *shown;
         // Sounds while the sound is due and counts the reminder; never launches or dismisses.
         bool dismissed = false;
-        event->DoNotificationAction(row, false, false, dismissed);
-        update();
+        FEventList->GetEvent(row.EventIndex)->DoNotificationAction(row, false, false, dismissed);
     });
+}
+
+void TfrmEventNotify::FollowExpiredEvents(TEventList* EventList, std::uint8_t MaxAlpha)
+{
+    wrapExceptions("TfrmEventNotify.FollowExpiredEvents", [&] {
+        FEventList = EventList;
+        if (!FPopedUp) {
+            RefreshForEvents(EventList, MaxAlpha);
+            return;
+        }
+        // The reminder on show stays, with its new count; when it is gone, the one
+        // that took its place comes up as the next display, or the window slides out.
+        if (const int index = findShownRow(); index >= 0) {
+            FCurrentIndex = index;
+            showCurrentRow();
+        } else {
+            FCurrentIndex = std::clamp(FCurrentIndex, 0, static_cast<int>(FExpiredEvents.size())) - 1;
+            CycleEvents();
+        }
+    });
+}
+
+const TListViewEventItem* TfrmEventNotify::showCurrentRow()
+{
+    lblEventCount->clear();
+    lblEventDesc->clear();
+    lblEventCategory->clear();
+    lblEventTime->setText(_("No event reminders"));
+    const TEvent* shownBefore = std::exchange(FShownEvent, nullptr);
+
+    if (FExpiredEvents.empty()) {
+        update();
+        if (isVisible() || HasPopedUp())
+            PopDown();
+        return nullptr;
+    }
+
+    const int count = static_cast<int>(FExpiredEvents.size());
+    const TListViewEventItem* row = FExpiredEvents[static_cast<size_t>(FCurrentIndex)].get();
+    TEvent* event = FEventList ? FEventList->GetEvent(row->EventIndex) : nullptr;
+    if (!rowIsValid(event, *row)) {
+        update();
+        return nullptr;
+    }
+
+    lblEventCount->setText(QStringLiteral("%1 / %2").arg(FCurrentIndex + 1).arg(count));
+    const QPixmap importance = importancePicture(event->Importance, devicePixelRatioF());
+    Image2->setPixmap(importance);
+    Image2->setVisible(!importance.isNull()); // normal importance shows none
+
+    QString dateText;
+    QString text;
+    QString category;
+    GetNotificationInfo(*row, dateText, text, category);
+    lblEventTime->setText(dateText);
+    lblEventDesc->setText(text);
+    lblEventCategory->setText(category);
+
+    // While it lies in the work area, each display pins it to the bottom edge and on top.
+    if (HasPopedUp()) {
+        move(x(), workAreaBottom() - height());
+        if (isVisible())
+            raise();
+    }
+    btnExecute->setEnabled(event->CommandsMayRun(*row));
+
+    const TDateTime date = FEventList->GetEventViewDateTime(row);
+    if (event != shownBefore || date != FShownDate)
+        FShownSince.start();
+    FShownEvent = event;
+    FShownDate = date;
+    update();
+    return row;
 }
 
 void TfrmEventNotify::GetNotificationInfo(const TListViewEventItem& Item, QString& DateText, QString& Text,

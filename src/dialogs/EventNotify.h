@@ -32,6 +32,10 @@ public:
 
     // Slides in when FExpiredEvents holds rows, out when it is empty.
     void RefreshForEvents(TEventList* EventList, std::uint8_t MaxAlpha);
+    // FExpiredEvents was filled anew after the events changed: as RefreshForEvents,
+    // and while up the display follows at once, keeping the reminder on show when
+    // it is still due.
+    void FollowExpiredEvents(TEventList* EventList, std::uint8_t MaxAlpha);
     // Texts again in the current language; the snooze choice returns to position 0.
     void Retranslate();
 
@@ -99,6 +103,9 @@ private:
     int workAreaBottom() const; // first row below the work area
     void showWithoutActivating();
     void watchWorkArea();
+    // Shows the row at FCurrentIndex without counting it as a reminder given; the
+    // row, or nullptr when there is none or its event is gone.
+    const TListViewEventItem* showCurrentRow();
     // The row of the occurrence on show, found again in FExpiredEvents; -1 when it is gone.
     int findShownRow() const;
     // Runs Action on the row on show (when it is still there) and tells the owner

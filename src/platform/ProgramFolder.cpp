@@ -90,7 +90,7 @@ void setProgramFolderForTests(const QString& folder)
 ProgramFolders chooseProgramFolders(const QString& ProgramDir)
 {
     const QString beside = withSlash(QDir(ProgramDir).absolutePath());
-    const QString shared = withSlash(QDir::cleanPath(beside + QStringLiteral("../share/quillet")));
+    const QString shared = withSlash(QDir::cleanPath(beside + QStringLiteral(QUILLET_DATA_FROM_PROGRAM)));
     // A program whose catalogues are not beside it but under the prefix's share is installed.
     const bool installed =
         !QFileInfo(beside + QStringLiteral("LOCALE")).isDir() && QFileInfo(shared).isDir();

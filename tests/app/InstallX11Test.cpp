@@ -34,6 +34,10 @@ using testing_support::writeFile;
 
 namespace {
 
+// The install folders under the prefix, as the build was configured.
+const QString Bin = "/" QUILLET_INSTALL_BINDIR;
+const QString Share = "/" QUILLET_INSTALL_DATADIR;
+
 // Runs a tool to its end; its output (both channels) goes to Output.
 int runTool(const QString& program, const QStringList& arguments, QString* Output = nullptr)
 {
@@ -95,7 +99,7 @@ int clickAt(const QString& Window, const QPoint& Point)
 // The value of Key in the installed desktop entry.
 QString desktopEntryValue(const QString& Prefix, const QString& Key)
 {
-    const QString entry = QString::fromUtf8(readFile(Prefix + "/share/applications/org.example.quillet.desktop"));
+    const QString entry = QString::fromUtf8(readFile(Prefix + Share + "/applications/org.example.quillet.desktop"));
     return QRegularExpression("^" + Key + "=(.*)$", QRegularExpression::MultilineOption).match(entry).captured(1);
 }
 
@@ -108,7 +112,7 @@ struct StartAtLoginPlaces {
 StartAtLoginPlaces startAtLoginPlaces(const QString& Prefix)
 {
     const QString testFolder = programFolder();
-    setProgramFolderForTests(Prefix + "/bin");
+    setProgramFolderForTests(Prefix + Bin);
     QStringList messages;
     setMessageSinkForTests([&](const QString& Message) { messages << Message; });
     StartAtLoginPlaces places;
@@ -235,23 +239,23 @@ protected:
 
 TEST_F(InstallX11, TheDesktopEntryIconAndMetainfoAreValidAndNameTheInstalledProgram)
 {
-    const QString entryFile = prefix + "/share/applications/org.example.quillet.desktop";
+    const QString entryFile = prefix + Share + "/applications/org.example.quillet.desktop";
     QString output;
     EXPECT_EQ(runTool("desktop-file-validate", {entryFile}, &output), 0) << output;
     EXPECT_FALSE(output.contains("error:") || output.contains("warning:") || output.contains("hint:")) << output;
-    EXPECT_EQ(runTool("appstreamcli", {"validate", "--no-net", prefix + "/share/metainfo/org.example.quillet.metainfo.xml"},
+    EXPECT_EQ(runTool("appstreamcli", {"validate", "--no-net", prefix + Share + "/metainfo/org.example.quillet.metainfo.xml"},
                       &output),
               0)
         << output;
 
-    EXPECT_EQ(desktopEntryValue(prefix, "Exec"), "\"" + prefix + "/bin/quillet\" %f");
+    EXPECT_EQ(desktopEntryValue(prefix, "Exec"), "\"" + prefix + Bin + "/quillet\" %f");
     // One main category, or some menus list the program twice.
     EXPECT_EQ(desktopEntryValue(prefix, "Categories"), "Office;Calendar;");
-    EXPECT_TRUE(readFile(prefix + "/share/metainfo/org.example.quillet.metainfo.xml")
+    EXPECT_TRUE(readFile(prefix + Share + "/metainfo/org.example.quillet.metainfo.xml")
                     .contains(QByteArray("<release version=\"") + QUILLET_VERSION + "\""));
     const QString icon = desktopEntryValue(prefix, "Icon");
     QStringList sizes;
-    for (QDirIterator it(prefix + "/share/icons/hicolor", {icon + ".png"}, QDir::Files, QDirIterator::Subdirectories);
+    for (QDirIterator it(prefix + Share + "/icons/hicolor", {icon + ".png"}, QDir::Files, QDirIterator::Subdirectories);
          it.hasNext();) {
         const QString file = it.next();
         const QSize size = QImage(file).size();
@@ -265,7 +269,7 @@ TEST_F(InstallX11, TheDesktopEntryIconAndMetainfoAreValidAndNameTheInstalledProg
 TEST_F(InstallX11, TheInstalledProgramReadsShareQuilletAndKeepsTheUsersFilesInTheUsersFolders)
 {
     prepareUser();
-    const QString shared = prefix + "/share/quillet/";
+    const QString shared = prefix + Share + "/quillet/";
     const QStringList sounds = QDir(shared).entryList({"*.wav"}, QDir::Files);
     ASSERT_TRUE(sounds.contains("default.wav")) << sounds.join(' ').toStdString();
     // A sound device that plays into nothing, so the alarm's file is really read.
@@ -290,7 +294,7 @@ TEST_F(InstallX11, TheInstalledProgramReadsShareQuilletAndKeepsTheUsersFilesInTh
     ASSERT_TRUE(opened.watch(shared));
     ASSERT_TRUE(opened.watch(shared + "LOCALE/fr/LC_MESSAGES"));
     QProcess quillet;
-    start(quillet, prefix + "/bin/quillet");
+    start(quillet, prefix + Bin + "/quillet");
 
     // French at start-up; the bell and the command at the first check (5 s); the save 1 s later.
     EXPECT_TRUE(QTest::qWaitFor([&] { return opened.names().contains("default.mo"); }, 15000))
@@ -332,8 +336,8 @@ TEST_F(InstallX11, TheInstalledProgramReadsShareQuilletAndKeepsTheUsersFilesInTh
     ASSERT_EQ(clickAt(menu, places.Item), 0);
     endAndExpectSettingsInTheConfigurationFolder(quillet);
     EXPECT_TRUE(readFile(home + ".config/autostart/Quillet.desktop")
-                    .contains("\nExec=\"" + QFile::encodeName(prefix) + "/bin/quillet\"\n"));
-    EXPECT_EQ(QDir(prefix + "/bin").entryList(QDir::NoDotAndDotDot | QDir::AllEntries), QStringList("quillet"));
+                    .contains("\nExec=\"" + QFile::encodeName(prefix + Bin) + "/quillet\"\n"));
+    EXPECT_EQ(QDir(prefix + Bin).entryList(QDir::NoDotAndDotDot | QDir::AllEntries), QStringList("quillet"));
 }
 
 // A portable copy, the program with its files, in a folder its user can't write.
@@ -342,8 +346,8 @@ TEST_F(InstallX11, APortableCopyTheUserCantWriteReadsItsFilesBesideItAndKeepsThe
     SKIP_UNLESS_ABLE_TO_ACT_AS_ANOTHER_USER();
     prepareUser();
     const QString portable = root.filePath("portable/");
-    ASSERT_EQ(runTool("cp", {"-R", prefix + "/share/quillet", portable}), 0);
-    ASSERT_TRUE(QFile::copy(prefix + "/bin/quillet", portable + "quillet"));
+    ASSERT_EQ(runTool("cp", {"-R", prefix + Share + "/quillet", portable}), 0);
+    ASSERT_TRUE(QFile::copy(prefix + Bin + "/quillet", portable + "quillet"));
     const QStringList shipped = QDir(portable).entryList(QDir::NoDotAndDotDot | QDir::AllEntries);
 
     OpenedFiles opened;

@@ -1,4 +1,7 @@
 // The main window's reminder check, the pop-up's callbacks into it, and saving with backups.
+#include <QMessageBox>
+#include <QScopeGuard>
+
 #include <sys/resource.h>
 #include <sys/stat.h>
 
@@ -338,3 +341,76 @@ TEST_F(MainFormReminders, TheDamagedOriginalIsKeptEvenWhenItsContentWasCopiedBef
 }
 
 } // namespace
+
+// An event file that others may change could hold their commands: those run only once
+// the user has seen them and said yes, asked once at the start. No keeps them off for
+// this run, the occurrences due, and the file as it is.
+class SharedEventFile : public app_testing::MainWindowTest {};
+
+TEST_F(SharedEventFile, ItsCommandsRunOnlyAfterTheUsersYes)
+{
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "needs root to give the file to a group";
+    constexpr gid_t DaemonsGroup = 1; // daemon's own, daemon its other member
+    TfrmEventNotify::setSlideStepDelay(0);
+    const auto restoreDelay = qScopeGuard([] { TfrmEventNotify::setSlideStepDelay(3); });
+    RecordingSoundPlayer sounds;
+    RecordingShellOpener shell;
+    const QString events = folder + "events/Team.events";
+    ASSERT_TRUE(QDir().mkpath(folder + "events"));
+    TEventList team;
+    TestEvent{.when = at(2024, 6, 12, 8, 5), .description = "Wipe", .reminder = true, .commands = "rm -rf ~\necho done"}
+        .addTo(team);
+    TestEvent{
+        .when = at(2024, 6, 12, 8, 5), .description = "Mail", .reminder = true, .popUp = true, .commands = "mail x"}
+        .addTo(team);
+    TestEvent{.when = at(2024, 6, 12, 8, 5), .description = "Plain", .reminder = true}.addTo(team);
+    team.SaveToFile(events);
+    ASSERT_EQ(::chown(QFile::encodeName(events).constData(), 0, DaemonsGroup), 0);
+    ASSERT_EQ(::chmod(QFile::encodeName(events).constData(), 0664), 0);
+
+    QString question;
+    QMessageBox::StandardButton answer = QMessageBox::No;
+    QTimer answerer;
+    QObject::connect(&answerer, &QTimer::timeout, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (box && box->objectName() == "dlgConfirm") {
+            question = box->text();
+            screenshot(*box, "shared-file-commands");
+            box->button(answer)->click();
+        }
+    });
+    answerer.start(10);
+    for (const QMessageBox::StandardButton given : {QMessageBox::No, QMessageBox::Yes}) {
+        SCOPED_TRACE(given == QMessageBox::Yes ? "yes" : "no");
+        answer = given;
+        question.clear();
+        start({events});
+        window->tmrCheckEvents->stop();
+        window->tmrSave->stop();
+        EXPECT_EQ(question,
+                  "The event file \"" + events +
+                      "\" may also be changed by daemon. Its events run these commands at their reminder:"
+                      "\r\n\r\nWipe:\r\n    rm -rf ~\r\n    echo done\r\nMail:\r\n    mail x\r\n\r\n"
+                      "Run them? No keeps them off until Quillet starts again, and leaves the file as it is.");
+        window->tmrCheckEventsTimer();
+        EXPECT_EQ(window->FNotifyForm->lblEventDesc->text(), "Mail");
+        TEvent* wipe = window->FEventList->GetEvent(0);
+        if (given == QMessageBox::No) {
+            EXPECT_FALSE(window->FNotifyForm->btnExecute->isEnabled());
+            window->tmrCheckEventsTimer();
+            EXPECT_TRUE(wipe->Enabled) << "its occurrence stays due";
+            EXPECT_FALSE(window->FEventList->GetEvent(2)->Enabled) << "an event without commands goes on as ever";
+            window->SaveEvents();
+            EXPECT_TRUE(shell.opens().empty());
+            EXPECT_TRUE(window->FEventList->GetEvent(1)->ExecuteFile && wipe->ExecuteFile);
+            const QByteArray written = readFile(events);
+            EXPECT_EQ(written.count("<ExecuteFile>-1</ExecuteFile>"), 2) << "the file keeps them on";
+            EXPECT_EQ(written.count("rm -rf ~"), 1);
+        } else {
+            EXPECT_TRUE(window->FNotifyForm->btnExecute->isEnabled());
+            ASSERT_TRUE(waitUntil([&] { return shell.contents() == QStringList{"rm -rf ~\necho done\n"}; }));
+            EXPECT_FALSE(wipe->Enabled) << "run and dismissed";
+        }
+    }
+}

@@ -1,10 +1,12 @@
 // The quick capture with a fake desktop, and how copied text becomes a title and notes.
-#include <QClipboard>
+#include <QLineEdit>
 #include <QMessageBox>
 
 #include "AppTestSupport.h"
 #include "app/CapturedText.h"
+#include "dialogs/EditEvent.h"
 #include "platform/gui/ActiveWindow.h"
+#include "platform/gui/ClipboardWatcher.h"
 #include "platform/gui/KeySynthesizer.h"
 
 namespace {
@@ -15,16 +17,39 @@ public:
     WId Active = 0;
 };
 
+// What the capture did to the desktop, in order.
+using DesktopLog = QStringList;
+
 class RecordingKeys : public KeySynthesizer {
 public:
+    explicit RecordingKeys(DesktopLog& Log) : FLog(Log) {}
     bool sendKeys(const std::vector<SyntheticKey>& Keys) override
     {
         for (const SyntheticKey& key : Keys)
-            Typed << QString("%1%2").arg(QKeySequence(key.Key).toString(), key.Pressed ? "+" : "-");
+            FLog << QString("%1%2").arg(QKeySequence(key.Key).toString(), key.Pressed ? "+" : "-");
         return Accepted;
     }
-    QStringList Typed;
     bool Accepted = true;
+
+private:
+    DesktopLog& FLog;
+};
+
+class FakeClipboard : public ClipboardWatcher {
+public:
+    explicit FakeClipboard(DesktopLog& Log) : FLog(Log) {}
+    QString text() const override { return Text; }
+    void takeOver() override { FLog << "clipboard taken"; }
+    // Another program copies Copied.
+    void copy(const QString& Copied)
+    {
+        Text = Copied;
+        systemChanged();
+    }
+    QString Text;
+
+private:
+    DesktopLog& FLog;
 };
 
 class QuickCapture : public app_testing::MainWindowTest {
@@ -33,11 +58,35 @@ protected:
     {
         start();
         window->FActiveWindow.reset(active = new FakeActiveWindow);
-        window->FKeySynthesizer.reset(typed = new RecordingKeys);
+        window->FKeySynthesizer.reset(keys = new RecordingKeys(desktop));
+        auto fake = std::make_unique<FakeClipboard>(desktop);
+        clipboard = fake.get();
+        window->useClipboardWatcher(std::move(fake));
+    }
+    // Confirms each edit dialog that opens from now on, noting in opened its
+    // title and notes as it opened.
+    void confirmEditDialogs()
+    {
+        auto* watch = new QTimer(window.get());
+        QObject::connect(watch, &QTimer::timeout, [this] {
+            if (auto* dialog = qobject_cast<TfrmEditEvent*>(QApplication::activeModalWidget())) {
+                opened << dialog->edtEvent->text() + " | " + dialog->FEvent->Notes;
+                dialog->btnDone->click();
+            }
+        });
+        watch->start(10);
+    }
+    void waitForResetTick()
+    {
+        QSignalSpy tick(window->tmrResetClipboardViewer, &QTimer::timeout);
+        ASSERT_TRUE(tick.wait(10000));
     }
 
+    DesktopLog desktop;
+    QStringList opened;
     FakeActiveWindow* active = nullptr;
-    RecordingKeys* typed = nullptr;
+    RecordingKeys* keys = nullptr;
+    FakeClipboard* clipboard = nullptr;
 };
 
 const QStringList CopyKeys{"Control-", "Shift-", "E-", "Control+", "C+", "C-", "Control-"};
@@ -45,27 +94,56 @@ const QStringList CopyKeys{"Control-", "Shift-", "E-", "Control+", "C+", "C-", "
 TEST_F(QuickCapture, TheHotKeyCopiesFromAnotherProgramsWindowOnly)
 {
     active->Active = 0x2a00007; // another program's
-    window->tmrResetClipboardViewer->start();
-    QTest::qWait(300); // the hotkey comes part-way through the timer's second
+    window->tmrResetClipboardViewer->stop();
     window->WMHotKey();
-    EXPECT_EQ(typed->Typed, CopyKeys) << "the held keys go up, then Ctrl+C";
+    EXPECT_EQ(desktop, QStringList{"clipboard taken"} + CopyKeys)
+        << "the clipboard is ours before the copy; the held keys go up, then Ctrl+C";
     EXPECT_TRUE(window->FExpectClipboard);
-    EXPECT_GT(window->tmrResetClipboardViewer->remainingTime(), 900) << "the copy has a whole second";
-    QTest::qWait(1100);
+    EXPECT_TRUE(window->tmrResetClipboardViewer->isActive()) << "the copy has a whole tick of its own";
+    waitForResetTick();
     EXPECT_FALSE(window->FExpectClipboard) << "the reset timer's tick ends the wait";
 
-    typed->Typed.clear();
+    desktop.clear();
     for (WId none : {WId(0), window->winId()}) {
         active->Active = none;
         window->WMHotKey();
-        EXPECT_EQ(typed->Typed, QStringList()) << "no window, or our own";
+        EXPECT_EQ(desktop, QStringList()) << "no window, or our own";
         EXPECT_FALSE(window->FExpectClipboard);
     }
 
     active->Active = 0x2a00007;
-    typed->Accepted = false;
+    keys->Accepted = false;
     window->WMHotKey();
     EXPECT_FALSE(window->FExpectClipboard) << "keys the desktop refused copy nothing";
+}
+
+TEST_F(QuickCapture, EachCopyTheHotKeyAskedForOpensOneDialog)
+{
+    active->Active = 0x2a00007;
+    const int eventsBefore = window->FEventList->Count();
+    confirmEditDialogs();
+    struct Step {
+        bool hotKey;
+        QString copied;
+        bool tickBetween = false; // the reset timer ticks between the hotkey and the copy
+    };
+    for (const Step& step : std::vector<Step>{{true, "Buy stamps"},
+                                             {true, "Water the plants\nthe ones upstairs"},
+                                             {true, "Water the plants\nthe ones upstairs"}, // the same again
+                                             {false, "copied without the hotkey"},
+                                             {true, "copied after the tick", true},
+                                             {true, ""}}) {
+        if (step.hotKey)
+            window->WMHotKey();
+        if (step.tickBetween)
+            waitForResetTick();
+        clipboard->copy(step.copied);
+    }
+    clipboard->copy("a second copy of the same press"); // the capture took the first
+    EXPECT_EQ(opened, QStringList({"Buy stamps | Buy stamps\r\n",
+                                   "Water the plants | Water the plants\r\nthe ones upstairs\r\n",
+                                   "Water the plants | Water the plants\r\nthe ones upstairs\r\n"}));
+    EXPECT_EQ(window->FEventList->Count(), eventsBefore + 3);
 }
 
 TEST_F(QuickCapture, TheHotKeyDoesNothingWhileADialogOfOursIsOpen)
@@ -77,7 +155,7 @@ TEST_F(QuickCapture, TheHotKeyDoesNothingWhileADialogOfOursIsOpen)
         question.reject();
     });
     question.exec();
-    EXPECT_EQ(typed->Typed, QStringList());
+    EXPECT_EQ(desktop, QStringList());
     EXPECT_FALSE(window->FExpectClipboard);
 }
 
@@ -94,8 +172,7 @@ TEST_F(QuickCapture, ACopyWhileADialogOfOursIsOpenOpensNoSecondDialog)
                 dialog->close();
             }
         });
-        QGuiApplication::clipboard()->setText("copied meanwhile");
-        QTest::qWait(50);
+        clipboard->copy("copied meanwhile");
         question.reject();
     });
     question.exec();

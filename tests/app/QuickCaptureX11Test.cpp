@@ -9,11 +9,16 @@
 
 #include "ManagedMainWindowTest.h"
 #include "SelectedTextProgram.h"
+#include "XClip.h"
 #include "dialogs/EditEvent.h"
+#include "platform/gui/ClipboardWatcher.h"
 #include "platform/gui/HotKey.h"
 
+using testing_support::copyWithXclip;
+using testing_support::pasteWithXclip;
 using testing_support::readFile;
 using testing_support::SelectedTextProgram;
+using Copies = SelectedTextProgram::Copies;
 
 namespace {
 
@@ -53,25 +58,27 @@ protected:
             if (!dialog || !dialog->isVisible())
                 return;
             watch->stop();
-            QTest::qWait(200); // the window manager's turn to activate it
+            const bool active = QTest::qWaitFor([dialog] { return dialog->isActiveWindow(); }, 5000);
             opened = Opened{dialog->edtEvent->text(), dialog->FEvent->Notes, dialog->cboCategory->currentText(),
-                            dialog->isActiveWindow()};
+                            active};
             QProcess::execute("import", {"-window", "root", QDir::temp().filePath("quillet-quick-capture.png")});
             dialog->btnDone->click();
         });
         watch->start(20);
     }
-    static void copyWithXclip(const QByteArray& text)
+    // Once the reset timer has ticked, no copy is the capture's any more.
+    void waitForResetTick()
     {
-        QProcess xclip;
-        xclip.start("xclip", {"-selection", "clipboard"});
-        xclip.write(text);
-        xclip.closeWriteChannel();
-        ASSERT_TRUE(xclip.waitForFinished(5000));
+        QSignalSpy tick(window->tmrResetClipboardViewer, &QTimer::timeout);
+        ASSERT_TRUE(tick.wait(10000));
     }
-    // Lets more than a tick of the reset timer pass (a coarse timer may be 5% late):
-    // whatever the capture would do has had its time.
-    void settle() { QTest::qWait(1500); }
+    // Copies Text with xclip and waits until the window has heard of it.
+    void copyElsewhere(const QByteArray& Text)
+    {
+        QSignalSpy changed(window->FClipboardWatcher.get(), &ClipboardWatcher::changed);
+        ASSERT_TRUE(copyWithXclip(Text));
+        ASSERT_TRUE(changed.wait(5000));
+    }
 
     std::optional<Opened> opened;
 };
@@ -98,22 +105,48 @@ TEST_F(QuickCaptureX11, SelectedTextInAnotherProgramBecomesANewEvent)
     EXPECT_TRUE(readFile(window->FFileName).contains("Call the plumber")) << "added and saved";
 }
 
-TEST_F(QuickCaptureX11, OnlyACopyThatTheHotKeyAskedForWithinASecondIsCaptured)
+// Tk keeps the clipboard across copies and announces no new owner; Qt and GTK
+// programs take it afresh each time. Either way each press is a capture, also
+// of the same line selected again.
+TEST_F(QuickCaptureX11, EachPressCapturesWhatIsSelectedWhateverHoldsTheClipboard)
+{
+    const int eventsBefore = window->FEventList->Count();
+    int captured = 0;
+    for (const auto how : {Copies::KeepTheClipboard, Copies::TakeTheClipboard}) {
+        SCOPED_TRACE(how == Copies::KeepTheClipboard ? "keeps the clipboard" : "takes it each copy");
+        SelectedTextProgram other("", true, how);
+        ASSERT_NE(other.window(), 0u);
+        for (const QString text : {"Buy stamps", "Water the plants", "Water the plants"}) {
+            ASSERT_TRUE(other.select(text + "\n"));
+            ASSERT_TRUE(other.activate());
+            opened.reset();
+            confirmEditDialog();
+            pressHotKey();
+            ASSERT_TRUE(QTest::qWaitFor([&] { return opened.has_value(); }, 10000)) << "no dialog for " << text.toStdString();
+            EXPECT_EQ(opened->Title, text);
+            EXPECT_EQ(opened->Notes, text + "\r\n");
+            ASSERT_TRUE(QTest::qWaitFor([&] { return window->FEventList->Count() == eventsBefore + captured + 1; }));
+            ++captured;
+        }
+    }
+}
+
+TEST_F(QuickCaptureX11, OnlyACopyThatTheHotKeyAskedForBeforeTheTickIsCaptured)
 {
     confirmEditDialog();
-    copyWithXclip("copied without the hotkey");
-    settle();
+    copyElsewhere("copied without the hotkey");
+    EXPECT_FALSE(opened.has_value()) << "no edit dialog";
 
-    // The other program has nothing selected: Ctrl+C copies nothing, and a copy
-    // made more than a second later is not the capture's.
+    // The other program has nothing selected: Ctrl+C copies nothing, what the
+    // user had copied stays, and a copy made after the tick is not the capture's.
     SelectedTextProgram other("nothing selected", false);
     ASSERT_TRUE(other.activate());
     pressHotKey();
     EXPECT_TRUE(window->FExpectClipboard);
-    settle();
+    waitForResetTick();
     EXPECT_FALSE(window->FExpectClipboard);
-    copyWithXclip("copied later");
-    settle();
+    EXPECT_EQ(pasteWithXclip(), "copied without the hotkey");
+    copyElsewhere("copied later");
     EXPECT_FALSE(opened.has_value()) << "no edit dialog";
 }
 
@@ -125,7 +158,7 @@ TEST_F(QuickCaptureX11, TheHotKeyDoesNothingWhileQuilletsOwnWindowIsActive)
     ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
     pressHotKey();
     EXPECT_FALSE(window->FExpectClipboard);
-    settle();
+    waitForResetTick();
     EXPECT_FALSE(opened.has_value()) << "no edit dialog";
 }
 

@@ -15,6 +15,9 @@
 #include <cstring>
 
 #include "platform/ProgramFolder.h"
+#ifdef QUILLET_TEST_GUI
+#include "platform/gui/HeldKeyFilter.h"
+#endif
 
 int main(int argc, char** argv)
 {
@@ -38,6 +41,7 @@ int main(int argc, char** argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    keepHeldKeysInTheirWindow(); // as the program does
 #else
     QCoreApplication app(argc, argv);
 #endif

@@ -13,6 +13,13 @@
 
 #include "platform/gui/ClipboardWatcher.h"
 #include "platform/gui/HotKey.h"
+#include "SelectedTextProgram.h"
+#include "WindowManager.h"
+#include "XClip.h"
+
+using testing_support::copyWithXclip;
+using testing_support::pasteWithXclip;
+using testing_support::SelectedTextProgram;
 
 namespace {
 
@@ -84,17 +91,49 @@ TEST_F(X11, AHotKeyHeldByAnotherProgramIsRefusedAndOursIsFreedAfterwards)
 
 TEST_F(X11, TheClipboardWatcherReportsWhatWasCopied)
 {
-    ClipboardWatcher watcher;
-    QSignalSpy changed(&watcher, &ClipboardWatcher::changed);
-    const auto copyWithXclip = [](const QByteArray& text) {
-        QProcess xclip;
-        xclip.start("xclip", {"-selection", "clipboard"});
-        xclip.write(text);
-        xclip.closeWriteChannel();
-        return xclip.waitForFinished(5000);
-    };
-    watcher.join();
+    std::unique_ptr<ClipboardWatcher> watcher = createSystemClipboardWatcher();
+    QSignalSpy changed(watcher.get(), &ClipboardWatcher::changed);
+    watcher->join();
     ASSERT_TRUE(copyWithXclip("first line\nsecond"));
-    ASSERT_TRUE(changed.wait(3000));
-    EXPECT_EQ(ClipboardWatcher::text(), QStringLiteral("first line\nsecond"));
+    ASSERT_TRUE(changed.wait(5000));
+    EXPECT_EQ(watcher->text(), QStringLiteral("first line\nsecond"));
+}
+
+// A program that holds the clipboard and copies again announces nothing unless
+// the clipboard was taken from it first; whoever holds it, what it held stays.
+TEST_F(X11, AfterATakeOverEveryCopyIsReportedAndTheClipboardKeepsItsText)
+{
+    testing_support::WindowManager manager;
+    ASSERT_TRUE(manager.ready());
+    std::unique_ptr<ClipboardWatcher> watcher = createSystemClipboardWatcher();
+    watcher->join();
+    QSignalSpy changed(watcher.get(), &ClipboardWatcher::changed);
+    for (const auto how : {SelectedTextProgram::Copies::KeepTheClipboard, SelectedTextProgram::Copies::TakeTheClipboard}) {
+        SCOPED_TRACE(how == SelectedTextProgram::Copies::KeepTheClipboard ? "keeps the clipboard" : "takes it each copy");
+        SelectedTextProgram other("first", true, how);
+        ASSERT_NE(other.window(), 0u);
+        ASSERT_TRUE(other.activate());
+        typeKeys("ctrl+c");
+        ASSERT_TRUE(changed.wait(5000));
+        EXPECT_EQ(watcher->text(), "first");
+
+        // The user selects the next line, the same line again, and another.
+        QString held = "first";
+        for (const QString next : {"second", "second", "third"}) {
+            ASSERT_TRUE(other.select(next));
+            changed.clear();
+            watcher->takeOver();
+            EXPECT_EQ(changed.count(), 0) << "our own taking is no copy";
+            EXPECT_EQ(pasteWithXclip(), held) << "the user's clipboard is kept";
+            typeKeys("ctrl+c");
+            ASSERT_TRUE(changed.wait(5000)) << next.toStdString();
+            EXPECT_EQ(watcher->text(), next);
+            held = next;
+        }
+    }
+    watcher->leave();
+    changed.clear();
+    ASSERT_TRUE(copyWithXclip("after leaving"));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return watcher->text() == "after leaving"; }, 5000));
+    EXPECT_EQ(changed.count(), 0);
 }

@@ -54,9 +54,9 @@ TEST_F(ProgramFolder, ABuildOrPortableFolderKeepsEverythingBesideTheProgram)
 // Even in a prefix the user may write (~/.local), bin/ is no place for the user's files.
 TEST_F(ProgramFolder, AnInstalledProgramReadsFromShareAndKeepsTheUsersFilesInTheUsersFolders)
 {
-    const QString bin = make("prefix/bin");
-    const QString shared = make("prefix/share/quillet");
-    make("prefix/share/quillet/LOCALE/de");
+    const QString bin = make("prefix/" QUILLET_INSTALL_BINDIR);
+    const QString shared = make("prefix/" QUILLET_INSTALL_DATADIR "/quillet");
+    make("prefix/" QUILLET_INSTALL_DATADIR "/quillet/LOCALE/de");
     const QString name = QCoreApplication::applicationName();
     const QString config = qEnvironmentVariable("XDG_CONFIG_HOME") + "/" + name + "/";
     const QString data = qEnvironmentVariable("XDG_DATA_HOME") + "/" + name + "/";
@@ -112,8 +112,8 @@ TEST_F(ProgramFolder, RelativeXdgFoldersAreIgnored)
     qputenv("XDG_CONFIG_HOME", "relcfg");
     qputenv("XDG_DATA_HOME", QFile::encodeName(root.filePath("data")));
     ignoreRelativeXdgFolders();
-    make("prefix/share/quillet"); // installed: the user's files go to the user's folders
-    const ProgramFolders folders = chooseProgramFolders(make("prefix/bin"));
+    make("prefix/" QUILLET_INSTALL_DATADIR "/quillet"); // installed: the user's files go to the user's folders
+    const ProgramFolders folders = chooseProgramFolders(make("prefix/" QUILLET_INSTALL_BINDIR));
     EXPECT_EQ(folders.Settings, make("home") + ".config/" + QCoreApplication::applicationName() + "/");
     EXPECT_EQ(folders.EventFile, root.filePath("data/") + QCoreApplication::applicationName() + "/") << "kept";
     EXPECT_EQ(autostart::entryFileName(), make("home") + ".config/autostart/Quillet.desktop");
