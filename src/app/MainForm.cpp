@@ -28,6 +28,7 @@
 #include "LoadDamageReport.h"
 #include "RecoveryFile.h"
 #include "Splash.h"
+#include "UntrustedFolders.h"
 #include "WebLinks.h"
 #include "controls/CalendarX.h"
 #include "controls/DropDownControl.h"
@@ -470,10 +471,19 @@ void TfrmQuillet::buildTimers()
 void TfrmQuillet::FormCreate()
 {
     // An absolute path keeps saves and backups in one place whatever the working folder becomes.
-    FFileName = FFileName.isEmpty() ? eventFileFolder() + QStringLiteral("Events.events")
-                                    : QFileInfo(FFileName).absoluteFilePath();
+    const bool named = !FFileName.isEmpty();
+    if (named)
+        FFileName = QFileInfo(FFileName).absoluteFilePath();
+    else if (const QString folder = eventFileFolder(); !folder.isEmpty())
+        FFileName = folder + QStringLiteral("Events.events");
+    // Else no folder of the user's own is left for it: the list is kept unsaved.
     if (!lockEventFile())
         return;
+    if (const QString untrusted = untrustedFoldersReport(chooseProgramFolders(programFolder()), named);
+        !untrusted.isEmpty())
+        showErrorReport(untrusted);
+    if (FTerminated)
+        return; // a termination signal came during the message
 
     ShowSplash(1000, GetFileVersionString(QCoreApplication::applicationFilePath(), QStringLiteral("@A.@B.@C")));
 
@@ -524,6 +534,8 @@ void TfrmQuillet::FormCreate()
 // program goes on.
 bool TfrmQuillet::lockEventFile()
 {
+    if (FFileName.isEmpty())
+        return true; // nowhere to save: nothing to lock
     if (takeEventFileLock())
         return true;
     showErrorReport(eventFileInUse() + QStringLiteral("\r\n\r\n") +
@@ -592,9 +604,14 @@ void TfrmQuillet::loadEventFile()
         showErrorReport(_("The event file \"%1\" could not be read.").arg(FFileName) + paragraph +
                         exceptionMessage(error) + paragraph + keptCopy());
     }
-    const QString notices = takeNoticesFromLastExit();
-    if (!notices.isEmpty())
-        showErrorReport(notices);
+    if (FTerminated)
+        return; // a termination signal came during the message
+    // Used up only once read: a signal that closes the box leaves it for the next start.
+    const LastExitNotices notices = noticesFromLastExit();
+    if (!notices.Text.isEmpty())
+        showErrorReport(notices.Text);
+    if (!FTerminated)
+        notices.remove();
 }
 
 void TfrmQuillet::useClipboardWatcher(std::unique_ptr<ClipboardWatcher> Watcher)

@@ -171,6 +171,7 @@ public:
     TDateTime GetSelectedDate() const;
     void LoadSettings();
     void SaveSettings();
+    void saveSettingsIn(const QString& Folder);
     void BuildLanguageMenu();
     void SetLanguage(const QString& Code);
     void TranslateWindow();

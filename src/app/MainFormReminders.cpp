@@ -178,6 +178,8 @@ void TfrmQuillet::DoNotifyEventEdited()
 
 void TfrmQuillet::SaveEvents()
 {
+    if (FFileName.isEmpty())
+        return; // no folder of the user's own to keep it in: the start said so
     QApplication::setOverrideCursor(Qt::WaitCursor);
     const auto restoreCursor = qScopeGuard([] { QApplication::restoreOverrideCursor(); });
     try {

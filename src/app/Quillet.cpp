@@ -11,6 +11,7 @@
 #include "MainForm.h"
 #include "platform/SingleInstance.h"
 #include "platform/XdgFolders.h"
+#include "platform/gui/BaseSizeHint.h"
 #include "platform/gui/DisplayPlatform.h"
 #include "platform/gui/ErrorReport.h"
 #include "platform/gui/HeldKeyFilter.h"
@@ -91,6 +92,7 @@ int main(int argc, char* argv[])
         return 2;
     }
     keepHeldKeysInTheirWindow();
+    keepBaseSizeHintsValid();
     // The main window hides instead of closing: only a real exit ends the program.
     QApplication::setQuitOnLastWindowClosed(false);
 

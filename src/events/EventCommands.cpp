@@ -161,7 +161,7 @@ void CleanTmpFolder()
 {
     std::lock_guard lock(tmpFolderLock());
     const QString dir = GetTmpFolder();
-    if (dir.isEmpty() || !isPrivateFolder(dir))
+    if (dir.isEmpty() || othersMayChange(dir))
         return; // nothing of ours can be there, and nothing else is deleted
     const QFileInfoList entries =
         QDir(dir).entryInfoList(QDir::Files | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);

@@ -11,11 +11,14 @@
 #include <QScopeGuard>
 #include <QScreen>
 #include <QSettings>
+#include <QSignalSpy>
 #include <QStandardPaths>
 #include <QSysInfo>
 #include <QSystemTrayIcon>
 #include <QTemporaryDir>
+#include <QTimer>
 
+#include <algorithm>
 #include <csignal>
 
 #include <fcntl.h>
@@ -69,7 +72,7 @@ protected:
             ASSERT_EQ(std::raise(SIGTERM), 0);
         else
             window.actExit->trigger();
-        ASSERT_TRUE(QTest::qWaitFor([&] { return terminated.count() == 1; }, 2000));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return terminated.count() == 1; }, 20000));
     }
 };
 
@@ -81,11 +84,13 @@ TEST_F(MainFormLifecycle, StartUpRunsEveryStepAndShowsTheWindowInItsDesignSize)
     EXPECT_TRUE(SplashVisible());
     EXPECT_EQ(messages, QStringList{HotKeyMessage}) << "one plain message, and start-up goes on";
     EXPECT_TRUE(window.isVisible() && window.TrayIcon1->isVisible());
-    // The design size centred at 225, cut to a narrower screen (800 here) at its left edge.
+    // The design size centred at 225, cut to a narrower screen (800 x 800 here) at its
+    // left edge, and moved up where the screen is too low to show all of it there.
     const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
     const QSize design(822, 622 + window.mnuMainMenu->sizeHint().height());
     EXPECT_EQ(window.size(), design.boundedTo(screen.size()));
-    EXPECT_EQ(window.pos(), QPoint(design.width() > screen.width() ? screen.left() : (screen.width() - 822) / 2, 225));
+    EXPECT_EQ(window.pos(), QPoint(design.width() > screen.width() ? screen.left() : (screen.width() - 822) / 2,
+                                   std::min(225, screen.bottom() + 1 - window.height())));
     screenshot(window, "main-window");
     EXPECT_TRUE(QTest::qWaitFor([] { return !SplashVisible(); })) << "its timer hides it after the minimum time";
 
@@ -94,15 +99,17 @@ TEST_F(MainFormLifecycle, StartUpRunsEveryStepAndShowsTheWindowInItsDesignSize)
     EXPECT_TRUE(about.Execute());
 }
 
+// At the first tick of its timer, however late a loaded machine lets it come.
 TEST(Splash, GoesAsSoonAsItsMinimumTimeHasPassed)
 {
     QElapsedTimer shown;
     shown.start();
     ShowSplash(1000, "1.2.3");
     ASSERT_TRUE(SplashVisible());
-    ASSERT_TRUE(QTest::qWaitFor([] { return !SplashVisible(); }, 3000));
+    QSignalSpy ticks(frmSplash()->Timer1, &QTimer::timeout);
+    ASSERT_TRUE(QTest::qWaitFor([] { return !SplashVisible(); }, 20000));
     EXPECT_GE(shown.elapsed(), 1000);
-    EXPECT_LT(shown.elapsed(), 1300) << "it covered the window for a second more";
+    EXPECT_EQ(ticks.count(), 1) << "it covered the window for a second more";
 }
 
 TEST_F(MainFormLifecycle, UnderADarkColourSchemeTextsOnWhiteStayReadable)
@@ -235,15 +242,16 @@ TEST_F(MainFormLifecycle, ASaveNamesTheDataFolderThatCouldNotBeMade)
         qputenv("XDG_DATA_HOME", dataHome);
         qputenv("XDG_CONFIG_HOME", configHome);
         ::chmod(programPath.constData(), 0700);
-        QFile::remove(folder + "plain");
-        QDir(folder + "home").removeRecursively();
     });
-    for (const QString& home : {writeFile(folder + "plain", "a file, not a folder"), folder + "home"}) {
+    // Not in the program's folder: others may change what lies there.
+    QTemporaryDir users;
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(users.filePath("config")));
+    for (const QString& home : {writeFile(users.filePath("plain"), "a file, not a folder"), users.filePath("home")}) {
         qputenv("XDG_DATA_HOME", QFile::encodeName(home + "/data"));
         const QString data = home + "/data/" + QCoreApplication::applicationName() + "/";
         TfrmQuillet& window = start();
         ASSERT_EQ(window.FFileName, data + "Events.events");
-        QDir(folder + "home").removeRecursively(); // gone since the start: the save makes it again
+        QDir(users.filePath("home")).removeRecursively(); // gone since the start: the save makes it again
         window.FEventList->AddCategory("Work");
         QString failure;
         try {
@@ -301,6 +309,10 @@ TEST_F(MainFormLifecycle, BackupsAndRecoveryFilesKeepTheEventFilesPermissions)
         leaveNoticeForNextStart("a notice");
         EXPECT_EQ(modeOf(dataFolder + "Notice from the last exit.txt"), 0600u);
     }
+    // Where others may look into the folder, only the user may read it.
+    ASSERT_EQ(::chmod(QFile::encodeName(dataFolder).constData(), 0755), 0);
+    clock.set(testing_support::at(2026, 12, 8));
+    EXPECT_EQ(modeOf(writeRecoveryFile(*window.FEventList, window.FFileName, Now()).Path), 0600u);
     QDir(dataFolder).removeRecursively();
     EXPECT_EQ(modeOf(writeRecoveryFile(*window.FEventList, folder + "never saved.events", Now()).Path), 0600u);
 }
@@ -456,8 +468,9 @@ TEST_F(MainFormLifecycle, ARecoveryFileGoesToTheFirstOfTheDataHomeAndRuntimeFold
 
     // A notice the disk takes only in part leaves the ones before it whole, and no empty file.
     const QString notice = "/Notice from the last exit.txt";
-    writeFile(home.path() + notice, "before\n\n");
     qputenv("HOME", QFile::encodeName(home.path()));
+    leaveNoticeForNextStart("before");
+    const QByteArray whole = readFile(home.path() + notice);
     rlimit unlimited{};
     getrlimit(RLIMIT_FSIZE, &unlimited);
     const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
@@ -467,8 +480,58 @@ TEST_F(MainFormLifecycle, ARecoveryFileGoesToTheFirstOfTheDataHomeAndRuntimeFold
     leaveNoticeForNextStart(QString(100, 'x'));
     setrlimit(RLIMIT_FSIZE, &unlimited);
     std::signal(SIGXFSZ, oldHandler);
-    EXPECT_EQ(readFile(home.path() + notice), "before\n\n");
+    EXPECT_EQ(readFile(home.path() + notice), whole);
     EXPECT_FALSE(QFileInfo::exists(runtime.path() + notice));
+}
+
+// The notice of the last exit is read only from a regular file of the user's that the
+// program wrote, never through a link or from a pipe, and is gone only once read.
+TEST_F(MainFormLifecycle, TheNoticeOfTheLastExitIsOnlyTheProgramsOwnAndGoesOnceRead)
+{
+    QTemporaryDir home;
+    const QByteArray homeBefore = qgetenv("HOME");
+    const auto restore = qScopeGuard([&] { qputenv("HOME", homeBefore); });
+    qputenv("HOME", QFile::encodeName(home.path()));
+    const QString dataFolder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + "/";
+    const QString notice = dataFolder + "Notice from the last exit.txt";
+    const QString text = "The event file \"Plans.events\" could not be saved when Quillet was last closed.";
+    leaveNoticeForNextStart(text);
+    bool thereWhileShown = false;
+    setMessageSinkForTests([&](const QString& message) {
+        messages << message;
+        thereWhileShown = QFileInfo::exists(notice);
+    });
+    start();
+    EXPECT_EQ(errors(), QStringList{text});
+    EXPECT_TRUE(thereWhileShown);
+    EXPECT_FALSE(QFileInfo::exists(notice)) << "gone once its box was closed";
+    messages.clear();
+    start();
+    EXPECT_EQ(errors(), QStringList()) << "shown once";
+
+    // What another could have put there: a link (to a file of the user's), a pipe, a
+    // file the program did not write.
+    const QString profile = writeFile(home.filePath(".profile"), "mine\n");
+    const std::function<void()> plant[] = {
+        [&] { ASSERT_TRUE(QFile::link(profile, notice)); },
+        [&] { ASSERT_EQ(::mkfifo(QFile::encodeName(notice).constData(), 0600), 0); },
+        [&] { writeFile(notice, "Your events were moved to /tmp/x.events: import it now.\n"); }};
+    for (std::size_t i = 0; i < std::size(plant); ++i) {
+        SCOPED_TRACE(i);
+        QDir().mkpath(dataFolder);
+        plant[i]();
+        messages.clear();
+        start();
+        EXPECT_EQ(errors(), QStringList()) << "not shown";
+        leaveNoticeForNextStart("a notice");
+        EXPECT_EQ(readFile(profile), "mine\n") << "nothing written through the link";
+        EXPECT_TRUE(readFile(home.filePath("Notice from the last exit.txt")).contains("a notice"))
+            << "it went to the next folder";
+        struct stat planted = {};
+        EXPECT_EQ(::lstat(QFile::encodeName(notice).constData(), &planted), 0) << "and nothing deleted";
+        QFile::remove(notice);
+        QFile::remove(home.filePath("Notice from the last exit.txt"));
+    }
 }
 
 // Two programs on one event file would overwrite each other's changes.
@@ -635,10 +698,13 @@ TEST_F(MainFormLifecycle, ASignalDuringAStartUpMessageClosesItAndLeavesTheSettin
     const QByteArray damaged = "<QuilletEventFile>\r\nthis is not the rest of it";
     const QByteArray settings = "[START UP]\nMinimized=0\n[POSITION]\nMainWindowX=17\n";
     setMessageSinkForTests({}); // real boxes
-    for (const QString box : {"hotkey", "could not be read"}) {
+    const QString notice =
+        QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + "/Notice from the last exit.txt";
+    for (const QString box : {"hotkey", "could not be read", "when Quillet was last closed"}) {
         SCOPED_TRACE(box.toStdString());
         writeFile(folder + "Events.events", damaged);
         writeFile(folder + "Settings.ini", settings);
+        leaveNoticeForNextStart("The event file \"Plans.events\" could not be saved when Quillet was last closed.");
         // OK for earlier boxes, a signal at this one; after 8 s OK for all, never hanging.
         QTimer answer;
         QElapsedTimer elapsed;
@@ -647,10 +713,12 @@ TEST_F(MainFormLifecycle, ASignalDuringAStartUpMessageClosesItAndLeavesTheSettin
             auto* open = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
             if (!open)
                 return;
-            if (elapsed.elapsed() > 8000 || !open->text().contains(box))
+            if (elapsed.elapsed() > 8000 || !open->text().contains(box)) {
                 open->accept();
-            else if (open->text().contains(box))
+            } else if (open->text().contains(box)) {
+                screenshot(*open, "start-up-box");
                 std::raise(SIGTERM);
+            }
         });
         answer.start(100);
         TfrmQuillet& window = start();
@@ -659,6 +727,7 @@ TEST_F(MainFormLifecycle, ASignalDuringAStartUpMessageClosesItAndLeavesTheSettin
         EXPECT_LT(elapsed.elapsed(), 5000);
         EXPECT_EQ(QString(readFile(folder + "Settings.ini")), QString(settings));
         EXPECT_EQ(QString(readFile(folder + "Events.events")), QString(damaged));
+        EXPECT_TRUE(QFileInfo::exists(notice)) << "the notice stays until its box is closed";
     }
 }
 
@@ -679,7 +748,7 @@ TEST_F(MainFormLifecycle, ASignalDuringTheMessageOfAFailedCloseStillEndsTheProgr
     signalAtTheBox.start(50);
     testing::internal::CaptureStderr();
     window.close();
-    EXPECT_TRUE(QTest::qWaitFor([&] { return terminated.count() == 1; }, 3000));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return terminated.count() == 1; }, 20000));
     testing::internal::GetCapturedStderr();
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
 }

@@ -115,6 +115,7 @@ TEST_F(QuickCaptureX11, EachPressCapturesWhatIsSelectedWhateverHoldsTheClipboard
     for (const auto how : {Copies::KeepTheClipboard, Copies::TakeTheClipboard}) {
         SCOPED_TRACE(how == Copies::KeepTheClipboard ? "keeps the clipboard" : "takes it each copy");
         SelectedTextProgram other("", true, how);
+        ASSERT_NE(other.window(), 0u);
         for (const QString text : {"Buy stamps", "Water the plants", "Water the plants"}) {
             ASSERT_TRUE(other.select(text + "\n"));
             ASSERT_TRUE(other.activate());

@@ -191,8 +191,11 @@ int main(int argc, char** argv)
     editor.show();
     editor.activateWindow();
     editor.setFocus();
-    if (!QTest::qWaitForWindowExposed(&editor))
+    // A generous limit: on a loaded machine the window manager may take its time.
+    if (!QTest::qWaitForWindowExposed(&editor, 50000)) {
+        std::fprintf(stderr, "quillet_test_selected_text: the window was never shown\n");
         return 1;
+    }
     std::printf("%llu\n", static_cast<unsigned long long>(editor.winId()));
     std::fflush(stdout);
     return app.exec();

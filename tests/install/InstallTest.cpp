@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 
@@ -49,13 +50,25 @@ QStringList filesUnder(const QString& Folder)
     return files;
 }
 
+// The empty folders under Folder (itself included), relative to it, sorted.
+QStringList emptyFoldersUnder(const QString& Folder)
+{
+    QStringList folders;
+    QDirIterator it(Folder, QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden, QDirIterator::Subdirectories);
+    for (QString folder = Folder; !folder.isEmpty(); folder = it.hasNext() ? it.next() : QString())
+        if (QDir(folder).isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System))
+            folders << QDir(Folder).relativeFilePath(folder);
+    folders.sort();
+    return folders;
+}
+
 // The files the install into Prefix listed, relative to Prefix, sorted.
 QStringList listedFiles(const QString& Prefix)
 {
     const QString data = Prefix + "/" + DataFolder;
     QStringList files;
     for (const QByteArray& line : readFile(data + "/installed-files").split('\n'))
-        if (!line.isEmpty())
+        if (!line.isEmpty() && !line.endsWith('/'))
             files << QDir(Prefix).relativeFilePath(QDir::cleanPath(data + "/" + QFile::decodeName(line)));
     files.sort();
     return files;
@@ -99,11 +112,12 @@ protected:
             EXPECT_TRUE(expected.contains(file)) << file;
     }
 
-    // What an uninstall leaves: Others' files alone, and none of the program's folder.
-    void expectNoCopy(const QString& Prefix, const QStringList& Others = {})
+    // What an uninstall leaves: Others' files and the empty folders that were there
+    // before the install (Kept), none of the folders it made.
+    void expectNoCopy(const QString& Prefix, const QStringList& Others, const QStringList& Kept)
     {
         EXPECT_EQ(filesUnder(Prefix), Others) << Prefix;
-        EXPECT_FALSE(QDir(Prefix + "/" + DataFolder).exists());
+        EXPECT_EQ(emptyFoldersUnder(Prefix), Kept) << Prefix;
     }
 
     QTemporaryDir root;
@@ -117,12 +131,16 @@ TEST_F(Install, EachUninstallRemovesItsOwnCopyWhateverWasInstalledBeforeOrAfter)
     const QStringList others = {QUILLET_INSTALL_DATADIR "/Quillet/Backup/Events.events.bak",
                                 QUILLET_INSTALL_DATADIR "/Quillet/Events.events",
                                 QUILLET_INSTALL_DATADIR "/applications/other.desktop"};
+    // As /usr/local/bin on a fresh Debian.
+    const QStringList emptyBefore = {BinFolder};
     for (const bool oneFirst : {true, false}) {
         SCOPED_TRACE(oneFirst ? "one installed first" : "one installed last");
         for (const QString& prefix : {one, two}) {
             QDir(prefix).removeRecursively();
             for (const QString& other : others)
                 writeFile(prefix + "/" + other, "kept");
+            for (const QString& empty : emptyBefore)
+                QDir().mkpath(prefix + "/" + empty);
         }
         install(oneFirst ? one : two);
         install(oneFirst ? two : one);
@@ -131,10 +149,10 @@ TEST_F(Install, EachUninstallRemovesItsOwnCopyWhateverWasInstalledBeforeOrAfter)
         expectAWholeCopy(two, others);
 
         uninstall(one);
-        expectNoCopy(one, others);
+        expectNoCopy(one, others, emptyBefore);
         expectAWholeCopy(two, others);
         uninstall(two);
-        expectNoCopy(two, others);
+        expectNoCopy(two, others, emptyBefore);
     }
 }
 
@@ -150,10 +168,10 @@ TEST_F(Install, AStagedCopyIsUninstalledInItsStageAlone)
     expectAWholeCopy(staged);
 
     uninstall(staged);
-    EXPECT_EQ(filesUnder(stage), QStringList());
+    EXPECT_EQ(emptyFoldersUnder(stage), QStringList(".")) << "the stage alone left, empty";
     expectAWholeCopy(prefix);
     uninstall(prefix);
-    expectNoCopy(prefix);
+    EXPECT_FALSE(QFileInfo::exists(prefix));
 }
 
 // The installed program finds its catalogues and sounds from its own folder, through

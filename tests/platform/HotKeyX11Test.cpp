@@ -111,6 +111,7 @@ TEST_F(X11, AfterATakeOverEveryCopyIsReportedAndTheClipboardKeepsItsText)
     for (const auto how : {SelectedTextProgram::Copies::KeepTheClipboard, SelectedTextProgram::Copies::TakeTheClipboard}) {
         SCOPED_TRACE(how == SelectedTextProgram::Copies::KeepTheClipboard ? "keeps the clipboard" : "takes it each copy");
         SelectedTextProgram other("first", true, how);
+        ASSERT_NE(other.window(), 0u);
         ASSERT_TRUE(other.activate());
         typeKeys("ctrl+c");
         ASSERT_TRUE(changed.wait(5000));

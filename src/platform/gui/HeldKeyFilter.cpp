@@ -2,8 +2,8 @@
 
 #include <QApplication>
 #include <QKeyEvent>
-#include <QWindow>
 #include <QWidget>
+#include <QWindow>
 
 #include <algorithm>
 
@@ -101,6 +101,6 @@ void HeldKeyFilter::focusMoved()
 
 void keepHeldKeysInTheirWindow()
 {
-    requestDetectableAutoRepeat();
+    setDetectableAutoRepeat(true);
     qGuiApp->installEventFilter(new HeldKeyFilter(x11KeyIsDown, qGuiApp));
 }

@@ -31,7 +31,7 @@ private:
         int key;
         QPointer<QWidget> window; // where it was pressed
         bool down;
-        bool orphaned; // its window closed or lost the focus while it was down
+        bool orphaned;       // its window closed or lost the focus while it was down
         quint64 releaseTime; // of its last release; a press of this time repeats it
     };
 
@@ -43,5 +43,6 @@ private:
     std::vector<Stroke> FStrokes;
 };
 
-// Puts the rule on the running application, on the X server's keys as they are held.
+// Puts the rule on the running application, and asks the X server to tell a held
+// key's repeats from new presses.
 void keepHeldKeysInTheirWindow();

@@ -57,7 +57,7 @@ template <typename Request> void* askXkb(xcb_connection_t* Connection, std::uint
 
 } // namespace
 
-bool requestDetectableAutoRepeat()
+bool setDetectableAutoRepeat(bool On)
 {
     xcb_connection_t* connection = qtX11Connection();
     if (!connection)
@@ -72,11 +72,11 @@ bool requestDetectableAutoRepeat()
     PerClientFlagsRequest flags = {};
     flags.deviceSpec = UseCoreKeyboard;
     flags.change = DetectableAutoRepeat;
-    flags.value = DetectableAutoRepeat;
+    flags.value = On ? DetectableAutoRepeat : 0;
     auto* reply = static_cast<PerClientFlagsReply*>(askXkb(connection, PerClientFlagsOpcode, flags));
-    const bool granted = reply && (reply->value & DetectableAutoRepeat);
+    const bool done = reply && bool(reply->value & DetectableAutoRepeat) == On;
     std::free(reply);
-    return granted;
+    return done;
 }
 
 bool x11KeyIsDown(std::uint32_t Keycode)
