@@ -152,12 +152,14 @@ void TfrmQuillet::setupEventList()
     // application keeps its repeats out of the window that this opens.
     auto pressedKey = std::make_shared<int>(0);
     new EventHook(vstEvents, [this, pressedKey](QEvent* event) {
-        const auto* key = static_cast<QKeyEvent*>(event);
         if (event->type() == QEvent::KeyPress) {
-            *pressedKey = key->key();
-        } else if (event->type() == QEvent::KeyRelease && !key->isAutoRepeat() && key->key() == *pressedKey) {
-            *pressedKey = 0;
-            reportingErrors([&] { vstEventsKeyUp(key->key()); });
+            *pressedKey = static_cast<QKeyEvent*>(event)->key();
+        } else if (event->type() == QEvent::KeyRelease) {
+            const auto* key = static_cast<QKeyEvent*>(event);
+            if (!key->isAutoRepeat() && key->key() == *pressedKey) {
+                *pressedKey = 0;
+                reportingErrors([&] { vstEventsKeyUp(key->key()); });
+            }
         } else if (event->type() == QEvent::FocusOut) {
             *pressedKey = 0;
         }

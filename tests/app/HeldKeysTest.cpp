@@ -29,7 +29,7 @@ struct Step {
     char window;
     QEvent::Type type = QEvent::None;
     quint64 time = 0;    // the X server's, 0 for none
-    bool repeat = false; // marked by Qt as an auto-repeat
+    bool repeat = false; // marked by Qt as an auto-repeat, as off the X server
 };
 
 constexpr auto Press = QEvent::KeyPress;
@@ -44,10 +44,10 @@ TEST(HeldKeys, ActOnlyInTheWindowWhereTheyWentDown)
     };
     const Row rows[] = {
         {"held in its window",
-         {{'a', Press, 1}, {'a', Press, 2}, {'a', Press, 3, true}, {'a', Release, 4}},
+         {{'a', Press, 1}, {'a', Press, 2, true}, {'a', Press, 3, true}, {'a', Release, 4}},
          "a 3/1, b 0/0, p 0/0"},
         {"its window closed on the press",
-         {{'a', Press, 1}, {'B'}, {'b', Press, 2}, {'b', Press, 3, true}, {'b', Release, 4}},
+         {{'a', Press, 1}, {'B'}, {'b', Press, 2, true}, {'b', Press, 3, true}, {'b', Release, 4}},
          "a 1/0, b 0/0, p 0/0"},
         {"a new press after the dropped release",
          {{'a', Press, 1}, {'B'}, {'b', Release, 2}, {'b', Press, 3}, {'b', Release, 4}},
@@ -65,9 +65,11 @@ TEST(HeldKeys, ActOnlyInTheWindowWhereTheyWentDown)
          {{'a', Press, 1}, {'a', Release, 5, true}, {'B'}, {'b', Press, 5, true}, {'b', Release, 7}},
          "a 1/1, b 0/0, p 0/0"},
         {"its window lost the focus and got it back",
-         {{'a', Press, 1}, {'B'}, {'A'}, {'a', Press, 2}, {'a', Release, 3}},
+         {{'a', Press, 1}, {'B'}, {'A'}, {'a', Press, 2, true}, {'a', Release, 3}},
          "a 1/0, b 0/0, p 0/0"},
-        {"into a pop-up of its window", {{'a', Press, 1}, {'p', Press, 2}, {'p', Release, 3}}, "a 1/0, b 0/0, p 1/1"},
+        {"into a pop-up of its window",
+         {{'a', Press, 1}, {'p', Press, 2, true}, {'p', Release, 3}},
+         "a 1/0, b 0/0, p 1/1"},
         {"pressed before the program had the keyboard", {{'b', Release, 1}}, "a 0/0, b 0/1, p 0/0"},
         {"without time stamps",
          {{'a', Press}, {'a', Release}, {'B'}, {'b', Press}, {'b', Release}},

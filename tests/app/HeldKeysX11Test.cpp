@@ -2,6 +2,7 @@
 // every kind of window: each acts once, in the window where it went down; the window
 // below or the one that opens never takes the key's repeats or its release.
 #include <QAbstractNativeEventFilter>
+#include <QElapsedTimer>
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -359,6 +360,37 @@ TEST_F(HeldKeys, ActAsOftenAsTheyRepeatInTheirOwnWindow)
     const auto detectable = qScopeGuard([] { setDetectableAutoRepeat(true); });
     EXPECT_EQ(hold(list(), "Return").toStdString(), "let go, +Details, open Details") << "Enter as pairs";
     EXPECT_EQ(titles(), QStringList({"Yoga"}));
+}
+
+// Ctrl+N opens the dialog at the press of N, and the window under the dialog gets no
+// keys, so the release of N goes nowhere: N typed next is a new press all the same.
+TEST_F(HeldKeys, ANewPressActsAsUsual)
+{
+    QProcess shortcut, typing;
+    QString typed;
+    bool closed = false;
+    QElapsedTimer sinceTyped;
+    QTimer look; // runs in the dialog's loop too
+    QObject::connect(&look, &QTimer::timeout, [&] {
+        auto* details = qobject_cast<TfrmEditEvent*>(QApplication::activeModalWidget());
+        if (!details || !details->isActiveWindow() || !details->edtEvent->hasFocus())
+            return;
+        if (typing.arguments().isEmpty()) {
+            typing.start("xdotool", {"type", "--delay", "50", "nun"});
+        } else if (typing.state() == QProcess::NotRunning) {
+            if (!sinceTyped.isValid())
+                sinceTyped.start();
+            if (details->edtEvent->text() == "nun" || sinceTyped.elapsed() > 5000) {
+                typed = details->edtEvent->text();
+                closed = true;
+                details->reject();
+            }
+        }
+    });
+    look.start(10);
+    shortcut.start("xdotool", {"key", "ctrl+n"});
+    EXPECT_TRUE(QTest::qWaitFor([&] { return closed; }, 20000));
+    EXPECT_EQ(typed.toStdString(), "nun");
 }
 
 } // namespace

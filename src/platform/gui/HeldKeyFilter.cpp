@@ -23,9 +23,16 @@ QWidget* keyWindow(QWidget* Widget)
     return window;
 }
 
+// Whether the key went down after Time, on the X server's clock of milliseconds that
+// runs round every 49 days; never when Time is 0 (not known).
+bool pressedAfter(const QKeyEvent& Event, quint64 Time)
+{
+    return Time != 0 && qint32(quint32(Event.timestamp()) - quint32(Time)) > 0;
+}
+
 } // namespace
 
-HeldKeyFilter::HeldKeyFilter(QObject* parent) : QObject(parent)
+HeldKeyFilter::HeldKeyFilter(bool PressesRepeat, QObject* parent) : QObject(parent), FPressesRepeat(PressesRepeat)
 {
     connect(qGuiApp, &QGuiApplication::focusWindowChanged, this, [this] { focusMoved(); });
 }
@@ -64,10 +71,11 @@ bool HeldKeyFilter::dropped(const QKeyEvent& Event, QWidget* Window)
     if (Event.type() != QEvent::KeyRelease) {
         // The X server gives both halves of a repeat that comes as a release and a press
         // one time, however late the press arrives.
-        const bool repeats = stroke && (stroke->down || Event.isAutoRepeat() ||
-                                        (Event.timestamp() != 0 && Event.timestamp() == stroke->releaseTime));
+        const bool repeats =
+            stroke && ((FPressesRepeat && stroke->down && !pressedAfter(Event, stroke->letGoTime)) ||
+                       Event.isAutoRepeat() || (Event.timestamp() != 0 && Event.timestamp() == stroke->releaseTime));
         if (!repeats) {
-            const Stroke pressed{Event.nativeScanCode(), Event.key(), Window, true, false, 0};
+            const Stroke pressed{Event.nativeScanCode(), Event.key(), Window, true, false, 0, 0};
             if (stroke)
                 *stroke = pressed;
             else
@@ -86,6 +94,13 @@ bool HeldKeyFilter::dropped(const QKeyEvent& Event, QWidget* Window)
     return stroke->orphaned;
 }
 
+void HeldKeyFilter::letGo(quint32 ScanCode, quint64 Time)
+{
+    for (Stroke& stroke : FStrokes)
+        if (stroke.scanCode == ScanCode)
+            stroke.letGoTime = Time;
+}
+
 void HeldKeyFilter::focusMoved()
 {
     // Another program has the keyboard: the keys held now are let go there, unseen.
@@ -99,6 +114,7 @@ void HeldKeyFilter::focusMoved()
 
 void keepHeldKeysInTheirWindow()
 {
-    setDetectableAutoRepeat(true);
-    qGuiApp->installEventFilter(new HeldKeyFilter(qGuiApp));
+    auto* filter = new HeldKeyFilter(setDetectableAutoRepeat(true), qGuiApp);
+    qGuiApp->installEventFilter(filter);
+    watchX11KeyReleases(filter, [filter](quint32 keycode, quint64 time) { filter->letGo(keycode, time); });
 }

@@ -17,7 +17,17 @@ class QWidget;
 // It watches the application, where it sees every key event before a widget does.
 class HeldKeyFilter : public QObject {
 public:
-    explicit HeldKeyFilter(QObject* parent = nullptr);
+    // PressesRepeat: the system repeats a held key by presses alone, with one release
+    // when it is let go (the X server's detectable auto-repeat), so a press of a key
+    // that is down repeats it. Elsewhere a repeat is marked as one, or comes as a
+    // release and a press of one time.
+    explicit HeldKeyFilter(bool PressesRepeat, QObject* parent = nullptr);
+
+    // The keyboard let go of the key with this scan code at Time (the system's clock
+    // of the key events), as the system tells it as soon as it knows, often before Qt
+    // hands out the key's earlier repeats, and also when Qt hands the release to no
+    // window (one under a dialog gets no keys): a press after Time is a new one.
+    void letGo(quint32 ScanCode, quint64 Time);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -30,12 +40,14 @@ private:
         bool down;
         bool orphaned;       // its window closed or lost the focus while it was down
         quint64 releaseTime; // of its last release; a press of this time repeats it
+        quint64 letGoTime;   // by the keyboard, whether or not a window got the release
     };
 
     bool dropped(const QKeyEvent& Event, QWidget* Window);
     Stroke* strokeOf(const QKeyEvent& Event);
     void focusMoved();
 
+    bool FPressesRepeat;
     std::vector<Stroke> FStrokes;
 };
 

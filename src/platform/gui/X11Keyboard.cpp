@@ -1,5 +1,9 @@
 #include "X11Keyboard.h"
 
+#include <QAbstractNativeEventFilter>
+#include <QCoreApplication>
+#include <QObject>
+
 #include <xcb/xcb.h>
 #include <xcb/xcbext.h>
 
@@ -55,6 +59,32 @@ template <typename Request> void* askXkb(xcb_connection_t* Connection, std::uint
     return reply;
 }
 
+class KeyReleaseWatch : public QObject, public QAbstractNativeEventFilter {
+public:
+    KeyReleaseWatch(QObject* owner, std::function<void(std::uint32_t, std::uint64_t)> released)
+        : QObject(owner), FReleased(std::move(released))
+    {
+        QCoreApplication::instance()->installNativeEventFilter(this);
+    }
+    ~KeyReleaseWatch() override
+    {
+        // Gone with the application, which drops its filters itself.
+        if (QCoreApplication* application = QCoreApplication::instance())
+            application->removeNativeEventFilter(this);
+    }
+
+    bool nativeEventFilter(const QByteArray& eventType, void* message, qintptr*) override
+    {
+        const auto* event = static_cast<const xcb_key_release_event_t*>(message);
+        if (eventType == "xcb_generic_event_t" && (event->response_type & ~0x80) == XCB_KEY_RELEASE)
+            FReleased(event->detail, event->time);
+        return false;
+    }
+
+private:
+    std::function<void(std::uint32_t, std::uint64_t)> FReleased;
+};
+
 } // namespace
 
 bool setDetectableAutoRepeat(bool On)
@@ -77,4 +107,10 @@ bool setDetectableAutoRepeat(bool On)
     const bool done = reply && bool(reply->value & DetectableAutoRepeat) == On;
     std::free(reply);
     return done;
+}
+
+void watchX11KeyReleases(QObject* Owner, std::function<void(std::uint32_t, std::uint64_t)> Released)
+{
+    if (qtX11Connection())
+        new KeyReleaseWatch(Owner, std::move(Released));
 }
