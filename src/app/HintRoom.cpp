@@ -15,6 +15,8 @@ namespace {
 // its document's margins on either side.
 constexpr int HintLineXs = 80;
 constexpr int DocumentMargins = 2 * 4;
+// The hint's frame, and the gap Qt leaves between the mouse and a hint.
+constexpr int HintEdges = 16;
 
 } // namespace
 
@@ -26,8 +28,13 @@ HintRoom hintRoomOn(const QScreen* Screen)
     const QFontMetrics metrics(font);
     const int lineHeight = std::max(1, metrics.lineSpacing());
     // One line's height goes to the hint's frame and margins.
-    const int lines = std::max(1, Screen->availableGeometry().height() / lineHeight - 1);
-    return {lines, HintLineXs * metrics.horizontalAdvance(QLatin1Char('x')) - DocumentMargins, font};
+    const QRect area = Screen->availableGeometry();
+    const int lines = std::max(1, area.height() / lineHeight - 1);
+    // Lines no wider than half the screen: on one side of the mouse or the other a
+    // hint always fits, so that it never lies under the mouse (which would take the
+    // mouse from the control below).
+    const int width = std::min(HintLineXs * metrics.horizontalAdvance(QLatin1Char('x')), area.width() / 2 - HintEdges);
+    return {lines, std::max(1, width - DocumentMargins), font};
 }
 
 QString textForHint(const QString& Text, const HintRoom& Room)

@@ -6,7 +6,8 @@
 class QScreen;
 
 // How much text a hint can show on a screen: the lines its height holds in the
-// tool tips' font, each as wide as the hint lets a long line run before it wraps.
+// tool tips' font, each as wide as a hint lets a long line run, and no wider than
+// leaves the hint room beside the mouse.
 struct HintRoom {
     int lines = 0;
     int lineWidth = 0; // pixels

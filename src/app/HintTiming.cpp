@@ -39,6 +39,12 @@ protected:
         auto* hint = static_cast<QWidget*>(watched);
         if (hint->windowType() != Qt::ToolTip || !hint->isVisible())
             return false;
+        // A hint with no room beside the mouse came up under it again: Qt hides it
+        // as usual, until the mouse moves on.
+        const QPoint mouse = QCursor::pos();
+        if (mouse == FDodgedAt)
+            return false;
+        FDodgedAt = mouse;
         hint->hide();
         // Later: a new hint takes the place of this one, which is still handling the event.
         QMetaObject::invokeMethod(
@@ -53,6 +59,9 @@ protected:
             Qt::QueuedConnection);
         return false;
     }
+
+private:
+    QPoint FDodgedAt{-1, -1}; // where the mouse last ran into a hint
 };
 
 } // namespace

@@ -48,27 +48,37 @@ protected:
 // the list its hints.
 TEST_F(EventListHintsX11, MovingStraightFromOneRowsHintOntoAnotherShowsTheOthersHint)
 {
-    QString longNotes;
+    QString lines, paragraphs;
     for (int line = 1; line <= 400; ++line)
-        longNotes += QString("Long notes, line %1\r\n").arg(line);
+        lines += QString("Long notes, line %1\r\n").arg(line);
+    for (int word = 1; paragraphs.size() < 100'000; ++word)
+        paragraphs += QString("Paragraphs, word%1 ").arg(word) + (word % 100 ? "" : "\r\n\r\n");
     useEvents({{.when = at(2024, 6, 20, 9), .description = "Short", .notes = "Short notes"},
-               {.when = at(2024, 6, 20, 10), .description = "Long", .notes = longNotes},
-               {.when = at(2024, 6, 20, 11), .description = "Other", .notes = "Other notes"}});
+               {.when = at(2024, 6, 20, 10), .description = "Lines", .notes = lines},
+               {.when = at(2024, 6, 20, 11), .description = "Paragraphs", .notes = paragraphs},
+               {.when = at(2024, 6, 20, 12), .description = "Other", .notes = "Other notes"}});
     window->ShowMainWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
     ASSERT_TRUE(QTest::qWaitFor([] { return !SplashVisible(); }));
 
-    // Onto the long notes from the left, straight down, and from the right.
-    for (const int across : {0, 3, 40}) {
-        SCOPED_TRACE(across);
-        moveMouse(rowCentre(0));
-        ASSERT_TRUE(hintShows("Short notes"));
-        moveMouse(rowCentre(1) + QPoint(across, 0));
-        EXPECT_TRUE(hintShows("Long notes, line 1<"));
-        window->screen()->grabWindow(0).save(QDir::temp().filePath(QString("quillet-long-hint-%1.png").arg(across)));
-        moveMouse(rowCentre(2));
-        EXPECT_TRUE(hintShows("Other notes"));
-    }
+    // Onto the long notes from one row's hint, to the right into where their hint
+    // comes up, and on to a third row.
+    const struct {
+        int row;
+        const char* beginning;
+    } longNotes[] = {{1, "Long notes, line 1<"}, {2, "Paragraphs, word1 "}};
+    for (const auto& notes : longNotes)
+        for (const int across : {3, 40}) {
+            SCOPED_TRACE(QString("%1 across %2").arg(notes.beginning).arg(across).toStdString());
+            moveMouse(rowCentre(0));
+            ASSERT_TRUE(hintShows("Short notes"));
+            moveMouse(rowCentre(notes.row) + QPoint(across, 0));
+            EXPECT_TRUE(hintShows(notes.beginning));
+            window->screen()->grabWindow(0).save(
+                QDir::temp().filePath(QString("quillet-long-hint-%1-%2.png").arg(notes.row).arg(across)));
+            moveMouse(rowCentre(3));
+            EXPECT_TRUE(hintShows("Other notes"));
+        }
 }
 
 } // namespace

@@ -245,6 +245,7 @@ TEST_F(EventListView, TheHintOfHugeNotesFillsTheScreenBeforeItIsCut)
     useEvents({{.when = at(2024, 6, 20, 9), .notes = mail}, {.when = at(2024, 6, 20, 10), .notes = mail + "61"}});
     HintRoom room = hintRoomOn(window->screen());
     room.lines = 60;
+    room.lineWidth = 2000; // and all of each line
     model->setHintRoom(room);
     const QString whole = model->index(0, EventViewModel::ColEvent).data(Qt::ToolTipRole).toString();
     EXPECT_EQ(whole.count("<br"), 59) << "line breaks kept";
