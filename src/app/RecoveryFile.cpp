@@ -114,8 +114,7 @@ int openNotice(const QString& Path, int Flags)
     struct stat status = {};
     QByteArray start(NoticeMark.size(), '\0');
     if (::fstat(handle, &status) == 0 && S_ISREG(status.st_mode) && status.st_uid == ::geteuid() &&
-        status.st_nlink == 1 && ::pread(handle, start.data(), start.size(), 0) == start.size() &&
-        start == NoticeMark)
+        status.st_nlink == 1 && ::pread(handle, start.data(), start.size(), 0) == start.size() && start == NoticeMark)
         return handle;
     ::close(handle);
     return -1;
@@ -157,9 +156,9 @@ void leaveNoticeForNextStart(const QString& Message)
             continue; // the data folder can't be made
         }
         const QString path = folder.Path + NoticeName;
-        int handle = ::open(QFile::encodeName(path).constData(),
-                            O_WRONLY | O_APPEND | O_CREAT | O_EXCL | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC,
-                            S_IRUSR | S_IWUSR);
+        int handle =
+            ::open(QFile::encodeName(path).constData(),
+                   O_WRONLY | O_APPEND | O_CREAT | O_EXCL | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, S_IRUSR | S_IWUSR);
         const bool madeHere = handle >= 0;
         if (!madeHere && errno == EEXIST)
             handle = openNotice(path, O_RDWR | O_APPEND);

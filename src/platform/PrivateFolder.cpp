@@ -20,12 +20,27 @@ bool ownedByUserOrRoot(const struct stat& Status)
     return Status.st_uid == ::geteuid() || Status.st_uid == 0;
 }
 
-// Someone but the user may add, remove or rename entries.
-bool othersMayWrite(const struct stat& Status)
+// Whether someone but the user (and root) may add entries to the folder: the sticky
+// bit keeps only removing and renaming them to their owners.
+bool othersMayAddTo(const struct stat& Folder)
 {
-    if (Status.st_mode & S_IWOTH)
-        return true;
-    return (Status.st_mode & S_IWGRP) && !otherMembersOfGroup(Status.st_gid, ::geteuid()).isEmpty();
+    struct stat unsticky = Folder;
+    unsticky.st_mode &= ~S_ISVTX;
+    return otherWritersOf(unsticky, ::geteuid()).any();
+}
+
+// How a folder on the way keeps what it holds from others.
+enum class Entries {
+    Kept,         // no one else may change them
+    KeptToOwners, // others may add their own, but only an entry's owner may replace it
+    Open,         // others may replace them
+};
+
+Entries entriesOf(const struct stat& Folder)
+{
+    if (otherWritersOf(Folder, ::geteuid()).any())
+        return Entries::Open;
+    return othersMayAddTo(Folder) ? Entries::KeptToOwners : Entries::Kept;
 }
 
 // Links are at most this deep, as the system's own limit for a path.
@@ -36,52 +51,43 @@ constexpr int MostLinks = 40;
 bool othersMayChangePath(const QString& Path, int& Links)
 {
     const QStringList parts = Path.split(QLatin1Char('/'), Qt::SkipEmptyParts);
-    QString current = QStringLiteral("/");
     struct stat status = {};
-    if (::lstat("/", &status) != 0 || !ownedByUserOrRoot(status))
+    if (::lstat("/", &status) != 0)
         return true;
-    bool sharedButSticky = false; // current may be written by others, yet keeps entries to their owners
-    if (othersMayWrite(status)) {
-        if (!(status.st_mode & S_ISVTX) || parts.isEmpty())
-            return true;
-        sharedButSticky = true;
-    }
+    if (parts.isEmpty())
+        return status.st_uid != ::geteuid() || othersMayAddTo(status);
+    Entries current = entriesOf(status);
+    QString path;
     for (qsizetype i = 0; i < parts.size(); ++i) {
+        if (current == Entries::Open)
+            return true;
         const bool last = i == parts.size() - 1;
-        const QString next = (current == QLatin1String("/") ? current : current + QLatin1Char('/')) + parts[i];
+        path += QLatin1Char('/') + parts[i];
         // Not there yet, or can't be (a file on the way): the user would make it, and
-        // current keeps it to the user; a save names the reason it can't be made.
-        if (::lstat(QFile::encodeName(next).constData(), &status) != 0)
+        // the folder holding it keeps it to the user; a save names the reason it can't
+        // be made.
+        if (::lstat(QFile::encodeName(path).constData(), &status) != 0)
             return false;
-        if (sharedButSticky && !ownedByUserOrRoot(status))
+        if (current == Entries::KeptToOwners && !ownedByUserOrRoot(status))
             return true;
         if (S_ISLNK(status.st_mode)) {
             // The folder itself is never reached through a link; a link on the way only
             // when it is the user's or root's, in a folder only they may change.
-            if (last || !ownedByUserOrRoot(status) || sharedButSticky || ++Links > MostLinks)
+            if (last || !ownedByUserOrRoot(status) || current != Entries::Kept || ++Links > MostLinks)
                 return true;
-            const QString target = QFile::symLinkTarget(next);
+            const QString target = QFile::symLinkTarget(path);
             if (target.isEmpty())
                 return true;
-            const QString rest = parts.mid(i + 1).join(QLatin1Char('/'));
-            return othersMayChangePath(QDir::cleanPath(target + QLatin1Char('/') + rest), Links);
+            return othersMayChangePath(
+                QDir::cleanPath(target + QLatin1Char('/') + parts.mid(i + 1).join(QLatin1Char('/'))), Links);
         }
         if (!S_ISDIR(status.st_mode))
             return last;
         if (last)
-            return status.st_uid != ::geteuid() || othersMayWrite(status);
-        if (!ownedByUserOrRoot(status))
-            return true;
-        sharedButSticky = false;
-        if (othersMayWrite(status)) {
-            if (!(status.st_mode & S_ISVTX))
-                return true;
-            sharedButSticky = true;
-        }
-        current = next;
+            return status.st_uid != ::geteuid() || othersMayAddTo(status);
+        current = entriesOf(status);
     }
-    // The root folder itself: root's, by the check above.
-    return ::geteuid() != 0;
+    return false;
 }
 
 } // namespace

@@ -92,8 +92,7 @@ ProgramFolders chooseProgramFolders(const QString& ProgramDir)
     const QString beside = withSlash(QDir(ProgramDir).absolutePath());
     const QString shared = withSlash(QDir::cleanPath(beside + QStringLiteral(QUILLET_DATA_FROM_PROGRAM)));
     // A program whose catalogues are not beside it but under the prefix's share is installed.
-    const bool installed =
-        !QFileInfo(beside + QStringLiteral("LOCALE")).isDir() && QFileInfo(shared).isDir();
+    const bool installed = !QFileInfo(beside + QStringLiteral("LOCALE")).isDir() && QFileInfo(shared).isDir();
 
     ProgramFolders folders;
     folders.ReadOnlyFiles = installed ? shared : beside;

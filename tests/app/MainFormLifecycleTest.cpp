@@ -583,7 +583,9 @@ TEST_F(MainFormLifecycle, ADataFolderOthersMayChangeIsNotUsedAndTheStartSaysSo)
     const auto refusal = [](const QString& folder) {
         return "Other users may change the folder \"" + folder + "\", so Quillet uses no file from it.";
     };
-    const QStringList said{refused, refusal(own), refusal(config),
+    const QStringList said{refused,
+                           refusal(own),
+                           refusal(config),
                            refusal(home.path() + "/.config/" + QCoreApplication::applicationName() + "/"),
                            "No folder of your own is left for your events: Quillet runs without saving them.",
                            "No folder of your own is left for your settings: Quillet runs without saving them."};

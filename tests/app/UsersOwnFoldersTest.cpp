@@ -42,8 +42,8 @@ struct Place {
 
 // A folder of each kind, placed as the row says: where each kind looks for it, the
 // row's folder lies in the row's parent.
-const char* const Kinds[] = {"program", "command", "runtime", "data",   "settings",
-                             "Backup",  "recovery", "notice", "documents"};
+const char* const Kinds[] = {"program", "command",  "runtime", "data",     "settings",
+                             "Backup",  "recovery", "notice",  "documents"};
 
 struct Row {
     const char* Name;
@@ -69,7 +69,9 @@ const Row Rows[] = {
     {"in a folder writable by all", {0777, Owner::Root}, {0700}, "000000000"},
     {"in another user's folder", {0755, Owner::Other}, {0700}, "000000000"},
     {"in a folder a group with others may write", {0775, Owner::Root, Group::WithOtherMembers}, {0700}, "000000000"},
-    {"in a folder the user's group alone may write", {0775, Owner::User, Group::WithoutOtherMembers}, {0700},
+    {"in a folder the user's group alone may write",
+     {0775, Owner::User, Group::WithoutOtherMembers},
+     {0700},
      "111111111"},
 };
 
@@ -103,7 +105,7 @@ protected:
     void give(const QString& Path, const Place& At)
     {
         const uid_t owner = At.By == Owner::User ? user.Uid : At.By == Owner::Other ? other : 0;
-        const gid_t group = At.In == Group::Users               ? (At.By == Owner::Other ? sharedGroup : user.Gid)
+        const gid_t group = At.In == Group::Users              ? (At.By == Owner::Other ? sharedGroup : user.Gid)
                             : At.In == Group::WithOtherMembers ? sharedGroup
                                                                : privateGroup;
         const QByteArray path = QFile::encodeName(Path);
@@ -190,8 +192,8 @@ bool usedBy(int Kind, const Layout& At, const QString& Prefix)
             return QFileInfo::exists(folder + "Notice from the last exit.txt");
         }
         try {
-            return writeRecoveryFile(list, At.Top + "/Plans.events", testing_support::at(2026, 12, 7)).Path.startsWith(
-                folder);
+            return writeRecoveryFile(list, At.Top + "/Plans.events", testing_support::at(2026, 12, 7))
+                .Path.startsWith(folder);
         } catch (const std::exception&) {
             return false;
         }
