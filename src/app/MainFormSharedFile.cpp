@@ -29,6 +29,8 @@ QString listOfCommands(const std::vector<TEvent*>& Events)
 
 void TfrmQuillet::askAboutCommandsOthersMayChange()
 {
+    if (FFileName.isEmpty())
+        return; // a list kept unsaved holds only what this run put there
     std::vector<TEvent*> withCommands;
     for (int i = 0; i < FEventList->Count(); ++i)
         if (TEvent* event = FEventList->GetEvent(i);

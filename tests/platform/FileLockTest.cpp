@@ -118,6 +118,7 @@ TEST(FileLock, OnlyAUserWhoMayWriteTheFileHasAClaimToItsLock)
         Holder Holds;
         QByteArray Expected;
         mode_t LockFileModeAfter; // 0: not the victim's to set
+        QByteArray Written = {};  // in the lock file by an earlier holder
     };
     const Case cases[] = {
         {"no lock file, private file", &victim, 0600, nullptr, nullptr, None, "held", 0600},
@@ -129,6 +130,8 @@ TEST(FileLock, OnlyAUserWhoMayWriteTheFileHasAClaimToItsLock)
         {"holder may read only", &victim, 0644, &victim, &outsider, Alive, "no lock", 0600},
         {"holder may not read", &victim, 0600, &victim, &outsider, Alive, "no lock", 0600},
         {"holder unknown, the user's lock file", &victim, 0600, &victim, &outsider, Ended, "no lock", 0600},
+        {"holder unknown, the user's from another host", &victim, 0600, &victim, &outsider, Ended, "in use", 0600,
+         "4242\nanother-host\nnobody\n"},
         {"holder unknown, a writer's lock file", &victim, 0664, &member, &member, Ended, "in use", 0},
         {"holder unknown, an outsider's lock file", &victim, 0644, &outsider, &outsider, Ended, "no lock", 0},
     };
@@ -139,7 +142,7 @@ TEST(FileLock, OnlyAUserWhoMayWriteTheFileHasAClaimToItsLock)
         ASSERT_EQ(::chown(QFile::encodeName(events).constData(), c.EventFileOwner->Uid, SharedGroup), 0);
         ASSERT_EQ(::chmod(QFile::encodeName(events).constData(), c.EventFileMode), 0);
         if (c.LockFileOwner) {
-            testing_support::writeFile(lockFile, "");
+            testing_support::writeFile(lockFile, c.Written);
             ASSERT_TRUE(c.LockFileOwner->makeOwnerOf(lockFile));
             ASSERT_EQ(::chmod(QFile::encodeName(lockFile).constData(), 0644), 0);
         }
