@@ -99,7 +99,7 @@ void TfrmQuillet::followChangedEvents()
 {
     TListViewEventItems own; // notified by the next check
     collectDueReminders(own);
-    FNotifyForm->FollowExpiredEvents(FEventList.get(), FNotifyWindowPopupAlpha);
+    FNotifyForm->followExpiredEvents(FEventList.get(), FNotifyWindowPopupAlpha);
 }
 
 void TfrmQuillet::checkReminders(QStringList& Failures)
@@ -129,7 +129,7 @@ void TfrmQuillet::checkReminders(QStringList& Failures)
         }
     }
 
-    FNotifyForm->FollowExpiredEvents(FEventList.get(), FNotifyWindowPopupAlpha);
+    FNotifyForm->followExpiredEvents(FEventList.get(), FNotifyWindowPopupAlpha);
 }
 
 void TfrmQuillet::tmrSaveTimer()

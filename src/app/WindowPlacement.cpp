@@ -6,6 +6,7 @@
 #include <QWidget>
 
 #include <algorithm>
+#include <cmath>
 #include <limits>
 
 namespace {
@@ -75,8 +76,15 @@ QMargins frameMarginsOf(const QWidget& Window)
 {
     const QRect frame = Window.frameGeometry();
     const QRect client = Window.geometry();
-    return {client.left() - frame.left(), client.top() - frame.top(), frame.right() - client.right(),
-            frame.bottom() - client.bottom()};
+    const QMargins margins(client.left() - frame.left(), client.top() - frame.top(), frame.right() - client.right(),
+                           frame.bottom() - client.bottom());
+    // At a fractional scale (1.25, 1.5) Qt rounds the margins, the screen and the
+    // window to whole pixels of its own, each up to half a pixel off: a pixel more on
+    // each side keeps the rounded frame within the screen.
+    const qreal scale = Window.devicePixelRatioF();
+    if (margins.isNull() || scale == std::floor(scale))
+        return margins;
+    return margins + QMargins(1, 1, 1, 1);
 }
 
 void fitWindow(QWidget& Window, const QPoint& TopLeft, const QSize& Size, Showing Shown)

@@ -434,9 +434,9 @@ void TfrmEventNotify::CycleEvents()
     });
 }
 
-void TfrmEventNotify::FollowExpiredEvents(TEventList* EventList, std::uint8_t MaxAlpha)
+void TfrmEventNotify::followExpiredEvents(TEventList* EventList, std::uint8_t MaxAlpha)
 {
-    wrapExceptions("TfrmEventNotify.FollowExpiredEvents", [&] {
+    wrapExceptions("TfrmEventNotify.followExpiredEvents", [&] {
         FEventList = EventList;
         if (!FPopedUp) {
             RefreshForEvents(EventList, MaxAlpha);

@@ -108,9 +108,20 @@ bool FileLock::mayClaim(uid_t User) const
 
 void FileLock::followFile()
 {
+    if (held())
+        openToWriters(FDescriptor);
+}
+
+// Whoever made the lock file, and whenever (an earlier run left it open to all), it opens
+// to those who may write the file as it is now, when it is this user's to change.
+void FileLock::openToWriters(int Descriptor) const
+{
+    struct stat lockFile = {};
+    if (::fstat(Descriptor, &lockFile) != 0 || (lockFile.st_uid != ::geteuid() && ::geteuid() != 0))
+        return;
     const std::optional<struct stat> file = fileStatus();
-    if (held() && file)
-        giveOwnerGroupAndMode(FDescriptor, file->st_uid, file->st_gid, lockFileMode(file));
+    giveOwnerGroupAndMode(Descriptor, file ? file->st_uid : static_cast<uid_t>(-1),
+                          file ? file->st_gid : lockFile.st_gid, lockFileMode(file));
 }
 
 bool FileLock::tryAcquire()
@@ -136,14 +147,8 @@ bool FileLock::tryAcquire()
         ::close(descriptor);
         return true;
     }
-    // Whoever made it, and whenever (an earlier run left it open to all), it opens now
-    // to those who may write the file. A descriptor opened before stays open: the
-    // holder's claim is judged below.
-    if (status.st_uid == ::geteuid() || ::geteuid() == 0) {
-        const std::optional<struct stat> file = fileStatus();
-        giveOwnerGroupAndMode(descriptor, file ? file->st_uid : static_cast<uid_t>(-1),
-                              file ? file->st_gid : status.st_gid, lockFileMode(file));
-    }
+    // A descriptor opened before stays open: the holder's claim is judged below.
+    openToWriters(descriptor);
     const DescriptorLock lock = lockWithoutWaiting(descriptor);
     if (lock != DescriptorLock::Taken) {
         bool inUse = false;

@@ -47,6 +47,7 @@ private:
     std::optional<struct stat> fileStatus() const;
     bool mayClaim(uid_t User) const;
     bool heldByClaimant(int Descriptor, const struct stat& LockFile) const;
+    void openToWriters(int Descriptor) const;
 
     QString FFilePath; // the file itself, links followed
     QString FLockFilePath;

@@ -14,7 +14,8 @@
 // write counts as others' only when that group has members besides the user, so a
 // user private group (umask 002) does not. A link on the way is taken only when only
 // the user or root can change it. A missing folder counts as the user's when the user
-// would make it in such a folder.
+// would make it in such a folder (below a file, where none can be made, the save
+// that tries names the reason).
 bool othersMayChange(const QString& Folder);
 
 // Makes Folder with mode 0700 when it is missing (its parent must exist); true when

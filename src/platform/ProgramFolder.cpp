@@ -104,8 +104,8 @@ ProgramFolders chooseProgramFolders(const QString& ProgramDir)
         folders.Settings = folders.EventFile = beside;
         return folders;
     }
-    folders.Settings = ownSettingsFolder(folders.Refused);
     folders.EventFile = ownDataFolder(folders.Refused);
+    folders.Settings = ownSettingsFolder(folders.Refused);
     return folders;
 }
 

@@ -114,6 +114,9 @@ protected:
         seen.clear();
         closing.clear();
         phase = Phase::Readying;
+        // Below every window, the list is ready to edit on a release of Enter.
+        window->vstEvents->setCurrentIndex(model->index(0, EventViewModel::ColWhen));
+        window->vstEvents->setFocus();
         look.start(10);
         QTimer::singleShot(0, window.get(), [&place] { place.open(); });
         EXPECT_TRUE(QTest::qWaitFor([this] { return phase == Phase::Done; }, 20000)) << keyNames;
@@ -123,11 +126,7 @@ protected:
 
     Place list()
     {
-        return {[] {},
-                [this](QWidget* top) -> QWidget* {
-                    window->vstEvents->setCurrentIndex(model->index(0, EventViewModel::ColWhen));
-                    return top ? nullptr : window->vstEvents;
-                }};
+        return {[] {}, [this](QWidget* top) -> QWidget* { return top ? nullptr : window->vstEvents; }};
     }
     // A new event with its title typed, on the widget Pick chooses.
     Place details(std::function<QWidget*(TfrmEditEvent*)> pick)
@@ -187,10 +186,7 @@ protected:
     }
     Place question()
     {
-        return {[this] {
-                    window->vstEvents->setCurrentIndex(model->index(0, EventViewModel::ColWhen));
-                    window->actDeleteSelectedEvent->trigger();
-                },
+        return {[this] { window->actDeleteSelectedEvent->trigger(); },
                 [](QWidget* top) -> QWidget* {
                     auto* box = qobject_cast<QMessageBox*>(top);
                     return box ? box->defaultButton() : nullptr;

@@ -534,6 +534,69 @@ TEST_F(MainFormLifecycle, TheNoticeOfTheLastExitIsOnlyTheProgramsOwnAndGoesOnceR
     }
 }
 
+// Another user's Quillet/ in a shared XDG_DATA_HOME, with an event file of theirs: the
+// program says so once, reads nothing from it and keeps the user's files under the
+// home; with no folder of the user's own left, it runs without saving and says that.
+TEST_F(MainFormLifecycle, ADataFolderOthersMayChangeIsNotUsedAndTheStartSaysSo)
+{
+    const QByteArray before[] = {qgetenv("XDG_DATA_HOME"), qgetenv("XDG_CONFIG_HOME"), qgetenv("HOME")};
+    const auto restore = qScopeGuard([&] {
+        qputenv("XDG_DATA_HOME", before[0]);
+        qputenv("XDG_CONFIG_HOME", before[1]);
+        qputenv("HOME", before[2]);
+        setProgramFolderForTests(folder);
+    });
+    QTemporaryDir shared("/tmp/quillet-shared-XXXXXX"), home;
+    ASSERT_EQ(::chmod(QFile::encodeName(shared.path()).constData(), 01777), 0);
+    const QString theirs = shared.filePath(QCoreApplication::applicationName()) + "/";
+    TEventList planted;
+    planted.AddCategory("Planted");
+    QDir().mkpath(theirs);
+    planted.SaveToFile(theirs + "Events.events");
+    ASSERT_EQ(::chmod(QFile::encodeName(theirs).constData(), 0777), 0) << "as its maker left it";
+    qputenv("XDG_DATA_HOME", QFile::encodeName(shared.path()));
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(home.filePath("config")));
+    qputenv("HOME", QFile::encodeName(home.path()));
+    QDir().mkpath(folder + "prefix/share/quillet"); // installed: the user's files go to the user's folders
+    setProgramFolderForTests(folder + "prefix/bin");
+    const QString refused = "Other users may change the folder \"" + theirs + "\", so Quillet uses no file from it.";
+
+    TfrmQuillet& window = start();
+    const QString own = home.path() + "/.local/share/" + QCoreApplication::applicationName() + "/";
+    EXPECT_EQ(window.FFileName, own + "Events.events");
+    EXPECT_EQ(errors(), QStringList{refused});
+    EXPECT_FALSE(window.FEventList->Categories.contains("Planted"));
+    window.FEventList->AddCategory("Work");
+    window.SaveEvents();
+    EXPECT_TRUE(readFile(own + "Events.events").contains("Work"));
+    EXPECT_EQ(QDir(theirs).entryList(QDir::NoDotAndDotDot | QDir::AllEntries | QDir::Hidden),
+              QStringList{"Events.events"});
+
+    // The home others may change too: nothing to keep the events or settings in.
+    QDir(home.filePath(".local")).removeRecursively();
+    QDir(home.filePath("config")).removeRecursively();
+    ASSERT_EQ(::chmod(QFile::encodeName(home.path()).constData(), 0777), 0);
+    messages.clear();
+    TfrmQuillet& unsaved = start();
+    EXPECT_TRUE(unsaved.FFileName.isEmpty());
+    const QString config = home.path() + "/config/" + QCoreApplication::applicationName() + "/";
+    const auto refusal = [](const QString& folder) {
+        return "Other users may change the folder \"" + folder + "\", so Quillet uses no file from it.";
+    };
+    const QStringList said{refused, refusal(own), refusal(config),
+                           refusal(home.path() + "/.config/" + QCoreApplication::applicationName() + "/"),
+                           "No folder of your own is left for your events: Quillet runs without saving them.",
+                           "No folder of your own is left for your settings: Quillet runs without saving them."};
+    EXPECT_EQ(errors(), QStringList{said.join("\r\n\r\n")});
+    EXPECT_TRUE(unsaved.isVisible()) << "the program runs";
+    unsaved.FEventList->AddCategory("Work");
+    messages.clear();
+    exitBy(false, unsaved);
+    EXPECT_EQ(errors(), QStringList()) << "the start said it all";
+    EXPECT_EQ(QDir(home.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries | QDir::Hidden), QStringList())
+        << "nothing written";
+}
+
 // Two programs on one event file would overwrite each other's changes.
 TEST_F(MainFormLifecycle, ASecondProgramOnAnEventFileInUseSaysSoAndEndsWritingNothing)
 {

@@ -6,6 +6,9 @@
 #include <sys/stat.h>
 
 #include <csignal>
+#include <ctime>
+
+#include <QScopeGuard>
 
 #include "AppTestSupport.h"
 #include "PlatformFakes.h"
@@ -124,6 +127,83 @@ TEST_F(MainFormReminders, PopUpRemindersStayInOrderUntilTheButtonsActOnThem)
     window->tmrSaveTimer();
     EXPECT_FALSE(list->Modified);
     EXPECT_TRUE(QFile::exists(fileName));
+}
+
+// The clock read as the system gives it, in UTC, and turned into local time in zones
+// with daylight saving: each reminder comes once, across both changes of the clocks
+// and across the system clock's own jumps. The zones' rules are spelt out, so that
+// no time zone files are needed.
+TEST_F(MainFormReminders, EachReminderComesOnceAcrossDaylightSavingAndClockJumps)
+{
+    const char* const berlin = "CET-1CEST,M3.5.0,M10.5.0/3";
+    const char* const newYork = "EST5EDT,M3.2.0,M11.1.0";
+    const auto utc = [](int month, int day, int hour) {
+        return QDateTime(QDate(2026, month, day), QTime(hour, 0), Qt::UTC).toMSecsSinceEpoch();
+    };
+    constexpr qint64 Minute = 60'000, Hour = 60 * Minute;
+    constexpr TDateTime OneMinute = Minute * OneMillisecond;
+    const struct {
+        const char* name;
+        const char* zone;
+        qint64 from;                  // UTC
+        int jumpAt = -1;              // the minute after which the system clock jumps
+        qint64 jump = 0;              // by this
+    } runs[] = {
+        {"Berlin, spring forward", berlin, utc(3, 29, 0)},
+        {"Berlin, fall back", berlin, utc(10, 25, 0)},
+        {"New York, spring forward", newYork, utc(3, 8, 6)},
+        {"New York, fall back", newYork, utc(11, 1, 5)},
+        {"Berlin, 3 hours ahead into summer time", berlin, utc(3, 29, 0), 30, 3 * Hour},
+        {"Berlin, 1 hour back in the repeated hour", berlin, utc(10, 25, 0), 90, -Hour},
+        {"New York, 3 hours ahead", newYork, utc(11, 1, 5), 100, 3 * Hour},
+        {"New York, 1 hour back across the change", newYork, utc(11, 1, 5), 70, -Hour},
+    };
+    constexpr int Minutes = 240; // of checks, one a minute
+
+    const QByteArray zoneBefore = qgetenv("TZ");
+    const auto restoreZone = qScopeGuard([&] {
+        if (zoneBefore.isNull())
+            qunsetenv("TZ");
+        else
+            qputenv("TZ", zoneBefore);
+        tzset();
+    });
+    for (const auto& run : runs) {
+        SCOPED_TRACE(run.name);
+        qputenv("TZ", run.zone);
+        tzset();
+        clearNowForTests();
+        const auto clockAt = [&](int minute) {
+            return run.from + minute * Minute + (run.jumpAt >= 0 && minute > run.jumpAt ? run.jump : 0);
+        };
+        setUtcNowForTests(clockAt(Minutes));
+        const TDateTime last = Now() - 5 * OneMinute;
+        setUtcNowForTests(clockAt(0));
+        const TDateTime first = Now() + 20 * OneMinute;
+        ASSERT_LT(first, last);
+
+        // Every ten minutes of the wall clock, through the hour that is skipped or
+        // repeated: an event each, and one event with all those dates.
+        while (list->Count() > 0)
+            list->DeleteEvent(0);
+        std::vector<TDateTime> dates;
+        for (TDateTime date = first; date < last; date += 10 * OneMinute)
+            dates.push_back(date);
+        for (const TDateTime date : dates)
+            add({.when = date, .description = "single"});
+        add({.when = dates.front(), .description = "repeated",
+             .repeats = std::vector<TDateTime>(dates.begin() + 1, dates.end())});
+        sounds.Played.clear();
+
+        for (int minute = 0; minute <= Minutes; ++minute) {
+            setUtcNowForTests(clockAt(minute));
+            window->tmrCheckEventsTimer();
+        }
+        EXPECT_EQ(sounds.Played.size(), 2 * dates.size());
+        for (int i = 0; i < list->Count(); ++i)
+            EXPECT_FALSE(list->GetEvent(i)->Enabled) << formatDateTime("hh:nn", list->GetEvent(i)->GetStartDate());
+    }
+    EXPECT_TRUE(messages.isEmpty()) << messages.join('\n');
 }
 
 TEST_F(MainFormReminders, AFailingRowIsReportedOnceAndTheRestOfTheCheckGoesOn)

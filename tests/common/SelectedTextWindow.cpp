@@ -89,8 +89,8 @@ private:
         xcb_atom_t property = Request.property == XCB_ATOM_NONE ? Request.target : Request.property;
         if (Request.target == FTargets) {
             const xcb_atom_t targets[] = {FTargets, FUtf8, XCB_ATOM_STRING, FText};
-            xcb_change_property(FConnection, XCB_PROP_MODE_REPLACE, Request.requestor, property, XCB_ATOM_ATOM, 32,
-                                4, targets);
+            xcb_change_property(FConnection, XCB_PROP_MODE_REPLACE, Request.requestor, property, XCB_ATOM_ATOM, 32, 4,
+                                targets);
         } else if (Request.target == FUtf8 || Request.target == XCB_ATOM_STRING || Request.target == FText) {
             const xcb_atom_t type = Request.target == FText ? FUtf8 : Request.target;
             xcb_change_property(FConnection, XCB_PROP_MODE_REPLACE, Request.requestor, property, type, 8,

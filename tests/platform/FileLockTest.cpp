@@ -72,6 +72,27 @@ TEST(FileLock, ALockFileThatIsNoPlainFileGivesNone)
     EXPECT_TRUE(plain.tryAcquire() && plain.held()) << "a plain file of its own";
 }
 
+// A lock taken before its file was made (a first start) opens to the file's writers once
+// the file is there, and follows its modes as they change.
+TEST(FileLock, AHeldLockFileFollowsTheFilesWriters)
+{
+    QTemporaryDir folder;
+    const QString events = folder.filePath("plans.events");
+    FileLock lock(events);
+    ASSERT_TRUE(lock.tryAcquire() && lock.held());
+    const auto lockFileMode = [&] {
+        struct stat status = {};
+        return ::stat(QFile::encodeName(lock.lockFilePath()).constData(), &status) == 0 ? status.st_mode & 07777 : 0u;
+    };
+    EXPECT_EQ(lockFileMode(), 0600u) << "nothing to open to yet";
+    for (const auto& [fileMode, expected] : {std::pair{0664u, 0660u}, {0666u, 0666u}, {0644u, 0600u}}) {
+        testing_support::writeFile(events, "");
+        ASSERT_EQ(::chmod(QFile::encodeName(events).constData(), fileMode), 0);
+        lock.followFile();
+        EXPECT_EQ(lockFileMode(), expected) << std::oct << fileMode;
+    }
+}
+
 // Only a process of a user who may write the file keeps the user from it. The lock file
 // opens to those users alone, also one an earlier run left open to all; where the holder
 // can't be told, the user's own lock file is no one else's claim.

@@ -50,6 +50,7 @@ TEST(OthersWhoMayChange, WritersOfTheFileAndOfEachFolderOnTheWay)
         {"a file all may write", 0, 0, 0755, 0, 0, 0666, "everyone"},
         {"a file of another user", 0, 0, 0755, Daemon, 0, 0644, "daemon"},
         {"group-writable folder", 0, Daemon, 0775, 0, 0, 0644, "daemon"},
+        {"group-writable folder, no other member", 0, Users, 0775, 0, 0, 0644, ""},
         {"a folder all may write", 0, 0, 0777, 0, 0, 0644, "everyone"},
         {"a sticky folder all may write", 0, 0, 01777, 0, 0, 0644, ""},
         {"a sticky folder of another user", Daemon, 0, 01777, 0, 0, 0644, "daemon"},

@@ -25,8 +25,7 @@ QWidget* keyWindow(QWidget* Widget)
 
 } // namespace
 
-HeldKeyFilter::HeldKeyFilter(std::function<bool(quint32)> KeyIsDown, QObject* parent)
-    : QObject(parent), FKeyIsDown(std::move(KeyIsDown))
+HeldKeyFilter::HeldKeyFilter(QObject* parent) : QObject(parent)
 {
     connect(qGuiApp, &QGuiApplication::focusWindowChanged, this, [this] { focusMoved(); });
 }
@@ -76,8 +75,8 @@ bool HeldKeyFilter::dropped(const QKeyEvent& Event, QWidget* Window)
             return false;
         }
         stroke->down = true;
-    } else if (!stroke) {
-        return false; // pressed before the program had the keyboard
+    } else if (!stroke || !stroke->down) {
+        return false; // pressed before the program had the keyboard, or let go before
     } else if (!Event.isAutoRepeat()) {
         stroke->down = false;
         stroke->releaseTime = Event.timestamp();
@@ -89,18 +88,17 @@ bool HeldKeyFilter::dropped(const QKeyEvent& Event, QWidget* Window)
 
 void HeldKeyFilter::focusMoved()
 {
-    for (Stroke& stroke : FStrokes) {
-        if (!stroke.down)
-            continue;
-        stroke.orphaned = true;
-        // Let go while another program had the keyboard: its release never came here.
-        if (FKeyIsDown && stroke.scanCode != 0 && !FKeyIsDown(stroke.scanCode))
-            stroke.down = false;
+    // Another program has the keyboard: the keys held now are let go there, unseen.
+    if (!QGuiApplication::focusWindow()) {
+        FStrokes.clear();
+        return;
     }
+    for (Stroke& stroke : FStrokes)
+        stroke.orphaned = stroke.orphaned || stroke.down;
 }
 
 void keepHeldKeysInTheirWindow()
 {
     setDetectableAutoRepeat(true);
-    qGuiApp->installEventFilter(new HeldKeyFilter(x11KeyIsDown, qGuiApp));
+    qGuiApp->installEventFilter(new HeldKeyFilter(qGuiApp));
 }

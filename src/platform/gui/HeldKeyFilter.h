@@ -3,7 +3,6 @@
 #include <QObject>
 #include <QPointer>
 
-#include <functional>
 #include <vector>
 
 class QKeyEvent;
@@ -18,9 +17,7 @@ class QWidget;
 // It watches the application, where it sees every key event before a widget does.
 class HeldKeyFilter : public QObject {
 public:
-    // KeyIsDown says whether the keyboard still holds a key, by its native scan code:
-    // a key let go while another program had the focus then starts afresh here.
-    explicit HeldKeyFilter(std::function<bool(quint32)> KeyIsDown = {}, QObject* parent = nullptr);
+    explicit HeldKeyFilter(QObject* parent = nullptr);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -39,7 +36,6 @@ private:
     Stroke* strokeOf(const QKeyEvent& Event);
     void focusMoved();
 
-    std::function<bool(quint32)> FKeyIsDown;
     std::vector<Stroke> FStrokes;
 };
 

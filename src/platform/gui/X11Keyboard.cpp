@@ -78,14 +78,3 @@ bool setDetectableAutoRepeat(bool On)
     std::free(reply);
     return done;
 }
-
-bool x11KeyIsDown(std::uint32_t Keycode)
-{
-    xcb_connection_t* connection = qtX11Connection();
-    if (!connection || Keycode > 255)
-        return false;
-    xcb_query_keymap_reply_t* keymap = xcb_query_keymap_reply(connection, xcb_query_keymap(connection), nullptr);
-    const bool down = keymap && (keymap->keys[Keycode / 8] & (1u << (Keycode % 8)));
-    std::free(keymap);
-    return down;
-}

@@ -7,6 +7,3 @@
 // and a press, whose press may reach the program late. True when the server does as
 // asked; false when it refuses or the program does not run on X11.
 bool setDetectableAutoRepeat(bool On);
-
-// Whether the keyboard holds the key of this X keycode down now; false off X11.
-bool x11KeyIsDown(std::uint32_t Keycode);
