@@ -3,6 +3,7 @@
 # Each line is a path relative to that folder, so the list stays right in a DESTDIR
 # stage and wherever the stage is unpacked. What an earlier install into the same
 # folder listed is kept in it.
+
 # CMake lists the installed files by their final paths, without the DESTDIR stage.
 if(IS_ABSOLUTE "${QUILLET_DATA_FOLDER}")
     set(folder "${QUILLET_DATA_FOLDER}")

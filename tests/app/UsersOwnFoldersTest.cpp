@@ -93,7 +93,8 @@ protected:
         ASSERT_TRUE(base.isValid());
         ASSERT_EQ(::chmod(QFile::encodeName(base.path()).constData(), 0755), 0);
         // An installed program: the user's files go to the user's folders.
-        ASSERT_TRUE(QDir().mkpath(base.filePath("prefix/bin")) && QDir().mkpath(base.filePath("prefix/share/quillet")));
+        ASSERT_TRUE(QDir().mkpath(base.filePath("prefix/" QUILLET_INSTALL_BINDIR)) &&
+                    QDir().mkpath(base.filePath("prefix/" QUILLET_INSTALL_DATADIR "/quillet")));
     }
     void TearDown() override
     {
@@ -156,7 +157,7 @@ struct Layout {
 bool usedBy(int Kind, const Layout& At, const QString& Prefix)
 {
     const QString folder = At.Folder + "/";
-    const QString installed = Prefix + "bin";
+    const QString installed = Prefix + QUILLET_INSTALL_BINDIR;
     qputenv("HOME", QFile::encodeName(At.Top + "/home"));
     qputenv("XDG_DATA_HOME", QFile::encodeName(At.Top + "/data"));
     qputenv("XDG_CONFIG_HOME", QFile::encodeName(At.Top + "/config"));

@@ -157,7 +157,9 @@ TEST_F(Install, EachUninstallRemovesItsOwnCopyWhateverWasInstalledBeforeOrAfter)
 }
 
 // A stage lists the files by their place in it: its uninstall never reaches the real
-// prefix, and the staged list is the one the real install writes.
+// prefix, the staged list is the one the real install writes, and the staged copy
+// unpacked elsewhere (as a package) is removed there. The folders a package brings
+// are the package manager's to remove.
 TEST_F(Install, AStagedCopyIsUninstalledInItsStageAlone)
 {
     const QString prefix = root.filePath("usr"), stage = root.filePath("stage");
@@ -167,8 +169,15 @@ TEST_F(Install, AStagedCopyIsUninstalledInItsStageAlone)
     EXPECT_EQ(listedFiles(staged), listedFiles(prefix));
     expectAWholeCopy(staged);
 
+    const QString unpacked = root.filePath("unpacked");
+    ASSERT_EQ(runTool("cp", {"-a", staged, unpacked}), 0);
+    uninstall(unpacked);
+    EXPECT_EQ(filesUnder(unpacked), QStringList());
+    expectAWholeCopy(staged);
+
     uninstall(staged);
-    EXPECT_EQ(emptyFoldersUnder(stage), QStringList(".")) << "the stage alone left, empty";
+    EXPECT_EQ(filesUnder(stage), QStringList());
+    EXPECT_FALSE(QFileInfo::exists(staged + "/" + DataFolder));
     expectAWholeCopy(prefix);
     uninstall(prefix);
     EXPECT_FALSE(QFileInfo::exists(prefix));
@@ -184,6 +193,7 @@ TEST_F(Install, TheInstalledProgramReadsItsFilesFromTheConfiguredDataFolder)
     ASSERT_EQ(runTool(prefix + "/" + BinFolder + "/quillet", {"--help"}, &usage), 0) << usage;
     EXPECT_TRUE(usage.contains("catalogues (LOCALE) and sounds  " + prefix + "/" + DataFolder + "/\n")) << usage;
     EXPECT_FALSE(usage.contains(prefix + "/" + BinFolder + "/Events.events")) << "the user's files in the user's folders";
+    EXPECT_FALSE(QFileInfo::exists(qEnvironmentVariable("XDG_CONFIG_HOME") + "/Quillet")) << "named, not made";
     EXPECT_TRUE(readFile(prefix + "/" QUILLET_INSTALL_DATADIR "/applications/org.example.quillet.desktop")
                     .contains("\nExec=\"" + QFile::encodeName(prefix + "/" + BinFolder) + "/quillet\" %f\n"));
 }
