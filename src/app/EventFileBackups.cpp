@@ -7,6 +7,7 @@
 
 #include "FileVersion.h"
 #include "events/Exceptions.h"
+#include "platform/MadeFileAttributes.h"
 #include "platform/WholeWrite.h"
 
 #include <fcntl.h>
@@ -36,28 +37,44 @@ mode_t backupFolderMode(mode_t FileMode)
 }
 
 // Makes Folder, inside the event file's folder, when it is missing; true when it is a
-// folder then. A folder made here keeps its parent's group and gets the mode the file
-// gives, whatever the umask.
+// folder then. A folder made here belongs to the file's owner and group where the
+// saver may give them, and gets the mode the file gives, whatever the umask.
 bool makeBackupFolder(const QString& Folder, const QString& FileName)
 {
     const QByteArray path = QFile::encodeName(QDir::cleanPath(Folder));
     struct stat file {};
-    struct stat parent {};
-    if (::stat(QFile::encodeName(FileName).constData(), &file) != 0 ||
-        ::stat(QFile::encodeName(QFileInfo(QDir::cleanPath(Folder)).path()).constData(), &parent) != 0)
+    if (::stat(QFile::encodeName(FileName).constData(), &file) != 0)
         return false;
-    mode_t mode = backupFolderMode(file.st_mode);
-    if (::mkdir(path.constData(), mode) != 0)
+    if (::mkdir(path.constData(), S_IRWXU) != 0)
         return errno == EEXIST && QFileInfo(Folder).isDir();
-    struct stat made {};
-    if (::lstat(path.constData(), &made) != 0)
-        return false;
-    // Outside a setgid folder the new one takes the user's own group; a user not in the
-    // parent's group keeps that, and the folder is then not opened to it.
-    if (made.st_gid != parent.st_gid && ::chown(path.constData(), static_cast<uid_t>(-1), parent.st_gid) != 0)
-        mode &= ~S_IRWXG;
-    // A setgid folder passes its bit on, so that the copies keep the group too.
-    return ::chmod(path.constData(), mode | (made.st_mode & S_ISGID)) == 0;
+    const int made = ::open(path.constData(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    struct stat status {};
+    const bool given = made >= 0 && ::fstat(made, &status) == 0 &&
+                       // A setgid folder passes its bit on, so that the copies keep the group too.
+                       giveOwnerGroupAndMode(made, file.st_uid, file.st_gid,
+                                             backupFolderMode(file.st_mode) | (status.st_mode & S_ISGID));
+    if (made >= 0)
+        ::close(made);
+    return given;
+}
+
+// Opens Source to be copied; -1 with the Reason when it can't be read, or is no plain
+// file: a pipe, a device or a folder can't be kept whole as a copy.
+int openForCopy(const QString& Source, QString& Reason)
+{
+    // Without waiting: opening a named pipe would hold the save until a program wrote to it.
+    const int handle = ::open(QFile::encodeName(Source).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (handle < 0) {
+        Reason = QString::fromLocal8Bit(std::strerror(errno));
+        return -1;
+    }
+    struct stat status {};
+    if (::fstat(handle, &status) != 0 || !S_ISREG(status.st_mode)) {
+        ::close(handle);
+        Reason = QStringLiteral("It is not a regular file.");
+        return -1;
+    }
+    return handle;
 }
 
 } // namespace
@@ -70,6 +87,11 @@ QString EventFileBackups::backupPathFor(const QString& FileName, TDateTime Time)
 
 QString EventFileBackups::keepDamagedOriginal(const QString& FileName, TDateTime Time)
 {
+    QString reason;
+    const int source = openForCopy(FileName, reason);
+    if (source < 0)
+        return {};
+    ::close(source);
     FDamagedCopy = backupPathFor(FileName, Time);
     return FDamagedCopy;
 }
@@ -96,16 +118,12 @@ QString EventFileBackups::make(const QString& FileName, TDateTime Time)
 
 QString copyFileWhole(const QString& Source, const QString& Target)
 {
-    // Without waiting: opening a named pipe would hold the save until a program wrote to it.
-    const int handle = ::open(QFile::encodeName(Source).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    QString reason;
+    const int handle = openForCopy(Source, reason);
     if (handle < 0)
-        return QString::fromLocal8Bit(std::strerror(errno));
+        return reason;
     struct stat status {};
-    // A pipe, a device or a folder can't be kept whole as a copy.
-    if (::fstat(handle, &status) != 0 || !S_ISREG(status.st_mode)) {
-        ::close(handle);
-        return QStringLiteral("It is not a regular file.");
-    }
+    ::fstat(handle, &status);
     QFile source;
     if (!source.open(handle, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
         ::close(handle);
@@ -114,17 +132,19 @@ QString copyFileWhole(const QString& Source, const QString& Target)
     // QSaveFile writes "<Target>.XXXXXX" and renames it over Target when committed;
     // a failed or interrupted copy leaves nothing under Target's name.
     QSaveFile target(Target);
-    // The copy gets the source's permissions before it holds a byte or has a name.
+    // The copy is open to those the file is open to before it holds a byte or has a name.
     // Unbuffered, as a write that failed when commit flushed it would go unnoticed.
-    if (!target.open(QIODevice::WriteOnly | QIODevice::Unbuffered) || !target.setPermissions(QFile::permissions(Source)))
+    if (!target.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return target.errorString();
+    if (!giveOwnerGroupAndMode(target.handle(), status.st_uid, status.st_gid, status.st_mode & 0777))
+        return QString::fromLocal8Bit(std::strerror(errno));
     QByteArray chunk;
     while (!(chunk = source.read(1 << 20)).isEmpty())
         if (!writeWhole(target, chunk))
             return target.errorString();
     if (source.error() != QFileDevice::NoError)
         return source.errorString();
-    if (!commitWithMode(target, status.st_mode & 0777))
+    if (!target.commit())
         return target.errorString();
     return {};
 }

@@ -18,7 +18,8 @@ public:
 
     // The next make keeps the file as it is now under the name Time gives, even when
     // it would skip the copy: the damaged file a load read only in part. Returns that
-    // name.
+    // name; empty when the file can't be read for a copy (then no save gets past its
+    // backup).
     QString keepDamagedOriginal(const QString& FileName, TDateTime Time);
 
     // Where the copy of FileName made at Time goes.
@@ -30,6 +31,7 @@ private:
 };
 
 // Copies Source to Target through a temporary file in Target's folder that is renamed
-// into place, so that Target is whole or absent; Target gets Source's permissions.
+// into place, so that Target is whole or absent; Target gets Source's owner, group
+// and permissions, where the copier may give them.
 // The system's reason when the copy failed, empty when it went through.
 QString copyFileWhole(const QString& Source, const QString& Target);

@@ -39,32 +39,6 @@ int lineCount(const QString& text)
     return lines;
 }
 
-// A hint shows the beginning of the notes that a screen can hold, ending with "…"
-// where they go on: laying out notes of millions of characters (a quick capture
-// takes in whatever was selected) stopped the program for seconds at each hint.
-QString hintNotes(const QString& Notes, const HintRoom& Room)
-{
-    QString notes = Notes.left(Room.characters);
-    bool cut = notes.size() < Notes.size();
-    if (cut && !notes.isEmpty() && notes.back().isHighSurrogate())
-        notes.chop(1); // half a character would show as a box
-    notes.replace(QLatin1String("\r\n"), QLatin1String("\n")).replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    // The end of the last line shown, when a line break follows it.
-    qsizetype lineEnd = -1;
-    for (int line = 0; line < Room.lines; ++line) {
-        lineEnd = notes.indexOf(QLatin1Char('\n'), lineEnd + 1);
-        if (lineEnd < 0)
-            break;
-    }
-    if (lineEnd >= 0) {
-        cut = cut || !QStringView(notes).sliced(lineEnd).trimmed().isEmpty();
-        notes.truncate(lineEnd);
-    }
-    if (cut)
-        notes += QChar(0x2026);
-    return notes;
-}
-
 // Only the ASCII letters a-z become capitals; accented letters keep their case.
 QString asciiUpper(QString text)
 {
@@ -241,7 +215,7 @@ QVariant EventViewModel::data(const QModelIndex& index, int role) const
             if (QStringView(notes).trimmed().isEmpty())
                 return {};
             // As rich text, so the line breaks hold and nothing in the notes reads as markup.
-            return Qt::convertFromPlainText(hintNotes(notes, FHintRoom), Qt::WhiteSpaceNormal);
+            return Qt::convertFromPlainText(textForHint(notes, FHintRoom), Qt::WhiteSpaceNormal);
         }
         case Qt::SizeHintRole:
             if (column == ColPicture)

@@ -28,6 +28,7 @@
 #include "LoadDamageReport.h"
 #include "RecoveryFile.h"
 #include "Splash.h"
+#include "UntrustedFolders.h"
 #include "WebLinks.h"
 #include "controls/CalendarX.h"
 #include "controls/DropDownControl.h"
@@ -470,10 +471,19 @@ void TfrmQuillet::buildTimers()
 void TfrmQuillet::FormCreate()
 {
     // An absolute path keeps saves and backups in one place whatever the working folder becomes.
-    FFileName = FFileName.isEmpty() ? eventFileFolder() + QStringLiteral("Events.events")
-                                    : QFileInfo(FFileName).absoluteFilePath();
+    const bool named = !FFileName.isEmpty();
+    if (named)
+        FFileName = QFileInfo(FFileName).absoluteFilePath();
+    else if (const QString folder = eventFileFolder(); !folder.isEmpty())
+        FFileName = folder + QStringLiteral("Events.events");
+    // Else no folder of the user's own is left for it: the list is kept unsaved.
     if (!lockEventFile())
         return;
+    if (const QString untrusted = untrustedFoldersReport(chooseProgramFolders(programFolder()), named);
+        !untrusted.isEmpty())
+        showErrorReport(untrusted);
+    if (FTerminated)
+        return; // a termination signal came during the message
 
     ShowSplash(1000, GetFileVersionString(QCoreApplication::applicationFilePath(), QStringLiteral("@A.@B.@C")));
 
@@ -501,6 +511,9 @@ void TfrmQuillet::FormCreate()
     loadEventFile();
     if (FTerminated)
         return;
+    askAboutCommandsOthersMayChange();
+    if (FTerminated)
+        return;
 
     fillCategories();
 
@@ -521,34 +534,66 @@ void TfrmQuillet::FormCreate()
 // program goes on.
 bool TfrmQuillet::lockEventFile()
 {
-    FEventFileLock = std::make_unique<FileLock>(FFileName);
-    if (FEventFileLock->tryAcquire()) {
-        // In a folder that isn't there (a read-only home) no other program uses the file,
-        // and the first save says why the folder is missing.
-        if (!FEventFileLock->held() && QFileInfo(QFileInfo(FFileName).absolutePath()).isDir())
-            showErrorReport(_("The event file \"%1\" cannot be locked, so another program could change it meanwhile.")
-                                .arg(FFileName));
+    if (FFileName.isEmpty())
+        return true; // nowhere to save: nothing to lock
+    if (takeEventFileLock())
         return true;
-    }
-    QString inUse = _("The event file \"%1\" is already in use by another Quillet.").arg(FFileName);
-    if (const auto holder = FEventFileLock->holder())
-        inUse = _("The event file \"%1\" is already in use by another Quillet, run by %2 as process %3 on %4.")
-                    .arg(FFileName, holder->User, QString::number(holder->ProcessId), holder->Host);
-    showErrorReport(inUse + QStringLiteral("\r\n\r\n") + _("This Quillet closes without changing anything."));
+    showErrorReport(eventFileInUse() + QStringLiteral("\r\n\r\n") +
+                    _("This Quillet closes without changing anything."));
     FTerminated = true;
     TrayIcon1->hide();
     return false;
 }
 
+// A first start finds no folder and so takes no lock; the save that makes the folder
+// takes it before it writes there. Should another program have taken it meanwhile,
+// the file stays that program's: this one writes nothing to it while the other runs.
+void TfrmQuillet::lockEventFileInFolderMadeLater()
+{
+    if (!FLockAwaitsFolder || !QFileInfo(QFileInfo(FFileName).absolutePath()).isDir())
+        return;
+    if (!takeEventFileLock())
+        throw QuilletError(eventFileInUse() + QStringLiteral("\r\n\r\n") +
+                           _("This Quillet saves nothing to it while the other one runs."));
+}
+
+bool TfrmQuillet::takeEventFileLock()
+{
+    // Made anew each time: a folder made since resolves the links on the way to the file.
+    FEventFileLock = std::make_unique<FileLock>(FFileName);
+    if (!FEventFileLock->tryAcquire())
+        return false;
+    // In a folder that isn't there (a read-only home, a first start) no other program
+    // uses the file; the save that makes the folder takes the lock, and one that can't
+    // make it says why.
+    FLockAwaitsFolder = !FEventFileLock->held() && !QFileInfo(QFileInfo(FFileName).absolutePath()).isDir();
+    if (!FEventFileLock->held() && !FLockAwaitsFolder)
+        showErrorReport(
+            _("The event file \"%1\" cannot be locked, so another program could change it meanwhile.").arg(FFileName));
+    return true;
+}
+
+QString TfrmQuillet::eventFileInUse() const
+{
+    if (const auto holder = FEventFileLock->holder())
+        return _("The event file \"%1\" is already in use by another Quillet, run by %2 as process %3 on %4.")
+            .arg(FFileName, holder->User, QString::number(holder->ProcessId), holder->Host);
+    return _("The event file \"%1\" is already in use by another Quillet.").arg(FFileName);
+}
+
 // A file that cannot be read, or only in part, is reported, and the program still
 // starts with its settings and reminders. The file stays as it is until the user
-// changes something, and the first save keeps a copy of it under the name given.
+// changes something, and the first save keeps a copy of it under the name given; one
+// that can't be read for a copy is never saved over, and the user hears so.
 void TfrmQuillet::loadEventFile()
 {
     const QString paragraph = QStringLiteral("\r\n\r\n");
     const auto keptCopy = [this] {
-        return _("The first save will keep a copy of this file as \"%1\".")
-            .arg(FBackups.keepDamagedOriginal(FFileName, Now()));
+        const QString copy = FBackups.keepDamagedOriginal(FFileName, Now());
+        if (copy.isEmpty())
+            return _("No copy of it can be kept, so Quillet will not save over it: when Quillet ends, your "
+                     "changes are written to a file of their own, and you are told where.");
+        return _("The first save will keep a copy of this file as \"%1\".").arg(copy);
     };
     try {
         FEventList->LoadFromFile(FFileName, false);
@@ -559,9 +604,14 @@ void TfrmQuillet::loadEventFile()
         showErrorReport(_("The event file \"%1\" could not be read.").arg(FFileName) + paragraph +
                         exceptionMessage(error) + paragraph + keptCopy());
     }
-    const QString notices = takeNoticesFromLastExit();
-    if (!notices.isEmpty())
-        showErrorReport(notices);
+    if (FTerminated)
+        return; // a termination signal came during the message
+    // Used up only once read: a signal that closes the box leaves it for the next start.
+    const LastExitNotices notices = noticesFromLastExit();
+    if (!notices.Text.isEmpty())
+        showErrorReport(notices.Text);
+    if (!FTerminated)
+        notices.remove();
 }
 
 void TfrmQuillet::useClipboardWatcher(std::unique_ptr<ClipboardWatcher> Watcher)

@@ -171,6 +171,7 @@ public:
     TDateTime GetSelectedDate() const;
     void LoadSettings();
     void SaveSettings();
+    void saveSettingsIn(const QString& Folder);
     void BuildLanguageMenu();
     void SetLanguage(const QString& Code);
     void TranslateWindow();
@@ -292,8 +293,16 @@ private:
     // Moves the selected occurrence to the date that Move gives for its date-time.
     void moveSelectedOccurrence(TDateTime (*Move)(TDateTime));
     void onCommitDataRequest(QSessionManager& Manager);
+    // The lock on the event file, taken at start, or by the save that makes its folder.
     bool lockEventFile();
+    void lockEventFileInFolderMadeLater();
+    bool takeEventFileLock(); // false when another program holds it
+    QString eventFileInUse() const;
+    bool FLockAwaitsFolder = false;
     void loadEventFile();
+    // Commands of an event file others may change run only after the user's yes
+    // (MainFormSharedFile.cpp).
+    void askAboutCommandsOthersMayChange();
     // A real exit (MainFormExit.cpp): close with FCanClose set; false when the user
     // chose to keep the program running after all.
     bool closeForGood(bool FromUser);

@@ -53,6 +53,8 @@ QFileDialog* makeSaveDialog1(QWidget* Owner)
 // user: a page or a file to import is looked for in the documents folder instead.
 bool inHiddenDataFolder(const QString& EventFileName)
 {
+    if (EventFileName.isEmpty())
+        return true; // kept unsaved, for want of a folder of the user's own
     return !userFilesBesideProgram() && QDir(QFileInfo(EventFileName).absolutePath()) == QDir(eventFileFolder());
 }
 
@@ -145,7 +147,7 @@ void TfrmQuillet::mnuitmExportToHTMLClick()
 {
     if (!SaveDialog1)
         SaveDialog1 = makeSaveDialog1(this);
-    const QString preset = exportFileName(FFileName);
+    const QString preset = exportFileName(FFileName.isEmpty() ? QStringLiteral("Events.events") : FFileName);
     SaveDialog1->selectFile(inHiddenDataFolder(FFileName) ? documentsFolder() + QFileInfo(preset).fileName() : preset);
     SaveDialog1->setNameFilter(QStringLiteral("HTML File (*.html)"));
     if (SaveDialog1->exec() != QDialog::Accepted || SaveDialog1->selectedFiles().isEmpty())

@@ -14,6 +14,7 @@
 #include "UserFolder.h"
 #include "dialogs/EventNotify.h"
 #include "events/Exceptions.h"
+#include "platform/FileLock.h"
 #include "platform/ProgramFolder.h"
 #include "platform/gui/ErrorReport.h"
 
@@ -98,7 +99,7 @@ void TfrmQuillet::followChangedEvents()
 {
     TListViewEventItems own; // notified by the next check
     collectDueReminders(own);
-    FNotifyForm->FollowExpiredEvents(FEventList.get(), FNotifyWindowPopupAlpha);
+    FNotifyForm->followExpiredEvents(FEventList.get(), FNotifyWindowPopupAlpha);
 }
 
 void TfrmQuillet::checkReminders(QStringList& Failures)
@@ -128,7 +129,7 @@ void TfrmQuillet::checkReminders(QStringList& Failures)
         }
     }
 
-    FNotifyForm->FollowExpiredEvents(FEventList.get(), FNotifyWindowPopupAlpha);
+    FNotifyForm->followExpiredEvents(FEventList.get(), FNotifyWindowPopupAlpha);
 }
 
 void TfrmQuillet::tmrSaveTimer()
@@ -177,13 +178,19 @@ void TfrmQuillet::DoNotifyEventEdited()
 
 void TfrmQuillet::SaveEvents()
 {
+    if (FFileName.isEmpty())
+        return; // no folder of the user's own to keep it in: the start said so
     QApplication::setOverrideCursor(Qt::WaitCursor);
     const auto restoreCursor = qScopeGuard([] { QApplication::restoreOverrideCursor(); });
     try {
         makeDataFolderOf(FFileName);
+        lockEventFileInFolderMadeLater();
         // No backup, no write: the file on disk stays the user's last good copy.
         MakeBackup(FFileName);
         FEventList->SaveToFile(FFileName);
+        // A file the save made (or whose modes changed) lets its writers lock it now.
+        if (FEventFileLock)
+            FEventFileLock->followFile();
     } catch (const std::exception& error) {
         // The caller reports it; the timed save then only tries again, after a pause.
         FSaveFailure = situationOf(exceptionMessage(error));

@@ -31,9 +31,11 @@ namespace {
 
 constexpr int DefaultPopupAlpha = 220;
 
+// Empty when no folder of the user's own is left for it: the start said so.
 QString settingsFileName()
 {
-    return settingsFolder() + QStringLiteral("Settings.ini");
+    const QString folder = settingsFolder();
+    return folder.isEmpty() ? QString() : folder + QStringLiteral("Settings.ini");
 }
 
 // The stored columns of the event list with their keys, in the order of reading and writing.
@@ -60,7 +62,8 @@ void TfrmQuillet::LoadSettings()
 {
     withWaitCursor([this] {
         IniFile ini;
-        ini.load(settingsFileName());
+        if (const QString fileName = settingsFileName(); !fileName.isEmpty())
+            ini.load(fileName);
 
         SetLanguage(ini.readString("LOCALE", "code", translation::systemLanguageCode()));
 
@@ -71,12 +74,12 @@ void TfrmQuillet::LoadSettings()
         const int w = ini.readInteger("SIZE", "MainWindowWidth", width());
         const int h = ini.readInteger("SIZE", "MainWindowHeight", height());
         // The position is the frame's, the size the client area's, as they are saved.
-        // A size beyond the screen (hand-edited) would cost gigabytes of window memory.
-        const QList<QRect> screens = availableScreenAreas();
-        const QRect fitted = fitFrameToScreen(QPoint(left, top), QSize(w, h).expandedTo(minimumSize()), screens);
-        resize(fitted.size());
-        // A place saved on a screen that is gone (a laptop undocked) comes back onto the nearest one.
-        move(placeWithTitleBarOnScreen(QRect(fitted.topLeft(), size()), screens));
+        // A size beyond the screen (hand-edited) would cost gigabytes of window memory,
+        // and a place on a screen that is gone (a laptop undocked) comes back onto the
+        // nearest one. The first run's place is the program's: all of the window shows.
+        const bool placeSaved = !ini.readString("POSITION", "MainWindowX", QString()).isEmpty() ||
+                                !ini.readString("POSITION", "MainWindowY", QString()).isEmpty();
+        placeWindowOnScreen(*this, QPoint(left, top), QSize(w, h), placeSaved ? Showing::TitleBar : Showing::Whole);
 
         // An index that names no view leaves the box without a selection.
         const int view = ini.readInteger("EVENT VIEW", "Index", 0);
@@ -100,10 +103,13 @@ void TfrmQuillet::LoadSettings()
             clstCategories->viewport()->update();
         }
 
+        // A column wider than the screen (a damaged file) would push the others out of reach.
+        const int widest = screen()->availableGeometry().width();
         QHeaderView* header = vstEvents->header();
         for (const StoredColumn& column : StoredColumns)
             header->resizeSection(
-                column.Column, std::max(0, ini.readInteger("COLUMNS", column.Key, header->sectionSize(column.Column))));
+                column.Column,
+                std::clamp(ini.readInteger("COLUMNS", column.Key, header->sectionSize(column.Column)), 0, widest));
 
         if (ini.readBool("START UP", "Minimized", false))
             HideMainWindow();
@@ -120,37 +126,43 @@ void TfrmQuillet::LoadSettings()
     });
 }
 
+// Settings.ini in Folder, made when missing.
+void TfrmQuillet::saveSettingsIn(const QString& Folder)
+{
+    makeUserFolder(Folder);
+    const QString fileName = Folder + QStringLiteral("Settings.ini");
+    IniFile ini;
+    ini.load(fileName); // keys this routine does not write (the language) stay as they are
+
+    ini.writeBool("START UP", "Minimized", !isVisible());
+    ini.writeInteger("POSITION", "MainWindowX", x());
+    ini.writeInteger("POSITION", "MainWindowY", y());
+    ini.writeInteger("SIZE", "MainWindowWidth", width());
+    ini.writeInteger("SIZE", "MainWindowHeight", height());
+    ini.writeInteger("EVENT VIEW", "Index", cboEventView->currentIndex());
+
+    ini.eraseSection("SELECTED CATEGORIES");
+    int counter = 0;
+    for (int i = 0; i < clstCategories->count(); ++i)
+        if (clstCategories->item(i)->checkState() == Qt::Checked)
+            ini.writeString("SELECTED CATEGORIES", QStringLiteral("Category%1").arg(++counter).toLatin1().constData(),
+                            clstCategories->item(i)->text());
+
+    const QHeaderView* header = vstEvents->header();
+    for (const StoredColumn& column : StoredColumns)
+        ini.writeInteger("COLUMNS", column.Key, header->sectionSize(column.Column));
+
+    ini.writeBool("OPTIONS", "ShowOnlyEnabled", mnuitmOnlyEnabledEvents->isChecked());
+    ini.writeInteger("OPTIONS", "NotifyWindowPopupAlpha", FNotifyWindowPopupAlpha);
+    ini.save(fileName);
+}
+
 void TfrmQuillet::SaveSettings()
 {
     withWaitCursor([this] {
-        const QString folder = chooseProgramFolders(programFolder()).Settings;
-        makeUserFolder(folder);
-        const QString fileName = folder + QStringLiteral("Settings.ini");
-        IniFile ini;
-        ini.load(fileName); // keys this routine does not write (the language) stay as they are
-
-        ini.writeBool("START UP", "Minimized", !isVisible());
-        ini.writeInteger("POSITION", "MainWindowX", x());
-        ini.writeInteger("POSITION", "MainWindowY", y());
-        ini.writeInteger("SIZE", "MainWindowWidth", width());
-        ini.writeInteger("SIZE", "MainWindowHeight", height());
-        ini.writeInteger("EVENT VIEW", "Index", cboEventView->currentIndex());
-
-        ini.eraseSection("SELECTED CATEGORIES");
-        int counter = 0;
-        for (int i = 0; i < clstCategories->count(); ++i)
-            if (clstCategories->item(i)->checkState() == Qt::Checked)
-                ini.writeString("SELECTED CATEGORIES",
-                                QStringLiteral("Category%1").arg(++counter).toLatin1().constData(),
-                                clstCategories->item(i)->text());
-
-        const QHeaderView* header = vstEvents->header();
-        for (const StoredColumn& column : StoredColumns)
-            ini.writeInteger("COLUMNS", column.Key, header->sectionSize(column.Column));
-
-        ini.writeBool("OPTIONS", "ShowOnlyEnabled", mnuitmOnlyEnabledEvents->isChecked());
-        ini.writeInteger("OPTIONS", "NotifyWindowPopupAlpha", FNotifyWindowPopupAlpha);
-        ini.save(fileName);
+        // Without a folder of the user's own the start said the settings are not saved.
+        if (const QString folder = chooseProgramFolders(programFolder()).Settings; !folder.isEmpty())
+            saveSettingsIn(folder);
 
         // An entry that exists is kept whatever it holds (the program may have moved since).
         if (mnuitmStartWithWindows->isChecked()) {

@@ -11,6 +11,7 @@
 #include "MainForm.h"
 #include "platform/SingleInstance.h"
 #include "platform/XdgFolders.h"
+#include "platform/gui/BaseSizeHint.h"
 #include "platform/gui/DisplayPlatform.h"
 #include "platform/gui/ErrorReport.h"
 #include "platform/gui/HeldKeyFilter.h"
@@ -70,8 +71,8 @@ int main(int argc, char* argv[])
     if (answeredAtOnce(argc, argv))
         return 0;
 
-    // Checked before anything else: a second start shows nothing, signals nothing and
-    // needs no display.
+    // Checked before the display is opened: a second start shows nothing, signals
+    // nothing and needs no display.
     SingleInstance instance(QStringLiteral("{5C0D2A19-7B43-4E8F-9A61-D2E84F3B7C05}"));
     if (!instance.tryAcquire())
         return 0;
@@ -91,6 +92,7 @@ int main(int argc, char* argv[])
         return 2;
     }
     keepHeldKeysInTheirWindow();
+    keepBaseSizeHintsValid();
     // The main window hides instead of closing: only a real exit ends the program.
     QApplication::setQuitOnLastWindowClosed(false);
 

@@ -1,9 +1,12 @@
 #include "WindowPlacement.h"
 
+#include <QEvent>
 #include <QGuiApplication>
 #include <QScreen>
+#include <QWidget>
 
 #include <algorithm>
+#include <cmath>
 #include <limits>
 
 namespace {
@@ -63,6 +66,66 @@ const QRect& nearestScreen(const QRect& Frame, const QList<QRect>& Screens)
     return *nearest;
 }
 
+QSize sizeOf(const QMargins& Margins)
+{
+    return {Margins.left() + Margins.right(), Margins.top() + Margins.bottom()};
+}
+
+// What the window manager draws around Window; none before it has framed the window.
+QMargins frameMarginsOf(const QWidget& Window)
+{
+    const QRect frame = Window.frameGeometry();
+    const QRect client = Window.geometry();
+    const QMargins margins(client.left() - frame.left(), client.top() - frame.top(), frame.right() - client.right(),
+                           frame.bottom() - client.bottom());
+    // At a fractional scale (1.25, 1.5) Qt rounds the margins, the screen and the
+    // window to whole pixels of its own, each up to half a pixel off: a pixel more on
+    // each side keeps the rounded frame within the screen.
+    const qreal scale = Window.devicePixelRatioF();
+    if (margins.isNull() || scale == std::floor(scale))
+        return margins;
+    return margins + QMargins(1, 1, 1, 1);
+}
+
+void fitWindow(QWidget& Window, const QPoint& TopLeft, const QSize& Size, Showing Shown)
+{
+    const QList<QRect> screens = availableScreenAreas();
+    const QMargins margins = frameMarginsOf(Window);
+    const QRect frame = fitFrameToScreen(TopLeft, Size.expandedTo(Window.minimumSize()), screens, margins);
+    Window.resize(frame.size() - sizeOf(margins));
+    const QRect resized(frame.topLeft(), Window.size() + sizeOf(margins));
+    Window.move(Shown == Showing::Whole ? placeWhollyOnScreen(resized, screens)
+                                        : placeWithTitleBarOnScreen(resized, screens));
+}
+
+// Fits its window again, once, when the window manager has put a frame around it.
+class FitOnceFramed : public QObject {
+public:
+    static constexpr const char* Name = "fitOnceFramed";
+
+    FitOnceFramed(QWidget& Window, Showing Shown) : QObject(&Window), FWindow(Window), FShown(Shown)
+    {
+        setObjectName(QLatin1String(Name));
+        Window.installEventFilter(this);
+    }
+
+    bool eventFilter(QObject*, QEvent* Event) override
+    {
+        // Framing moves the window's client area into the frame.
+        const bool changed = Event->type() == QEvent::Move || Event->type() == QEvent::Resize;
+        if (changed && FWindow.isVisible() && !frameMarginsOf(FWindow).isNull()) {
+            FWindow.removeEventFilter(this);
+            deleteLater();
+            fitWindow(FWindow, FWindow.pos(), FWindow.size(), FShown);
+        }
+        return false;
+    }
+
+private:
+    QWidget& FWindow;
+    const Showing FShown;
+};
+
 } // namespace
 
 QList<QRect> availableScreenAreas()
@@ -83,12 +146,23 @@ QPoint placeWithTitleBarOnScreen(const QRect& Frame, const QList<QRect>& Screens
             clampInto(Frame.top(), Frame.height(), nearest.top(), nearest.height())};
 }
 
-QRect fitFrameToScreen(const QPoint& TopLeft, const QSize& Size, const QList<QRect>& Screens)
+QPoint placeWhollyOnScreen(const QRect& Frame, const QList<QRect>& Screens)
+{
+    if (Screens.isEmpty())
+        return Frame.topLeft();
+    const QRect* shown = screenShowingTitleBar(Frame, Screens);
+    const QRect& screen = shown ? *shown : nearestScreen(Frame, Screens);
+    return {clampInto(Frame.left(), Frame.width(), screen.left(), screen.width()),
+            clampInto(Frame.top(), Frame.height(), screen.top(), screen.height())};
+}
+
+QRect fitFrameToScreen(const QPoint& TopLeft, const QSize& Size, const QList<QRect>& Screens, const QMargins& Margins)
 {
     // Kept where sums of place and size can't overflow.
     const QRect frame(QPoint(std::clamp(TopLeft.x(), -MaxCoordinate, MaxCoordinate),
                              std::clamp(TopLeft.y(), -MaxCoordinate, MaxCoordinate)),
-                      QSize(std::clamp(Size.width(), 0, MaxCoordinate), std::clamp(Size.height(), 0, MaxCoordinate)));
+                      QSize(std::clamp(Size.width(), 0, MaxCoordinate), std::clamp(Size.height(), 0, MaxCoordinate)) +
+                          sizeOf(Margins));
     if (Screens.isEmpty())
         return frame;
     const QRect* shown = screenShowingTitleBar(frame, Screens);
@@ -103,4 +177,11 @@ QRect fitFrameToScreen(const QPoint& TopLeft, const QSize& Size, const QList<QRe
         fitted.setHeight(screen.height());
     }
     return fitted;
+}
+
+void placeWindowOnScreen(QWidget& Window, const QPoint& TopLeft, const QSize& Size, Showing Shown)
+{
+    fitWindow(Window, TopLeft, Size, Shown);
+    delete Window.findChild<QObject*>(QLatin1String(FitOnceFramed::Name), Qt::FindDirectChildrenOnly);
+    new FitOnceFramed(Window, Shown);
 }

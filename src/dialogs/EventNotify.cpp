@@ -434,9 +434,9 @@ void TfrmEventNotify::CycleEvents()
     });
 }
 
-void TfrmEventNotify::FollowExpiredEvents(TEventList* EventList, std::uint8_t MaxAlpha)
+void TfrmEventNotify::followExpiredEvents(TEventList* EventList, std::uint8_t MaxAlpha)
 {
-    wrapExceptions("TfrmEventNotify.FollowExpiredEvents", [&] {
+    wrapExceptions("TfrmEventNotify.followExpiredEvents", [&] {
         FEventList = EventList;
         if (!FPopedUp) {
             RefreshForEvents(EventList, MaxAlpha);
@@ -496,7 +496,7 @@ const TListViewEventItem* TfrmEventNotify::showCurrentRow()
         if (isVisible())
             raise();
     }
-    btnExecute->setEnabled(event->RequiresFileExecNotification(*row));
+    btnExecute->setEnabled(event->CommandsMayRun(*row));
 
     const TDateTime date = FEventList->GetEventViewDateTime(row);
     if (event != shownBefore || date != FShownDate)

@@ -35,7 +35,7 @@ public:
     // FExpiredEvents was filled anew after the events changed: as RefreshForEvents,
     // and while up the display follows at once, keeping the reminder on show when
     // it is still due.
-    void FollowExpiredEvents(TEventList* EventList, std::uint8_t MaxAlpha);
+    void followExpiredEvents(TEventList* EventList, std::uint8_t MaxAlpha);
     // Texts again in the current language; the snooze choice returns to position 0.
     void Retranslate();
 

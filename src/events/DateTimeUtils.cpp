@@ -4,6 +4,7 @@
 #include <QRegularExpression>
 
 #include <algorithm>
+#include <atomic>
 #include <cmath>
 #include <optional>
 
@@ -56,6 +57,15 @@ std::optional<TDateTime>& nowOverride()
     static std::optional<TDateTime> now;
     return now;
 }
+
+std::optional<std::int64_t>& utcNowOverride()
+{
+    static std::optional<std::int64_t> now;
+    return now;
+}
+
+// Changed with each clock a test sets: the zone may have changed with it.
+std::atomic<int> clockGeneration{0};
 
 } // namespace
 
@@ -171,11 +181,13 @@ TDateTime Now()
     // per second of UTC time.
     thread_local std::int64_t offsetSecond = -1;
     thread_local std::int64_t offsetMSecs = 0;
-    const std::int64_t utcMSecs = QDateTime::currentMSecsSinceEpoch();
+    thread_local int offsetGeneration = -1;
+    const std::int64_t utcMSecs = utcNowOverride() ? *utcNowOverride() : QDateTime::currentMSecsSinceEpoch();
     const std::int64_t second = utcMSecs / 1000;
-    if (second != offsetSecond) {
+    if (second != offsetSecond || offsetGeneration != clockGeneration) {
         offsetMSecs = QDateTime::fromSecsSinceEpoch(second).offsetFromUtc() * std::int64_t{1000};
         offsetSecond = second;
+        offsetGeneration = clockGeneration;
     }
     return fromMSecs(utcMSecs + offsetMSecs + EpochOffset * MSecs);
 }
@@ -183,7 +195,19 @@ TDateTime Now()
 TDateTime Date() { return dateOf(Now()); }
 
 void setNowForTests(TDateTime now) { nowOverride() = now; }
-void clearNowForTests() { nowOverride().reset(); }
+
+void setUtcNowForTests(std::int64_t MSecsSinceEpoch)
+{
+    utcNowOverride() = MSecsSinceEpoch;
+    ++clockGeneration;
+}
+
+void clearNowForTests()
+{
+    nowOverride().reset();
+    utcNowOverride().reset();
+    ++clockGeneration;
+}
 
 QDate toQDate(TDateTime value)
 {

@@ -140,7 +140,11 @@ inline bool tryJulianDateToDateTime(double julian, TDateTime& result)
 TDateTime Now();
 TDateTime Date(); // today at 00:00
 void setNowForTests(TDateTime now);
-void clearNowForTests();
+// The clock reads this UTC time instead of the system's, and turns it into local
+// time as it turns the system's (in the zone TZ names); a time set by
+// setNowForTests comes first.
+void setUtcNowForTests(std::int64_t MSecsSinceEpoch);
+void clearNowForTests(); // ends both
 
 QDateTime toQDateTime(TDateTime value);
 TDateTime fromQDateTime(const QDateTime& value);

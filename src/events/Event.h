@@ -64,6 +64,8 @@ public:
     int GetExecuteCount(const TListViewEventItem& Item) const;
     bool RequiresAudioNotification(const TListViewEventItem& Item) const;
     bool RequiresFileExecNotification(const TListViewEventItem& Item) const;
+    // Whether the occurrence's commands are due and may run now: not while held.
+    bool CommandsMayRun(const TListViewEventItem& Item) const;
     void IncNotificationCount(const TListViewEventItem& Item);
     void IncExecuteCount(const TListViewEventItem& Item);
     void ResetNotificationCount(const TListViewEventItem& Item);
@@ -115,6 +117,10 @@ public:
     std::int32_t ExecuteFileXTimes = 0;
     bool ShowOnCalendar = false;
     bool PopUpNotify = false;
+
+    // Not part of the file, nor copied: commands that others may have put in the file
+    // wait for the user's yes. A held occurrence stays due, and the file unchanged.
+    bool CommandsHeld = false;
 };
 
 // The folder of the temporary command files: the program's folder + "tmp/" when that

@@ -7,6 +7,8 @@
 #include <QSet>
 #include <QStringList>
 
+#include <sys/stat.h>
+
 #include <mutex>
 
 #include "Exceptions.h"
@@ -68,11 +70,14 @@ bool startsWithCommandFilePrefix(const QString& name)
            name[2].toLower() == QLatin1Char('v');
 }
 
-void writeLines(const QString& fileName, const QStringList& lines)
+// An Executable file runs directly, by its own interpreter line.
+void writeLines(const QString& fileName, const QStringList& lines, bool Executable)
 {
     QFile file(fileName);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
         throw EFileError(QStringLiteral("Cannot create file \"%1\". %2").arg(fileName, file.errorString()));
+    if (Executable && ::fchmod(file.handle(), S_IRWXU) != 0)
+        throw EFileError(QStringLiteral("Cannot create file \"%1\".").arg(fileName));
     QByteArray text;
     for (const QString& line : lines)
         text += line.toUtf8() + '\n'; // /bin/sh would take a CR for part of the command
@@ -115,10 +120,7 @@ void TEvent::ExecuteCommands(const TListViewEventItem& /*Item: every occurrence 
         }
     }
 
-    writeLines(tempName, lines);
-    if (runsDirectly &&
-        !QFile::setPermissions(tempName, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner))
-        throw EFileError(QStringLiteral("Cannot create file \"%1\".").arg(tempName));
+    writeLines(tempName, lines, runsDirectly);
 
     const QString commandFile = tempName + QLatin1Char('.') + extension;
     {
@@ -159,7 +161,7 @@ void CleanTmpFolder()
 {
     std::lock_guard lock(tmpFolderLock());
     const QString dir = GetTmpFolder();
-    if (dir.isEmpty() || !isPrivateFolder(dir))
+    if (dir.isEmpty() || othersMayChange(dir))
         return; // nothing of ours can be there, and nothing else is deleted
     const QFileInfoList entries =
         QDir(dir).entryInfoList(QDir::Files | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);

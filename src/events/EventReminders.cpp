@@ -59,7 +59,7 @@ void TEvent::DoNotificationAction(const TListViewEventItem& Item, bool AutoDismi
     Dismissed = false;
     if (RequiresAudioNotification(Item))
         PlayAlarmSound();
-    if (AllowExecute && RequiresFileExecNotification(Item)) {
+    if (AllowExecute && CommandsMayRun(Item)) {
         // A failed launch leaves the counts alone, so the next check tries again.
         ExecuteCommands(Item);
         IncExecuteCount(Item);
@@ -69,6 +69,11 @@ void TEvent::DoNotificationAction(const TListViewEventItem& Item, bool AutoDismi
         Dismiss(Item);
         Dismissed = true;
     }
+}
+
+bool TEvent::CommandsMayRun(const TListViewEventItem& Item) const
+{
+    return !CommandsHeld && RequiresFileExecNotification(Item);
 }
 
 void TEvent::PlayAlarmSound() const

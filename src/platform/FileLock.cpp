@@ -14,6 +14,7 @@
 #include <cerrno>
 
 #include "DescriptorLock.h"
+#include "MadeFileAttributes.h"
 #include "UserAccess.h"
 
 namespace {
@@ -59,14 +60,17 @@ QFileInfo realFileOf(const QString& FileName)
     return QFileInfo(QDir(folder.isEmpty() ? missing.absolutePath() : folder).filePath(missing.fileName()));
 }
 
-// Whether User may read the file at Path by its permission bits. A file not made
-// yet counts as readable: there is nothing to judge by.
-bool userMayRead(uid_t User, const QString& Path)
+// The mode of the lock file of a file of these attributes: open to those who may write
+// the file, and only to them, so that no one else can hold it. A file not made yet is
+// the user's alone.
+mode_t lockFileMode(const std::optional<struct stat>& File)
 {
-    struct stat file = {};
-    if (::stat(QFile::encodeName(Path).constData(), &file) != 0)
-        return true;
-    return userMay(User, file, R_OK);
+    mode_t mode = S_IRUSR | S_IWUSR;
+    if (File && (File->st_mode & S_IWGRP))
+        mode |= S_IRGRP | S_IWGRP;
+    if (File && (File->st_mode & S_IWOTH))
+        mode |= S_IROTH | S_IWOTH;
+    return mode;
 }
 
 } // namespace
@@ -85,18 +89,52 @@ FileLock::~FileLock()
         ::close(FDescriptor);
 }
 
+std::optional<struct stat> FileLock::fileStatus() const
+{
+    struct stat file = {};
+    if (::stat(QFile::encodeName(FFilePath).constData(), &file) != 0)
+        return std::nullopt;
+    return file;
+}
+
+// Only a process of a user who may write the file has a claim to it: the user's own,
+// the file's owner (who may open it to writing), and whoever its modes let write. A file
+// not made yet gives nothing to judge by, and every holder counts.
+bool FileLock::mayClaim(uid_t User) const
+{
+    const std::optional<struct stat> file = fileStatus();
+    return User == ::geteuid() || !file || User == file->st_uid || userMay(User, *file, W_OK);
+}
+
+void FileLock::followFile()
+{
+    if (held())
+        openToWriters(FDescriptor);
+}
+
+// Whoever made the lock file, and whenever (an earlier run left it open to all), it opens
+// to those who may write the file as it is now, when it is this user's to change.
+void FileLock::openToWriters(int Descriptor) const
+{
+    struct stat lockFile = {};
+    if (::fstat(Descriptor, &lockFile) != 0 || (lockFile.st_uid != ::geteuid() && ::geteuid() != 0))
+        return;
+    const std::optional<struct stat> file = fileStatus();
+    giveOwnerGroupAndMode(Descriptor, file ? file->st_uid : static_cast<uid_t>(-1),
+                          file ? file->st_gid : lockFile.st_gid, lockFileMode(file));
+}
+
 bool FileLock::tryAcquire()
 {
     if (held())
         return true;
     FHolder.reset();
     const QByteArray path = QFile::encodeName(FLockFilePath);
-    // Readable by all, so that another user of a shared folder can lock it too and read
-    // who holds it; such a user locks it through a descriptor that only reads.
     // O_CLOEXEC: a command file started by the program must not inherit the lock.
     // O_NONBLOCK: a pipe put in its place must not hold up the start.
+    // A user who may only read it locks it through a descriptor that only reads.
     const int flags = O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK;
-    int descriptor = ::open(path.constData(), O_RDWR | O_CREAT | flags, 0644);
+    int descriptor = ::open(path.constData(), O_RDWR | O_CREAT | flags, S_IRUSR | S_IWUSR);
     const bool canWrite = descriptor >= 0;
     if (!canWrite)
         descriptor = ::open(path.constData(), O_RDONLY | flags);
@@ -109,14 +147,14 @@ bool FileLock::tryAcquire()
         ::close(descriptor);
         return true;
     }
+    // A descriptor opened before stays open: the holder's claim is judged below.
+    openToWriters(descriptor);
     const DescriptorLock lock = lockWithoutWaiting(descriptor);
     if (lock != DescriptorLock::Taken) {
         bool inUse = false;
         if (lock == DescriptorLock::HeldElsewhere) {
             FHolder = readHolder(descriptor);
-            // Another user who can't even read the file has no use of it: such a lock keeps
-            // no one from it. The holder, when the system tells, else the lock file's owner.
-            inUse = userMayRead(lockHolderUser(descriptor).value_or(status.st_uid), FFilePath);
+            inUse = heldByClaimant(descriptor, status);
         }
         ::close(descriptor);
         return !inUse;
@@ -129,4 +167,18 @@ bool FileLock::tryAcquire()
     }
     FDescriptor = descriptor;
     return true;
+}
+
+// Whether the process that holds the lock file open at Descriptor has a claim to the
+// file. The system tells who holds it, unless that process has ended (a child of it
+// keeps the descriptor) or can't be seen. Then another's lock file counts as its
+// owner's; the user's own counts only for a holder that wrote itself in from another
+// host, where this one can't see it: whoever wrote there could write the lock file.
+bool FileLock::heldByClaimant(int Descriptor, const struct stat& LockFile) const
+{
+    if (const std::optional<uid_t> holder = lockHolderUser(Descriptor))
+        return mayClaim(*holder);
+    if (LockFile.st_uid != ::geteuid())
+        return mayClaim(LockFile.st_uid);
+    return FHolder && FHolder->Host != QSysInfo::machineHostName();
 }

@@ -30,25 +30,48 @@ bool userMayWrite(const QString& folder)
     return ::access(QFile::encodeName(folder).constData(), W_OK | X_OK) == 0;
 }
 
-// Another user who may write the folder, or who owns it, could plant an event file
-// there, or links where the user's files go: not a place for them.
-bool othersMayChange(const QString& folder)
+// The application's folder that Location names (the XDG variable's, or Qt's default),
+// then the same under the home's default; the first that is the user's own, Extra
+// included, or empty. Those passed over go to Refused.
+QString firstOwnFolder(QStandardPaths::StandardLocation Location, QStandardPaths::StandardLocation Base,
+                       const QString& HomeDefault, const QString& Extra, QStringList& Refused)
 {
-    struct stat status = {};
-    if (::stat(QFile::encodeName(folder).constData(), &status) != 0)
-        return true;
-    return (status.st_uid != ::geteuid() && status.st_uid != 0) || (status.st_mode & (S_IWGRP | S_IWOTH)) != 0;
+    const QString named = withSlash(QStandardPaths::writableLocation(Location));
+    const QString application = named.mid(QStandardPaths::writableLocation(Base).size());
+    const QString fallback = withSlash(QDir::cleanPath(QDir::homePath() + HomeDefault + application));
+    for (const QString& folder : {named, fallback}) {
+        if (Refused.contains(folder))
+            continue;
+        if (!othersMayChange(folder) && (Extra.isEmpty() || !othersMayChange(folder + Extra)))
+            return folder;
+        Refused << folder;
+    }
+    return {};
 }
 
-QString userFolder(QStandardPaths::StandardLocation location)
+QString ownSettingsFolder(QStringList& Refused)
 {
-    return withSlash(QStandardPaths::writableLocation(location));
+    return firstOwnFolder(QStandardPaths::AppConfigLocation, QStandardPaths::GenericConfigLocation,
+                          QStringLiteral("/.config"), {}, Refused);
 }
 
-QString created(const QString& folder)
+// Backups of the default event file go into its Backup/: that must be the user's too.
+QString ownDataFolder(QStringList& Refused)
 {
+    return firstOwnFolder(QStandardPaths::AppDataLocation, QStandardPaths::GenericDataLocation,
+                          QStringLiteral("/.local/share"), QStringLiteral("Backup"), Refused);
+}
+
+// Made when missing, then judged again: another user may have made it first.
+QString created(QString (*Choose)(QStringList&))
+{
+    QStringList refused;
+    const QString folder = Choose(refused);
+    if (folder.isEmpty())
+        return folder;
     makePrivatePath(folder);
-    return folder;
+    refused.clear();
+    return Choose(refused) == folder ? folder : QString();
 }
 } // namespace
 
@@ -69,16 +92,19 @@ ProgramFolders chooseProgramFolders(const QString& ProgramDir)
     const QString beside = withSlash(QDir(ProgramDir).absolutePath());
     const QString shared = withSlash(QDir::cleanPath(beside + QStringLiteral(QUILLET_DATA_FROM_PROGRAM)));
     // A program whose catalogues are not beside it but under the prefix's share is installed.
-    const bool installed =
-        !QFileInfo(beside + QStringLiteral("LOCALE")).isDir() && QFileInfo(shared).isDir();
+    const bool installed = !QFileInfo(beside + QStringLiteral("LOCALE")).isDir() && QFileInfo(shared).isDir();
 
     ProgramFolders folders;
     folders.ReadOnlyFiles = installed ? shared : beside;
     // ~/.local/bin is the user's to write, yet no place for settings: an installed
     // program always keeps them in the user's folders.
     folders.UserFilesBeside = !installed && userMayWrite(beside) && !othersMayChange(beside);
-    folders.Settings = folders.UserFilesBeside ? beside : userFolder(QStandardPaths::AppConfigLocation);
-    folders.EventFile = folders.UserFilesBeside ? beside : userFolder(QStandardPaths::AppDataLocation);
+    if (folders.UserFilesBeside) {
+        folders.Settings = folders.EventFile = beside;
+        return folders;
+    }
+    folders.EventFile = ownDataFolder(folders.Refused);
+    folders.Settings = ownSettingsFolder(folders.Refused);
     return folders;
 }
 
@@ -94,10 +120,20 @@ bool userFilesBesideProgram()
 
 QString settingsFolder()
 {
-    return created(chooseProgramFolders(programFolder()).Settings);
+    if (userFilesBesideProgram())
+        return programFolder();
+    return created(ownSettingsFolder);
 }
 
 QString eventFileFolder()
 {
-    return created(chooseProgramFolders(programFolder()).EventFile);
+    if (userFilesBesideProgram())
+        return programFolder();
+    return created(ownDataFolder);
+}
+
+QString userDataFolder()
+{
+    QStringList refused;
+    return ownDataFolder(refused);
 }

@@ -37,6 +37,29 @@ bool userMay(uid_t User, const struct stat& File, int Access)
     return (File.st_mode & (write ? S_IWOTH : S_IROTH)) != 0;
 }
 
+void OtherWriters::add(const OtherWriters& More)
+{
+    Everyone = Everyone || More.Everyone;
+    for (const QString& user : More.Users)
+        if (!Users.contains(user))
+            Users << user;
+}
+
+OtherWriters otherWritersOf(const struct stat& File, uid_t User)
+{
+    OtherWriters writers;
+    if (File.st_uid != User && File.st_uid != 0) {
+        const passwd* owner = ::getpwuid(File.st_uid);
+        writers.Users << (owner ? QString::fromUtf8(owner->pw_name) : QString::number(File.st_uid));
+    }
+    if (S_ISDIR(File.st_mode) && (File.st_mode & S_ISVTX))
+        return writers;
+    if (File.st_mode & S_IWGRP)
+        writers.add({false, otherMembersOfGroup(File.st_gid, User)});
+    writers.Everyone = (File.st_mode & S_IWOTH) != 0;
+    return writers;
+}
+
 QStringList otherMembersOfGroup(gid_t Group, uid_t User)
 {
     QStringList members;

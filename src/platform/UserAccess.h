@@ -21,3 +21,19 @@ bool userMay(uid_t User, const struct stat& File, int Access);
 // belong to Group, by its member list or as their primary group. Empty for a user
 // private group.
 QStringList otherMembersOfGroup(gid_t Group, uid_t User);
+
+// The users other than User and root who may change a file or folder: by name, or
+// everyone.
+struct OtherWriters {
+    bool Everyone = false;
+    QStringList Users;
+
+    bool any() const { return Everyone || !Users.isEmpty(); }
+    void add(const OtherWriters& More);
+};
+
+// Who besides User may write a file of these attributes: its owner (who may give
+// itself the right), the other members of its group when the group may write it, and
+// everyone when all may. For a folder: who may put another entry in place of one of
+// its entries; its sticky bit keeps that to the folder's owner.
+OtherWriters otherWritersOf(const struct stat& File, uid_t User);

@@ -1,10 +1,6 @@
 #include "WholeWrite.h"
 
-#include <QFile>
 #include <QIODevice>
-#include <QSaveFile>
-
-#include <sys/stat.h>
 
 bool writeWhole(QIODevice& File, QByteArrayView Bytes)
 {
@@ -14,14 +10,5 @@ bool writeWhole(QIODevice& File, QByteArrayView Bytes)
             return false;
         written += count;
     }
-    return true;
-}
-
-bool commitWithMode(QSaveFile& File, mode_t Mode)
-{
-    if (!File.commit())
-        return false;
-    if (!(Mode & S_IWUSR))
-        ::chmod(QFile::encodeName(File.fileName()).constData(), Mode & 07777);
     return true;
 }

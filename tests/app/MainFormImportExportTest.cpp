@@ -110,7 +110,7 @@ TEST_F(MainFormImportExport, AnImportCountsOnlyTheNewEventsAndMarksTheListModifi
     EXPECT_TRUE(window->FEventList->Categories.contains("Travel"));
     EXPECT_EQ(shownDescriptions(), QStringList{"Flight"}) << "the new category comes ticked";
     EXPECT_TRUE(window->FEventList->Modified) << "the merged events must reach the event file";
-    EXPECT_TRUE(QTest::qWaitFor([this] { return readFile(window->FFileName).contains("Flight"); }, 3000))
+    EXPECT_TRUE(QTest::qWaitFor([this] { return readFile(window->FFileName).contains("Flight"); }, 20000))
         << "the timed save writes them";
 
     // Cancelled: nothing happens.
@@ -280,7 +280,7 @@ TEST_F(MainFormImportExport, AnExportWritesTheViewAndOpensThePage)
 TEST_F(MainFormImportExport, AnInstalledProgramsOwnEventFileLeavesTheDialogsInTheDocumentsFolder)
 {
     // Installed: the catalogues under the prefix's share, none beside the program.
-    QDir().mkpath(folder + "prefix/share/quillet");
+    QDir().mkpath(folder + "prefix/" QUILLET_INSTALL_DATADIR "/quillet");
     const QByteArray configHome = qgetenv("XDG_CONFIG_HOME");
     const QString userDirs = configHome + "/user-dirs.dirs", papers = folder + "Papers/", home = QDir::homePath() + "/";
     QDir().mkpath(papers);
@@ -291,7 +291,7 @@ TEST_F(MainFormImportExport, AnInstalledProgramsOwnEventFileLeavesTheDialogsInTh
         QFile::remove(userDirs);
         QDir::setCurrent(workingFolder);
     });
-    setProgramFolderForTests(folder + "prefix/bin");
+    setProgramFolderForTests(folder + "prefix/" QUILLET_INSTALL_BINDIR);
     writeFile(userDirs, "XDG_DOCUMENTS_DIR=\"" + QFile::encodeName(folder) + "Papers\"\n");
     start();
     ASSERT_EQ(window->FFileName, eventFileFolder() + "Events.events");

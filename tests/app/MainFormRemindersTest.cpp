@@ -1,8 +1,14 @@
 // The main window's reminder check, the pop-up's callbacks into it, and saving with backups.
+#include <QMessageBox>
+#include <QScopeGuard>
+
 #include <sys/resource.h>
 #include <sys/stat.h>
 
 #include <csignal>
+#include <ctime>
+
+#include <QScopeGuard>
 
 #include "AppTestSupport.h"
 #include "PlatformFakes.h"
@@ -121,6 +127,83 @@ TEST_F(MainFormReminders, PopUpRemindersStayInOrderUntilTheButtonsActOnThem)
     window->tmrSaveTimer();
     EXPECT_FALSE(list->Modified);
     EXPECT_TRUE(QFile::exists(fileName));
+}
+
+// The clock read as the system gives it, in UTC, and turned into local time in zones
+// with daylight saving: each reminder comes once, across both changes of the clocks
+// and across the system clock's own jumps. The zones' rules are spelt out, so that
+// no time zone files are needed.
+TEST_F(MainFormReminders, EachReminderComesOnceAcrossDaylightSavingAndClockJumps)
+{
+    const char* const berlin = "CET-1CEST,M3.5.0,M10.5.0/3";
+    const char* const newYork = "EST5EDT,M3.2.0,M11.1.0";
+    const auto utc = [](int month, int day, int hour) {
+        return QDateTime(QDate(2026, month, day), QTime(hour, 0), Qt::UTC).toMSecsSinceEpoch();
+    };
+    constexpr qint64 Minute = 60'000, Hour = 60 * Minute;
+    constexpr TDateTime OneMinute = Minute * OneMillisecond;
+    const struct {
+        const char* name;
+        const char* zone;
+        qint64 from;                  // UTC
+        int jumpAt = -1;              // the minute after which the system clock jumps
+        qint64 jump = 0;              // by this
+    } runs[] = {
+        {"Berlin, spring forward", berlin, utc(3, 29, 0)},
+        {"Berlin, fall back", berlin, utc(10, 25, 0)},
+        {"New York, spring forward", newYork, utc(3, 8, 6)},
+        {"New York, fall back", newYork, utc(11, 1, 5)},
+        {"Berlin, 3 hours ahead into summer time", berlin, utc(3, 29, 0), 30, 3 * Hour},
+        {"Berlin, 1 hour back in the repeated hour", berlin, utc(10, 25, 0), 90, -Hour},
+        {"New York, 3 hours ahead", newYork, utc(11, 1, 5), 100, 3 * Hour},
+        {"New York, 1 hour back across the change", newYork, utc(11, 1, 5), 70, -Hour},
+    };
+    constexpr int Minutes = 240; // of checks, one a minute
+
+    const QByteArray zoneBefore = qgetenv("TZ");
+    const auto restoreZone = qScopeGuard([&] {
+        if (zoneBefore.isNull())
+            qunsetenv("TZ");
+        else
+            qputenv("TZ", zoneBefore);
+        tzset();
+    });
+    for (const auto& run : runs) {
+        SCOPED_TRACE(run.name);
+        qputenv("TZ", run.zone);
+        tzset();
+        clearNowForTests();
+        const auto clockAt = [&](int minute) {
+            return run.from + minute * Minute + (run.jumpAt >= 0 && minute > run.jumpAt ? run.jump : 0);
+        };
+        setUtcNowForTests(clockAt(Minutes));
+        const TDateTime last = Now() - 5 * OneMinute;
+        setUtcNowForTests(clockAt(0));
+        const TDateTime first = Now() + 20 * OneMinute;
+        ASSERT_LT(first, last);
+
+        // Every ten minutes of the wall clock, through the hour that is skipped or
+        // repeated: an event each, and one event with all those dates.
+        while (list->Count() > 0)
+            list->DeleteEvent(0);
+        std::vector<TDateTime> dates;
+        for (TDateTime date = first; date < last; date += 10 * OneMinute)
+            dates.push_back(date);
+        for (const TDateTime date : dates)
+            add({.when = date, .description = "single"});
+        add({.when = dates.front(), .description = "repeated",
+             .repeats = std::vector<TDateTime>(dates.begin() + 1, dates.end())});
+        sounds.Played.clear();
+
+        for (int minute = 0; minute <= Minutes; ++minute) {
+            setUtcNowForTests(clockAt(minute));
+            window->tmrCheckEventsTimer();
+        }
+        EXPECT_EQ(sounds.Played.size(), 2 * dates.size());
+        for (int i = 0; i < list->Count(); ++i)
+            EXPECT_FALSE(list->GetEvent(i)->Enabled) << formatDateTime("hh:nn", list->GetEvent(i)->GetStartDate());
+    }
+    EXPECT_TRUE(messages.isEmpty()) << messages.join('\n');
 }
 
 TEST_F(MainFormReminders, AFailingRowIsReportedOnceAndTheRestOfTheCheckGoesOn)
@@ -338,3 +421,76 @@ TEST_F(MainFormReminders, TheDamagedOriginalIsKeptEvenWhenItsContentWasCopiedBef
 }
 
 } // namespace
+
+// An event file that others may change could hold their commands: those run only once
+// the user has seen them and said yes, asked once at the start. No keeps them off for
+// this run, the occurrences due, and the file as it is.
+class SharedEventFile : public app_testing::MainWindowTest {};
+
+TEST_F(SharedEventFile, ItsCommandsRunOnlyAfterTheUsersYes)
+{
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "needs root to give the file to a group";
+    constexpr gid_t DaemonsGroup = 1; // daemon's own, daemon its other member
+    TfrmEventNotify::setSlideStepDelay(0);
+    const auto restoreDelay = qScopeGuard([] { TfrmEventNotify::setSlideStepDelay(3); });
+    RecordingSoundPlayer sounds;
+    RecordingShellOpener shell;
+    const QString events = folder + "events/Team.events";
+    ASSERT_TRUE(QDir().mkpath(folder + "events"));
+    TEventList team;
+    TestEvent{.when = at(2024, 6, 12, 8, 5), .description = "Wipe", .reminder = true, .commands = "rm -rf ~\necho done"}
+        .addTo(team);
+    TestEvent{
+        .when = at(2024, 6, 12, 8, 5), .description = "Mail", .reminder = true, .popUp = true, .commands = "mail x"}
+        .addTo(team);
+    TestEvent{.when = at(2024, 6, 12, 8, 5), .description = "Plain", .reminder = true}.addTo(team);
+    team.SaveToFile(events);
+    ASSERT_EQ(::chown(QFile::encodeName(events).constData(), 0, DaemonsGroup), 0);
+    ASSERT_EQ(::chmod(QFile::encodeName(events).constData(), 0664), 0);
+
+    QString question;
+    QMessageBox::StandardButton answer = QMessageBox::No;
+    QTimer answerer;
+    QObject::connect(&answerer, &QTimer::timeout, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (box && box->objectName() == "dlgConfirm") {
+            question = box->text();
+            screenshot(*box, "shared-file-commands");
+            box->button(answer)->click();
+        }
+    });
+    answerer.start(10);
+    for (const QMessageBox::StandardButton given : {QMessageBox::No, QMessageBox::Yes}) {
+        SCOPED_TRACE(given == QMessageBox::Yes ? "yes" : "no");
+        answer = given;
+        question.clear();
+        start({events});
+        window->tmrCheckEvents->stop();
+        window->tmrSave->stop();
+        EXPECT_EQ(question,
+                  "The event file \"" + events +
+                      "\" may also be changed by daemon. Its events run these commands at their reminder:"
+                      "\r\n\r\nWipe:\r\n    rm -rf ~\r\n    echo done\r\nMail:\r\n    mail x\r\n\r\n"
+                      "Run them? No keeps them off until Quillet starts again, and leaves the file as it is.");
+        window->tmrCheckEventsTimer();
+        EXPECT_EQ(window->FNotifyForm->lblEventDesc->text(), "Mail");
+        TEvent* wipe = window->FEventList->GetEvent(0);
+        if (given == QMessageBox::No) {
+            EXPECT_FALSE(window->FNotifyForm->btnExecute->isEnabled());
+            window->tmrCheckEventsTimer();
+            EXPECT_TRUE(wipe->Enabled) << "its occurrence stays due";
+            EXPECT_FALSE(window->FEventList->GetEvent(2)->Enabled) << "an event without commands goes on as ever";
+            window->SaveEvents();
+            EXPECT_TRUE(shell.opens().empty());
+            EXPECT_TRUE(window->FEventList->GetEvent(1)->ExecuteFile && wipe->ExecuteFile);
+            const QByteArray written = readFile(events);
+            EXPECT_EQ(written.count("<ExecuteFile>-1</ExecuteFile>"), 2) << "the file keeps them on";
+            EXPECT_EQ(written.count("rm -rf ~"), 1);
+        } else {
+            EXPECT_TRUE(window->FNotifyForm->btnExecute->isEnabled());
+            ASSERT_TRUE(waitUntil([&] { return shell.contents() == QStringList{"rm -rf ~\necho done\n"}; }));
+            EXPECT_FALSE(wipe->Enabled) << "run and dismissed";
+        }
+    }
+}

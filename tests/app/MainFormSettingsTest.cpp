@@ -134,9 +134,10 @@ TEST_F(MainFormSettings, IntegersReadAsTheWindowsProgramWroteThem)
         const char* text;
         bool readable;
         int value;
-    } cases[] = {{"42", true, 42},    {"-7", true, -7},       {"0x1F", true, 31},      {"0XfF", true, 255},
-                 {"0xFFFFFFFF", true, -1}, {"", false, 0},    {"0x", false, 0},        {"12px", false, 0},
-                 {" 1", false, 0},         {"99999999999", false, 0}, {"\xD9\xA3", false, 0}, {"--1", false, 0}};
+    } cases[] = {{"42", true, 42},          {"-7", true, -7},         {"0x1F", true, 31},
+                 {"0XfF", true, 255},       {"0xFFFFFFFF", true, -1}, {"", false, 0},
+                 {"0x", false, 0},          {"12px", false, 0},       {" 1", false, 0},
+                 {"99999999999", false, 0}, {"\xD9\xA3", false, 0},   {"--1", false, 0}};
     for (const auto& c : cases) {
         int value = 0;
         EXPECT_EQ(parseIniInteger(QString::fromUtf8(c.text), value), c.readable) << c.text;
@@ -170,14 +171,24 @@ TEST_F(MainFormSettings, AWindowLeftOnAScreenThatIsGoneComesBack)
     const QList<QRect> screens{QRect(0, 0, 1920, 1080), QRect(1920, 0, 1280, 1024)};
     const QSize size(822, 640);
     // Saved place, then where it comes: on either screen or with the title bar's end
-    // showing it stays; else onto the nearest screen, as far in as it fits.
-    const std::pair<QPoint, QPoint> cases[] = {
-        {{100, 225}, {100, 225}},   {{2000, 100}, {2000, 100}}, {{-700, 100}, {-700, 100}},
-        {{3300, 100}, {2378, 100}}, {{5000, 2000}, {2378, 384}}, {{-2500, 300}, {0, 300}},
-        {{500, -300}, {500, 0}},    {{500, 1075}, {500, 440}}};
-    for (const auto& [saved, placed] : cases)
-        EXPECT_EQ(placeWithTitleBarOnScreen(QRect(saved, size), screens), placed) << saved.x() << "," << saved.y();
+    // showing it stays; else onto the nearest screen, as far in as it fits. A place of
+    // the program's own comes wholly onto the screen its title bar shows on.
+    const struct {
+        QPoint place;
+        QPoint saved;
+        QPoint programs;
+    } cases[] = {{{100, 225}, {100, 225}, {100, 225}},     {{2000, 100}, {2000, 100}, {2000, 100}},
+                 {{-700, 100}, {-700, 100}, {0, 100}},     {{3300, 100}, {2378, 100}, {2378, 100}},
+                 {{5000, 2000}, {2378, 384}, {2378, 384}}, {{-2500, 300}, {0, 300}, {0, 300}},
+                 {{500, -300}, {500, 0}, {500, 0}},        {{500, 1075}, {500, 440}, {500, 440}},
+                 {{1500, 900}, {1500, 900}, {1098, 440}},  {{1900, 225}, {1900, 225}, {1920, 225}}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(placeWithTitleBarOnScreen(QRect(c.place, size), screens), c.saved)
+            << c.place.x() << "," << c.place.y();
+        EXPECT_EQ(placeWhollyOnScreen(QRect(c.place, size), screens), c.programs) << c.place.x() << "," << c.place.y();
+    }
     EXPECT_EQ(placeWithTitleBarOnScreen(QRect(QPoint(9000, 9000), size), {}), QPoint(9000, 9000));
+    EXPECT_EQ(placeWhollyOnScreen(QRect(QPoint(9000, 9000), size), {}), QPoint(9000, 9000));
 
     writeFile(folder + "Settings.ini", "[POSITION]\nMainWindowX=5000\nMainWindowY=-900\n");
     TfrmQuillet& window = start();
@@ -189,28 +200,48 @@ TEST_F(MainFormSettings, ASizeBeyondTheScreenIsCutToIt)
 {
     const QList<QRect> screens{QRect(0, 0, 1920, 1080), QRect(1920, 0, 1280, 1024)};
     const int huge = std::numeric_limits<int>::max();
-    // A side longer than the title bar's (else the nearest) screen is cut to it, from its edge.
+    // A side of the frame (the client area and the window manager's margins) longer
+    // than the title bar's (else the nearest) screen is cut to it, from its edge.
+    const QMargins none;
+    const QMargins fluxbox(1, 20, 1, 4);
     const struct {
         QPoint place;
         QSize size;
+        QMargins margins;
         QRect frame;
-    } cases[] = {{{100, 225}, {822, 640}, {100, 225, 822, 640}},      {{100, 225}, {huge, huge}, {0, 0, 1920, 1080}},
-                 {{2000, 100}, {3000, 500}, {1920, 100, 1280, 500}},  {{2000, 100}, {500, 3000}, {2000, 0, 500, 1024}},
-                 {{huge, huge}, {huge, huge}, {1920, 0, 1280, 1024}}, {{-huge - 1, 0}, {2000, 300}, {0, 0, 1920, 300}},
-                 {{100, 100}, {-5, -huge - 1}, {100, 100, 0, 0}}};
+    } cases[] = {{{100, 225}, {822, 640}, none, {100, 225, 822, 640}},
+                 {{100, 225}, {huge, huge}, none, {0, 0, 1920, 1080}},
+                 {{2000, 100}, {3000, 500}, none, {1920, 100, 1280, 500}},
+                 {{2000, 100}, {500, 3000}, none, {2000, 0, 500, 1024}},
+                 {{huge, huge}, {huge, huge}, none, {1920, 0, 1280, 1024}},
+                 {{-huge - 1, 0}, {2000, 300}, none, {0, 0, 1920, 300}},
+                 {{100, 100}, {-5, -huge - 1}, none, {100, 100, 0, 0}},
+                 {{100, 225}, {822, 640}, fluxbox, {100, 225, 824, 664}},
+                 {{2000, 100}, {1278, 1000}, fluxbox, {2000, 100, 1280, 1024}},
+                 {{2000, 100}, {1279, 1001}, fluxbox, {1920, 0, 1280, 1024}},
+                 {{100, 225}, {huge, huge}, fluxbox, {0, 0, 1920, 1080}},
+                 {{-huge - 1, huge}, {huge, huge}, fluxbox, {0, 0, 1920, 1080}}};
     for (const auto& c : cases)
-        EXPECT_EQ(fitFrameToScreen(c.place, c.size, screens), c.frame) << c.place.x() << "," << c.size.width();
+        EXPECT_EQ(fitFrameToScreen(c.place, c.size, screens, c.margins), c.frame)
+            << c.place.x() << "," << c.size.width() << " in " << c.margins.top();
 
     const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    // Also what a window manager that made the window 65534 pixels square at scale 2 left behind.
     for (const char* settings : {"[SIZE]\nMainWindowWidth=2147483647\nMainWindowHeight=2147483647\n",
                                  "[POSITION]\nMainWindowX=2147483647\nMainWindowY=-2147483648\n"
-                                 "[SIZE]\nMainWindowWidth=0x7FFFFFFF\nMainWindowHeight=99999\n"}) {
+                                 "[SIZE]\nMainWindowWidth=0x7FFFFFFF\nMainWindowHeight=99999\n",
+                                 "[POSITION]\nMainWindowX=-1\nMainWindowY=-10\n"
+                                 "[SIZE]\nMainWindowWidth=32767\nMainWindowHeight=32767\n"
+                                 "[COLUMNS]\nNext Event=52428\nCountdown=32767\nEvent=32141\nCategory=2147483647\n"}) {
         writeFile(folder + "Settings.ini", settings);
         TfrmQuillet& window = start();
         // The window's own area fills the screen; the decorations are the window manager's.
         EXPECT_EQ(window.pos(), screen.topLeft()) << settings;
         EXPECT_LE(window.width(), screen.width());
         EXPECT_LE(window.height(), screen.height());
+        // So does each column, so that none pushes the others out of reach.
+        for (int column = 0; column < EventViewModel::ColumnCount; ++column)
+            EXPECT_LE(window.vstEvents->header()->sectionSize(column), screen.width()) << column;
         exitProgram();
         const QByteArray written = readFile(folder + "Settings.ini");
         EXPECT_TRUE(written.contains("MainWindowWidth=" + QByteArray::number(window.width()) + "\n"))

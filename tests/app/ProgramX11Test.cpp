@@ -4,15 +4,20 @@
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QSettings>
+#include <QStyleHints>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <gtest/gtest.h>
+
+#include <optional>
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -153,7 +158,10 @@ TEST_F(ProgramX11, ASecondProgramOnAnEventFileInUseEndsWritingNothing)
     const auto endsAfterItsBox = [&](QProcess& second) {
         QStringList box;
         ASSERT_TRUE(QTest::qWaitFor(
-            [&] { return !(box = shownWindows({"--pid", QString::number(second.processId())})).isEmpty(); }, 20000));
+            [&] {
+                return !(box = shownWindows({"--pid", QString::number(second.processId())})).isEmpty();
+            },
+            20000));
         EXPECT_FALSE(second.waitForFinished(500)) << "the box waits for the user";
         ASSERT_EQ(QProcess::execute("xdotool", {"windowfocus", "--sync", box[0]}), 0);
         ASSERT_EQ(QProcess::execute("xdotool", {"key", "Return"}), 0);
@@ -322,9 +330,143 @@ TEST_F(ProgramX11, AUserWhoCantWriteTheEventFileGetsOneBackupAndARecoveryFileAtT
         << standardError;
 }
 
+// The manager as on a user's desktop ("openbox" runs without a session manager).
+void startManager(std::optional<testing_support::WindowManager>& running, const QString& manager)
+{
+    running.emplace(manager, manager == "openbox" ? QStringList{"--sm-disable"} : QStringList{});
+}
+
+// The program under a real window manager, at a scale factor (QT_SCALE_FACTOR, or a
+// QT_FONT_DPI that Qt turns into one), with a Settings.ini or without (the first run).
+struct ManagedProgram {
+    const char* Name;
+    const char* Manager;
+    const char* ScaleVariable;
+    const char* ScaleValue;
+    const char* Settings;
+
+    double scale() const
+    {
+        const double value = QByteArray(ScaleValue).toDouble();
+        return QByteArray(ScaleVariable) == "QT_FONT_DPI" ? value / 96 : value;
+    }
+};
+
+void PrintTo(const ManagedProgram& row, std::ostream* out)
+{
+    *out << row.Name;
+}
+
+// What a window manager that made the window 65534 pixels square at scale 2 left behind.
+const char* const HugeSizes = "[POSITION]\nMainWindowX=-1\nMainWindowY=-10\n"
+                              "[SIZE]\nMainWindowWidth=52428\nMainWindowHeight=52428\n"
+                              "[COLUMNS]\nNext Event=52428\nCountdown=32767\nEvent=52428\nCategory=52428\n";
+
+class ProgramUnderWindowManager : public ProgramX11, public ::testing::WithParamInterface<ManagedProgram> {};
+
+// Whatever the scale, the main window takes no size beyond the screen at any moment,
+// also when it is shown again, ends up with its frame within the work area, and is
+// saved so.
+TEST_P(ProgramUnderWindowManager, TheMainWindowStaysWithinTheScreen)
+{
+    const ManagedProgram row = GetParam();
+    std::optional<testing_support::WindowManager> running;
+    startManager(running, row.Manager);
+    ASSERT_TRUE(running->ready()) << row.Manager << " did not start";
+    QRect workArea;
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !(workArea = testing_support::WindowManager::workArea()).isEmpty(); }))
+        << "the manager announced no work area";
+    const QStringList display = run("xdotool", {"getdisplaygeometry"}).trimmed().split(' ');
+    const QSize screen(display.value(0).toInt(), display.value(1).toInt());
+    if (*row.Settings)
+        writeFile(home.filePath("Settings.ini"), row.Settings);
+
+    QProcessEnvironment environment = programEnvironment();
+    environment.insert(row.ScaleVariable, row.ScaleValue);
+    QProcess quillet;
+    quillet.setProcessEnvironment(environment);
+    quillet.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    quillet.start(home.filePath("quillet"));
+    ASSERT_TRUE(quillet.waitForStarted(5000));
+    const QStringList itsMainWindow = QStringList{"--all", "--pid", QString::number(quillet.processId())} + MainWindows;
+    // The one that may be resized, down to a minimum: not the splash, nor the icon in
+    // fluxbox's own notification area.
+    quint64 window = 0;
+    const auto mainWindow = [&] {
+        for (const QString& id : shownWindows(itsMainWindow)) {
+            const QString hints = testing_support::windowProperty(id.toULongLong(), "WM_NORMAL_HINTS");
+            if (hints.contains("minimum size") && !hints.contains("maximum size"))
+                window = id.toULongLong();
+        }
+        return window != 0;
+    };
+    ASSERT_TRUE(QTest::qWaitFor(mainWindow, 20000));
+
+    // Fixed times to watch in: the fault was a window that grew within a second.
+    const auto watch = [&](int milliseconds) {
+        QElapsedTimer watched;
+        watched.start();
+        while (watched.elapsed() < milliseconds) {
+            const QSize size = testing_support::realGeometry(window).size();
+            ASSERT_TRUE(size.width() <= screen.width() && size.height() <= screen.height())
+                << size.width() << " x " << size.height() << " after " << watched.elapsed() << " ms";
+            QTest::qWait(20);
+        }
+        const QRect frame = testing_support::realFrame(window);
+        EXPECT_TRUE(workArea.contains(frame))
+            << frame.x() << "," << frame.y() << " " << frame.width() << " x " << frame.height() << " in "
+            << workArea.width() << " x " << workArea.height();
+    };
+    watch(5000);
+    ASSERT_FALSE(HasFatalFailure());
+
+    // Hidden into fluxbox's notification area and shown again from its icon there, the
+    // window is placed anew by the manager, and keeps its size.
+    if (QByteArray(row.Manager) == "fluxbox") {
+        quint64 icon = 0;
+        for (const QString& id : shownWindows({"--pid", QString::number(quillet.processId())}))
+            if (testing_support::realGeometry(id.toULongLong()).height() < 64)
+                icon = id.toULongLong();
+        ASSERT_NE(icon, 0u) << "no icon in fluxbox's notification area";
+        const auto clickIcon = [icon] {
+            return QProcess::execute("xdotool",
+                                     {"mousemove", "--window", QString::number(icon), "4", "4", "click", "1"});
+        };
+        ASSERT_EQ(clickIcon(), 0);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return shownWindows(itsMainWindow).isEmpty(); }, 5000)) << "not hidden";
+        QTest::qWait(QGuiApplication::styleHints()->mouseDoubleClickInterval()); // a second click, not a double one
+        ASSERT_EQ(clickIcon(), 0);
+        watch(3000);
+        ASSERT_FALSE(HasFatalFailure());
+        EXPECT_FALSE(shownWindows(itsMainWindow).isEmpty()) << "not shown again";
+    }
+    QProcess::execute("import",
+                      {"-window", "root", QDir::temp().filePath(QString("quillet-managed-%1.png").arg(row.Name))});
+
+    quillet.terminate();
+    ASSERT_TRUE(quillet.waitForFinished(10000));
+    // Saved in the program's own pixels, which are the scale's screen pixels.
+    const QSettings saved(home.filePath("Settings.ini"), QSettings::IniFormat);
+    const auto onScreen = [&](const char* key) { return saved.value(key).toInt() * row.scale(); };
+    EXPECT_LE(onScreen("SIZE/MainWindowWidth"), workArea.width());
+    EXPECT_LE(onScreen("SIZE/MainWindowHeight"), workArea.height());
+    for (const char* column : {"COLUMNS/Next Event", "COLUMNS/Countdown", "COLUMNS/Event", "COLUMNS/Category"})
+        EXPECT_LE(onScreen(column), workArea.width()) << column;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Managers, ProgramUnderWindowManager,
+    ::testing::Values(ManagedProgram{"openbox_at_1_5", "openbox", "QT_SCALE_FACTOR", "1.5", ""},
+                      ManagedProgram{"openbox_at_2", "openbox", "QT_SCALE_FACTOR", "2", ""},
+                      ManagedProgram{"fluxbox_at_1_5", "fluxbox", "QT_SCALE_FACTOR", "1.5", ""},
+                      ManagedProgram{"fluxbox_at_2", "fluxbox", "QT_SCALE_FACTOR", "2", ""},
+                      ManagedProgram{"fluxbox_at_120_dpi", "fluxbox", "QT_FONT_DPI", "120", ""},
+                      ManagedProgram{"fluxbox_at_2_with_huge_sizes", "fluxbox", "QT_SCALE_FACTOR", "2", HugeSizes}),
+    [](const ::testing::TestParamInfo<ManagedProgram>& info) { return std::string(info.param.Name); });
+
 // Under real window managers, two reminders due one after the other: each pop-up
 // slides fully into the work area's corner and stays out of the task bar.
-class ProgramUnderWindowManager : public ProgramX11, public ::testing::WithParamInterface<const char*> {
+class PopUpUnderWindowManager : public ProgramX11, public ::testing::WithParamInterface<const char*> {
 protected:
     // The pop-up's window when it is on show in Corner, else 0.
     quint64 popUpIn(const QProcess& quillet, const QRect& Corner)
@@ -336,11 +478,12 @@ protected:
     }
 };
 
-TEST_P(ProgramUnderWindowManager, EachReminderPopsUpInTheCornerOutOfTheTaskBar)
+TEST_P(PopUpUnderWindowManager, EachReminderPopsUpInTheCornerOutOfTheTaskBar)
 {
     const QString manager = GetParam();
-    testing_support::WindowManager running(manager, manager == "openbox" ? QStringList{"--sm-disable"} : QStringList{});
-    ASSERT_TRUE(running.ready()) << manager.toStdString() << " did not start";
+    std::optional<testing_support::WindowManager> running;
+    startManager(running, manager);
+    ASSERT_TRUE(running->ready()) << manager.toStdString() << " did not start";
     QRect workArea;
     ASSERT_TRUE(QTest::qWaitFor([&] { return !(workArea = testing_support::WindowManager::workArea()).isEmpty(); }))
         << "the manager announced no work area";
@@ -390,6 +533,6 @@ TEST_P(ProgramUnderWindowManager, EachReminderPopsUpInTheCornerOutOfTheTaskBar)
     EXPECT_TRUE(quillet.waitForFinished(10000));
 }
 
-INSTANTIATE_TEST_SUITE_P(Managers, ProgramUnderWindowManager, ::testing::Values("openbox", "fluxbox"));
+INSTANTIATE_TEST_SUITE_P(Managers, PopUpUnderWindowManager, ::testing::Values("openbox", "fluxbox"));
 
 } // namespace

@@ -128,11 +128,11 @@ TEST_F(QuickCapture, EachCopyTheHotKeyAskedForOpensOneDialog)
         bool tickBetween = false; // the reset timer ticks between the hotkey and the copy
     };
     for (const Step& step : std::vector<Step>{{true, "Buy stamps"},
-                                             {true, "Water the plants\nthe ones upstairs"},
-                                             {true, "Water the plants\nthe ones upstairs"}, // the same again
-                                             {false, "copied without the hotkey"},
-                                             {true, "copied after the tick", true},
-                                             {true, ""}}) {
+                                              {true, "Water the plants\nthe ones upstairs"},
+                                              {true, "Water the plants\nthe ones upstairs"}, // the same again
+                                              {false, "copied without the hotkey"},
+                                              {true, "copied after the tick", true},
+                                              {true, ""}}) {
         if (step.hotKey)
             window->WMHotKey();
         if (step.tickBetween)

@@ -59,8 +59,8 @@ protected:
                 return;
             watch->stop();
             const bool active = QTest::qWaitFor([dialog] { return dialog->isActiveWindow(); }, 5000);
-            opened = Opened{dialog->edtEvent->text(), dialog->FEvent->Notes, dialog->cboCategory->currentText(),
-                            active};
+            opened =
+                Opened{dialog->edtEvent->text(), dialog->FEvent->Notes, dialog->cboCategory->currentText(), active};
             QProcess::execute("import", {"-window", "root", QDir::temp().filePath("quillet-quick-capture.png")});
             dialog->btnDone->click();
         });
@@ -115,13 +115,15 @@ TEST_F(QuickCaptureX11, EachPressCapturesWhatIsSelectedWhateverHoldsTheClipboard
     for (const auto how : {Copies::KeepTheClipboard, Copies::TakeTheClipboard}) {
         SCOPED_TRACE(how == Copies::KeepTheClipboard ? "keeps the clipboard" : "takes it each copy");
         SelectedTextProgram other("", true, how);
+        ASSERT_NE(other.window(), 0u);
         for (const QString text : {"Buy stamps", "Water the plants", "Water the plants"}) {
             ASSERT_TRUE(other.select(text + "\n"));
             ASSERT_TRUE(other.activate());
             opened.reset();
             confirmEditDialog();
             pressHotKey();
-            ASSERT_TRUE(QTest::qWaitFor([&] { return opened.has_value(); }, 10000)) << "no dialog for " << text.toStdString();
+            ASSERT_TRUE(QTest::qWaitFor([&] { return opened.has_value(); }, 10000))
+                << "no dialog for " << text.toStdString();
             EXPECT_EQ(opened->Title, text);
             EXPECT_EQ(opened->Notes, text + "\r\n");
             ASSERT_TRUE(QTest::qWaitFor([&] { return window->FEventList->Count() == eventsBefore + captured + 1; }));

@@ -70,8 +70,8 @@ QByteArray OtherUser::answer(const std::function<QByteArray()>& Act) const
     }
     ::close(pipe[0]);
     int status = 0;
-    const bool ended = child > 0 && ::waitpid(child, &status, 0) == child && WIFEXITED(status) &&
-                       WEXITSTATUS(status) == 0;
+    const bool ended =
+        child > 0 && ::waitpid(child, &status, 0) == child && WIFEXITED(status) && WEXITSTATUS(status) == 0;
     return ended ? said : QByteArray();
 }
 

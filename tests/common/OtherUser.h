@@ -41,6 +41,6 @@ bool mayActAsAnotherUser();
 } // namespace testing_support
 
 // Skips the test where it can't act as another user.
-#define SKIP_UNLESS_ABLE_TO_ACT_AS_ANOTHER_USER()                                                                        \
-    if (!testing_support::mayActAsAnotherUser())                                                                          \
+#define SKIP_UNLESS_ABLE_TO_ACT_AS_ANOTHER_USER()                                                                      \
+    if (!testing_support::mayActAsAnotherUser())                                                                       \
     GTEST_SKIP() << "needs root to act as another user"

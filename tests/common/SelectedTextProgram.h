@@ -4,6 +4,7 @@
 // them): a window of another process whose focused text field holds selected text.
 
 #include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QProcess>
 #include <QWindow>
 
@@ -52,9 +53,11 @@ public:
     }
 
 private:
+    // A generous limit: on a loaded machine a program may take seconds to show.
     QByteArray readLine()
     {
-        while (!FProcess.canReadLine() && FProcess.waitForReadyRead(10000)) {
+        QDeadlineTimer deadline(60000);
+        while (!FProcess.canReadLine() && FProcess.waitForReadyRead(deadline.remainingTime())) {
         }
         return FProcess.readLine().trimmed();
     }

@@ -89,8 +89,8 @@ private:
         xcb_atom_t property = Request.property == XCB_ATOM_NONE ? Request.target : Request.property;
         if (Request.target == FTargets) {
             const xcb_atom_t targets[] = {FTargets, FUtf8, XCB_ATOM_STRING, FText};
-            xcb_change_property(FConnection, XCB_PROP_MODE_REPLACE, Request.requestor, property, XCB_ATOM_ATOM, 32,
-                                4, targets);
+            xcb_change_property(FConnection, XCB_PROP_MODE_REPLACE, Request.requestor, property, XCB_ATOM_ATOM, 32, 4,
+                                targets);
         } else if (Request.target == FUtf8 || Request.target == XCB_ATOM_STRING || Request.target == FText) {
             const xcb_atom_t type = Request.target == FText ? FUtf8 : Request.target;
             xcb_change_property(FConnection, XCB_PROP_MODE_REPLACE, Request.requestor, property, type, 8,
@@ -191,8 +191,11 @@ int main(int argc, char** argv)
     editor.show();
     editor.activateWindow();
     editor.setFocus();
-    if (!QTest::qWaitForWindowExposed(&editor))
+    // A generous limit: on a loaded machine the window manager may take its time.
+    if (!QTest::qWaitForWindowExposed(&editor, 50000)) {
+        std::fprintf(stderr, "quillet_test_selected_text: the window was never shown\n");
         return 1;
+    }
     std::printf("%llu\n", static_cast<unsigned long long>(editor.winId()));
     std::fflush(stdout);
     return app.exec();

@@ -1,6 +1,6 @@
 // The main of every test program: a Qt application object (widget tests get the
 // offscreen platform unless a display was chosen), a private program folder, and
-// private runtime and data folders.
+// private runtime, data and home folders.
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -30,9 +30,12 @@ int main(int argc, char** argv)
     // user's runtime folder, where a Quillet of the user's own may be running.
     QTemporaryDir runtime(QDir::tempPath() + QStringLiteral("/quillet-runtime-XXXXXX"));
     qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime.path()));
-    // Files the program keeps in the user's data folder stay out of the user's.
+    // Files the program keeps in the user's data folder stay out of the user's, as do
+    // the recovery files and the defaults under the home that it falls back on.
     QTemporaryDir data;
     qputenv("XDG_DATA_HOME", QFile::encodeName(data.path()));
+    QTemporaryDir home;
+    qputenv("HOME", QFile::encodeName(home.path()));
 
 #ifdef QUILLET_TEST_GUI
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY"))

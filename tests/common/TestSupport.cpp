@@ -16,6 +16,14 @@ void PrintTo(const QDate& value, std::ostream* os)
     *os << value.toString(Qt::ISODate).toStdString();
 }
 
+void PrintTo(const QStringList& value, std::ostream* os)
+{
+    *os << '{';
+    for (qsizetype i = 0; i < value.size(); ++i)
+        *os << (i ? ", " : "") << value[i];
+    *os << '}';
+}
+
 namespace testing_support {
 
 QString writeFile(const QString& path, const QByteArray& bytes)

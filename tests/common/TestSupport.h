@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDate>
+#include <QStringList>
 
 #include <sys/resource.h>
 
@@ -14,6 +15,7 @@
 // Readable failure output for Qt types; texts are quoted.
 std::ostream& operator<<(std::ostream& os, const QString& value);
 void PrintTo(const QDate& value, std::ostream* os);
+void PrintTo(const QStringList& value, std::ostream* os);
 
 namespace testing_support {
 

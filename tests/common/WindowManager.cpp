@@ -107,6 +107,17 @@ QRect realGeometry(quint64 window)
     return QRect(field("Absolute upper-left X"), field("Absolute upper-left Y"), field("Width"), field("Height"));
 }
 
+QRect realFrame(quint64 window)
+{
+    static const QRegularExpression numbers(QStringLiteral("= (\\d+), (\\d+), (\\d+), (\\d+)"));
+    const auto match = numbers.match(windowProperty(window, "_NET_FRAME_EXTENTS"));
+    const QRect client = realGeometry(window);
+    if (!match.hasMatch())
+        return client;
+    return client.adjusted(-match.captured(1).toInt(), -match.captured(3).toInt(), match.captured(2).toInt(),
+                           match.captured(4).toInt());
+}
+
 bool isOverrideRedirect(quint64 window)
 {
     return output("xwininfo", {"-id", QString::number(window)}).contains("Override Redirect State: yes");

@@ -41,6 +41,9 @@ private:
 // What the X server itself knows of a window, read with xwininfo and xprop.
 // The window's place on the root window and its size; empty when it is unknown.
 QRect realGeometry(quint64 window);
+// The window with the frame its manager draws around it (_NET_FRAME_EXTENTS); just
+// the window where no manager has framed it.
+QRect realFrame(quint64 window);
 // No manager places or lists the window.
 bool isOverrideRedirect(quint64 window);
 // A property of a window as xprop prints it ("" when unset), for example _NET_WM_STATE.

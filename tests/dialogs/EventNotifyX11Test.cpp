@@ -11,6 +11,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "PlatformFakes.h"
 #include "TestEvent.h"
 #include "TestSupport.h"
@@ -45,15 +47,22 @@ TEST(EventNotifyX11, SlidesUpInTheWorkAreaCornerFollowsItAndLeavesTheKeyboardAlo
     form.RefreshForEvents(&list, 255);
     TfrmEventNotify::setSlideStepDelay(3);
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
-    QTest::qWait(200); // let the server settle the last move
     QScreen* screen = QGuiApplication::primaryScreen();
     const QRect workArea = screen->availableGeometry();
     EXPECT_EQ(form.frameGeometry().bottomRight(), workArea.bottomRight());
-    // What the screen shows in the corner is the pop-up: its background, bell and a button.
-    const QImage onScreen = screen->grabWindow(0, workArea.right() - 381, workArea.bottom() - 148, 382, 149).toImage();
-    onScreen.save(QDir::temp().filePath("quillet-event-notify-x11.png"));
+    // What the screen shows in the corner is the pop-up, once the server has made the
+    // last move of the slide: its background, bell and a button.
+    const QList<QPoint> pixels = {QPoint(5, 5), QPoint(35, 40), QPoint(150, 133)};
     const QImage ownPicture = form.grab().toImage();
-    for (const QPoint& pixel : {QPoint(5, 5), QPoint(35, 40), QPoint(150, 133)})
+    QImage onScreen;
+    const auto cornerShowsThePopUp = [&] {
+        onScreen = screen->grabWindow(0, workArea.right() - 381, workArea.bottom() - 148, 382, 149).toImage();
+        return std::all_of(pixels.begin(), pixels.end(),
+                           [&](QPoint pixel) { return onScreen.pixelColor(pixel) == ownPicture.pixelColor(pixel); });
+    };
+    EXPECT_TRUE(QTest::qWaitFor(cornerShowsThePopUp, 10000)) << "the corner, in quillet-event-notify-x11.png";
+    onScreen.save(QDir::temp().filePath("quillet-event-notify-x11.png"));
+    for (const QPoint& pixel : pixels)
         EXPECT_EQ(onScreen.pixelColor(pixel), ownPicture.pixelColor(pixel)) << pixel.x() << "," << pixel.y();
     // The keyboard stays with the editor.
     EXPECT_EQ(QApplication::activeWindow(), &editor);

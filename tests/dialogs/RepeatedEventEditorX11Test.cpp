@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include "WindowManager.h"
 #include "dialogs/MonthDaysGrid.h"
 #include "dialogs/RepeatedEventEditor.h"
 
@@ -37,7 +38,9 @@ TEST(RepeatedEventEditorX11, EveryRealClickOnAGridCellTogglesIt)
     editor.move(40, 40);
     editor.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&editor));
-    QTest::qWait(200); // let the server settle the window's place
+    // Clicks go where the server, not only Qt, has the window.
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] { return testing_support::realGeometry(editor.winId()) == editor.geometry(); }, 10000));
 
     MonthDaysGrid* grid = editor.VirtualStringTree1;
     int clicks = 0;

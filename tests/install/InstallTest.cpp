@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 
@@ -49,13 +50,25 @@ QStringList filesUnder(const QString& Folder)
     return files;
 }
 
+// The empty folders under Folder (itself included), relative to it, sorted.
+QStringList emptyFoldersUnder(const QString& Folder)
+{
+    QStringList folders;
+    QDirIterator it(Folder, QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden, QDirIterator::Subdirectories);
+    for (QString folder = Folder; !folder.isEmpty(); folder = it.hasNext() ? it.next() : QString())
+        if (QDir(folder).isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System))
+            folders << QDir(Folder).relativeFilePath(folder);
+    folders.sort();
+    return folders;
+}
+
 // The files the install into Prefix listed, relative to Prefix, sorted.
 QStringList listedFiles(const QString& Prefix)
 {
     const QString data = Prefix + "/" + DataFolder;
     QStringList files;
     for (const QByteArray& line : readFile(data + "/installed-files").split('\n'))
-        if (!line.isEmpty())
+        if (!line.isEmpty() && !line.endsWith('/'))
             files << QDir(Prefix).relativeFilePath(QDir::cleanPath(data + "/" + QFile::decodeName(line)));
     files.sort();
     return files;
@@ -99,11 +112,12 @@ protected:
             EXPECT_TRUE(expected.contains(file)) << file;
     }
 
-    // What an uninstall leaves: Others' files alone, and none of the program's folder.
-    void expectNoCopy(const QString& Prefix, const QStringList& Others = {})
+    // What an uninstall leaves: Others' files and the empty folders that were there
+    // before the install (Kept), none of the folders it made.
+    void expectNoCopy(const QString& Prefix, const QStringList& Others, const QStringList& Kept)
     {
         EXPECT_EQ(filesUnder(Prefix), Others) << Prefix;
-        EXPECT_FALSE(QDir(Prefix + "/" + DataFolder).exists());
+        EXPECT_EQ(emptyFoldersUnder(Prefix), Kept) << Prefix;
     }
 
     QTemporaryDir root;
@@ -117,12 +131,16 @@ TEST_F(Install, EachUninstallRemovesItsOwnCopyWhateverWasInstalledBeforeOrAfter)
     const QStringList others = {QUILLET_INSTALL_DATADIR "/Quillet/Backup/Events.events.bak",
                                 QUILLET_INSTALL_DATADIR "/Quillet/Events.events",
                                 QUILLET_INSTALL_DATADIR "/applications/other.desktop"};
+    // As /usr/local/bin on a fresh Debian.
+    const QStringList emptyBefore = {BinFolder};
     for (const bool oneFirst : {true, false}) {
         SCOPED_TRACE(oneFirst ? "one installed first" : "one installed last");
         for (const QString& prefix : {one, two}) {
             QDir(prefix).removeRecursively();
             for (const QString& other : others)
                 writeFile(prefix + "/" + other, "kept");
+            for (const QString& empty : emptyBefore)
+                QDir().mkpath(prefix + "/" + empty);
         }
         install(oneFirst ? one : two);
         install(oneFirst ? two : one);
@@ -131,15 +149,17 @@ TEST_F(Install, EachUninstallRemovesItsOwnCopyWhateverWasInstalledBeforeOrAfter)
         expectAWholeCopy(two, others);
 
         uninstall(one);
-        expectNoCopy(one, others);
+        expectNoCopy(one, others, emptyBefore);
         expectAWholeCopy(two, others);
         uninstall(two);
-        expectNoCopy(two, others);
+        expectNoCopy(two, others, emptyBefore);
     }
 }
 
 // A stage lists the files by their place in it: its uninstall never reaches the real
-// prefix, and the staged list is the one the real install writes.
+// prefix, the staged list is the one the real install writes, and the staged copy
+// unpacked elsewhere (as a package) is removed there. The folders a package brings
+// are the package manager's to remove.
 TEST_F(Install, AStagedCopyIsUninstalledInItsStageAlone)
 {
     const QString prefix = root.filePath("usr"), stage = root.filePath("stage");
@@ -149,11 +169,18 @@ TEST_F(Install, AStagedCopyIsUninstalledInItsStageAlone)
     EXPECT_EQ(listedFiles(staged), listedFiles(prefix));
     expectAWholeCopy(staged);
 
+    const QString unpacked = root.filePath("unpacked");
+    ASSERT_EQ(runTool("cp", {"-a", staged, unpacked}), 0);
+    uninstall(unpacked);
+    EXPECT_EQ(filesUnder(unpacked), QStringList());
+    expectAWholeCopy(staged);
+
     uninstall(staged);
     EXPECT_EQ(filesUnder(stage), QStringList());
+    EXPECT_FALSE(QFileInfo::exists(staged + "/" + DataFolder));
     expectAWholeCopy(prefix);
     uninstall(prefix);
-    expectNoCopy(prefix);
+    EXPECT_FALSE(QFileInfo::exists(prefix));
 }
 
 // The installed program finds its catalogues and sounds from its own folder, through
@@ -166,6 +193,7 @@ TEST_F(Install, TheInstalledProgramReadsItsFilesFromTheConfiguredDataFolder)
     ASSERT_EQ(runTool(prefix + "/" + BinFolder + "/quillet", {"--help"}, &usage), 0) << usage;
     EXPECT_TRUE(usage.contains("catalogues (LOCALE) and sounds  " + prefix + "/" + DataFolder + "/\n")) << usage;
     EXPECT_FALSE(usage.contains(prefix + "/" + BinFolder + "/Events.events")) << "the user's files in the user's folders";
+    EXPECT_FALSE(QFileInfo::exists(qEnvironmentVariable("XDG_CONFIG_HOME") + "/Quillet")) << "named, not made";
     EXPECT_TRUE(readFile(prefix + "/" QUILLET_INSTALL_DATADIR "/applications/org.example.quillet.desktop")
                     .contains("\nExec=\"" + QFile::encodeName(prefix + "/" + BinFolder) + "/quillet\" %f\n"));
 }

@@ -94,7 +94,7 @@ TEST(SingleInstance, AnotherUsersLockNeverKeepsTheProgramFromStarting)
         struct stat status = {};
         EXPECT_EQ(::stat(QFile::encodeName(instance.lockFilePath()).constData(), &status), 0);
         EXPECT_EQ(status.st_uid, ::geteuid());
-        EXPECT_TRUE(isPrivateFolder(QFileInfo(instance.lockFilePath()).path()));
+        EXPECT_FALSE(othersMayChange(QFileInfo(instance.lockFilePath()).path()));
     };
     const int foreseen = plantHeldLock(shared.filePath(name + "-0.lock"));
     const int inOwnFolder = plantHeldLock(SingleInstance(name).lockFilePath());

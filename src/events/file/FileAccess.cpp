@@ -16,6 +16,7 @@
 #include <utility>
 
 #include "events/Exceptions.h"
+#include "platform/MadeFileAttributes.h"
 #include "platform/WholeWrite.h"
 
 namespace {
@@ -129,14 +130,18 @@ QString missingFileReason(const QString& FileName)
 
 void writeFileAtomically(const QString& FileName, QByteArrayView Bytes)
 {
-    // An old file's mode is kept; a new one takes what the umask gives.
     struct stat old = {};
-    const mode_t mode = ::stat(QFile::encodeName(FileName).constData(), &old) == 0 ? old.st_mode : S_IRUSR | S_IWUSR;
+    const bool replaces = ::stat(QFile::encodeName(FileName).constData(), &old) == 0;
     QSaveFile file(FileName);
     // Unbuffered: a buffered write that failed when commit flushed it would go
     // unnoticed, and a cut file would replace the old one (a full disk).
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         throw EFileError(QStringLiteral("Cannot create file \"%1\". %2").arg(FileName, file.errorString()));
-    if (!writeWhole(file, Bytes) || !commitWithMode(file, mode))
+    // The new file takes the old one's place for the users it was open to: its owner,
+    // group and mode (outside a setgid folder it would take the saver's own group, and
+    // the other members could no longer save it). A new file takes what the umask gives.
+    if (replaces)
+        giveOwnerGroupAndMode(file.handle(), old.st_uid, old.st_gid, old.st_mode & 0777);
+    if (!writeWhole(file, Bytes) || !file.commit())
         throw EFileError(QStringLiteral("Cannot write file \"%1\". %2").arg(FileName, file.errorString()));
 }

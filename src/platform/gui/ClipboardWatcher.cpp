@@ -22,6 +22,14 @@ void ClipboardWatcher::systemChanged()
 
 namespace {
 
+// Names an owner lists that are no data of its own: the X11 selection's
+// questions, which Qt answers itself, and Qt's name for the image forms it lists.
+bool isClipboardProtocol(const QString& Format)
+{
+    static const QStringList protocol{"TARGETS", "MULTIPLE", "TIMESTAMP", "SAVE_TARGETS", "application/x-qt-image"};
+    return protocol.contains(Format);
+}
+
 class SystemClipboardWatcher : public ClipboardWatcher {
 public:
     SystemClipboardWatcher()
@@ -45,7 +53,7 @@ public:
         // What the user copied last stays on the clipboard, in every form it had.
         auto* kept = new QMimeData;
         for (const QString& format : offered->formats())
-            if (format != QLatin1String("application/x-qt-image")) // Qt's own name for the image forms it lists
+            if (!isClipboardProtocol(format))
                 kept->setData(format, offered->data(format));
         FTakingOver = true;
         clipboard->setMimeData(kept, QClipboard::Clipboard);
