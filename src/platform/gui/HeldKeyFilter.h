@@ -23,10 +23,10 @@ public:
     // release and a press of one time.
     explicit HeldKeyFilter(bool PressesRepeat, QObject* parent = nullptr);
 
-    // The keyboard let go of the key with this scan code at Time (the system's clock
-    // of the key events), as the system tells it as soon as it knows, often before Qt
-    // hands out the key's earlier repeats, and also when Qt hands the release to no
-    // window (one under a dialog gets no keys): a press after Time is a new one.
+    // The keyboard let go of the key with this scan code at Time (the clock of the key
+    // events). The system tells it as soon as it knows, often before Qt hands out the
+    // key's earlier repeats, and also when no window of the program gets the release
+    // (it went to another, or to one under a dialog): a press after Time is a new one.
     void letGo(quint32 ScanCode, quint64 Time);
 
 protected:

@@ -15,8 +15,8 @@
 
 namespace {
 
-// The XKB requests this file sends, laid out as the XKEYBOARD protocol defines them;
-// written by hand so that the program needs no XKB headers for two requests.
+// The XKB and XInput requests and events this file uses, laid out as the protocols
+// define them; written by hand so that the program needs no headers of either.
 xcb_extension_t xkbExtension = {"XKEYBOARD", 0};
 
 constexpr std::uint8_t UseExtensionOpcode = 0;
@@ -154,7 +154,8 @@ bool setDetectableAutoRepeat(bool On)
     const xcb_query_extension_reply_t* extension = xcb_get_extension_data(connection, &xkbExtension);
     if (!extension || !extension->present)
         return false;
-    // The server answers a client's XKB requests only after this one, whoever sent it first.
+    // XKB answers a connection only once it has asked for the extension; Qt has, as a
+    // rule, and asking again does no harm.
     UseExtensionRequest use = {0, 0, 0, 1, 0};
     std::free(askXkb(connection, UseExtensionOpcode, use));
 
