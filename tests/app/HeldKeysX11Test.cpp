@@ -370,6 +370,30 @@ TEST_F(HeldKeys, ActAsOftenAsTheyRepeatInTheirOwnWindow)
     EXPECT_EQ(titles(), QStringList({"Yoga"}));
 }
 
+// The faults users met, under fluxbox as well.
+class HeldKeysUnderFluxbox : public HeldKeys {
+protected:
+    HeldKeysUnderFluxbox()
+    {
+        managerProgram = "fluxbox";
+        managerArguments.clear();
+    }
+};
+
+TEST_F(HeldKeysUnderFluxbox, ActOnceInTheWindowWhereTheyWentDown)
+{
+    const auto editorButton = [](QPushButton* TfrmRepeatedEventEditor::*member) {
+        return [member](TfrmRepeatedEventEditor* editor) -> QWidget* { return editor->*member; };
+    };
+    EXPECT_EQ(hold(repeats(editorButton(&TfrmRepeatedEventEditor::btnCancel)), "Escape").toStdString(),
+              "Repeats cancelled, let go, open Details");
+    EXPECT_EQ(hold(repeats(editorButton(&TfrmRepeatedEventEditor::btnDone)), "space").toStdString(),
+              "let go, Repeats done, open Details");
+    EXPECT_EQ(hold(about(), "Return").toStdString(), "About done, let go");
+    EXPECT_EQ(hold(list(), "Return").toStdString(), "let go, +Details, open Details");
+    EXPECT_EQ(titles(), QStringList({"Yoga"}));
+}
+
 // Ctrl+N opens the dialog at the press of N, and the window under the dialog gets no
 // keys, so the release of N goes nowhere: N typed next is a new press all the same.
 TEST_F(HeldKeys, ANewPressActsAsUsual)

@@ -1,6 +1,7 @@
 #pragma once
 
-// The main window on a real X server that openbox manages, as on a user's desktop.
+// The main window on a real X server that openbox (or another manager a subclass
+// names) manages, as on a user's desktop.
 
 #include <optional>
 
@@ -11,14 +12,14 @@ namespace app_testing {
 
 class ManagedMainWindowTest : public MainWindowTest {
 protected:
-    // Skipped off X11; a fatal failure when openbox does not start. Subclasses
+    // Skipped off X11; a fatal failure when the manager does not start. Subclasses
     // call it first and return when it skipped or failed.
     void SetUp() override
     {
         if (QGuiApplication::platformName() != QLatin1String("xcb"))
             GTEST_SKIP() << "needs an X11 display";
-        manager.emplace();
-        ASSERT_TRUE(manager->ready()) << "openbox did not start";
+        manager.emplace(managerProgram, managerArguments);
+        ASSERT_TRUE(manager->ready()) << managerProgram.toStdString() << " did not start";
         start();
     }
     void TearDown() override
@@ -27,6 +28,8 @@ protected:
         manager.reset();
     }
 
+    QString managerProgram = "openbox"; // a subclass's constructor may name another
+    QStringList managerArguments{"--sm-disable"};
     std::optional<testing_support::WindowManager> manager;
 };
 
