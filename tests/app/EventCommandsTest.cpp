@@ -146,6 +146,25 @@ protected:
         }
     }
 
+    // Imports FileName from the test's folder through the real menu item, answering its
+    // file dialog and the results as the user's clicks would.
+    void importAnsweringDialogs(const QString& FileName)
+    {
+        QTimer answerDialogs;
+        QObject::connect(&answerDialogs, &QTimer::timeout, [this, FileName] {
+            QWidget* modal = QApplication::activeModalWidget();
+            if (modal == window->OpenDialog1) {
+                window->OpenDialog1->setDirectory(folder);
+                window->OpenDialog1->findChild<QLineEdit*>("fileNameEdit")->setText(FileName);
+                static_cast<QDialog*>(window->OpenDialog1)->accept(); // as its own button does
+            } else if (auto* info = qobject_cast<TfrmInfoDialog*>(modal)) {
+                info->accept();
+            }
+        });
+        answerDialogs.start(10);
+        window->mnuitmImport->trigger();
+    }
+
     TEventList* list = nullptr;
     RecordingSoundPlayer sounds;
 };
@@ -622,20 +641,7 @@ TEST_F(EventCommands, TheCalendarsShowEveryChangeOfTheEventsAtOnce)
     TEventList other;
     TestEvent{.when = at(2024, 6, 27, 9), .description = "Imported", .onCalendar = true}.addTo(other);
     other.SaveToFile(folder + "other.events");
-    QTimer answerDialogs;
-    QObject::connect(&answerDialogs, &QTimer::timeout, [this] {
-        QWidget* modal = QApplication::activeModalWidget();
-        if (modal == window->OpenDialog1) {
-            window->OpenDialog1->setDirectory(folder);
-            window->OpenDialog1->findChild<QLineEdit*>("fileNameEdit")->setText("other.events");
-            static_cast<QDialog*>(window->OpenDialog1)->accept(); // as its own button does
-        } else if (auto* info = qobject_cast<TfrmInfoDialog*>(modal)) {
-            info->accept();
-        }
-    });
-    answerDialogs.start(10);
-    window->mnuitmImport->trigger();
-    answerDialogs.stop();
+    importAnsweringDialogs("other.events");
     ASSERT_EQ(list->Count(), 2);
     expectCalendarsAsPainted("Import");
     EXPECT_TRUE(messages.isEmpty()) << messages.join('\n');
@@ -770,19 +776,7 @@ TEST_F(EventCommands, ThePopUpFollowsEveryChangeOfTheEventsAtOnce)
          "1 / 5", "A"},
         {"import one due",
          [&] {
-             QTimer answerDialogs;
-             QObject::connect(&answerDialogs, &QTimer::timeout, [this] {
-                 QWidget* modal = QApplication::activeModalWidget();
-                 if (modal == window->OpenDialog1) {
-                     window->OpenDialog1->setDirectory(folder);
-                     window->OpenDialog1->findChild<QLineEdit*>("fileNameEdit")->setText("other.events");
-                     static_cast<QDialog*>(window->OpenDialog1)->accept();
-                 } else if (auto* info = qobject_cast<TfrmInfoDialog*>(modal)) {
-                     info->accept();
-                 }
-             });
-             answerDialogs.start(10);
-             window->mnuitmImport->trigger();
+             importAnsweringDialogs("other.events");
          },
          "1 / 5", "A"},
     };
