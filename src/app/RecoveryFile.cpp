@@ -18,7 +18,6 @@
 #include "events/Exceptions.h"
 #include "platform/PrivateFolder.h"
 #include "platform/ProgramFolder.h"
-#include "platform/UserAccess.h"
 #include "platform/WholeWrite.h"
 #include "platform/XdgFolders.h"
 
@@ -59,17 +58,6 @@ QString unusableBecause(const RecoveryFolder& Folder)
     if (othersMayChange(Folder.Path))
         return QStringLiteral("Other users may change the folder \"%1\".").arg(Folder.Path);
     return {};
-}
-
-// Whether anyone but the user may look into Folder.
-bool othersMayLookInto(const QString& Folder)
-{
-    struct stat status = {};
-    if (::stat(QFile::encodeName(Folder).constData(), &status) != 0)
-        return true;
-    if (status.st_mode & S_IXOTH)
-        return true;
-    return (status.st_mode & S_IXGRP) && !otherMembersOfGroup(status.st_gid, ::geteuid()).isEmpty();
 }
 
 QString systemReason()

@@ -100,6 +100,16 @@ bool othersMayChange(const QString& Folder)
     return othersMayChangePath(QDir::cleanPath(QDir(Folder).absolutePath()), links);
 }
 
+bool othersMayLookInto(const QString& Folder)
+{
+    struct stat status = {};
+    if (::stat(QFile::encodeName(Folder).constData(), &status) != 0)
+        return true;
+    if (status.st_mode & S_IXOTH)
+        return true;
+    return (status.st_mode & S_IXGRP) && !otherMembersOfGroup(status.st_gid, ::geteuid()).isEmpty();
+}
+
 bool makePrivateFolder(const QString& Folder)
 {
     if (::mkdir(QFile::encodeName(QDir::cleanPath(Folder)).constData(), 0700) != 0 && errno != EEXIST)

@@ -18,6 +18,10 @@
 // that tries names the reason).
 bool othersMayChange(const QString& Folder);
 
+// Whether anyone but the user (and root) may look into Folder of the user's own: by
+// the bits for others, or for a group with members besides the user.
+bool othersMayLookInto(const QString& Folder);
+
 // Makes Folder with mode 0700 when it is missing (its parent must exist); true when
 // it is then a folder of the user's own.
 bool makePrivateFolder(const QString& Folder);
